@@ -1,0 +1,36 @@
+// A room's page N.htm: the page head, the before-code, the converted room lines with the
+// <lang=html> and <vcode=no> directives, the room script, the after-code and the foot.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/project_file.h"
+
+namespace pm {
+
+// Classic: "<br>", two blanks become "&nbsp;&nbsp;" (installer build).
+// Mobile: "<br />", two blanks become one, a viewport line in the head (tests, web build).
+enum class PageStyle { Classic, Mobile };
+
+std::string_view break_tag(PageStyle style);
+
+// The twelve (classic: eleven) head lines, each followed by CR LF, appended to `out`.
+void append_page_head(std::string& out, const ProjectFields& fields, PageStyle style);
+
+// What a room page is made of; missing files are empty.
+struct RoomSources {
+  std::string_view text;         // room text file N
+  std::string_view script;       // N.js
+  std::string_view before_code;  // Global.cod
+  std::string_view after_code;   // Global2.cod
+};
+
+// The page of one room, or nothing when the room has no line that writes a page (an empty
+// text, or only the <lang=html> directive). The project fields are read lazily by the
+// caller; they are only used when a head is written.
+std::optional<std::string> render_room_page(const RoomSources& room, const ProjectFields& fields, PageStyle style);
+
+}  // namespace pm

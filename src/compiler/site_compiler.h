@@ -1,0 +1,40 @@
+// The whole-project compile into the program folder's Output: empty it, copy res, style
+// sheets and scripts, write every room page in room-list order and the start page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "compiler/page_renderer.h"
+#include "project/project.h"
+
+namespace pm {
+
+// The product's page and the maker's three sites, shown in the credit line.
+inline constexpr std::string_view kProductSite = "https://pagimond.example";
+
+struct CompileReport {
+  std::vector<std::string> errors;  // messages naming what could not be read or written
+  size_t pages = 0;                 // room pages written
+  bool ok() const { return errors.empty(); }
+};
+
+// The start page index.htm: the title page, or a jump to 0.htm when field 10 is 1. The
+// credit line is written in the classic style only.
+std::string render_start_page(const ProjectFields& fields, PageStyle style);
+
+// The credit line: "Creato con " + a link to the product's page, " <br> " and three links
+// to the maker's sites separated by three blanks. Links use single-quoted attributes and
+// addresses without ".htm", so the single-file rewrite leaves them working.
+std::string credit_line();
+
+// Compiles `project` into `output` (normally ProgramFolder::output()). `rooms` are the room
+// numbers in room-list order. Every step is attempted; failures are collected.
+CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
+                              const stdfs::path& output, PageStyle style);
+
+// Steps shared by both compiles: empty `output` (sub-folders included), create output/res,
+// copy the project's res folder, *.css and *.js.
+void prepare_output(const Project& project, const stdfs::path& output, CompileReport& report);
+
+}  // namespace pm

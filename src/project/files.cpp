@@ -1,0 +1,199 @@
+// File-system helpers of the core (see files.h).
+#include "project/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "project/text.h"
+
+namespace pm {
+
+static bool has_letters(std::string_view s) {
+  for (char c : s)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  return false;
+}
+
+std::optional<stdfs::path> find_entry(const stdfs::path& dir, std::string_view name) {
+  std::error_code ec;
+  stdfs::path direct = dir / stdfs::path(std::string(name));
+  if (stdfs::exists(stdfs::symlink_status(direct, ec))) return direct;
+  if (!has_letters(name)) return std::nullopt;
+  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (iequals(it->path().filename().string(), name)) return it->path();
+  }
+  return std::nullopt;
+}
+
+stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
+  if (auto found = find_entry(dir, name)) return *found;
+  return dir / stdfs::path(std::string(name));
+}
+
+bool read_file(const stdfs::path& p, std::string& out) {
+  out.clear();
+  std::FILE* f = std::fopen(p.c_str(), "rb");
+  if (!f) return false;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  if (!ok) out.clear();
+  return ok;
+}
+
+std::string read_file_or_empty(const stdfs::path& p) {
+  std::string s;
+  read_file(p, s);
+  return s;
+}
+
+static std::string fail(std::string* error, const stdfs::path& p, const std::string& what) {
+  std::string msg = "Impossibile scrivere il file " + path_text(p) + ": " + what;
+  if (error) *error = msg;
+  return msg;
+}
+
+bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error) {
+  static thread_local std::mt19937_64 rng{std::random_device{}()};
+  stdfs::path dir = p.parent_path();
+  if (dir.empty()) dir = ".";
+  std::string tmpname = "." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL);
+  stdfs::path tmp = dir / tmpname;
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    fail(error, p, std::strerror(errno));
+    return false;
+  }
+  const char* data = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t w = ::write(fd, data, left);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      int e = errno;
+      ::close(fd);
+      ::unlink(tmp.c_str());
+      fail(error, p, std::strerror(e));
+      return false;
+    }
+    data += w;
+    left -= size_t(w);
+  }
+  if (::close(fd) != 0) {
+    int e = errno;
+    ::unlink(tmp.c_str());
+    fail(error, p, std::strerror(e));
+    return false;
+  }
+  if (std::rename(tmp.c_str(), p.c_str()) != 0) {
+    int e = errno;
+    ::unlink(tmp.c_str());
+    fail(error, p, std::strerror(e));
+    return false;
+  }
+  return true;
+}
+
+bool remove_file(const stdfs::path& p) {
+  std::error_code ec;
+  return stdfs::remove(p, ec) && !ec;
+}
+
+bool is_file(const stdfs::path& p) {
+  std::error_code ec;
+  return stdfs::is_regular_file(p, ec);
+}
+
+bool is_folder(const stdfs::path& p) {
+  std::error_code ec;
+  return stdfs::is_directory(p, ec);
+}
+
+std::vector<std::string> list_file_names(const stdfs::path& dir) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec2;
+    if (it->is_regular_file(ec2)) names.push_back(it->path().filename().string());
+  }
+  return names;
+}
+
+static char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool matches_pattern(std::string_view name, std::string_view pattern) {
+  // Iterative wildcard match with backtracking to the last '*'.
+  size_t n = 0, p = 0, star = std::string_view::npos, mark = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      mark = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir) {
+  bool ok = true;
+  std::error_code ec;
+  stdfs::create_directories(dst_dir, ec);
+  for (const auto& name : list_file_names(src_dir)) {
+    if (!matches_pattern(name, pattern)) continue;
+    std::error_code ec2;
+    stdfs::copy_file(src_dir / name, dst_dir / name, stdfs::copy_options::overwrite_existing, ec2);
+    if (ec2) ok = false;
+  }
+  return ok;
+}
+
+bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
+  if (!is_folder(src)) return false;
+  std::error_code ec;
+  stdfs::create_directories(dst, ec);
+  stdfs::copy(src, dst, stdfs::copy_options::recursive | stdfs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
+bool empty_folder(const stdfs::path& dir, std::string* error) {
+  std::error_code ec;
+  stdfs::create_directories(dir, ec);
+  std::vector<stdfs::path> entries;
+  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+    entries.push_back(it->path());
+  if (ec) {
+    if (error) *error = "Impossibile leggere la cartella " + path_text(dir) + ": " + ec.message();
+    return false;
+  }
+  bool ok = true;
+  for (const auto& e : entries) {
+    std::error_code ec2;
+    stdfs::remove_all(e, ec2);
+    if (ec2) {
+      ok = false;
+      if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + ec2.message();
+    }
+  }
+  return ok;
+}
+
+std::string path_text(const stdfs::path& p) { return p.string(); }
+
+}  // namespace pm

@@ -1,0 +1,89 @@
+// A project folder and its files (see project.h).
+#include "project/project.h"
+
+#include <algorithm>
+
+#include "project/text.h"
+
+namespace pm {
+
+bool is_room_file_name(std::string_view name) {
+  return !name.empty() && name.find('.') == std::string_view::npos;
+}
+
+bool room_name_less(const std::string& a, const std::string& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = (unsigned char)a[i], y = (unsigned char)b[i];
+    if (x >= 'A' && x <= 'Z') x = x - 'A' + 'a';
+    if (y >= 'A' && y <= 'Z') y = y - 'A' + 'a';
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+std::string text_with_final_crlf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out.append(text);
+  out.append(kCrLf);
+  return out;
+}
+
+ProjectFields Project::read_fields() const {
+  return parse_project_line(read_file_or_empty(project_file()));
+}
+
+bool Project::write_creation_fields(const ProjectFields& f, std::string* error) const {
+  return write_file_atomic(project_file(), format_creation_line(f), error);
+}
+
+bool Project::write_properties_fields(const ProjectFields& f, std::string* error) const {
+  return write_file_atomic(project_file(), format_properties_line(f), error);
+}
+
+std::string Project::read_description_bytes(const std::string& room) const {
+  return read_file_or_empty(description_file(room));
+}
+
+std::string Project::read_description_text(const std::string& room) const {
+  return first_field_text(read_description_bytes(room));
+}
+
+bool Project::write_description(const std::string& room, std::string_view line, std::string* error) const {
+  return write_file_atomic(description_file(room), text_with_final_crlf(line), error);
+}
+
+std::string Project::read_text(const std::string& room) const { return read_file_or_empty(text_file(room)); }
+
+bool Project::write_text(const std::string& room, std::string_view text, std::string* error) const {
+  return write_file_atomic(text_file(room), text_with_final_crlf(text), error);
+}
+
+bool Project::write_text_bytes(const std::string& room, std::string_view bytes, std::string* error) const {
+  return write_file_atomic(text_file(room), bytes, error);
+}
+
+std::string Project::read_script(const std::string& room) const {
+  return read_file_or_empty(script_file(room));
+}
+
+bool Project::write_script(const std::string& room, std::string_view text, std::string* error) const {
+  return write_file_atomic(script_file(room), text_with_final_crlf(text), error);
+}
+
+bool Project::remove_script(const std::string& room) const {
+  auto p = script_file(room);
+  return !is_file(p) || remove_file(p);
+}
+
+std::vector<std::string> Project::room_names() const {
+  std::vector<std::string> names = list_file_names(room_folder());
+  names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& n) { return !is_room_file_name(n); }),
+              names.end());
+  std::sort(names.begin(), names.end(), room_name_less);
+  return names;
+}
+
+}  // namespace pm

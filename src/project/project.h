@@ -1,0 +1,69 @@
+// A project folder and its files: the project file, the room description, text and script
+// files by room number, and the before-code and after-code files. Reads treat a missing
+// file as empty; writes are atomic and report failure with a message naming the file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "project/files.h"
+#include "project/project_file.h"
+
+namespace pm {
+
+class Project {
+ public:
+  Project(stdfs::path folder, std::string name) : folder_(std::move(folder)), name_(std::move(name)) {}
+
+  const stdfs::path& folder() const { return folder_; }
+  const std::string& name() const { return name_; }
+
+  stdfs::path project_file() const { return resolve(folder_, name_ + ".dat"); }
+  stdfs::path room_folder() const { return resolve(folder_, "Room"); }
+  stdfs::path res_folder() const { return resolve(folder_, "res"); }
+  stdfs::path description_file(const std::string& room) const { return resolve(room_folder(), room); }
+  stdfs::path text_file(const std::string& room) const { return resolve(folder_, room); }
+  stdfs::path script_file(const std::string& room) const { return resolve(folder_, room + ".js"); }
+  // Any file of the project folder by name (Global.cod, Global2.cod, adv.css, ...).
+  stdfs::path file(std::string_view name) const { return resolve(folder_, name); }
+
+  ProjectFields read_fields() const;
+  bool write_creation_fields(const ProjectFields& f, std::string* error = nullptr) const;
+  bool write_properties_fields(const ProjectFields& f, std::string* error = nullptr) const;
+
+  // Description file: one line followed by CR LF.
+  std::string read_description_bytes(const std::string& room) const;
+  std::string read_description_text(const std::string& room) const;  // first field as text
+  bool write_description(const std::string& room, std::string_view line, std::string* error = nullptr) const;
+
+  // Room text file: the text followed by one CR LF (how the editor saves).
+  std::string read_text(const std::string& room) const;
+  bool write_text(const std::string& room, std::string_view text, std::string* error = nullptr) const;
+  // Writes the bytes exactly (a deleted room's text is zero bytes).
+  bool write_text_bytes(const std::string& room, std::string_view bytes, std::string* error = nullptr) const;
+
+  std::string read_script(const std::string& room) const;
+  bool write_script(const std::string& room, std::string_view text, std::string* error = nullptr) const;
+  bool remove_script(const std::string& room) const;
+
+  std::string read_before_code() const { return read_file_or_empty(file("Global.cod")); }
+  std::string read_after_code() const { return read_file_or_empty(file("Global2.cod")); }
+
+  // Names of the files without extension in Room, sorted by name as text (0, 1, 10, 2).
+  std::vector<std::string> room_names() const;
+  size_t room_count() const { return room_names().size(); }
+
+ private:
+  stdfs::path folder_;
+  std::string name_;
+};
+
+// A file name without an extension: no '.' in it (hidden dot-files have one).
+bool is_room_file_name(std::string_view name);
+// Text order of room file names: character by character, letters without regard to case.
+bool room_name_less(const std::string& a, const std::string& b);
+
+// The editor's way of writing a text: the text, then one CR LF.
+std::string text_with_final_crlf(std::string_view text);
+
+}  // namespace pm

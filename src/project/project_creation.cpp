@@ -1,0 +1,106 @@
+// Creating a project and recognising a project folder (see project_creation.h).
+#include "project/project_creation.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
+
+#include "project/project.h"
+#include "project/text.h"
+
+namespace pm {
+
+std::string clean_project_name(std::string_view title) {
+  std::string name = replace_all(title, ".htm", "");
+  for (char& c : name) {
+    switch (c) {
+      case '!': case '|': case '/': case '?': case '<': case '>':
+      case '\\': case '*': case ',': case ':': case '"':
+        c = ' ';
+        break;
+      default:
+        break;
+    }
+  }
+  return name;
+}
+
+std::string today_short_date() {
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  char buf[16];
+  std::strftime(buf, sizeof buf, "%d/%m/%Y", &tm);
+  return buf;
+}
+
+static bool can_read(const stdfs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return f.good() && is_file(p);
+}
+
+CreationResult create_project(const stdfs::path& parent, std::string_view title, const stdfs::path& home,
+                              const std::string& date) {
+  CreationResult r;
+  if (title.empty() || title == "\\") {
+    r.message = kMsgNoTitle;
+    return r;
+  }
+  r.name = clean_project_name(title);
+  // A name that is no folder name of its own would write into the parent folder.
+  if (trim_blanks(r.name).empty() || r.name == "." || r.name == ".." ||
+      r.name.find('\0') != std::string::npos) {
+    r.message = "Il titolo non forma un nome di cartella valido: " + std::string(title);
+    return r;
+  }
+  if (find_entry(parent, r.name)) {
+    r.message = kMsgNameExists;
+    return r;
+  }
+  r.folder = parent / r.name;
+  std::error_code ec;
+  if (!stdfs::create_directory(r.folder, ec) || ec) {
+    r.message = "Impossibile creare la cartella " + path_text(r.folder) + (ec ? ": " + ec.message() : "");
+    return r;
+  }
+  auto undo = [&](std::string msg) {
+    std::error_code ec2;
+    stdfs::remove_all(r.folder, ec2);
+    r.message = std::move(msg);
+    return r;
+  };
+  stdfs::create_directory(r.folder / "res", ec);
+  stdfs::create_directory(r.folder / "Room", ec);
+
+  Project project(r.folder, r.name);
+  ProjectFields f;
+  f.f = {r.name, replace_all(title, "\"", "''"), date, "Realizzato con Pagimond", std::string(kMakerSite),
+         "", "100%", "1", "Pagimond 2.00", ""};
+  std::string error;
+  if (!project.write_creation_fields(f, &error)) return undo(error);
+  copy_matching(home, "*.css", r.folder);
+  if (!write_file_atomic(r.folder / "global.cod", "", &error)) return undo(error);
+  if (!project.write_description("0", kStartRoomDescription, &error)) return undo(error);
+  if (!project.write_text("0", "", &error)) return undo(error);
+  r.ok = true;
+  return r;
+}
+
+std::optional<ProjectRef> check_project_folder(const stdfs::path& folder) {
+  std::vector<std::string> dats;
+  for (auto& n : list_file_names(folder))
+    if (matches_pattern(n, "*.dat")) dats.push_back(n);
+  if (dats.empty()) return std::nullopt;
+  std::sort(dats.begin(), dats.end(), [](const std::string& a, const std::string& b) {
+    std::string la = to_lower_ascii(a), lb = to_lower_ascii(b);
+    return la != lb ? la < lb : a < b;
+  });
+  const std::string& dat = dats.front();
+  if (!can_read(folder / dat)) return std::nullopt;
+  auto room = find_entry(folder, "Room");
+  if (!room || !find_entry(*room, "0") || !can_read(*find_entry(*room, "0"))) return std::nullopt;
+  return ProjectRef{folder, dat.substr(0, dat.size() - 4)};
+}
+
+}  // namespace pm

@@ -1,0 +1,45 @@
+// Creating a project (folder, project file, style sheets, global.cod, room 0) and the check
+// that tells whether a folder is a project and gives its name.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "project/files.h"
+
+namespace pm {
+
+inline constexpr std::string_view kMakerSite = "https://pagimond.example";
+inline constexpr std::string_view kStartRoomDescription = "Luogo di partenza";
+inline constexpr std::string_view kMsgNoTitle = "Inserire un titolo";
+inline constexpr std::string_view kMsgNameExists = "Questo nome è già presente";
+
+// The project name of a title: every ".htm" removed, each of ! | / ? < > \ * , : and the
+// double quote replaced by a blank; nothing else changes.
+std::string clean_project_name(std::string_view title);
+
+// Today's date in the short form dd/mm/yyyy.
+std::string today_short_date();
+
+struct CreationResult {
+  bool ok = false;
+  stdfs::path folder;      // the new project folder
+  std::string name;        // the project name
+  std::string message;     // why nothing was created, for the author
+};
+
+// Creates the project `title` inside `parent`. `home` is the program folder (its *.css are
+// copied). Fails with kMsgNoTitle, kMsgNameExists or a message naming what could not be
+// written; a failed creation leaves no half-made project behind.
+CreationResult create_project(const stdfs::path& parent, std::string_view title, const stdfs::path& home,
+                              const std::string& date = today_short_date());
+
+struct ProjectRef {
+  stdfs::path folder;
+  std::string name;  // the first *.dat of the folder in name order, without ".dat"
+};
+// The folder is a project when its first *.dat (in name order) and Room/0 can be read.
+std::optional<ProjectRef> check_project_folder(const stdfs::path& folder);
+
+}  // namespace pm

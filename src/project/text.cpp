@@ -1,0 +1,84 @@
+// Byte-level text helpers (see text.h).
+#include "project/text.h"
+
+namespace pm {
+
+std::vector<std::string> split_lines(std::string_view data) {
+  std::vector<std::string> lines;
+  for_each_line(data, [&](std::string_view l) { lines.emplace_back(l); });
+  return lines;
+}
+
+std::vector<std::string_view> split_line_views(std::string_view data) {
+  std::vector<std::string_view> lines;
+  for_each_line(data, [&](std::string_view l) { lines.push_back(l); });
+  return lines;
+}
+
+std::string join_lines_crlf(const std::vector<std::string>& lines) {
+  std::string out;
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 2;
+  out.reserve(total);
+  for (const auto& l : lines) {
+    out += l;
+    out += kCrLf;
+  }
+  return out;
+}
+
+std::string_view trim_blanks(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && s[b] == ' ') ++b;
+  while (e > b && s[e - 1] == ' ') --e;
+  return s.substr(b, e - b);
+}
+
+std::string replace_all(std::string_view s, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(s);
+  std::string out;
+  out.reserve(s.size());
+  size_t pos = 0;
+  while (true) {
+    size_t hit = s.find(from, pos);
+    if (hit == std::string_view::npos) break;
+    out.append(s.substr(pos, hit - pos));
+    out.append(to);
+    pos = hit + from.size();
+  }
+  out.append(s.substr(pos));
+  return out;
+}
+
+void replace_all_in_place(std::string& s, std::string_view from, std::string_view to) {
+  if (from.empty() || s.find(from) == std::string::npos) return;
+  s = replace_all(s, from, to);
+}
+
+static char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+std::string to_lower_ascii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = lower(c);
+  return out;
+}
+
+bool iequals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
+}
+
+bool istarts_with(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && iequals(s.substr(0, prefix.size()), prefix);
+}
+
+bool is_digits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+}  // namespace pm

@@ -1,0 +1,50 @@
+// The project manager's room list (see room_list.h).
+#include "rooms/room_list.h"
+
+#include "project/project_file.h"
+#include "project/text.h"
+
+namespace pm {
+
+std::string make_room_entry(std::string_view name, std::string_view description) {
+  std::string entry;
+  entry.reserve(name.size() + description.size() + 4);
+  if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') entry += ' ';
+  entry += name;
+  entry += kEntrySeparator;
+  entry += description;
+  return entry;
+}
+
+std::vector<std::string> build_room_list(const Project& project) {
+  std::vector<std::string> entries;
+  auto names = project.room_names();
+  entries.reserve(names.size());
+  const stdfs::path room_folder = project.room_folder();
+  std::string data;
+  for (const auto& name : names) {
+    read_file(room_folder / name, data);
+    entries.push_back(make_room_entry(name, first_field_display(data)));
+  }
+  return entries;
+}
+
+RoomEntry split_room_entry(std::string_view entry) {
+  RoomEntry out;
+  size_t bar = entry.find('|');
+  out.number = std::string(trim_blanks(entry.substr(0, bar)));
+  if (bar != std::string_view::npos) {
+    std::string_view rest = entry.substr(bar + 1);
+    out.description = std::string(trim_blanks(rest.substr(0, rest.find('|'))));
+  }
+  return out;
+}
+
+std::vector<std::string> room_numbers(const std::vector<std::string>& entries) {
+  std::vector<std::string> out;
+  out.reserve(entries.size());
+  for (const auto& e : entries) out.push_back(split_room_entry(e).number);
+  return out;
+}
+
+}  // namespace pm

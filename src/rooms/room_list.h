@@ -1,0 +1,32 @@
+// The project manager's room list: its entries (lead blank, number, " | ", description)
+// built from the Room folder, and the split of an entry back into number and description.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/project.h"
+
+namespace pm {
+
+inline constexpr std::string_view kEntrySeparator = " | ";
+
+// One entry: a blank before a single-digit name, the name, " | ", the description.
+std::string make_room_entry(std::string_view name, std::string_view description);
+
+// Entries for every room file of the project, in text order of the names; descriptions
+// read as data fields the way the list shows them.
+std::vector<std::string> build_room_list(const Project& project);
+
+struct RoomEntry {
+  std::string number;       // first piece, trimmed
+  std::string description;  // second piece, trimmed
+};
+// Splits an entry at every "|" and trims the pieces. An empty entry gives empty pieces.
+RoomEntry split_room_entry(std::string_view entry);
+
+// The room numbers of a list, in list order.
+std::vector<std::string> room_numbers(const std::vector<std::string>& entries);
+
+}  // namespace pm
