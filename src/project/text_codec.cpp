@@ -1,0 +1,143 @@
+// UTF-8 / Windows-1252 decoding and encoding (see text_codec.h).
+#include "project/text_codec.h"
+
+#include <cstdint>
+
+namespace pm {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five unassigned bytes, which map to the
+// C1 control of the same value so that they survive a round trip.
+constexpr char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void append_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | (c >> 6));
+    out += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += char(0xE0 | (c >> 12));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xF0 | (c >> 18));
+    out += char(0x80 | ((c >> 12) & 0x3F));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence at s[i]; returns its length or 0 when invalid.
+size_t utf8_sequence(std::string_view s, size_t i, char32_t* out) {
+  unsigned char b = (unsigned char)s[i];
+  size_t len;
+  char32_t c;
+  if (b < 0x80) {
+    *out = b;
+    return 1;
+  } else if (b >= 0xC2 && b <= 0xDF) {
+    len = 2;
+    c = b & 0x1F;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    len = 3;
+    c = b & 0x0F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    len = 4;
+    c = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + len > s.size()) return 0;
+  for (size_t k = 1; k < len; ++k) {
+    unsigned char cb = (unsigned char)s[i + k];
+    if ((cb & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (cb & 0x3F);
+  }
+  if ((len == 3 && c < 0x800) || (len == 4 && (c < 0x10000 || c > 0x10FFFF)) || (c >= 0xD800 && c <= 0xDFFF))
+    return 0;
+  *out = c;
+  return len;
+}
+
+}  // namespace
+
+bool is_valid_utf8(std::string_view bytes) {
+  size_t i = 0;
+  char32_t c;
+  while (i < bytes.size()) {
+    // Fast path over ASCII.
+    if ((unsigned char)bytes[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t len = utf8_sequence(bytes, i, &c);
+    if (!len) return false;
+    i += len;
+  }
+  return true;
+}
+
+TextEncoding detect_encoding(std::string_view bytes) {
+  return is_valid_utf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+std::string decode_to_utf8(std::string_view bytes, TextEncoding enc) {
+  if (enc == TextEncoding::Utf8) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (char ch : bytes) {
+    unsigned char b = (unsigned char)ch;
+    if (b < 0x80) {
+      out += ch;
+    } else if (b < 0xA0) {
+      char32_t c = kHigh[b - 0x80];
+      append_utf8(out, c ? c : char32_t(b));
+    } else {
+      append_utf8(out, b);
+    }
+  }
+  return out;
+}
+
+std::string decode_for_display(std::string_view bytes) { return decode_to_utf8(bytes, detect_encoding(bytes)); }
+
+std::string encode_from_utf8(std::string_view utf8, TextEncoding enc, bool* ok) {
+  if (ok) *ok = true;
+  if (enc == TextEncoding::Utf8) return std::string(utf8);
+  std::string out;
+  out.reserve(utf8.size());
+  size_t i = 0;
+  while (i < utf8.size()) {
+    char32_t c;
+    size_t len = utf8_sequence(utf8, i, &c);
+    if (!len) {
+      if (ok) *ok = false;
+      return {};
+    }
+    i += len;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out += char(c);
+      continue;
+    }
+    bool found = false;
+    for (int k = 0; k < 32; ++k) {
+      if ((kHigh[k] && kHigh[k] == c) || (!kHigh[k] && c == char32_t(0x80 + k))) {
+        out += char(0x80 + k);
+        found = true;
+        break;
+      }
+    }
+    if (!found) {
+      if (ok) *ok = false;
+      return {};
+    }
+  }
+  return out;
+}
+
+}  // namespace pm

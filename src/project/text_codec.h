@@ -1,0 +1,25 @@
+// Decoding of file bytes for display and encoding back: a file is UTF-8 when its bytes are
+// valid UTF-8, otherwise Windows-1252 (books written on Windows). The core itself never
+// decodes; the windows use these to show and save text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pm {
+
+enum class TextEncoding { Utf8, Windows1252 };
+
+bool is_valid_utf8(std::string_view bytes);
+TextEncoding detect_encoding(std::string_view bytes);
+
+// Bytes in `enc` to UTF-8.
+std::string decode_to_utf8(std::string_view bytes, TextEncoding enc);
+// Bytes (detected) to UTF-8.
+std::string decode_for_display(std::string_view bytes);
+
+// UTF-8 to `enc`. A character that Windows-1252 cannot hold makes `ok` false and the
+// result is empty: the caller then writes UTF-8 instead of losing the character.
+std::string encode_from_utf8(std::string_view utf8, TextEncoding enc, bool* ok = nullptr);
+
+}  // namespace pm
