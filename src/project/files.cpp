@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <unordered_map>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -62,12 +63,16 @@ static std::string fail(std::string* error, const stdfs::path& p, const std::str
   return msg;
 }
 
-bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error) {
+// A fresh name beside `p` for the temporary file of an atomic write or copy.
+static stdfs::path temporary_beside(const stdfs::path& p) {
   static thread_local std::mt19937_64 rng{std::random_device{}()};
   stdfs::path dir = p.parent_path();
   if (dir.empty()) dir = ".";
-  std::string tmpname = "." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL);
-  stdfs::path tmp = dir / tmpname;
+  return dir / ("." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL));
+}
+
+bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error) {
+  stdfs::path tmp = temporary_beside(p);
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     fail(error, p, std::strerror(errno));
@@ -151,15 +156,39 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+// Copies one file through a temporary file beside the target and a rename, so a failed
+// copy leaves the old target whole.
+static bool copy_file_atomic(const stdfs::path& src, const stdfs::path& dst) {
+  stdfs::path tmp = temporary_beside(dst);
+  std::error_code ec;
+  stdfs::copy_file(src, tmp, stdfs::copy_options::none, ec);
+  if (!ec) stdfs::rename(tmp, dst, ec);
+  if (ec) {
+    std::error_code ignored;
+    stdfs::remove(tmp, ignored);
+    return false;
+  }
+  return true;
+}
+
 bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir) {
   bool ok = true;
   std::error_code ec;
   stdfs::create_directories(dst_dir, ec);
+  // The target's own spelling of each name, found in one scan: a copy replaces ADV.CSS
+  // when adv.css comes in, instead of adding a second file of the same name.
+  std::unordered_map<std::string, std::string> on_disk;
+  for (stdfs::directory_iterator it(dst_dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    on_disk.emplace(to_lower_ascii(name), name);
+  }
   for (const auto& name : list_file_names(src_dir)) {
     if (!matches_pattern(name, pattern)) continue;
+    auto existing = on_disk.find(to_lower_ascii(name));
+    std::string target = name;
     std::error_code ec2;
-    stdfs::copy_file(src_dir / name, dst_dir / name, stdfs::copy_options::overwrite_existing, ec2);
-    if (ec2) ok = false;
+    if (existing != on_disk.end() && !stdfs::exists(dst_dir / name, ec2)) target = existing->second;
+    if (!copy_file_atomic(src_dir / name, dst_dir / target)) ok = false;
   }
   return ok;
 }

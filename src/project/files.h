@@ -40,7 +40,9 @@ std::vector<std::string> list_file_names(const stdfs::path& dir);
 bool matches_pattern(std::string_view name, std::string_view pattern);
 
 // Copy service: every file of `src_dir` matching `pattern` into `dst_dir`, replacing files
-// of the same name. True when every matching file was copied.
+// of the same name in any case (the target keeps its spelling). Each file is copied
+// through a temporary file, so a failed copy leaves the old one whole. True when every
+// matching file was copied.
 bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir);
 
 // Copy service: the contents of folder `src` (recursively) into folder `dst`, created if needed.

@@ -1,0 +1,225 @@
+// Byte text helpers and file-system helpers: line splitting, case-blind names, the atomic
+// writer and its failures, wildcard patterns, the copy service and emptying a folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "project/files.h"
+#include "project/text.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using pmtest::read_bytes;
+using pmtest::TempDir;
+using pmtest::write_bytes;
+namespace fs = std::filesystem;
+
+using Lines = std::vector<std::string>;
+
+TEST(TextTest, LinesEndAtCrLfCrOrLf) {
+  EXPECT_EQ(pm::split_lines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  // A final line end starts no further line; an empty line in between stays.
+  EXPECT_EQ(pm::split_lines("a\r\n"), (Lines{"a"}));
+  EXPECT_EQ(pm::split_lines(""), Lines{});
+  EXPECT_EQ(pm::split_lines("\r\n"), (Lines{""}));
+  EXPECT_EQ(pm::split_lines("a\n\nb\r\r\nc"), (Lines{"a", "", "b", "", "c"}));
+  // LF CR is two line ends, not one.
+  EXPECT_EQ(pm::split_lines("a\n\rb"), (Lines{"a", "", "b"}));
+  // Bytes that are not ASCII pass through untouched.
+  EXPECT_EQ(pm::split_lines("citt\xe0\r\n\xc3\xa8"), (Lines{"citt\xe0", "\xc3\xa8"}));
+}
+
+TEST(TextTest, JoinTrimReplaceAndCase) {
+  EXPECT_EQ(pm::join_lines_crlf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(pm::join_lines_crlf({}), "");
+  EXPECT_EQ(pm::trim_blanks("  a b  "), "a b");
+  EXPECT_EQ(pm::trim_blanks("\ta "), "\ta");  // only blanks are trimmed
+  // No re-scanning of what was inserted, no overlapping pairs.
+  EXPECT_EQ(pm::replace_all("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(pm::replace_all("( ( x", "( ", "("), "((x");
+  EXPECT_EQ(pm::replace_all("abc", "", "x"), "abc");
+  std::string s = "x.htm y.htm";
+  pm::replace_all_in_place(s, ".htm", "");
+  EXPECT_EQ(s, "x y");
+  EXPECT_TRUE(pm::iequals("Global.COD", "global.cod"));
+  EXPECT_FALSE(pm::iequals("global.cod", "global.co"));
+  EXPECT_TRUE(pm::istarts_with("<META http", "<meta"));
+  EXPECT_TRUE(pm::is_digits("012"));
+  EXPECT_FALSE(pm::is_digits(""));
+  EXPECT_FALSE(pm::is_digits("1a"));
+}
+
+TEST(FilesTest, NamesAreFoundWithoutRegardToCase) {
+  TempDir t;
+  write_bytes(t / "global.cod", "before");
+  fs::create_directories(t / "Res");
+
+  auto found = pm::find_entry(t.path(), "Global.cod");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->filename(), "global.cod");
+  EXPECT_EQ(pm::resolve(t.path(), "RES").filename(), "Res");
+  EXPECT_EQ(pm::read_file_or_empty(pm::resolve(t.path(), "GLOBAL.COD")), "before");
+  // A missing name resolves to the spelling asked for.
+  EXPECT_FALSE(pm::find_entry(t.path(), "Global2.cod"));
+  EXPECT_EQ(pm::resolve(t.path(), "Global2.cod"), t / "Global2.cod");
+  // The exact spelling wins when several exist.
+  write_bytes(t / "Global.cod", "exact");
+  EXPECT_EQ(pm::find_entry(t.path(), "Global.cod")->filename(), "Global.cod");
+  EXPECT_EQ(pm::find_entry(t.path(), "global.cod")->filename(), "global.cod");
+  // A missing folder finds nothing.
+  EXPECT_FALSE(pm::find_entry(t / "nowhere", "x"));
+}
+
+TEST(FilesTest, WriterReusesTheSpellingOnDisk) {
+  TempDir t;
+  write_bytes(t / "global.cod", "old");
+  ASSERT_TRUE(pm::write_file_atomic(pm::resolve(t.path(), "Global.cod"), "new\r\n"));
+  EXPECT_EQ(read_bytes(t / "global.cod"), "new\r\n");
+  EXPECT_FALSE(fs::exists(t / "Global.cod"));
+}
+
+TEST(FilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
+  TempDir t;
+  fs::path p = t / "3";
+  ASSERT_TRUE(pm::write_file_atomic(p, std::string("a\0b\r\n", 5)));
+  EXPECT_EQ(read_bytes(p), std::string("a\0b\r\n", 5));
+  ASSERT_TRUE(pm::write_file_atomic(p, ""));
+  EXPECT_TRUE(fs::exists(p));
+  EXPECT_EQ(fs::file_size(p), 0u);
+  std::string big(3 * 1024 * 1024 + 7, 'x');
+  ASSERT_TRUE(pm::write_file_atomic(p, big));
+  EXPECT_EQ(read_bytes(p), big);
+  EXPECT_EQ(std::distance(fs::directory_iterator(t.path()), fs::directory_iterator()), 1);
+}
+
+TEST(FilesTest, FailedWriteKeepsTheOldFileAndNamesTheFile) {
+  TempDir t;
+  // The target is an existing folder: the folder and what it holds stay.
+  fs::path folder_target = t / "Room";
+  write_bytes(folder_target / "0", "Luogo di partenza\r\n");
+  std::string error;
+  EXPECT_FALSE(pm::write_file_atomic(folder_target, "text", &error));
+  EXPECT_NE(error.find(folder_target.string()), std::string::npos) << error;
+  EXPECT_EQ(read_bytes(folder_target / "0"), "Luogo di partenza\r\n");
+
+  // The parent is a file: the would-be parent keeps its bytes.
+  fs::path parent_file = t / "adv.css";
+  write_bytes(parent_file, "body{}");
+  error.clear();
+  EXPECT_FALSE(pm::write_file_atomic(parent_file / "x", "text", &error));
+  EXPECT_NE(error.find((parent_file / "x").string()), std::string::npos) << error;
+  EXPECT_EQ(read_bytes(parent_file), "body{}");
+
+  // A missing parent folder fails too, without a message when none is asked for.
+  EXPECT_FALSE(pm::write_file_atomic(t / "none" / "x", "text"));
+
+  // No temporary file is left behind by any of the failures.
+  std::vector<std::string> names;
+  for (auto& e : fs::directory_iterator(t.path())) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Room", "adv.css"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_target), fs::directory_iterator()), 1);
+}
+
+TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
+  TempDir t;
+  std::string out = "stale";
+  EXPECT_FALSE(pm::read_file(t / "missing", out));
+  EXPECT_EQ(out, "");
+  out = "stale";
+  EXPECT_FALSE(pm::read_file(t.path(), out));  // a folder
+  EXPECT_EQ(out, "");
+  write_bytes(t / "f", "x\ry");
+  EXPECT_TRUE(pm::read_file(t / "f", out));
+  EXPECT_EQ(out, "x\ry");
+}
+
+TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
+  EXPECT_TRUE(pm::matches_pattern("STYLE.CSS", "*.css"));
+  EXPECT_TRUE(pm::matches_pattern("adv.css", "*.CSS"));
+  EXPECT_FALSE(pm::matches_pattern("adv.css.bak", "*.css"));
+  EXPECT_FALSE(pm::matches_pattern("advcss", "*.css"));
+  EXPECT_TRUE(pm::matches_pattern("13.js", "*.js"));
+  EXPECT_TRUE(pm::matches_pattern("a.b.dat", "*.dat"));
+  EXPECT_TRUE(pm::matches_pattern("x1.dat", "x?.dat"));
+  EXPECT_FALSE(pm::matches_pattern("x12.dat", "x?.dat"));
+  EXPECT_TRUE(pm::matches_pattern("", "*"));
+  EXPECT_TRUE(pm::matches_pattern("abcabd", "*ab*d"));
+}
+
+TEST(FilesTest, CopyServiceCopiesMatchingFilesAndReplacesOldOnes) {
+  TempDir t;
+  write_bytes(t / "src" / "adv.css", "new adv");
+  write_bytes(t / "src" / "STYLE.CSS", "style");
+  write_bytes(t / "src" / "notes.txt", "no");
+  fs::create_directories(t / "src" / "sub.css");  // a folder is not a file
+  write_bytes(t / "dst" / "adv.css", "old adv");
+
+  EXPECT_TRUE(pm::copy_matching(t / "src", "*.css", t / "dst"));
+  EXPECT_EQ(read_bytes(t / "dst" / "adv.css"), "new adv");
+  EXPECT_EQ(read_bytes(t / "dst" / "STYLE.CSS"), "style");
+  EXPECT_FALSE(fs::exists(t / "dst" / "notes.txt"));
+  EXPECT_FALSE(fs::exists(t / "dst" / "sub.css"));
+
+  // A missing source copies nothing and fails nobody; a missing target is created.
+  EXPECT_TRUE(pm::copy_matching(t / "none", "*.css", t / "dst2"));
+  EXPECT_TRUE(fs::is_directory(t / "dst2"));
+}
+
+TEST(FilesTest, CopyServiceReusesTheTargetSpelling) {
+  TempDir t;
+  write_bytes(t / "src" / "adv.css", "new");
+  write_bytes(t / "dst" / "ADV.CSS", "old");
+  EXPECT_TRUE(pm::copy_matching(t / "src", "*.css", t / "dst"));
+  EXPECT_EQ(read_bytes(t / "dst" / "ADV.CSS"), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(t / "dst"), fs::directory_iterator()), 1);
+}
+
+TEST(FilesTest, CopyServiceCopiesAFolderWithItsContents) {
+  TempDir t;
+  write_bytes(t / "res" / "ponte.png", "PNG");
+  write_bytes(t / "res" / "suoni" / "acqua.wav", "RIFF");
+  write_bytes(t / "out" / "res" / "ponte.png", "old");
+  write_bytes(t / "out" / "res" / "suoni" / "acqua.wav", "old");
+
+  EXPECT_TRUE(pm::copy_folder_contents(t / "res", t / "out" / "res"));
+  EXPECT_EQ(read_bytes(t / "out" / "res" / "ponte.png"), "PNG");
+  EXPECT_EQ(read_bytes(t / "out" / "res" / "suoni" / "acqua.wav"), "RIFF");
+  EXPECT_FALSE(pm::copy_folder_contents(t / "missing", t / "out" / "x"));
+  EXPECT_FALSE(fs::exists(t / "out" / "x"));
+}
+
+TEST(FilesTest, EmptyFolderRemovesEverythingInsideAndCreatesAMissingOne) {
+  TempDir t;
+  write_bytes(t / "Output" / "1.htm", "page");
+  write_bytes(t / "Output" / "res" / "a.png", "png");
+  write_bytes(t / "keep", "keep");
+  EXPECT_TRUE(pm::empty_folder(t / "Output"));
+  EXPECT_TRUE(fs::is_directory(t / "Output"));
+  EXPECT_TRUE(fs::is_empty(t / "Output"));
+  EXPECT_EQ(read_bytes(t / "keep"), "keep");
+  EXPECT_TRUE(pm::empty_folder(t / "New"));
+  EXPECT_TRUE(fs::is_directory(t / "New"));
+  // A file in the folder's place cannot be emptied, and is left alone.
+  std::string error;
+  EXPECT_FALSE(pm::empty_folder(t / "keep", &error));
+  EXPECT_NE(error.find((t / "keep").string()), std::string::npos) << error;
+  EXPECT_EQ(read_bytes(t / "keep"), "keep");
+}
+
+TEST(FilesTest, ListsOnlyRegularFiles) {
+  TempDir t;
+  write_bytes(t / "0", "");
+  write_bytes(t / "a.txt", "");
+  fs::create_directories(t / "sub");
+  auto names = pm::list_file_names(t.path());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"0", "a.txt"}));
+  EXPECT_TRUE(pm::list_file_names(t / "missing").empty());
+}
+
+}  // namespace
