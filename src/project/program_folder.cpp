@@ -43,10 +43,20 @@ ProgramFolder ProgramFolder::locate(const std::optional<std::string>& home_optio
 std::optional<std::string> ProgramFolder::read_last_project() const {
   std::string data;
   if (!read_file(file("Last.ini"), data)) return std::nullopt;
-  size_t pos = 0;
-  std::string field = read_data_field(data, pos);
-  if (field.empty()) return std::nullopt;
-  return field;
+  // The path is written bare, so it is read back as the whole first line: a folder name
+  // may hold a comma or end with a blank (a cleaned title does), and reading it as a data
+  // field would cut or trim it. A path someone put in quotes is read as a quoted field.
+  std::string_view line = data;
+  line = line.substr(0, line.find_first_of("\r\n"));
+  std::string path;
+  if (!line.empty() && trim_blanks(line).substr(0, 1) == "\"") {
+    size_t pos = 0;
+    path = read_data_field(line, pos);
+  } else {
+    path = std::string(line);
+  }
+  if (trim_blanks(path).empty()) return std::nullopt;
+  return path;
 }
 
 bool ProgramFolder::write_last_project(const std::string& folder, std::string* error) const {

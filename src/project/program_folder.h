@@ -31,7 +31,8 @@ class ProgramFolder {
   stdfs::path output() const { return resolve(home_, "Output"); }
   stdfs::path file(std::string_view name) const { return resolve(home_, name); }
 
-  // Last.ini: the path of the project opened last (first comma-separated field).
+  // Last.ini: the path of the project opened last, the file's first line as written
+  // (quotes around it, if any, are dropped).
   std::optional<std::string> read_last_project() const;
   bool write_last_project(const std::string& folder, std::string* error = nullptr) const;
 

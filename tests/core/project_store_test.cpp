@@ -1,0 +1,269 @@
+// The project store on real files: the project file in its creation and properties forms,
+// comma-separated data fields, room description, text and script files by number, the
+// room count, and the program folder's Last.ini, placement files and Res.ini.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "project/program_folder.h"
+#include "project/project.h"
+#include "project/project_file.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using pmtest::read_bytes;
+using pmtest::TempDir;
+using pmtest::write_bytes;
+namespace fs = std::filesystem;
+
+pm::ProjectFields fields(std::array<std::string, 10> f) {
+  pm::ProjectFields out;
+  out.f = std::move(f);
+  return out;
+}
+
+TEST(ProjectFileTest, CreationWritesNineQuotedFieldsAndReadsBackWithFieldTenEmpty) {
+  TempDir t;
+  pm::Project p(t.path(), "Drago");
+  auto f = fields({"Drago", "Il ''Drago'' rosso", "07/12/2026", "Realizzato con Pagimond", "https://x.example",
+                   "", "100%", "1", "Pagimond 2.00", "1"});
+  ASSERT_TRUE(p.write_creation_fields(f));
+  EXPECT_EQ(read_bytes(t / "Drago.dat"),
+            "\"Drago\",\"Il ''Drago'' rosso\",\"07/12/2026\",\"Realizzato con Pagimond\",\"https://x.example\","
+            "\"\",\"100%\",\"1\",\"Pagimond 2.00\"\r\n");
+  auto back = p.read_fields();
+  for (size_t i = 0; i < 9; ++i) EXPECT_EQ(back.f[i], f.f[i]) << "field " << i + 1;
+  EXPECT_EQ(back.f[9], "");
+  EXPECT_FALSE(back.skip_start_page());
+}
+
+TEST(ProjectFileTest, PropertiesWriteTenFieldsWithEightAndNineEmptyAndTenBare) {
+  TempDir t;
+  pm::Project p(t.path(), "Libro");
+  auto f = fields({"Libro", "Titolo, con virgola", "1/1/2025", "Io", "s", "e@x", "800", "1", "Pagimond 2.00", "1"});
+  ASSERT_TRUE(p.write_properties_fields(f));
+  EXPECT_EQ(read_bytes(t / "Libro.dat"),
+            "\"Libro\",\"Titolo, con virgola\",\"1/1/2025\",\"Io\",\"s\",\"e@x\",\"800\",,,1\r\n");
+  auto back = p.read_fields();
+  EXPECT_EQ(back.title(), "Titolo, con virgola");
+  EXPECT_EQ(back.width(), "800");
+  EXPECT_EQ(back.f[7], "");
+  EXPECT_EQ(back.f[8], "");
+  EXPECT_EQ(back.f[9], "1");
+  EXPECT_TRUE(back.skip_start_page());
+
+  f.f[9] = "";
+  ASSERT_TRUE(p.write_properties_fields(f));
+  EXPECT_EQ(read_bytes(t / "Libro.dat").substr(read_bytes(t / "Libro.dat").size() - 6), ",,,0\r\n");
+  EXPECT_FALSE(p.read_fields().skip_start_page());
+}
+
+TEST(ProjectFileTest, AFieldCannotCarryADoubleQuoteAndTheLineStaysReadable) {
+  auto f = fields({"x", "Il \"Drago\"", "", "", "", "", "", "", "", "0"});
+  std::string line = pm::format_properties_line(f);
+  EXPECT_EQ(line, "\"x\",\"Il ''Drago''\",\"\",\"\",\"\",\"\",\"\",,,0\r\n");
+  EXPECT_EQ(pm::parse_project_line(line).title(), "Il ''Drago''");
+}
+
+TEST(ProjectFileTest, MissingFieldsAndMissingFileReadEmpty) {
+  auto f = pm::parse_project_line("\"a\",\"b\"\r\n\"second line\"");
+  EXPECT_EQ(f.name(), "a");
+  EXPECT_EQ(f.title(), "b");
+  for (size_t i = 2; i < 10; ++i) EXPECT_EQ(f.f[i], "") << "field " << i + 1;
+
+  TempDir t;
+  auto none = pm::Project(t.path(), "none").read_fields();
+  for (const auto& v : none.f) EXPECT_EQ(v, "");
+  EXPECT_FALSE(none.skip_start_page());
+
+  // Field 10 counts as a number: empty or 0 shows the start page, 1 skips it.
+  EXPECT_FALSE(pm::parse_project_line("\"a\",,,,,,,,,").skip_start_page());
+  EXPECT_FALSE(pm::parse_project_line("\"a\",,,,,,,,,0").skip_start_page());
+  EXPECT_TRUE(pm::parse_project_line("\"a\",,,,,,,,, 1 ").skip_start_page());
+  EXPECT_FALSE(pm::parse_project_line("\"a\",,,,,,,,,2").skip_start_page());
+}
+
+TEST(ProjectFileTest, DataFieldsReadLikeCommaSeparatedData) {
+  size_t pos = 0;
+  std::string_view line = "  Porta, chiusa \r\nnext";
+  EXPECT_EQ(pm::read_data_field(line, pos), "Porta");
+  EXPECT_EQ(pm::read_data_field(line, pos), "chiusa");
+  EXPECT_EQ(pm::read_data_field(line, pos), "");  // stops at the line end
+
+  EXPECT_EQ(pm::first_field_text("\"Porta, chiusa\" e altro"), "Porta, chiusa");
+  EXPECT_EQ(pm::first_field_text("  \"  spazi  \""), "  spazi  ");
+  EXPECT_EQ(pm::first_field_text("\"aperta senza fine\r\nriga"), "aperta senza fine");
+  EXPECT_EQ(pm::first_field_text("\r\nseconda"), "");
+  EXPECT_EQ(pm::first_field_text(""), "");
+  // Shown in the list: an unquoted number as its number, a quoted one as written.
+  EXPECT_EQ(pm::first_field_display("007"), "7");
+  EXPECT_EQ(pm::first_field_display("2.50 \r\n"), "2.5");
+  EXPECT_EQ(pm::first_field_display("\"007\""), "007");
+  EXPECT_EQ(pm::first_field_display("7 nani"), "7 nani");
+  EXPECT_EQ(pm::first_field_text("007"), "007");
+}
+
+TEST(ProjectTest, RoomFilesByNumber) {
+  TempDir t;
+  pm::Project p(t.path(), "Libro");
+  fs::create_directories(t / "Room");
+  ASSERT_TRUE(p.write_description("3", "La cantina"));
+  EXPECT_EQ(read_bytes(t / "Room" / "3"), "La cantina\r\n");
+  EXPECT_EQ(p.read_description_text("3"), "La cantina");
+
+  ASSERT_TRUE(p.write_text("3", "riga 1\r\n\r\nriga 3"));
+  EXPECT_EQ(read_bytes(t / "3"), "riga 1\r\n\r\nriga 3\r\n");
+  EXPECT_EQ(p.read_text("3"), "riga 1\r\n\r\nriga 3\r\n");
+  ASSERT_TRUE(p.write_text("4", ""));
+  EXPECT_EQ(read_bytes(t / "4"), "\r\n");  // a new room's text: one empty line
+  ASSERT_TRUE(p.write_text_bytes("4", ""));
+  EXPECT_EQ(fs::file_size(t / "4"), 0u);  // a deleted room's text: zero bytes
+
+  ASSERT_TRUE(p.write_script("3", "alert(1);"));
+  EXPECT_EQ(read_bytes(t / "3.js"), "alert(1);\r\n");
+  EXPECT_EQ(p.read_script("3"), "alert(1);\r\n");
+  EXPECT_TRUE(p.remove_script("3"));
+  EXPECT_FALSE(fs::exists(t / "3.js"));
+  EXPECT_TRUE(p.remove_script("3"));  // already gone is fine
+
+  // Missing files read as empty.
+  EXPECT_EQ(p.read_text("9"), "");
+  EXPECT_EQ(p.read_script("9"), "");
+  EXPECT_EQ(p.read_description_text("9"), "");
+}
+
+TEST(ProjectTest, FilesAreFoundWhateverTheirCase) {
+  TempDir t;
+  write_bytes(t / "global.cod", "<b>prima</b>\r\n");
+  write_bytes(t / "GLOBAL2.COD", "dopo\r\n");
+  write_bytes(t / "room" / "0", "Luogo di partenza\r\n");
+  write_bytes(t / "RES" / "a.png", "png");
+  write_bytes(t / "LIBRO.DAT", "\"Libro\",\"T\"\r\n");
+  pm::Project p(t.path(), "Libro");
+  EXPECT_EQ(p.read_before_code(), "<b>prima</b>\r\n");
+  EXPECT_EQ(p.read_after_code(), "dopo\r\n");
+  EXPECT_EQ(p.read_description_text("0"), "Luogo di partenza");
+  EXPECT_EQ(p.res_folder(), t / "RES");
+  EXPECT_EQ(p.read_fields().title(), "T");
+  // Writing keeps the spelling on disk.
+  ASSERT_TRUE(p.write_description("0", "Inizio"));
+  EXPECT_EQ(read_bytes(t / "room" / "0"), "Inizio\r\n");
+  EXPECT_FALSE(fs::exists(t / "Room"));
+}
+
+TEST(ProjectTest, RoomCountIsTheFilesWithoutExtensionInRoom) {
+  TempDir t;
+  pm::Project p(t.path(), "Libro");
+  EXPECT_EQ(p.room_count(), 0u);  // no Room folder
+  for (int i = 0; i < 12; ++i) write_bytes(t / "Room" / std::to_string(i), "x\r\n");
+  write_bytes(t / "Room" / ".hidden", "");
+  write_bytes(t / "Room" / "3.bak", "");
+  fs::create_directories(t / "Room" / "sub");
+  // Room 5 deleted: its description is one empty line and it still counts.
+  write_bytes(t / "Room" / "5", "\r\n");
+  EXPECT_EQ(p.room_count(), 12u);
+  auto names = p.room_names();
+  EXPECT_EQ(names, (std::vector<std::string>{"0", "1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"}));
+}
+
+TEST(ProjectTest, RoomNamesSortCharacterByCharacter) {
+  EXPECT_TRUE(pm::room_name_less("1", "10"));
+  EXPECT_TRUE(pm::room_name_less("10", "2"));
+  EXPECT_TRUE(pm::room_name_less("100", "11"));
+  EXPECT_TRUE(pm::room_name_less("a", "B"));
+  EXPECT_FALSE(pm::room_name_less("2", "2"));
+  EXPECT_TRUE(pm::is_room_file_name("12"));
+  EXPECT_FALSE(pm::is_room_file_name("12.js"));
+  EXPECT_FALSE(pm::is_room_file_name(""));
+}
+
+TEST(ProgramFolderTest, LastProjectRoundTripsAnyPath) {
+  TempDir t;
+  pm::ProgramFolder home(t.path());
+  EXPECT_FALSE(home.read_last_project());
+  // A cleaned project name may end with a blank and a parent folder may hold a comma:
+  // the path read back must be the one written.
+  std::string path = (t / "Progetti, vecchi" / "Storia  capitolo 1 ").string();
+  ASSERT_TRUE(home.write_last_project(path));
+  EXPECT_EQ(read_bytes(t / "Last.ini"), path + "\r\n");
+  EXPECT_EQ(home.read_last_project(), path);
+  // A path written in quotes by hand is read without them.
+  write_bytes(t / "Last.ini", "\"C:\\Progetti\\Libro\"\r\n");
+  EXPECT_EQ(home.read_last_project(), "C:\\Progetti\\Libro");
+  write_bytes(t / "Last.ini", "\r\n");
+  EXPECT_FALSE(home.read_last_project());
+}
+
+TEST(ProgramFolderTest, PlacementFilesIgnoreBlanksAndKeepMissingValuesEmpty) {
+  TempDir t;
+  pm::ProgramFolder home(t.path());
+  auto none = home.read_placement("Manager.ini");
+  for (const auto& v : none.v) EXPECT_FALSE(v);
+
+  ASSERT_TRUE(home.write_placement("Mappa.ini", 400, 1200, 9600, 7200));
+  EXPECT_EQ(read_bytes(t / "Mappa.ini"), "400\r\n1200\r\n9600\r\n7200\r\n");
+  auto back = home.read_placement("MAPPA.INI");
+  EXPECT_EQ(back.top(), 400);
+  EXPECT_EQ(back.left(), 1200);
+  EXPECT_EQ(back.width(), 9600);
+  EXPECT_EQ(back.height(), 7200);
+
+  write_bytes(t / "Editor.ini", "  120  \r\n\r\n 9000\n");
+  auto partial = home.read_placement("Editor.ini");
+  EXPECT_EQ(partial.top(), 120);
+  EXPECT_FALSE(partial.left());
+  EXPECT_EQ(partial.width(), 9000);
+  EXPECT_FALSE(partial.height());
+
+  write_bytes(t / "Editor2.ini", "abc\r\n-50\r\n12x\r\n");
+  auto odd = home.read_placement("Editor2.ini");
+  EXPECT_FALSE(odd.top());
+  EXPECT_EQ(odd.left(), -50);
+  EXPECT_FALSE(odd.width());
+}
+
+TEST(ProgramFolderTest, ResIniHoldsDriveAndFolder) {
+  TempDir t;
+  pm::ProgramFolder home(t.path());
+  EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"", ""}));
+  ASSERT_TRUE(home.write_res_ini("C:", "C:\\Immagini, mie"));
+  EXPECT_EQ(read_bytes(t / "Res.ini"), "C:\r\nC:\\Immagini, mie\r\n");
+  EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"C:", "C:\\Immagini, mie"}));
+  write_bytes(t / "Res.ini", "D:");
+  EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"D:", ""}));
+}
+
+TEST(ProgramFolderTest, FailedStateWritesKeepTheOldFile) {
+  TempDir t;
+  pm::ProgramFolder home(t.path());
+  ASSERT_TRUE(home.write_placement("Manager.ini", 1, 2, 3, 4));
+  fs::create_directories(t / "Last.ini");  // a folder in the file's place
+  std::string error;
+  EXPECT_FALSE(home.write_last_project("/x", &error));
+  EXPECT_NE(error.find("Last.ini"), std::string::npos);
+  pm::ProgramFolder broken(t / "Manager.ini");  // its "folder" is a file
+  EXPECT_FALSE(broken.write_placement("Mappa.ini", 1, 2, 3, 4, &error));
+  EXPECT_EQ(read_bytes(t / "Manager.ini"), "1\r\n2\r\n3\r\n4\r\n");
+}
+
+TEST(ProgramFolderTest, HomeOptionComesFirstThenTheEnvironmentThenTheProgram) {
+  TempDir t;
+  const char* saved = std::getenv("PAGIMOND_HOME");
+  std::string saved_value = saved ? saved : "";
+  setenv("PAGIMOND_HOME", (t / "env").c_str(), 1);
+  EXPECT_EQ(pm::ProgramFolder::locate(std::string((t / "opt").string()), nullptr).home(), t / "opt");
+  EXPECT_EQ(pm::ProgramFolder::locate(std::nullopt, nullptr).home(), t / "env");
+  unsetenv("PAGIMOND_HOME");
+  EXPECT_EQ(pm::ProgramFolder::locate(std::nullopt, nullptr).home(), pm::program_file_folder(nullptr));
+  EXPECT_TRUE(fs::is_directory(pm::program_file_folder(nullptr)));
+  if (saved) setenv("PAGIMOND_HOME", saved_value.c_str(), 1);
+
+  pm::ProgramFolder home(t.path());
+  fs::create_directories(t / "projects");
+  EXPECT_EQ(home.projects(), t / "projects");
+  EXPECT_EQ(home.output(), t / "Output");
+}
+
+}  // namespace
