@@ -1,0 +1,143 @@
+// Registro's log file: the bytes written for a log, the log read back from them, the
+// two encodings, and Dati.txt on disk through LogStore.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "registro/atomic_file.h"
+#include "registro/log_store.h"
+#include "registro/log_text.h"
+#include "registro/text_codec.h"
+
+namespace fs = std::filesystem;
+using namespace registro;
+
+namespace {
+
+std::string read_bytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void write_bytes(const fs::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+class RegistroLogStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "registro_log_XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST(RegistroLogText, SavedLinesEndInCrLfAndReadBackAsTheSameText) {
+  struct Case {
+    std::string text, file;
+  } cases[] = {
+      {"Forza 12\nOro 30", "Forza 12\r\nOro 30\r\n"},  // two lines, no trailing empty line
+      {"", "\r\n"},                                     // an empty log is a lone CR LF
+      {"fine\n", "fine\r\n\r\n"},                       // a last line break is kept
+      {"\n\n", "\r\n\r\n\r\n"},
+      {"una riga", "una riga\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(log_to_file(c.text, Encoding::Utf8), c.file) << c.text;
+    EXPECT_EQ(log_from_file(c.file).text, c.text) << c.text;
+  }
+  // Text with the line ends of other systems is written with CR LF all the same.
+  EXPECT_EQ(log_to_file("a\r\nb\rc", Encoding::Utf8), "a\r\nb\r\nc\r\n");
+}
+
+TEST(RegistroLogText, ReadsAnyLineEndAndAFileWithoutOne) {
+  EXPECT_EQ(log_from_file("").text, "");
+  EXPECT_EQ(log_from_file("a\nb\n").text, "a\nb");
+  EXPECT_EQ(log_from_file("a\rb\r").text, "a\nb");
+  EXPECT_EQ(log_from_file("a\r\n\nb").text, "a\n\nb");
+  EXPECT_EQ(log_from_file("senza a capo").text, "senza a capo");
+}
+
+TEST(RegistroLogText, KeepsWindows1252LogsInTheirOwnBytes) {
+  // "Città: spada €5" as written on Windows, with an unassigned byte kept as is.
+  const std::string file = "Citt\xE0: spada \x80" "5\x81\r\n";
+  LogText log = log_from_file(file);
+  EXPECT_EQ(log.encoding, Encoding::Windows1252);
+  EXPECT_EQ(log.text, "Citt\xC3\xA0: spada \xE2\x82\xAC" "5\xC2\x81");
+  EXPECT_EQ(log_to_file(log.text, log.encoding), file);
+
+  // A character Windows-1252 cannot hold sends the whole file to UTF-8 rather than lose it.
+  const std::string edited = log.text + " \xE2\x86\x92";  // an arrow
+  EXPECT_EQ(log_to_file(edited, Encoding::Windows1252), edited + "\r\n");
+
+  // Valid UTF-8 stays UTF-8; malformed sequences are not taken for UTF-8.
+  EXPECT_EQ(log_from_file("Citt\xC3\xA0\r\n").encoding, Encoding::Utf8);
+  EXPECT_FALSE(is_valid_utf8("\xC0\xAF"));          // overlong
+  EXPECT_FALSE(is_valid_utf8("\xED\xA0\x80"));      // surrogate
+  EXPECT_FALSE(is_valid_utf8("\xF4\x90\x80\x80"));  // past U+10FFFF
+  EXPECT_FALSE(is_valid_utf8("ab\xE2\x82"));        // cut short
+  EXPECT_TRUE(is_valid_utf8("\xF0\x9F\x8E\xB2"));
+}
+
+TEST_F(RegistroLogStore, RoundTripsAndKnowsWhatIsOnDisk) {
+  LogStore store(dir_);
+  std::string text, error;
+  ASSERT_TRUE(store.load(text, error));  // no Dati.txt yet: an empty log
+  EXPECT_EQ(text, "");
+  EXPECT_FALSE(fs::exists(dir_ / "Dati.txt"));
+  EXPECT_FALSE(store.differs(""));
+  EXPECT_TRUE(store.differs("x"));
+
+  ASSERT_TRUE(store.save("Abilità 9\nResistenza 20", error)) << error;
+  EXPECT_EQ(read_bytes(dir_ / "Dati.txt"), "Abilit\xC3\xA0 9\r\nResistenza 20\r\n");
+  EXPECT_FALSE(store.differs("Abilità 9\nResistenza 20"));
+
+  LogStore again(dir_);
+  ASSERT_TRUE(again.load(text, error));
+  EXPECT_EQ(text, "Abilità 9\nResistenza 20");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+      << "no temporary file left behind";
+}
+
+TEST_F(RegistroLogStore, UsesTheExistingSpellingAndKeepsItsEncoding) {
+  write_bytes(dir_ / "DATI.TXT", "Citt\xE0\r\n");
+  LogStore store(dir_);
+  std::string text, error;
+  ASSERT_TRUE(store.load(text, error));
+  EXPECT_EQ(text, "Città");
+  ASSERT_TRUE(store.save("Città\nPorta", error));
+  EXPECT_FALSE(fs::exists(dir_ / "Dati.txt"));
+  EXPECT_EQ(read_bytes(dir_ / "DATI.TXT"), "Citt\xE0\r\nPorta\r\n");
+}
+
+TEST_F(RegistroLogStore, FailedReadsAndWritesLeaveTheFileAlone) {
+  // A Dati.txt that is a folder can be neither read nor replaced.
+  fs::create_directory(dir_ / "Dati.txt");
+  write_bytes(dir_ / "Dati.txt" / "inside", "keep");
+  LogStore store(dir_);
+  std::string text = "stale", error;
+  EXPECT_FALSE(store.load(text, error));
+  EXPECT_EQ(text, "");
+  EXPECT_FALSE(error.empty());
+  error.clear();
+  EXPECT_FALSE(store.save("nuovo", error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(store.differs("nuovo")) << "a failed save is not on disk";
+  EXPECT_EQ(read_bytes(dir_ / "Dati.txt" / "inside"), "keep");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+
+  // A folder that does not exist: the write fails and says so.
+  error.clear();
+  EXPECT_FALSE(write_file_atomic(dir_ / "missing" / "Dati.txt", "x", error));
+  EXPECT_FALSE(error.empty());
+}
