@@ -1,0 +1,23 @@
+// Where Registro's log sits: its size follows the window, in screen pixels.
+#pragma once
+
+namespace registro {
+
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+
+// Design measures are in twips; at the usual 96 dots per inch a pixel is 15 twips.
+constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+
+// The log's size for a window whose client area is `client`: the width less both side
+// margins, the height less everything above and below the log. A dimension that the
+// window is too small for keeps its `previous` value.
+Size log_size_for(Size client, Size previous);
+
+// The window's client size at which the log has its design size.
+Size design_client_size();
+
+}  // namespace registro
