@@ -1,0 +1,190 @@
+// RegistroWindow: the controls at their design places, the roll, and the log's load,
+// save and save-on-close, all through the plain logic of dice and LogStore.
+#include "registro_window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFont>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+
+#include "log_layout.h"
+
+using registro::px;
+
+std::filesystem::path pathFromQString(const QString& name) {
+#if defined(_WIN32)
+  return std::filesystem::path(name.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(name).toStdString());
+#endif
+}
+
+QString qStringFromPath(const std::filesystem::path& path) {
+#if defined(_WIN32)
+  return QString::fromStdWString(path.wstring());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+#endif
+}
+
+namespace {
+
+const QString kCaption = QStringLiteral("Dadolario");
+
+QFont typewriterFont(qreal points) {
+  QFont font(QStringLiteral("Lucida Sans Typewriter"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPointSizeF(points);
+  return font;
+}
+
+template <typename W>
+W* control(W* widget, const char* name, const QString& accessible) {
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setAccessibleName(accessible);
+  return widget;
+}
+
+}  // namespace
+
+RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* parent)
+    : QWidget(parent), store_(home) {
+  setWindowTitle(kCaption);
+  prompts_.warn = [this](const QString& message) {
+    QMessageBox::warning(this, kCaption, message);
+  };
+  prompts_.askYesNo = [this](const QString& question) {
+    return QMessageBox::question(this, kCaption, question) == QMessageBox::Yes;
+  };
+
+  topPanel_ = new QWidget(this);
+  topPanel_->setObjectName(QStringLiteral("TopPanel"));
+  Option3 = control(new QRadioButton(QStringLiteral("3 Dadi"), topPanel_), "Option3",
+                    QStringLiteral("3 Dadi"));
+  Option1 = control(new QRadioButton(QStringLiteral("2 Dadi"), topPanel_), "Option1",
+                    QStringLiteral("2 Dadi"));
+  Option2 = control(new QRadioButton(QStringLiteral("1 Dado"), topPanel_), "Option2",
+                    QStringLiteral("1 Dado"));
+  Command1 = control(new QPushButton(QStringLiteral("&Lancia"), topPanel_), "Command1",
+                     QStringLiteral("Lancia"));
+  Option3->setGeometry(px(120), px(120), px(1215), px(375));
+  Option1->setGeometry(px(1440), px(120), px(1215), px(375));
+  Option2->setGeometry(px(2760), px(120), px(1215), px(375));
+  Command1->setGeometry(px(4080), px(120), px(1455), px(375));
+  Option1->setChecked(true);
+
+  Label1 = control(new QLabel(this), "Label1", QStringLiteral("Risultato"));
+  Label1->setAlignment(Qt::AlignCenter);
+  Label1->setFont(typewriterFont(48));
+  Label1->setGeometry(px(2280), px(720), px(2175), px(1095));
+
+  Text1 = control(new QPlainTextEdit(this), "Text1", QStringLiteral("Registro"));
+  Text1->setFont(typewriterFont(11.25));
+  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setCursorWidth(10);  // a block caret, easy to find in a long log
+  const registro::Size design = registro::design_client_size();
+  Text1->setGeometry(px(120), px(1920), design.width - px(240), design.height - px(2760));
+
+  bottomPanel_ = new QWidget(this);
+  bottomPanel_->setObjectName(QStringLiteral("BottomPanel"));
+  Command2 = control(new QPushButton(QStringLiteral("&Salva e Aggiorna Registro"), bottomPanel_),
+                     "Command2", QStringLiteral("Salva e Aggiorna Registro"));
+  Command2->setGeometry(px(120), px(120), px(3135), px(375));
+  credit_ = new QLabel(QStringLiteral("Registro d'avventura dei librigioco"), bottomPanel_);
+  credit_->setObjectName(QStringLiteral("Credit"));
+  credit_->setGeometry(px(3375), px(120), px(3240), px(375));
+
+  Timer1.setObjectName(QStringLiteral("Timer1"));
+  Timer1.setInterval(1);
+  Timer2.setObjectName(QStringLiteral("Timer2"));
+  Timer2.setInterval(100);
+  connect(&Timer1, &QTimer::timeout, this, &RegistroWindow::saveTick);
+  connect(&Timer2, &QTimer::timeout, this, &RegistroWindow::loadTick);
+  connect(Command1, &QPushButton::clicked, this, &RegistroWindow::roll);
+  connect(Command2, &QPushButton::clicked, this, &RegistroWindow::requestSave);
+
+  resize(design.width, design.height);
+  Timer2.start();  // the log is read once, shortly after the window is up
+}
+
+QString RegistroWindow::logText() const {
+  // Block by block rather than toPlainText(), which turns no-break spaces into spaces.
+  QString text;
+  for (QTextBlock block = Text1->document()->begin(); block.isValid(); block = block.next()) {
+    if (block != Text1->document()->begin()) text += QLatin1Char('\n');
+    text += block.text();
+  }
+  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  return text;
+}
+
+void RegistroWindow::roll() {
+  int count = 2;
+  if (Option2->isChecked()) count = 1;
+  if (Option3->isChecked()) count = 3;
+  Label1->setText(QString::number(dice_.roll(count)));
+  Text1->setFocus();
+}
+
+void RegistroWindow::requestSave() {
+  Timer1.start();
+  Text1->setFocus();
+}
+
+void RegistroWindow::saveTick() {
+  Timer1.stop();
+  ensureLoaded();
+  std::string error;
+  if (!store_.save(logText().toStdString(), error)) {
+    prompts_.warn(tr("Il registro non è stato salvato in %1:\n%2")
+                      .arg(qStringFromPath(store_.path()), QString::fromStdString(error)));
+  }
+}
+
+void RegistroWindow::loadTick() {
+  Timer1.stop();
+  Timer2.stop();
+  std::string text;
+  std::string error;
+  if (!store_.load(text, error)) {
+    prompts_.warn(tr("Il registro %1 non si può leggere:\n%2")
+                      .arg(qStringFromPath(store_.path()), QString::fromStdString(error)));
+  }
+  // Anything typed before the log arrived stays in front of it.
+  Text1->setPlainText(logText() + QString::fromStdString(text));
+}
+
+void RegistroWindow::ensureLoaded() {
+  if (Timer2.isActive()) loadTick();
+}
+
+void RegistroWindow::closeEvent(QCloseEvent* event) {
+  ensureLoaded();
+  Timer1.stop();
+  const std::string text = logText().toStdString();
+  std::string error;
+  if (store_.differs(text) && !store_.save(text, error)) {
+    const QString question =
+        tr("Il registro non è stato salvato in %1:\n%2\n\nChiudere comunque e perdere le modifiche?")
+            .arg(qStringFromPath(store_.path()), QString::fromStdString(error));
+    if (!prompts_.askYesNo(question)) {
+      event->ignore();
+      return;
+    }
+  }
+  event->accept();
+}
+
+void RegistroWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  topPanel_->setGeometry(0, 0, width(), px(615));
+  bottomPanel_->setGeometry(0, height() - px(615), width(), px(615));
+  const registro::Size size = registro::log_size_for(
+      {width(), height()}, {Text1->width(), Text1->height()});
+  Text1->resize(size.width, size.height);
+}

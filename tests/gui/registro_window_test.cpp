@@ -1,0 +1,224 @@
+// Registro's window offscreen: the dice options, the log's load, save and save on close,
+// the reader's answers to failures, and the resize rule.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "registro/registro_window.h"
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes);
+}
+
+}  // namespace
+
+class RegistroWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QStringList warnings_;
+  QStringList questions_;
+  bool answer_ = true;
+
+  QString logPath() const { return dir_.filePath(QStringLiteral("Dati.txt")); }
+
+  // A window on the test's folder whose prompts are answered here, shown and active.
+  std::unique_ptr<RegistroWindow> open(bool waitForLoad = true) {
+    auto w = std::make_unique<RegistroWindow>(pathFromQString(dir_.path()));
+    w->setPrompts({[this](const QString& m) { warnings_ << m; },
+                   [this](const QString& q) {
+                     questions_ << q;
+                     return answer_;
+                   }});
+    w->show();
+    w->activateWindow();
+    if (waitForLoad && !QTest::qWaitFor([&] { return !w->Timer2.isActive(); }))
+      qWarning("the log was not loaded");
+    return w;
+  }
+
+  QSet<int> rollMany(RegistroWindow& w, QRadioButton* option, int times) {
+    QTest::mouseClick(option, Qt::LeftButton);
+    QSet<int> seen;
+    for (int i = 0; i < times; ++i) {
+      QTest::mouseClick(w.Command1, Qt::LeftButton);
+      seen << w.Label1->text().toInt();
+    }
+    return seen;
+  }
+
+ private slots:
+  void init() {
+    QVERIFY(dir_.isValid());
+    QFile::remove(logPath());
+    warnings_.clear();
+    questions_.clear();
+    answer_ = true;
+  }
+
+  void startsWithTwoDiceAndAnEmptyLog() {
+    auto w = open(false);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Dadolario"));
+    QVERIFY(w->Option1->isChecked());
+    QVERIFY(!w->Option2->isChecked() && !w->Option3->isChecked());
+    QCOMPARE(w->Option3->text(), QStringLiteral("3 Dadi"));
+    QCOMPARE(w->Option2->text(), QStringLiteral("1 Dado"));
+    QCOMPARE(w->Command1->text(), QStringLiteral("&Lancia"));
+    QCOMPARE(w->Command2->text(), QStringLiteral("&Salva e Aggiorna Registro"));
+    QVERIFY(w->Label1->text().isEmpty());
+    QCOMPARE(w->Text1->cursorWidth(), 10);
+    for (const char* name : {"Option1", "Option2", "Option3", "Command1", "Command2", "Label1",
+                             "Text1"}) {
+      auto* c = w->findChild<QWidget*>(QString::fromLatin1(name));
+      QVERIFY2(c && !c->accessibleName().isEmpty(), name);
+    }
+    auto* load = w->findChild<QTimer*>(QStringLiteral("Timer2"));
+    QVERIFY(load && load->isActive() && load->interval() == 100);
+    QVERIFY(w->findChild<QTimer*>(QStringLiteral("Timer1")));
+    QTRY_VERIFY(!load->isActive());
+    QVERIFY(w->logText().isEmpty());
+    QVERIFY2(!QFile::exists(logPath()), "loading a missing log creates nothing");
+  }
+
+  void eachOptionRollsEveryValueOfItsRange() {
+    auto w = open();
+    const struct {
+      QRadioButton* option;
+      int top;
+    } choices[] = {{w->Option2, 6}, {w->Option1, 12}, {w->Option3, 18}};
+    for (const auto& c : choices) {
+      QSet<int> expected;
+      for (int v = 1; v <= c.top; ++v) expected << v;
+      QCOMPARE(rollMany(*w, c.option, 1500), expected);
+    }
+    QTRY_VERIFY(w->Text1->hasFocus());
+  }
+
+  void rollsInQuickSuccessionAreNotTiedToTheClock() {
+    auto w = open();
+    // All within a few milliseconds: a generator reseeded from the clock's seconds
+    // would repeat one number (two at a second's turn).
+    QVERIFY(rollMany(*w, w->Option1, 30).size() >= 3);
+  }
+
+  void savedLogsReloadAsTheyWere_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("two lines") << QStringLiteral("Forza 12\nOro 30") << QByteArray("Forza 12\r\nOro 30\r\n");
+    QTest::newRow("empty") << QString() << QByteArray("\r\n");
+    QTest::newRow("ends in a line break") << QStringLiteral("fine\n") << QByteArray("fine\r\n\r\n");
+    QTest::newRow("no-break space")
+        << QStringLiteral("Citt\u00e0\u00a0X") << QByteArray("Citt\xc3\xa0\xc2\xa0X\r\n");
+  }
+  void savedLogsReloadAsTheyWere() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, file);
+    writeFile(logPath(), "prima\r\n");
+    {
+      auto w = open();
+      w->Text1->setPlainText(text);
+      QTest::mouseClick(w->Command2, Qt::LeftButton);
+      QTRY_COMPARE(readFile(logPath()), file);
+      QVERIFY(w->Text1->hasFocus());
+    }
+    auto again = open();
+    QCOMPARE(again->logText(), text);
+    QVERIFY(warnings_.isEmpty());
+  }
+
+  void savingDoesNotReloadTheFile() {
+    writeFile(logPath(), "dal disco\r\n");
+    auto w = open();
+    QCOMPARE(w->logText(), QStringLiteral("dal disco"));
+    writeFile(logPath(), "cambiato da fuori\r\n");
+    w->Text1->setPlainText(QStringLiteral("mio"));
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    QTRY_COMPARE(readFile(logPath()), QByteArray("mio\r\n"));
+    QCOMPARE(w->logText(), QStringLiteral("mio"));
+  }
+
+  void nothingIsWrittenBeforeTheLogIsRead() {
+    // A save or a close within the first moments must not replace the unread log.
+    writeFile(logPath(), "Oro 30\r\n");
+    {
+      auto w = open(false);
+      QTest::mouseClick(w->Command2, Qt::LeftButton);
+      QTRY_VERIFY(!w->Timer1.isActive());
+      QCOMPARE(w->logText(), QStringLiteral("Oro 30"));
+    }
+    QCOMPARE(readFile(logPath()), QByteArray("Oro 30\r\n"));
+    auto w = open(false);
+    w->Text1->setPlainText(QStringLiteral("Nota: "));
+    QVERIFY(w->close());
+    QCOMPARE(readFile(logPath()), QByteArray("Nota: Oro 30\r\n"));
+  }
+
+  void closingSavesAChangedLogAndLeavesAnUnchangedOneAlone() {
+    // Bytes this program would never write (LF ends, Windows-1252), so any rewrite shows.
+    const QByteArray original("Citt\xe0\nspada");
+    writeFile(logPath(), original);
+    {
+      auto w = open();
+      QCOMPARE(w->logText(), QStringLiteral("Citt\u00e0\nspada"));
+      QVERIFY(w->close());
+    }
+    QCOMPARE(readFile(logPath()), original);
+
+    auto w = open();
+    w->Text1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w->Text1, QStringLiteral(" corta"));
+    QVERIFY(w->close());
+    QCOMPARE(readFile(logPath()), QByteArray("Citt\xe0\r\nspada corta\r\n"));
+    QVERIFY(questions_.isEmpty());
+  }
+
+  void failedSavesAreReportedAndClosingCanWait() {
+    QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("Dati.txt")));  // cannot be read or replaced
+    auto w = open();
+    QCOMPARE(warnings_.size(), 1);  // the log could not be read
+    w->Text1->setPlainText(QStringLiteral("appunti"));
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    QTRY_COMPARE(warnings_.size(), 2);
+    QVERIFY(warnings_.last().contains(QStringLiteral("Dati.txt")));
+
+    answer_ = false;
+    QVERIFY(!w->close());
+    QCOMPARE(questions_.size(), 1);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->logText(), QStringLiteral("appunti"));
+    answer_ = true;
+    QVERIFY(w->close());
+    QVERIFY(QFileInfo(logPath()).isDir());
+    QDir(dir_.path()).rmdir(QStringLiteral("Dati.txt"));
+  }
+
+  void theLogFollowsTheWindowSize() {
+    auto w = open();
+    w->resize(600, 500);
+    QTRY_COMPARE(w->Text1->size(), QSize(600 - 16, 500 - 184));
+    w->resize(300, 150);  // too low for the log: its height stays
+    QTRY_COMPARE(w->Text1->size(), QSize(300 - 16, 500 - 184));
+  }
+};
+
+QTEST_MAIN(RegistroWindowTest)
+#include "registro_window_test.moc"
