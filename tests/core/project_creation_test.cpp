@@ -1,0 +1,179 @@
+// Creating a project on disk (folders, project file, style sheets, global.cod, room 0),
+// the name made from the title, the refusals, and the check that tells a project folder.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "project/project.h"
+#include "project/project_creation.h"
+#include "rooms/room_list.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using pmtest::read_bytes;
+using pmtest::TempDir;
+using pmtest::write_bytes;
+namespace fs = std::filesystem;
+
+std::vector<std::string> names_in(const fs::path& dir) {
+  std::vector<std::string> out;
+  for (auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+class CreationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    write_bytes(t_ / "home" / "adv.css", "body{}");
+    write_bytes(t_ / "home" / "STAMPA.CSS", "@media print{}");
+    write_bytes(t_ / "home" / "Hg.iss", "not a style sheet");
+    fs::create_directories(projects());
+  }
+  fs::path home() const { return t_ / "home"; }
+  fs::path projects() const { return t_ / "home" / "Projects"; }
+  TempDir t_;
+};
+
+TEST_F(CreationTest, MakesTheWholeProjectFolder) {
+  auto r = pm::create_project(projects(), "Il \"Drago\" rosso", home(), "07/12/2026");
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(r.name, "Il  Drago  rosso");
+  EXPECT_EQ(r.folder, projects() / "Il  Drago  rosso");
+  EXPECT_EQ(names_in(r.folder), (std::vector<std::string>{"0", "Il  Drago  rosso.dat", "Room", "STAMPA.CSS",
+                                                          "adv.css", "global.cod", "res"}));
+  // Nine quoted fields; the title keeps the words, each double quote made two apostrophes.
+  EXPECT_EQ(read_bytes(r.folder / "Il  Drago  rosso.dat"),
+            "\"Il  Drago  rosso\",\"Il ''Drago'' rosso\",\"07/12/2026\",\"Realizzato con Pagimond\",\"" +
+                std::string(pm::kMakerSite) + "\",\"\",\"100%\",\"1\",\"Pagimond 2.00\"\r\n");
+  EXPECT_EQ(read_bytes(r.folder / "adv.css"), "body{}");
+  EXPECT_EQ(read_bytes(r.folder / "STAMPA.CSS"), "@media print{}");
+  EXPECT_TRUE(fs::is_regular_file(r.folder / "global.cod"));
+  EXPECT_EQ(fs::file_size(r.folder / "global.cod"), 0u);
+  EXPECT_EQ(read_bytes(r.folder / "Room" / "0"), "Luogo di partenza\r\n");
+  EXPECT_EQ(read_bytes(r.folder / "0"), "\r\n");
+  EXPECT_TRUE(fs::is_directory(r.folder / "res"));
+  EXPECT_TRUE(fs::is_empty(r.folder / "res"));
+
+  // The new folder is a project, its list starts with room 0, and the title reads back.
+  auto ref = pm::check_project_folder(r.folder);
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref->name, r.name);
+  pm::Project project(r.folder, r.name);
+  EXPECT_EQ(pm::build_room_list(project), (std::vector<std::string>{" 0 | Luogo di partenza"}));
+  EXPECT_EQ(project.read_fields().title(), "Il ''Drago'' rosso");
+  EXPECT_EQ(project.read_fields().f[9], "");
+}
+
+TEST_F(CreationTest, TheNameIsTheTitleWithForbiddenCharactersBlanked) {
+  EXPECT_EQ(pm::clean_project_name("Storia: capitolo 1?"), "Storia  capitolo 1 ");
+  EXPECT_EQ(pm::clean_project_name("intro.htm"), "intro");
+  EXPECT_EQ(pm::clean_project_name("INTRO.HTM"), "INTRO.HTM");
+  EXPECT_EQ(pm::clean_project_name("a.html"), "al");
+  EXPECT_EQ(pm::clean_project_name("!|/?<>\\*,:\""), "           ");
+  EXPECT_EQ(pm::clean_project_name("  Città; (2)  "), "  Città; (2)  ");
+
+  auto r = pm::create_project(projects(), "Storia: capitolo 1?", home(), "d");
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_TRUE(fs::is_directory(projects() / "Storia  capitolo 1 "));
+  EXPECT_EQ(pm::Project(r.folder, r.name).read_fields().name(), "Storia  capitolo 1 ");
+  EXPECT_EQ(pm::Project(r.folder, r.name).read_fields().title(), "Storia: capitolo 1?");
+}
+
+TEST_F(CreationTest, RefusesAnEmptyTitleAndAnExistingName) {
+  for (const std::string title : {"", "\\"}) {
+    auto r = pm::create_project(projects(), title, home());
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "Inserire un titolo");
+  }
+  fs::create_directories(projects() / "Il Ponte");
+  write_bytes(projects() / "Il Ponte" / "keep", "mine");
+  for (const std::string title : {"Il Ponte", "IL PONTE", "il ponte.htm"}) {
+    auto r = pm::create_project(projects(), title, home());
+    EXPECT_FALSE(r.ok) << title;
+    EXPECT_EQ(r.message, "Questo nome è già presente");
+  }
+  EXPECT_EQ(names_in(projects() / "Il Ponte"), (std::vector<std::string>{"keep"}));
+  EXPECT_EQ(names_in(projects()), (std::vector<std::string>{"Il Ponte"}));
+}
+
+TEST_F(CreationTest, ATitleThatNamesNoFolderOfItsOwnIsRefused) {
+  // These would write the project's files into the parent folder or above it.
+  for (const std::string title : {".htm", "???", "  ", ".", "..", "...htm"}) {
+    auto r = pm::create_project(projects(), title, home());
+    EXPECT_FALSE(r.ok) << title;
+    EXPECT_FALSE(r.message.empty());
+  }
+  EXPECT_TRUE(fs::is_empty(projects()));
+  EXPECT_EQ(names_in(home()), (std::vector<std::string>{"Hg.iss", "Projects", "STAMPA.CSS", "adv.css"}));
+}
+
+TEST_F(CreationTest, AMissingParentIsReportedAndNothingIsMade) {
+  auto r = pm::create_project(t_ / "nowhere", "Libro", home());
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.message.find((t_ / "nowhere" / "Libro").string()), std::string::npos) << r.message;
+  EXPECT_FALSE(fs::exists(t_ / "nowhere"));
+
+  write_bytes(t_ / "afile", "x");
+  r = pm::create_project(t_ / "afile", "Libro", home());
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(read_bytes(t_ / "afile"), "x");
+}
+
+TEST_F(CreationTest, AHomeWithoutStyleSheetsStillCreates) {
+  auto r = pm::create_project(projects(), "Libro", t_ / "empty-home", "d");
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(names_in(r.folder), (std::vector<std::string>{"0", "Libro.dat", "Room", "global.cod", "res"}));
+}
+
+TEST(TodayTest, ShortDateIsDayMonthYear) {
+  EXPECT_TRUE(std::regex_match(pm::today_short_date(), std::regex(R"(\d\d/\d\d/\d{4})")))
+      << pm::today_short_date();
+}
+
+TEST(ProjectCheckTest, NeedsADatFileAndRoomZero) {
+  TempDir t;
+  fs::path p = t / "Libro";
+  EXPECT_FALSE(pm::check_project_folder(p));  // missing folder
+  write_bytes(p / "Libro.dat", "\"Libro\"\r\n");
+  EXPECT_FALSE(pm::check_project_folder(p));  // no Room/0
+  write_bytes(p / "Room" / "1", "x\r\n");
+  EXPECT_FALSE(pm::check_project_folder(p));
+  fs::create_directories(p / "Room" / "0");  // a folder is not a readable room file
+  EXPECT_FALSE(pm::check_project_folder(p));
+  fs::remove(p / "Room" / "0");
+  write_bytes(p / "Room" / "0", "");
+  auto ref = pm::check_project_folder(p);
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref->folder, p);
+  EXPECT_EQ(ref->name, "Libro");
+
+  fs::remove(p / "Libro.dat");
+  fs::create_directories(p / "Libro.dat");  // a folder with a .dat name is no project file
+  EXPECT_FALSE(pm::check_project_folder(p));
+}
+
+TEST(ProjectCheckTest, TakesTheFirstDatFileInNameOrderWhateverTheCase) {
+  TempDir t;
+  write_bytes(t / "room" / "0", "\r\n");
+  write_bytes(t / "b.dat", "");
+  write_bytes(t / "C.DAT", "");
+  auto ref = pm::check_project_folder(t.path());
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref->name, "b");
+  write_bytes(t / "A.Dat", "");
+  EXPECT_EQ(pm::check_project_folder(t.path())->name, "A");
+}
+
+TEST(ProjectCheckTest, TheProjectsFolderIsNoProjectButTheSampleIs) {
+  fs::path projects = fs::path(PAGIMOND_SOURCE_DIR) / "app" / "Projects";
+  EXPECT_FALSE(pm::check_project_folder(projects));
+  auto ref = pm::check_project_folder(projects / "Il Ponte sul Fiume");
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref->name, "Il Ponte sul Fiume");
+}
+
+}  // namespace
