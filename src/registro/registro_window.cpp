@@ -95,7 +95,7 @@ RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* paren
   Command2 = control(new QPushButton(QStringLiteral("&Salva e Aggiorna Registro"), bottomPanel_),
                      "Command2", QStringLiteral("Salva e Aggiorna Registro"));
   Command2->setGeometry(px(120), px(120), px(3135), px(375));
-  credit_ = new QLabel(QStringLiteral("Registro d'avventura dei librigioco"), bottomPanel_);
+  credit_ = new QLabel(QStringLiteral("Registro d'avventura"), bottomPanel_);
   credit_->setObjectName(QStringLiteral("Credit"));
   credit_->setGeometry(px(3375), px(120), px(3240), px(375));
 
