@@ -47,9 +47,10 @@ namespace {
 
 fs::path temporary_beside(const fs::path& path, unsigned attempt) {
   static std::mt19937 names{std::random_device{}()};
-  return path.parent_path() /
-         ("." + path.filename().string() + ".tmp" + std::to_string(names() % 1000000) +
-          std::to_string(attempt));
+  fs::path name(".");
+  name += path.filename();
+  name += ".tmp" + std::to_string(names() % 1000000) + "-" + std::to_string(attempt);
+  return path.parent_path() / name;
 }
 
 #if !defined(_WIN32)

@@ -3,6 +3,12 @@
 
 namespace registro {
 
+namespace {
+std::filesystem::path utf8_path(const std::string& name) {
+  return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+}  // namespace
+
 HomeChoice choose_home(const std::vector<std::string>& args, const char* env_home,
                        const std::filesystem::path& program_folder) {
   HomeChoice choice;
@@ -23,7 +29,7 @@ HomeChoice choose_home(const std::vector<std::string>& args, const char* env_hom
     } else {
       continue;
     }
-    choice.folder = dir;
+    choice.folder = utf8_path(dir);
   }
   if (choice.folder.empty()) {
     choice.folder = (env_home && *env_home) ? std::filesystem::path(env_home) : program_folder;

@@ -15,7 +15,7 @@ struct HomeChoice {
 
 // `--home DIR` (or `--home=DIR`) on the command line wins, then the PAGIMOND_HOME
 // environment value when not empty, then the program's own folder. Other arguments
-// are left to the toolkit.
+// are left to the toolkit. `args` are in UTF-8.
 HomeChoice choose_home(const std::vector<std::string>& args, const char* env_home,
                        const std::filesystem::path& program_folder);
 

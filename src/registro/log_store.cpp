@@ -32,7 +32,9 @@ fs::path LogStore::path() const {
   std::error_code ec;
   if (fs::exists(fs::symlink_status(exact, ec))) return exact;
   for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-    if (same_ignoring_case(it->path().filename().string(), kLogName)) return it->path();
+    const std::u8string name = it->path().filename().u8string();
+    if (same_ignoring_case({reinterpret_cast<const char*>(name.data()), name.size()}, kLogName))
+      return it->path();
   }
   return exact;
 }

@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> args;
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i)
-    args.push_back(pathFromQString(arguments[i]).string());
+    args.push_back(arguments[i].toStdString());
   const registro::HomeChoice home = registro::choose_home(
       args, std::getenv("PAGIMOND_HOME"), pathFromQString(QApplication::applicationDirPath()));
   if (!home.error.empty()) {
@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
   }
   std::error_code ec;
   if (!std::filesystem::is_directory(home.folder, ec)) {
-    std::fprintf(stderr, "Registro: the folder %s does not exist\n", home.folder.string().c_str());
+    std::fprintf(stderr, "Registro: the folder %s does not exist\n", qStringFromPath(home.folder).toLocal8Bit().constData());
     return 2;
   }
 

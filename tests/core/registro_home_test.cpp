@@ -12,6 +12,7 @@ TEST(RegistroHome, CommandLineThenEnvironmentThenProgramFolder) {
   EXPECT_EQ(choose_home({}, "/env", own).folder, "/env");
   EXPECT_EQ(choose_home({"--home", "/a dir"}, "/env", own).folder, "/a dir");
   EXPECT_EQ(choose_home({"-style", "x", "--home=/b"}, nullptr, own).folder, "/b");
+  EXPECT_EQ(choose_home({"--home", "/Citt\xC3\xA0"}, nullptr, own).folder, std::filesystem::path(u8"/Città"));
 
   for (auto args : {std::vector<std::string>{"--home"}, std::vector<std::string>{"--home="}}) {
     const registro::HomeChoice bad = choose_home(args, "/env", own);
