@@ -1,0 +1,1 @@
+<script>document.title += ' - la torre';</script>
