@@ -1,0 +1,47 @@
+// Compile requests served by the room editor (see compile_request.h).
+#include "compiler/compile_request.h"
+
+#include "compiler/site_compiler.h"
+
+namespace pm {
+
+CompileRequest compile_request_from_flags(std::string_view compila_tutto, std::string_view compila_tutto2) {
+  if (compila_tutto == "1") return CompileRequest::ProjectTest;
+  if (compila_tutto2 == "1") return CompileRequest::BuildWithoutInstaller;
+  return CompileRequest::RoomTest;
+}
+
+CompilePlan plan_compile(CompileRequest request, const stdfs::path& output, std::string_view room) {
+  CompilePlan p;
+  p.request = request;
+  switch (request) {
+    case CompileRequest::RoomTest:
+      p.save_room_first = true;
+      p.target = output / (std::string(room) + ".htm");
+      break;
+    case CompileRequest::ProjectTest:
+      p.target = output / "index.htm";
+      p.close_host_without_saving = true;
+      p.clear_flag = 1;
+      break;
+    case CompileRequest::BuildWithoutInstaller:
+      p.show_folder = true;
+      p.target = output;
+      p.close_host_without_saving = true;
+      p.clear_flag = 2;
+      break;
+  }
+  return p;
+}
+
+std::string compile_failure_message(const CompileReport& report) {
+  if (report.ok()) return {};
+  std::string msg = "La compilazione non è riuscita del tutto:";
+  const size_t shown = report.errors.size() < 10 ? report.errors.size() : 10;
+  for (size_t i = 0; i < shown; ++i) msg += "\n" + report.errors[i];
+  if (report.errors.size() > shown)
+    msg += "\n... e altri " + std::to_string(report.errors.size() - shown) + " errori.";
+  return msg;
+}
+
+}  // namespace pm

@@ -1,0 +1,165 @@
+// The editor's file: naming, loading for display and line-preserving saving (see editor_file.h).
+#include "editor/editor_file.h"
+
+#include "editor/line_diff.h"
+#include "project/text.h"
+
+namespace pm {
+
+EditorFileKind editor_file_kind(std::string_view name) {
+  if (iequals(name, "Global.cod")) return EditorFileKind::GlobalCode;
+  if (iequals(name, "Global2.cod")) return EditorFileKind::GlobalCode2;
+  if (istarts_with(name, "adv.css")) return EditorFileKind::StyleSheet;
+  return EditorFileKind::Room;
+}
+
+bool is_restricted_file(std::string_view name) { return editor_file_kind(name) != EditorFileKind::Room; }
+
+bool is_plain_file_name(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name) {
+    unsigned char u = (unsigned char)c;
+    if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F) return false;
+  }
+  return true;
+}
+
+std::optional<stdfs::path> editor_file_path(const stdfs::path& folder, std::string_view name) {
+  if (!is_plain_file_name(name)) return std::nullopt;
+  return resolve(folder, name);
+}
+
+namespace {
+
+bool has_high_byte(std::string_view s) {
+  for (char c : s)
+    if ((unsigned char)c >= 0x80) return true;
+  return false;
+}
+
+// Splits at "\r\n", "\r" or "\n"; a line end at the very end gives a final empty line,
+// and an empty text is one empty line.
+std::vector<std::string_view> split_shown_lines(std::string_view text) {
+  std::vector<std::string_view> out;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    out.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  out.push_back(text.substr(start));
+  return out;
+}
+
+}  // namespace
+
+LoadedText::LoadedText(std::string bytes) : bytes_(std::move(bytes)) {
+  encoding_ = detect_encoding(bytes_);
+  display_.reserve(bytes_.size() + bytes_.size() / 16);
+  const std::string_view all = bytes_;
+  size_t start = 0;
+  while (start < all.size()) {
+    size_t i = start;
+    while (i < all.size() && all[i] != '\r' && all[i] != '\n') ++i;
+    Line line;
+    line.start = start;
+    line.length = i - start;
+    if (i < all.size()) line.end_length = (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ? 2 : 1;
+    std::string_view raw = all.substr(start, line.length);
+    if (!lines_.empty()) display_ += '\n';
+    line.shown_start = display_.size();
+    // In a Windows-1252 file a line that is valid UTF-8 with non-ASCII characters was
+    // written as UTF-8 (a character Windows-1252 cannot hold): show it as such.
+    if (encoding_ == TextEncoding::Utf8 || (has_high_byte(raw) && is_valid_utf8(raw)))
+      display_.append(raw);
+    else
+      display_.append(decode_to_utf8(raw, TextEncoding::Windows1252));
+    line.shown_length = display_.size() - line.shown_start;
+    lines_.push_back(line);
+    start = i + line.end_length;
+  }
+}
+
+std::vector<std::string_view> LoadedText::display_lines() const {
+  std::vector<std::string_view> out;
+  out.reserve(lines_.size());
+  const std::string_view shown = display_;
+  for (const Line& l : lines_) out.push_back(shown.substr(l.shown_start, l.shown_length));
+  return out;
+}
+
+std::string LoadedText::save_bytes(std::string_view text) const {
+  const std::vector<std::string_view> fresh = split_shown_lines(text);
+  const std::vector<size_t> kept = match_lines(display_lines(), fresh);
+  std::string out;
+  out.reserve(text.size() + 2 * fresh.size());
+  for (size_t j = 0; j < fresh.size(); ++j) {
+    const bool last = j + 1 == fresh.size();
+    if (kept[j] != kNoMatch) {
+      const Line& l = lines_[kept[j]];
+      out.append(bytes_, l.start, l.length);
+      if (l.end_length)
+        out.append(bytes_, l.start + l.length, l.end_length);
+      else if (!last)
+        out.append(kCrLf);
+      continue;
+    }
+    bool ok = true;
+    std::string encoded;
+    if (encoding_ == TextEncoding::Windows1252) encoded = encode_from_utf8(fresh[j], encoding_, &ok);
+    if (encoding_ == TextEncoding::Windows1252 && ok)
+      out.append(encoded);
+    else
+      out.append(fresh[j]);  // UTF-8: the file's own, or a character Windows-1252 cannot hold
+    out.append(kCrLf);
+  }
+  return out;
+}
+
+LoadResult load_editor_file(const stdfs::path& folder, std::string_view name) {
+  LoadResult r;
+  auto path = editor_file_path(folder, name);
+  if (!path) {
+    r.status = LoadStatus::Unreadable;
+    r.error = "Nome di file non valido: " + std::string(name);
+    return r;
+  }
+  std::error_code ec;
+  const bool exists = stdfs::exists(*path, ec);
+  if (!exists && !ec) return r;  // missing: an empty text
+  std::string bytes;
+  if (ec || !read_file(*path, bytes)) {
+    r.status = LoadStatus::Unreadable;
+    r.error = "Impossibile leggere il file " + path_text(*path);
+    return r;
+  }
+  r.status = LoadStatus::Read;
+  r.text = LoadedText(std::move(bytes));
+  return r;
+}
+
+bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text,
+                      std::string* error) {
+  auto path = editor_file_path(folder, name);
+  if (!path) {
+    if (error) *error = "Nome di file non valido: " + std::string(name);
+    return false;
+  }
+  const EditorFileKind kind = editor_file_kind(name);
+  if (text.empty() && (kind == EditorFileKind::GlobalCode || kind == EditorFileKind::GlobalCode2)) {
+    std::error_code ec;
+    if (stdfs::exists(stdfs::symlink_status(*path, ec)) && !remove_file(*path)) {
+      if (error) *error = "Impossibile eliminare il file " + path_text(*path);
+      return false;
+    }
+    loaded = LoadedText();
+    return true;
+  }
+  std::string bytes = loaded.save_bytes(text);
+  if (!write_file_atomic(*path, bytes, error)) return false;
+  loaded = LoadedText(std::move(bytes));
+  return true;
+}
+
+}  // namespace pm

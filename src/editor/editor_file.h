@@ -1,0 +1,79 @@
+// The file a room editor works on: a room's text file, Global.cod, Global2.cod or the
+// style sheet. How it is named and checked, how its bytes become the text shown (lines
+// joined, the last line end dropped; UTF-8 when valid, else Windows-1252, line by line)
+// and how the edited text is written back: every line the author did not touch keeps its
+// exact bytes and line end, new and edited lines end with CR LF, and an emptied global
+// code file is deleted instead of written.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/files.h"
+#include "project/text_codec.h"
+
+namespace pm {
+
+enum class EditorFileKind { Room, GlobalCode, GlobalCode2, StyleSheet };
+
+// Global.cod and Global2.cod by name without regard to case; the style sheet is any name
+// whose first seven characters are "adv.css" in any case; everything else is a room.
+EditorFileKind editor_file_kind(std::string_view name);
+// The style sheet and the global code files are edited in restricted mode.
+bool is_restricted_file(std::string_view name);
+
+// A name that stays inside the project folder: not empty, not "." or "..", no path
+// separator, no drive colon, no control character.
+bool is_plain_file_name(std::string_view name);
+// The file `name` in `folder` (found without regard to case), or nothing for an unsafe name.
+std::optional<stdfs::path> editor_file_path(const stdfs::path& folder, std::string_view name);
+
+// A file as the editor loaded it. The text shown is the lines joined with "\n".
+class LoadedText {
+ public:
+  LoadedText() = default;
+  explicit LoadedText(std::string bytes);
+
+  const std::string& bytes() const { return bytes_; }
+  TextEncoding encoding() const { return encoding_; }
+  // The text for display: UTF-8, lines joined with "\n", no final line end.
+  const std::string& display() const { return display_; }
+  size_t line_count() const { return lines_.size(); }
+  std::vector<std::string_view> display_lines() const;
+
+  // The bytes to write for `text` (UTF-8, lines separated by "\n"; a "\r\n" or lone "\r"
+  // is taken as "\n" too). An empty text gives one CR LF.
+  std::string save_bytes(std::string_view text) const;
+
+ private:
+  struct Line {
+    size_t start = 0, length = 0;   // in bytes_
+    uint8_t end_length = 0;         // 0 (last line without end), 1 (CR or LF) or 2 (CR LF)
+    size_t shown_start = 0, shown_length = 0;  // in display_
+  };
+  std::string bytes_;
+  TextEncoding encoding_ = TextEncoding::Utf8;
+  std::vector<Line> lines_;
+  std::string display_;
+};
+
+enum class LoadStatus { Read, Missing, Unreadable };
+struct LoadResult {
+  LoadStatus status = LoadStatus::Missing;
+  LoadedText text;
+  std::string error;  // for Unreadable: a message naming the file
+};
+// Reads the file; a missing file is an empty text, an existing one that cannot be read is
+// reported so that the editor does not later write over it.
+LoadResult load_editor_file(const stdfs::path& folder, std::string_view name);
+
+// Writes `text` back (or deletes an emptied Global.cod / Global2.cod). On success
+// `loaded` becomes what is now on disk. On failure the old file is left whole, `error`
+// names the file and `loaded` is unchanged.
+bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text,
+                      std::string* error);
+
+}  // namespace pm

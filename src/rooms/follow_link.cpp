@@ -1,0 +1,34 @@
+// Following links between rooms (see follow_link.h).
+#include "rooms/follow_link.h"
+
+#include <cstdio>
+
+#include "editor/editor_file.h"
+#include "project/text.h"
+
+namespace pm {
+
+namespace {
+constexpr std::string_view kPage = ".htm";
+}
+
+std::optional<std::string> follow_link_target(std::string_view s, bool require_htm) {
+  if (require_htm && (s.size() < kPage.size() || s.substr(s.size() - kPage.size()) != kPage)) return std::nullopt;
+  if (s.empty() || s[0] < '0' || s[0] > '9') return std::nullopt;
+  std::string target = replace_all(s, kPage, "");
+  if (!is_plain_file_name(target) || target.find("..") != std::string::npos) return std::nullopt;
+  return target;
+}
+
+bool follow_link_ready(const stdfs::path& project_folder, std::string_view target) {
+  if (!is_plain_file_name(target) || target.find("..") != std::string_view::npos) return false;
+  const stdfs::path p = resolve(project_folder, target);
+  if (!is_file(p)) return false;
+  std::FILE* f = std::fopen(p.c_str(), "rb");
+  if (!f) return false;
+  const bool has_byte = std::fgetc(f) != EOF;
+  std::fclose(f);
+  return has_byte;
+}
+
+}  // namespace pm

@@ -1,0 +1,171 @@
+// The editor's file: load and save rules, global code deletion, restricted names, and the
+// line-preserving save (untouched lines keep their bytes, line ends and encoding).
+#include "editor/editor_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "editor/line_diff.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using pm::LoadedText;
+
+std::string round_trip(const std::string& bytes) { return LoadedText(bytes).save_bytes(LoadedText(bytes).display()); }
+
+TEST(EditorFile, LoadJoinsLinesAndSaveAddsOneLineEnd) {
+  LoadedText ab("a\r\nb\r\n");
+  EXPECT_EQ(ab.display(), "a\nb");
+  EXPECT_EQ(ab.save_bytes("a\nb"), "a\r\nb\r\n");
+  // A text ending with an empty line keeps it through save and reload.
+  LoadedText fresh("");
+  std::string saved = fresh.save_bytes("a\n");
+  EXPECT_EQ(saved, "a\r\n\r\n");
+  EXPECT_EQ(LoadedText(saved).display(), "a\n");
+  // An emptied room is written as one CR LF; an empty file shows an empty text.
+  EXPECT_EQ(ab.save_bytes(""), "\r\n");
+  EXPECT_EQ(fresh.display(), "");
+  EXPECT_EQ(fresh.save_bytes(""), "\r\n");
+  EXPECT_EQ(LoadedText("\r\n").display(), "");
+  // Untouched files come back byte for byte, whatever their line ends.
+  for (std::string bytes : {"a\r\nb\r\n", "a\r\nb", "x\ny\rz\r\n\r\n", "\r\n\r\n", "only", "\n"})
+    EXPECT_EQ(round_trip(bytes), bytes) << bytes;
+  // Text handed over with CR LF or CR is taken line by line as well.
+  EXPECT_EQ(fresh.save_bytes("a\r\nb\rc"), "a\r\nb\r\nc\r\n");
+}
+
+TEST(EditorFile, EditsKeepEveryUntouchedLineWithItsLineEnd) {
+  LoadedText t("uno\ndue\rtre\r\nquattro\ncinque");
+  EXPECT_EQ(t.display(), "uno\ndue\ntre\nquattro\ncinque");
+  // Edit line 2, delete line 4, add a line after the last one.
+  EXPECT_EQ(t.save_bytes("uno\nDUE\ntre\ncinque\nsei"), "uno\nDUE\r\ntre\r\ncinque\r\nsei\r\n");
+  // Insert at the top and change the last line: the rest keeps its bytes.
+  EXPECT_EQ(t.save_bytes("zero\nuno\ndue\ntre\nquattro\ncinque!"), "zero\r\nuno\ndue\rtre\r\nquattro\ncinque!\r\n");
+  // Repeated lines: an edit among identical blank lines moves no other line end.
+  LoadedText blanks("a\n\n\nb\n\n\nc\n");
+  EXPECT_EQ(blanks.save_bytes("a\n\n\nB\n\n\nc"), "a\n\n\nB\r\n\n\nc\n");
+}
+
+TEST(EditorFile, Windows1252FilesStayWindows1252AndUnencodableLinesUseUtf8) {
+  // "perché" and "€" in Windows-1252: not valid UTF-8, so the file is Windows-1252.
+  const std::string bytes = "perch\xE9\r\nprezzo 5 \x80\r\n";
+  LoadedText t(bytes);
+  EXPECT_EQ(t.encoding(), pm::TextEncoding::Windows1252);
+  EXPECT_EQ(t.display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC");
+  EXPECT_EQ(t.save_bytes(t.display()), bytes);
+  // An edited line is written in Windows-1252 ...
+  std::string edited = t.save_bytes("perch\xC3\xA9\nprezzo 6 \xE2\x82\xAC");
+  EXPECT_EQ(edited, "perch\xE9\r\nprezzo 6 \x80\r\n");
+  // ... unless it holds a character Windows-1252 cannot: that line is UTF-8 ("ő"),
+  // and reading the file again shows every line as it was typed.
+  std::string mixed = t.save_bytes("perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\nLisz\xC5\x91");
+  EXPECT_EQ(mixed, "perch\xE9\r\nprezzo 5 \x80\r\nLisz\xC5\x91\r\n");
+  LoadedText again(mixed);
+  EXPECT_EQ(again.display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\nLisz\xC5\x91");
+  EXPECT_EQ(again.save_bytes(again.display()), mixed);
+  // A UTF-8 file stays UTF-8.
+  LoadedText u("citt\xC3\xA0\r\n");
+  EXPECT_EQ(u.save_bytes("citt\xC3\xA0 \xC3\xA8"), "citt\xC3\xA0 \xC3\xA8\r\n");
+}
+
+TEST(EditorFile, NamesKindsAndPaths) {
+  using K = pm::EditorFileKind;
+  EXPECT_EQ(pm::editor_file_kind("global.COD"), K::GlobalCode);
+  EXPECT_EQ(pm::editor_file_kind("Global2.cod"), K::GlobalCode2);
+  EXPECT_EQ(pm::editor_file_kind("ADV.CSS"), K::StyleSheet);
+  EXPECT_EQ(pm::editor_file_kind("adv.css.bak"), K::StyleSheet);
+  EXPECT_EQ(pm::editor_file_kind("12"), K::Room);
+  EXPECT_EQ(pm::editor_file_kind("Global.cod2"), K::Room);
+  EXPECT_TRUE(pm::is_restricted_file("Global.cod"));
+  EXPECT_FALSE(pm::is_restricted_file("3"));
+  for (const char* bad : {"", ".", "..", "../3", "a/b", "a\\b", "c:x", "1\n"})
+    EXPECT_FALSE(pm::editor_file_path("/p", bad).has_value()) << bad;
+  EXPECT_TRUE(pm::editor_file_path("/p", "12").has_value());
+}
+
+TEST(EditorFile, SavingOnDiskDeletesEmptiedGlobalCodeAndReportsFailures) {
+  pmtest::TempDir dir;
+  pmtest::write_bytes(dir / "global.cod", "<b>\r\n");
+  pmtest::write_bytes(dir / "3", "a\r\nb\r\n");
+
+  auto g = pm::load_editor_file(dir.path(), "Global.cod");  // found whatever its case
+  ASSERT_EQ(g.status, pm::LoadStatus::Read);
+  EXPECT_EQ(g.text.display(), "<b>");
+  std::string error;
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "Global.cod", g.text, "", &error)) << error;
+  EXPECT_FALSE(std::filesystem::exists(dir / "global.cod"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "Global.cod"));
+  auto g2 = pm::load_editor_file(dir.path(), "Global2.cod");  // missing: empty, nothing deleted
+  EXPECT_EQ(g2.status, pm::LoadStatus::Missing);
+  EXPECT_TRUE(pm::save_editor_file(dir.path(), "Global2.cod", g2.text, "", &error));
+
+  auto room = pm::load_editor_file(dir.path(), "3");
+  ASSERT_EQ(room.status, pm::LoadStatus::Read);
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "3", room.text, "", &error));
+  EXPECT_EQ(pmtest::read_bytes(dir / "3"), "\r\n");  // an empty room is written, not deleted
+  EXPECT_EQ(room.text.bytes(), "\r\n");              // and is now what the editor compares against
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "3", room.text, "x", &error));
+  EXPECT_EQ(pmtest::read_bytes(dir / "3"), "x\r\n");
+
+  // A failed write keeps the old file and names it.
+  pmtest::write_bytes(dir / "ro" / "5", "old\r\n");
+  auto ro = pm::load_editor_file(dir / "ro", "5");
+  std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  bool wrote = pm::save_editor_file(dir / "ro", "5", ro.text, "new", &error);
+  std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_all);
+  if (geteuid() != 0) {
+    EXPECT_FALSE(wrote);
+    EXPECT_NE(error.find("5"), std::string::npos);
+    EXPECT_EQ(pmtest::read_bytes(dir / "ro" / "5"), "old\r\n");
+    EXPECT_EQ(ro.text.bytes(), "old\r\n");
+  }
+  // A folder where the file should be cannot be read: reported, not taken as empty.
+  std::filesystem::create_directories(dir / "7");
+  EXPECT_EQ(pm::load_editor_file(dir.path(), "7").status, pm::LoadStatus::Unreadable);
+  EXPECT_EQ(pm::load_editor_file(dir.path(), "../3").status, pm::LoadStatus::Unreadable);
+}
+
+// The matching keeps as many lines as a longest common subsequence, and never pairs
+// unequal lines, also when it falls back to the cheap pairing.
+TEST(LineDiff, MatchesALongestCommonSubsequence) {
+  std::mt19937 rng(7);
+  const std::vector<std::string> alphabet = {"", "a", "b", "c"};
+  for (int round = 0; round < 400; ++round) {
+    std::vector<std::string> a(rng() % 12), b(rng() % 12);
+    for (auto& s : a) s = alphabet[rng() % alphabet.size()];
+    for (auto& s : b) s = alphabet[rng() % alphabet.size()];
+    std::vector<std::string_view> av(a.begin(), a.end()), bv(b.begin(), b.end());
+    std::vector<std::vector<int>> lcs(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+    for (size_t i = a.size(); i-- > 0;)
+      for (size_t j = b.size(); j-- > 0;)
+        lcs[i][j] = a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+    for (size_t max_edits : {size_t(2000), size_t(1)}) {
+      auto m = pm::match_lines(av, bv, max_edits);
+      ASSERT_EQ(m.size(), b.size());
+      int kept = 0;
+      size_t last = 0;
+      bool first = true;
+      for (size_t j = 0; j < m.size(); ++j) {
+        if (m[j] == pm::kNoMatch) continue;
+        ASSERT_LT(m[j], a.size());
+        EXPECT_EQ(a[m[j]], b[j]);
+        if (!first) {
+          EXPECT_GT(m[j], last);
+        }
+        first = false;
+        last = m[j];
+        ++kept;
+      }
+      if (max_edits == 2000) {
+        EXPECT_EQ(kept, lcs[0][0]) << "round " << round;
+      } else {
+        EXPECT_LE(kept, lcs[0][0]);
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// Following a link: the target taken from a selection, targets that would leave the
+// project folder, and when a pending request can be served.
+#include "rooms/follow_link.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+TEST(FollowLink, TargetFromTheSelection) {
+  EXPECT_EQ(pm::follow_link_target("12.htm"), "12");
+  EXPECT_EQ(pm::follow_link_target("1a.htm"), "1a");  // passes here, decided by its file
+  EXPECT_EQ(pm::follow_link_target("3.htm.htm"), "3");
+  EXPECT_FALSE(pm::follow_link_target("12.HTM"));
+  EXPECT_FALSE(pm::follow_link_target("12"));
+  EXPECT_FALSE(pm::follow_link_target("x12.htm"));
+  EXPECT_FALSE(pm::follow_link_target(".htm"));
+  EXPECT_FALSE(pm::follow_link_target(""));
+  // The map's request needs no ".htm".
+  EXPECT_EQ(pm::follow_link_target("12", false), "12");
+  EXPECT_FALSE(pm::follow_link_target("x12", false));
+  // Nothing outside the project folder.
+  for (const char* s : {"1/../../etc/passwd.htm", "1\\..\\x.htm", "1...htm", "1/x.htm", "1:x.htm", "1\r\n2.htm",
+                        "0/../Room/0.htm"})
+    EXPECT_FALSE(pm::follow_link_target(s)) << s;
+}
+
+TEST(FollowLink, ReadyOnlyWhenTheRoomTextHoldsALine) {
+  pmtest::TempDir dir;
+  const auto project = dir / "Libro";
+  std::filesystem::create_directories(project);
+  EXPECT_FALSE(pm::follow_link_ready(project, "40"));  // missing
+  pmtest::write_bytes(project / "40", "");
+  EXPECT_FALSE(pm::follow_link_ready(project, "40"));  // empty counts as missing
+  pmtest::write_bytes(project / "40", "\r\n");
+  EXPECT_TRUE(pm::follow_link_ready(project, "40"));  // one empty line is a line
+  std::filesystem::create_directories(project / "41");
+  EXPECT_FALSE(pm::follow_link_ready(project, "41"));  // a folder is no room text
+  pmtest::write_bytes(dir / "secret", "x\r\n");
+  EXPECT_FALSE(pm::follow_link_ready(project, "../secret"));
+  EXPECT_FALSE(pm::follow_link_ready(project, ".."));
+}
+
+}  // namespace
