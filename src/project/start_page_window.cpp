@@ -1,0 +1,415 @@
+// The start page (see start_page_window.h).
+#include "project/start_page_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStorageInfo>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "project/project_creation.h"
+#include "project/text.h"
+#include "rooms/project_manager_window.h"
+#include "shell/help_pages.h"
+#include "shell/main_window.h"
+#include "shell/qt_icons.h"
+#include "shell/qt_measure.h"
+#include "shell/qt_paths.h"
+#include "shell/qt_tiled_background.h"
+
+namespace pm {
+
+namespace {
+
+const char* const kMessageTitle = "Pagimond";
+const long kWidth = 9000, kHeight = 6600;
+
+QString page(std::string_view name) { return QString::fromUtf8(name.data(), int(name.size())); }
+
+// A label that acts like a link: flat, underlined, a pointing hand.
+QPushButton* linkButton(const QString& text, const char* name, QWidget* parent, int points = 0) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  b->setFlat(true);
+  b->setCursor(Qt::PointingHandCursor);
+  b->setAccessibleName(text);
+  b->setStyleSheet(QString("QPushButton { color: #0b4f8a; text-decoration: underline; border: none;"
+                           " background: transparent; padding: 2px 4px; text-align: left;%1 }"
+                           "QPushButton:hover { color: #c0621a; }"
+                           "QPushButton:focus { outline: 1px dotted #0b4f8a; }")
+                       .arg(points > 0 ? QString(" font-size: %1pt; font-weight: 600;").arg(points) : QString()));
+  return b;
+}
+
+// The picture beside a link: a flat button with the same action and its text as tooltip.
+QToolButton* pictureButton(IconKind kind, const QString& text, const char* name, int size, QWidget* parent) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setIcon(icon(kind));
+  b->setIconSize(QSize(size, size));
+  b->setAutoRaise(true);
+  b->setCursor(Qt::PointingHandCursor);
+  b->setToolTip(text);
+  b->setAccessibleName(text);
+  return b;
+}
+
+}  // namespace
+
+StartPageWindow::StartPageWindow(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
+  setObjectName("StartPage");
+  setWindowTitle("Gestione Progetti");
+
+  Command1 = new QPushButton("&Crea Progetto", this);
+  Command1->setObjectName("Command1");
+  Command1->setAccessibleName("Crea Progetto");
+  Command2 = new QPushButton("&Apri Progetto", this);
+  Command2->setObjectName("Command2");
+  Command2->setAccessibleName("Apri Progetto");
+  for (QPushButton* b : {Command1, Command2}) {
+    b->setMinimumHeight(twipsToPxY(this, 450));
+    b->setMinimumWidth(twipsToPxX(this, 2000));
+    b->setCursor(Qt::PointingHandCursor);
+  }
+  connect(Command1, &QPushButton::clicked, this, &StartPageWindow::showCreatePanel);
+  connect(Command2, &QPushButton::clicked, this, &StartPageWindow::showOpenPanel);
+
+  panels_ = new QStackedWidget(this);
+  createPanel_ = buildCreatePanel();
+  openPanel_ = buildOpenPanel();
+  panels_->addWidget(createPanel_);
+  panels_->addWidget(openPanel_);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  buttons->addStretch(1);
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(buttons);
+  auto* rule = new QFrame(this);
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+  column->addWidget(rule);
+  column->addWidget(panels_, 1);
+}
+
+StartPageWindow::~StartPageWindow() = default;
+
+QWidget* StartPageWindow::buildCreatePanel() {
+  auto* panel = new QWidget;
+  panel->setObjectName("Frame1");
+  const int big = twipsToPxX(this, 1080), small = twipsToPxX(this, 480);
+
+  auto* picture = pictureButton(IconKind::NewProject, "Nuovo Progetto", "Image1", big, panel);
+  auto* label = linkButton("Nuovo Progetto", "Label1", panel, 16);
+  connect(picture, &QToolButton::clicked, this, &StartPageWindow::createProject);
+  connect(label, &QPushButton::clicked, this, &StartPageWindow::createProject);
+  auto* create = new QHBoxLayout;
+  create->addStretch(1);
+  create->addWidget(picture);
+  create->addWidget(label);
+  create->addStretch(1);
+
+  struct HelpLink {
+    IconKind kind;
+    const char* text;
+    const char* name;
+    const char* pictureName;
+    QString page;
+  };
+  const HelpLink links[] = {
+      {IconKind::FirstSteps, "Primi Passi", "Label2", "Image2", page(help::kStartPage)},
+      {IconKind::VideoGuide, "Video Guida", "Label3", "Image3", page(help::kTutorial)},
+      {IconKind::Lifebuoy, "Aiuto", "Label4", "Image4", QString()},
+  };
+  auto* help = new QHBoxLayout;
+  help->addStretch(1);
+  for (const HelpLink& l : links) {
+    auto* p = pictureButton(l.kind, l.text, l.pictureName, small, panel);
+    auto* t = linkButton(l.text, l.name, panel);
+    QString target = l.page;
+    connect(p, &QToolButton::clicked, this, [this, target] { main_->openHelp(target); });
+    connect(t, &QPushButton::clicked, this, [this, target] { main_->openHelp(target); });
+    help->addWidget(p);
+    help->addWidget(t);
+    help->addSpacing(twipsToPxX(this, 240));
+  }
+  help->addStretch(1);
+
+  auto* column = new QVBoxLayout(panel);
+  column->addStretch(2);
+  column->addLayout(create);
+  column->addStretch(3);
+  column->addLayout(help);
+  column->addStretch(1);
+  return panel;
+}
+
+QWidget* StartPageWindow::buildOpenPanel() {
+  auto* panel = new QWidget;
+  panel->setObjectName("Frame2");
+
+  Drive1 = new QComboBox(panel);
+  Drive1->setObjectName("Drive1");
+  Drive1->setAccessibleName("Unità");
+  Drive1->setToolTip("Unità");
+  connect(Drive1, &QComboBox::activated, this, [this](int i) { setCurrentFolder(Drive1->itemData(i).toString()); });
+
+  path_ = new QLabel(panel);
+  path_->setObjectName("Path");
+  path_->setAccessibleName("Cartella corrente");
+  path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  path_->setWordWrap(true);
+
+  model_ = new QFileSystemModel(this);
+  model_->setReadOnly(true);
+  model_->setFilter(QDir::AllDirs | QDir::NoDot);
+  Dir1 = new QListView(panel);
+  Dir1->setObjectName("Dir1");
+  Dir1->setAccessibleName("Cartelle");
+  Dir1->setModel(model_);
+  Dir1->setUniformItemSizes(true);
+  Dir1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Dir1->setSelectionMode(QAbstractItemView::SingleSelection);
+  Dir1->installEventFilter(this);
+  connect(Dir1, &QListView::doubleClicked, this, [this] { enterSelected(); });
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+    if (selectLastPending_ && QDir::cleanPath(loaded) == current_) QTimer::singleShot(0, this, [this] { selectLastEntry(); });
+  });
+
+  auto* hint = new QLabel("Doppio click sulla cartella per aprire il progetto", panel);
+  hint->setObjectName("Label5");
+  hint->setAccessibleName(hint->text());
+  hint->setStyleSheet("font-weight: 600; color: #1d2a36;");
+
+  auto* goTo = new QLabel("Vai in:", panel);
+  goTo->setObjectName("Label6");
+  goTo->setAccessibleName(goTo->text());
+  auto* projects = linkButton("Progetti", "Label7", panel);
+  projects->setToolTip("Torna alla Cartella Progetti del programma");
+  auto* desktop = linkButton("Desktop", "Label8", panel);
+  desktop->setToolTip("Va nella Desktop");
+  connect(projects, &QPushButton::clicked, this, &StartPageWindow::goToProjects);
+  connect(desktop, &QPushButton::clicked, this, &StartPageWindow::goToDesktop);
+  auto* last = new QPushButton("&L'ultimo progetto caricato", panel);
+  last->setObjectName("Command3");
+  last->setAccessibleName("L'ultimo progetto caricato");
+  last->setCursor(Qt::PointingHandCursor);
+  connect(last, &QPushButton::clicked, this, &StartPageWindow::openLastProject);
+
+  auto* links = new QHBoxLayout;
+  links->addWidget(goTo);
+  links->addWidget(projects);
+  links->addWidget(desktop);
+  links->addStretch(1);
+  links->addWidget(last);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(Drive1);
+  column->addWidget(path_);
+  column->addWidget(Dir1, 1);
+  column->addWidget(hint);
+  column->addLayout(links);
+  return panel;
+}
+
+void StartPageWindow::place() {
+  QSize client = main_->clientSize();
+  const int w = twipsToPxX(this, kWidth), h = twipsToPxY(this, kHeight);
+  main_->placeChild(this, QRect(std::max(0, (client.width() - w) / 2), std::max(0, (client.height() - h) / 4), w, h));
+}
+
+void StartPageWindow::load() {
+  place();
+  main_->setHelpTooltip("F1 - Leggi la guida al programma");
+  fillDrives();
+  selectLastPending_ = true;
+  showOpenPanel();
+  goToProjects();
+}
+
+// ---- panels ---------------------------------------------------------------------------------
+
+void StartPageWindow::showCreatePanel() {
+  panels_->setCurrentWidget(createPanel_);
+  QFont bold = Command1->font(), plain = Command2->font();
+  bold.setBold(true);
+  plain.setBold(false);
+  Command1->setFont(bold);
+  Command2->setFont(plain);
+}
+
+void StartPageWindow::showOpenPanel() {
+  panels_->setCurrentWidget(openPanel_);
+  QFont bold = Command2->font(), plain = Command1->font();
+  bold.setBold(true);
+  plain.setBold(false);
+  Command2->setFont(bold);
+  Command1->setFont(plain);
+  Dir1->setFocus();
+}
+
+// ---- navigation -------------------------------------------------------------------------------
+
+void StartPageWindow::setCurrentFolder(const QString& folder) {
+  if (folder.isEmpty()) return;
+  QFileInfo info(folder);
+  if (!info.isDir()) return;
+  QString f = QDir::cleanPath(info.absoluteFilePath());
+  current_ = f;
+  model_->setRootPath(f);
+  Dir1->setRootIndex(model_->index(f));
+  path_->setText(QDir::toNativeSeparators(f));
+  selectDriveOf(f);
+  openIfProject(f);
+}
+
+void StartPageWindow::enterSelected() {
+  QModelIndex index = Dir1->currentIndex();
+  if (!index.isValid() || !Dir1->selectionModel()->isSelected(index)) return;
+  if (model_->fileName(index) == "..") {
+    QDir up(current_);
+    if (up.cdUp()) setCurrentFolder(up.absolutePath());
+    return;
+  }
+  setCurrentFolder(model_->filePath(index));
+}
+
+void StartPageWindow::goToProjects() {
+  QString projects = fromPath(main_->context().home.projects());
+  if (!QFileInfo(projects).isDir()) projects = fromPath(main_->context().home.home());
+  setCurrentFolder(projects);
+}
+
+void StartPageWindow::goToDesktop() {
+  std::string desktop = main_->context().platform->desktop_folder();
+  if (!desktop.empty()) setCurrentFolder(QString::fromStdString(desktop));
+}
+
+void StartPageWindow::openLastProject() {
+  const ProgramFolder& home = main_->context().home;
+  std::string data;
+  if (!read_file(home.file("Last.ini"), data)) return;
+  // The line as written; the first field of it when the line is no folder (a file written
+  // by hand with quotes or more fields).
+  auto lines = split_lines(data);
+  QString line = lines.empty() ? QString() : fromNameBytes(lines.front());
+  if (QFileInfo(line).isDir()) {
+    setCurrentFolder(line);
+  } else if (auto field = home.read_last_project()) {
+    setCurrentFolder(fromNameBytes(*field));
+  }
+}
+
+void StartPageWindow::fillDrives() {
+  Drive1->clear();
+  QStringList roots;
+  for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+    if (!v.isValid() || !v.isReady()) continue;
+    QString root = QDir::cleanPath(v.rootPath());
+    if (!roots.contains(root)) roots << root;
+  }
+  roots.sort(Qt::CaseInsensitive);
+  for (const QString& r : roots) Drive1->addItem(QDir::toNativeSeparators(r), r);
+}
+
+void StartPageWindow::selectDriveOf(const QString& folder) {
+  int best = -1, bestLength = -1;
+  for (int i = 0; i < Drive1->count(); ++i) {
+    QString root = Drive1->itemData(i).toString();
+    bool holds = root == "/" || folder.compare(root, Qt::CaseInsensitive) == 0 ||
+                 folder.startsWith(root.endsWith('/') ? root : root + "/", Qt::CaseInsensitive);
+    if (holds && root.size() > bestLength) {
+      best = i;
+      bestLength = int(root.size());
+    }
+  }
+  Drive1->setCurrentIndex(best);
+}
+
+void StartPageWindow::selectLastEntry() {
+  if (!selectLastPending_) return;
+  QModelIndex root = Dir1->rootIndex();
+  int rows = model_->rowCount(root);
+  if (rows <= 0) return;
+  selectLastPending_ = false;
+  model_->sort(0, Qt::AscendingOrder);
+  QModelIndex last = model_->index(rows - 1, 0, root);
+  Dir1->setCurrentIndex(last);
+  Dir1->scrollTo(last);
+}
+
+bool StartPageWindow::openIfProject(const QString& folder) {
+  auto ref = check_project_folder(toPath(folder));
+  if (!ref) return false;
+  ProjectManagerWindow* manager = main_->openManagerFresh();
+  if (!manager) return false;
+  main_->context().home.write_last_project(path_text(ref->folder));
+  manager->Percorso = folder;
+  manager->Nome = fromNameBytes(ref->name);
+  if (!closed_) main_->closeChild(this);
+  return true;
+}
+
+// ---- creation -----------------------------------------------------------------------------------
+
+void StartPageWindow::createProject() {
+  auto answer = main_->context().prompts->input("Titolo:", "Creazione di un nuovo progetto", "");
+  std::string title = answer.value_or("");
+  CreationResult r = create_project(toPath(current_), title, main_->context().home.home());
+  if (!r.ok) {
+    bool expected = r.message == kMsgNoTitle || r.message == kMsgNameExists;
+    main_->context().prompts->message(r.message, kMessageTitle,
+                                      expected ? MessageIcon::Information : MessageIcon::Critical);
+    return;
+  }
+  setCurrentFolder(fromPath(r.folder));
+  if (closed_) return;
+  showOpenPanel();
+  main_->closeChild(this);
+}
+
+// ---- keys, painting, closing ------------------------------------------------------------------
+
+bool StartPageWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Dir1 && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      enterSelected();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void StartPageWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    main_->openHelp(page(help::kStartPage));
+  } else if (event->key() == Qt::Key_Escape) {
+    main_->closeChild(this);
+  } else {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+}
+
+void StartPageWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
+
+void StartPageWindow::closeEvent(QCloseEvent* event) {
+  closed_ = true;
+  main_->setHelpTooltip("Leggi la guida al programma");
+  event->accept();
+}
+
+}  // namespace pm

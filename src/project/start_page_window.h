@@ -1,0 +1,75 @@
+// The start page ("Gestione Progetti"): creates a new project with its first room and
+// opens a project by navigating to its folder. Every change of the current folder checks
+// whether the folder is a project; a project opens in the project manager and the start
+// page closes.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QListView;
+class QPushButton;
+class QStackedWidget;
+
+namespace pm {
+
+class MainWindow;
+
+class StartPageWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit StartPageWindow(MainWindow* main, QWidget* parent = nullptr);
+  ~StartPageWindow() override;
+
+  // Called by the main window once the window is in its sub-window: placement, the help
+  // button's tooltip, the Projects folder with its last entry selected.
+  void load();
+  // Centres the window horizontally with its top at a quarter of the free height.
+  void place();
+
+  QString currentFolder() const { return current_; }
+  // Makes `folder` the folder list's current folder and opens it when it is a project.
+  // A folder that does not exist changes nothing.
+  void setCurrentFolder(const QString& folder);
+
+  void showCreatePanel();  // "&Crea Progetto"
+  void showOpenPanel();    // "&Apri Progetto"
+  void createProject();    // "Nuovo Progetto" or its picture
+  void enterSelected();    // Enter or a double-click in the folder list
+  void goToProjects();     // "Progetti"
+  void goToDesktop();      // "Desktop"
+  void openLastProject();  // "&L'ultimo progetto caricato"
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* buildCreatePanel();
+  QWidget* buildOpenPanel();
+  void fillDrives();
+  void selectDriveOf(const QString& folder);
+  void selectLastEntry();
+  bool openIfProject(const QString& folder);
+
+  MainWindow* main_;
+  QString current_;
+  bool selectLastPending_ = false;
+  bool closed_ = false;
+  QPushButton* Command1 = nullptr;  // "&Crea Progetto"
+  QPushButton* Command2 = nullptr;  // "&Apri Progetto"
+  QStackedWidget* panels_ = nullptr;
+  QWidget* createPanel_ = nullptr;
+  QWidget* openPanel_ = nullptr;
+  QComboBox* Drive1 = nullptr;
+  QListView* Dir1 = nullptr;
+  QFileSystemModel* model_ = nullptr;
+  QLabel* path_ = nullptr;
+};
+
+}  // namespace pm

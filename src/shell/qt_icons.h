@@ -1,0 +1,41 @@
+// The tool's pictures, drawn by the tool itself: simple line icons in one style (dark ink
+// strokes with one warm accent) on a 32-unit grid, for the toolbars, the start page, the
+// settings window and the splash.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace pm {
+
+enum class IconKind {
+  NewRoom,         // F2
+  OpenEditor,      // F3
+  Description,     // F4
+  StyleSheet,      // F5
+  GlobalCode,      // F6
+  Properties,      // F7
+  Test,            // F8
+  Distribute,      // F9
+  Map,
+  SingleFile,
+  Colours,
+  ResourceFolder,
+  ManageProjects,
+  Help,
+  Settings,
+  Logo,
+  NewProject,      // start page
+  FirstSteps,
+  VideoGuide,
+  Lifebuoy,
+  TextFile,        // settings: distribution files
+  Quill,           // splash
+};
+
+// The picture at `size` pixels (device-independent), drawn sharp for the screen's ratio.
+QPixmap iconPixmap(IconKind kind, int size = 32, qreal ratio = 1.0);
+// An icon holding the picture at 16, 24, 32 and 48 pixels and their double sizes.
+QIcon icon(IconKind kind);
+
+}  // namespace pm

@@ -1,0 +1,40 @@
+// Path and text conversions between the windows and the core (see qt_paths.h).
+#include "shell/qt_paths.h"
+
+#include <QFile>
+
+#include "project/text_codec.h"
+
+namespace pm {
+
+stdfs::path toPath(const QString& path) {
+#if defined(_WIN32)
+  return stdfs::path(path.toStdWString());
+#else
+  return stdfs::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+QString fromPath(const stdfs::path& path) {
+#if defined(_WIN32)
+  return QString::fromStdWString(path.wstring());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+#endif
+}
+
+std::string toNameBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
+
+QString fromNameBytes(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+QString fromFileText(const std::string& bytes) { return QString::fromStdString(decode_for_display(bytes)); }
+
+std::string toFileText(const QString& text, const std::string& like) {
+  std::string utf8 = text.toStdString();
+  if (like.empty() || detect_encoding(like) == TextEncoding::Utf8) return utf8;
+  bool ok = false;
+  std::string bytes = encode_from_utf8(utf8, TextEncoding::Windows1252, &ok);
+  return ok ? bytes : utf8;
+}
+
+}  // namespace pm

@@ -1,0 +1,25 @@
+// Conversions between Qt's path texts and the core's paths and file-name bytes, so a file
+// name with any characters goes through the windows unchanged.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "project/files.h"
+
+namespace pm {
+
+stdfs::path toPath(const QString& path);
+QString fromPath(const stdfs::path& path);
+
+// A file name or path as the core's bytes (the file system's own encoding) and back.
+std::string toNameBytes(const QString& name);
+QString fromNameBytes(const std::string& bytes);
+
+// File contents: bytes to display text (UTF-8 or Windows-1252) and display text back to
+// bytes in the encoding of `like` (the file's old contents), UTF-8 when `like` is UTF-8 or
+// cannot hold the text.
+QString fromFileText(const std::string& bytes);
+std::string toFileText(const QString& text, const std::string& like = {});
+
+}  // namespace pm

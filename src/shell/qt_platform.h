@@ -1,0 +1,19 @@
+// The Platform seam on the desktop: documents and addresses open in their default
+// application, folders in the file manager, text files in the text editor (Notepad on
+// Windows), programs start detached; the Desktop folder comes from the system.
+#pragma once
+
+#include "shell/platform.h"
+
+namespace pm {
+
+class QtPlatform : public Platform {
+ public:
+  void open_document(const std::string& path_or_url) override;
+  void show_folder(const std::string& folder) override;
+  void open_text_file(const std::string& file) override;
+  void start_program(const std::string& program, const std::vector<std::string>& args) override;
+  std::string desktop_folder() override;
+};
+
+}  // namespace pm
