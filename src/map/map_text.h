@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "map/map_rewrite.h"
 #include "project/project.h"
 
 namespace pm {
@@ -14,6 +15,27 @@ inline constexpr std::string_view kDefaultLinkPhrase = "Si collega alla Stanza";
 struct MapOptions {
   bool numbers_only = false;                        // header "#N" instead of the framed title
   std::string phrase = std::string(kDefaultLinkPhrase);  // opens each link marker
+};
+
+// The header line of a room, without its line end.
+std::string map_header(std::string_view number, std::string_view description, bool numbers_only);
+
+// Builds the map room by room from texts in memory. `room_count` is the number of rooms
+// that will be added: a room's lines are rewritten once for every room from it to the end.
+class MapTextBuilder {
+ public:
+  MapTextBuilder(const MapOptions& options, size_t room_count);
+  // `entry` is a room-list entry (" 3 | La cantina"); `text` the bytes of its text file.
+  void add_room(std::string_view entry, std::string_view text);
+  std::string take() { return std::move(out_); }
+
+ private:
+  void add_line(std::string_view line, size_t passes);
+
+  MapOptions options_;
+  size_t remaining_;
+  MapLineRewriter rewriter_;
+  std::string out_;
 };
 
 // `entries` are room-list entries (" 3 | La cantina"). Linear in the size of the book and
