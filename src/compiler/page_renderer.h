@@ -17,8 +17,16 @@ enum class PageStyle { Classic, Mobile };
 
 std::string_view break_tag(PageStyle style);
 
-// The twelve (classic: eleven) head lines, each followed by CR LF, appended to `out`.
-void append_page_head(std::string& out, const ProjectFields& fields, PageStyle style);
+// The twelve (classic: eleven) head lines, each followed by `line_end`, appended to `out`.
+// The single-file compile writes the classic head with no line ends between the pieces.
+void append_page_head(std::string& out, const ProjectFields& fields, PageStyle style,
+                      std::string_view line_end = "\r\n");
+
+// The script line of the room pages' foot that blocks the right mouse button; the single
+// file ends with it too.
+inline constexpr std::string_view kNoRightClickScript =
+    "<script language='javascript'> function noRightClick() { if (event.button==2) { alert('') } "
+    "}document.onmousedown=noRightClick </script>";
 
 // What a room page is made of; missing files are empty.
 struct RoomSources {
