@@ -10,8 +10,19 @@
 
 namespace pm {
 
-// The product's page and the maker's three sites, shown in the credit line.
+// The product's page and the maker's three sites, shown in the credit line. The labels are
+// ASCII (an accent as an HTML entity) since a page has the encoding of the author's text.
 inline constexpr std::string_view kProductSite = "https://pagimond.example";
+inline constexpr std::string_view kProductLabel = "Pagimond";
+struct CreditLink {
+  std::string_view address;
+  std::string_view label;
+};
+inline constexpr CreditLink kMakerSites[] = {
+    {"https://pagimond.example/libri", "Libri game"},
+    {"https://pagimond.example/guida", "Guida"},
+    {"https://pagimond.example/comunita", "Comunit&agrave;"},
+};
 
 struct CompileReport {
   std::vector<std::string> errors;  // messages naming what could not be read or written
@@ -29,12 +40,15 @@ std::string render_start_page(const ProjectFields& fields, PageStyle style);
 std::string credit_line();
 
 // Compiles `project` into `output` (normally ProgramFolder::output()). `rooms` are the room
-// numbers in room-list order. Every step is attempted; failures are collected.
+// numbers in room-list order. Every step is attempted; failures are collected. The project
+// file, Global.cod and Global2.cod are read once for the whole compile. Nothing is emptied
+// when `output` is the project folder or holds it, or lies inside the project's res folder.
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style);
 
 // Steps shared by both compiles: empty `output` (sub-folders included), create output/res,
-// copy the project's res folder, *.css and *.js.
-void prepare_output(const Project& project, const stdfs::path& output, CompileReport& report);
+// copy the project's res folder, *.css and *.js. False (with a message, nothing touched)
+// when emptying `output` would destroy project files.
+bool prepare_output(const Project& project, const stdfs::path& output, CompileReport& report);
 
 }  // namespace pm
