@@ -10,7 +10,10 @@
 namespace pm {
 
 // The document as written to index.htm (the buffer after the three rewrites, plus CR LF).
-std::string render_single_file(const Project& project, const std::vector<std::string>& rooms);
+// `rooms` are room numbers in room-list order. Files that exist but cannot be read are
+// named in `errors` when given.
+std::string render_single_file(const Project& project, const std::vector<std::string>& rooms,
+                               std::vector<std::string>* errors = nullptr);
 
 // Prepares `output` like the whole-project compile and writes output/index.htm.
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
