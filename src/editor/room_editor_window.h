@@ -1,6 +1,7 @@
 // The room editor: one room's text (or Global.cod, Global2.cod, adv.css in restricted
 // mode) in a text area with a toolbar, function keys, a context menu and an edit history.
-// It loads its file on the first tick of Apri and saves it when it closes.
+// It loads its file on the first tick of Apri and saves it when it closes; its Compila
+// timer runs the room test and the project compiles that use it as their host.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -8,6 +9,13 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <string>
+
+#include "editor/edit_history.h"
+#include "editor/editor_file.h"
+
+class QMenu;
+class QToolButton;
 
 namespace pm {
 
@@ -23,30 +31,86 @@ class RoomEditorWindow : public QWidget {
   QString Percorso;  // project folder
   QString Nome;      // room number, "Global.cod", "Global2.cod" or "adv.css"
   QString NoSave;    // "1": the next close does not write the file
+  QString Text2;     // work field of the room test; the editor leaves it alone
 
   QPlainTextEdit* Text1 = nullptr;  // the text area
+  QMenu* Menu = nullptr;            // the context menu
   QTimer Apri;      // 100 ms, loads the file
-  QTimer Compila;   // the compile timer (room test, project test, build without installer)
+  QTimer Compila;   // 100 ms, the compile timer (room test, project test, build without installer)
   QTimer SeguiLk;   // 100 ms, marks the caption after a follow-link open
 
   // Restricted mode: the cover over the room-only buttons; font size in points.
   void setRestricted(bool covered, int fontPoints = 12);
   bool restricted() const;
 
-  // Other windows reach the text through the selection.
+  // Other windows reach the text through the selection. The selected text has CR LF line
+  // breaks; the replacement may use CR LF, CR or LF.
   QString selectedText() const;
   void replaceSelection(const QString& text);
+  // The whole text, lines separated by "\n".
+  QString text() const;
 
   // Runs the close handling (save unless NoSave) and closes the window. False when the
   // file could not be written: the editor then stays open with its text.
   bool closeEditor();
 
+  // The load (what Apri does); does nothing once the file is loaded.
+  void loadNow();
+  bool isLoaded() const { return loaded_; }
+  const EditHistory& history() const { return history_; }
+
+  // Commands of the toolbar, the keys and the context menu.
+  void undo();
+  void redo();
+  void linkCommand();      // F2
+  void timerCommand();     // F3
+  void backLinkCommand();  // F4
+  void testRoom();         // F7
+  void closeWithoutSaving();  // F9
+  void followLink();       // "Segui un Collegamento"
+  void cutText();
+  void copyText();
+  void deleteText();
+  void pasteText();
+  void selectAllText();
+  void upperCase();
+  void lowerCase();
+  void insertDate();
+  void insertTime();
+  void countCharacters();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void buildToolbar();
+  void buildMenu();
+  void place();
+  void layoutControls();
+  bool handleKey(int key);
+  void textChanged();
+  void putBack(const std::string& text);
+  bool saveNow(std::string* error);
+  void runCompile();
+  void markFollowed();
+  void message(const QString& text, int icon);
+  QString caption(const QString& piece) const;
+
   MainWindow* main_;
-  QWidget* cover_ = nullptr;
+  QWidget* strip_ = nullptr;  // the toolbar strip
+  QWidget* cover_ = nullptr;  // restricted mode: over the first nine buttons
+  QToolButton* buttons_[11] = {};
+  bool covered_ = false;
+  bool loaded_ = false;
+  bool placed_ = false;
+  bool followed_ = false;
+  LoadedText file_;  // the file as it is on disk, for the line-preserving save
+  EditHistory history_;
 };
 
 }  // namespace pm

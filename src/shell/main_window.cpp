@@ -12,6 +12,9 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "compiler/compile_dialog.h"
+#include "compiler/compile_request.h"
+#include "compiler/single_file.h"
 #include "editor/room_editor_window.h"
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
@@ -275,6 +278,7 @@ QMdiSubWindow* MainWindow::addChild(QWidget* w) {
     if (child == manager_) manager_ = nullptr;
     if (child == editor_) editor_ = nullptr;
     if (child == settings_) settings_ = nullptr;
+    if (child == compile_) compile_ = nullptr;
   };
   mdi_->addSubWindow(frame);
   frame->show();
@@ -285,6 +289,16 @@ StartPageWindow* MainWindow::startPage() const { return start_.data(); }
 ProjectManagerWindow* MainWindow::manager() const { return manager_.data(); }
 RoomEditorWindow* MainWindow::editor() const { return editor_.data(); }
 SettingsWindow* MainWindow::settings() const { return settings_.data(); }
+CompileDialog* MainWindow::compileDialog() const { return compile_.data(); }
+
+CompileDialog* MainWindow::openCompileDialogFresh() {
+  if (compile_ && !closeChild(compile_)) return nullptr;
+  auto* w = new CompileDialog(this);
+  compile_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
 
 StartPageWindow* MainWindow::openStartPageFresh() {
   if (start_) closeChild(start_);
@@ -415,7 +429,7 @@ void MainWindow::runCommand(const QString& code) {
   } else if (code == "3") {
     if (m) m->EditaStanza.start();
   } else if (code == "4") {
-    // The style sheet in the room editor: arrives with the room editor.
+    editStyleSheet();
   } else if (code == "5") {
     // The global-code window: arrives with its own issue.
   } else if (code == "6") {
@@ -423,7 +437,7 @@ void MainWindow::runCommand(const QString& code) {
   } else if (code == "7") {
     if (m) m->Compila.start();
   } else if (code == "8") {
-    // The compile-and-distribute dialog: arrives with its own issue.
+    if (m) openCompileDialogFresh();
   }
 }
 
@@ -452,8 +466,30 @@ void MainWindow::onUnicoFile() {
 }
 
 void MainWindow::runSingleFile(bool openBrowser) {
-  // The single-file compile arrives with its own issue.
-  (void)openBrowser;
+  ProjectManagerWindow* m = manager();
+  if (!m) return;
+  Text1.clear();
+  const Project project = m->project();
+  // Every compile first takes the start-page flag from the project file into Check1.
+  Check1->setChecked(project.read_fields().skip_start_page());
+  const stdfs::path output = context_.home.output();
+  const CompileReport report = compile_single_file(project, m->roomNumbers(), output);
+  if (!report.ok())
+    context_.prompts->message(compile_failure_message(report), kMessageTitle, MessageIcon::Warning);
+  const stdfs::path index = output / "index.htm";
+  if (openBrowser && NoBrowser.isEmpty() && is_file(index)) context_.platform->open_document(path_text(index));
+}
+
+// Command "4": the project's style sheet in the room editor, restricted, at 9 points.
+void MainWindow::editStyleSheet() {
+  ProjectManagerWindow* m = manager();
+  if (!m) return;
+  RoomEditorWindow* e = openEditorFresh();
+  if (!e) return;
+  showChild(m, false);
+  e->Percorso = m->Percorso;
+  e->Nome = "adv.css";
+  e->setRestricted(true, 9);
 }
 
 void MainWindow::openResourceFolder() {

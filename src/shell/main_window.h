@@ -25,6 +25,7 @@ class StartPageWindow;
 class ProjectManagerWindow;
 class RoomEditorWindow;
 class SettingsWindow;
+class CompileDialog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -72,6 +73,7 @@ class MainWindow : public QMainWindow {
   ProjectManagerWindow* manager() const;
   RoomEditorWindow* editor() const;
   SettingsWindow* settings() const;
+  CompileDialog* compileDialog() const;
 
   // Close the window if it is loaded (through its own close handling), create it anew
   // and show it. openEditorFresh() gives nullptr when the open editor refuses to close.
@@ -79,6 +81,7 @@ class MainWindow : public QMainWindow {
   ProjectManagerWindow* openManagerFresh();
   RoomEditorWindow* openEditorFresh();
   SettingsWindow* openSettingsFresh();
+  CompileDialog* openCompileDialogFresh();  // command "8"
 
   // Closes a child window's sub-window, running the child's close handling. False when
   // the child refused to close.
@@ -107,6 +110,7 @@ class MainWindow : public QMainWindow {
   void runCommand(const QString& code);
   void createRoom();                     // command "1"
   void runSingleFile(bool openBrowser);  // Image20, UnicoFile
+  void editStyleSheet();                 // command "4"
 
   void setRoomCounter(int rooms);
   void setHelpTooltip(const QString& text);
@@ -141,6 +145,7 @@ class MainWindow : public QMainWindow {
   QPointer<ProjectManagerWindow> manager_;
   QPointer<RoomEditorWindow> editor_;
   QPointer<SettingsWindow> settings_;
+  QPointer<CompileDialog> compile_;
   bool closing_ = false;
   bool shown_ = false;
 };

@@ -1,0 +1,117 @@
+// The compile dialog (see compile_dialog.h).
+#include "compiler/compile_dialog.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "rooms/project_manager_window.h"
+#include "shell/help_pages.h"
+#include "shell/main_window.h"
+#include "shell/qt_measure.h"
+#include "shell/qt_tiled_background.h"
+
+namespace pm {
+
+namespace {
+const long kWidth = 8400, kHeight = 5400;
+}
+
+CompileDialog::CompileDialog(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
+  setObjectName("CompileDialog");
+  setWindowTitle("Compilazione di un progetto");
+  setFocusPolicy(Qt::StrongFocus);
+
+  auto* heading = new QLabel("Compila il progetto e distribuiscilo", this);
+  heading->setObjectName("Label1");
+  heading->setFont(heavyFont(14));
+  auto* sub = new QLabel("Crea un progetto in formato eseguibile.", this);
+  sub->setObjectName("Label2");
+  QFont subFont = sub->font();
+  subFont.setBold(true);
+  sub->setFont(subFont);
+  auto* note = new QLabel("Questo modulo compilerà il tuo progetto rendendolo completamente indipendente ed "
+                          "autonomo da Pagimond",
+                          this);
+  note->setObjectName("Label3");
+  note->setWordWrap(true);
+  for (QLabel* l : {heading, sub, note}) l->setStyleSheet("color: #1d2a36;");
+
+  Option1 = new QRadioButton("Compila un progetto in Exe con setup automatico (Solo per Windows).", this);
+  Option2 = new QRadioButton(
+      "Compila un progetto senza setup automatico. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, "
+      "Android, ect...",
+      this);
+  Option3 = new QRadioButton(
+      "Compila in un unico file. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, Android, ect...", this);
+  const char* names[] = {"Option1", "Option2", "Option3"};
+  QRadioButton* options[] = {Option1, Option2, Option3};
+  for (int i = 0; i < 3; ++i) {
+    options[i]->setObjectName(names[i]);
+    options[i]->setAccessibleName(options[i]->text());
+    options[i]->setStyleSheet("QRadioButton { color: #1d2a36; }");
+  }
+  Option1->setChecked(true);
+
+  Command1 = new QPushButton("Avvia compilatore", this);
+  Command1->setObjectName("Command1");
+  Command1->setAccessibleName(Command1->text());
+  Command1->setDefault(true);
+  connect(Command1, &QPushButton::clicked, this, &CompileDialog::start);
+
+  auto* column = new QVBoxLayout(this);
+  const int m = twipsToPxX(this, 240);
+  column->setContentsMargins(m, m, m, m);
+  column->addWidget(heading);
+  column->addWidget(sub);
+  column->addWidget(note);
+  column->addSpacing(m);
+  for (QRadioButton* o : options) column->addWidget(o);
+  column->addStretch(1);
+  column->addWidget(Command1, 0, Qt::AlignRight);
+}
+
+CompileDialog::~CompileDialog() = default;
+
+void CompileDialog::load() {
+  main_->setProjectToolbarEnabled(false);
+  if (ProjectManagerWindow* m = main_->manager()) m->setEnabled(false);
+  const QSize client = main_->clientSize();
+  const int w = twipsToPxX(this, kWidth), h = twipsToPxY(this, kHeight);
+  main_->placeChild(this, QRect(std::max(0, (client.width() - w) / 2), std::max(0, (client.height() - h) / 4), w, h));
+  Command1->setFocus();
+}
+
+void CompileDialog::start() {
+  if (Option2->isChecked()) {
+    if (ProjectManagerWindow* m = main_->manager()) m->Compila2.start();
+  } else if (Option3->isChecked()) {
+    main_->UnicoFile.start();
+  }
+  // Option1, the installer build, arrives with the installer's issue.
+}
+
+void CompileDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    main_->closeChild(this);
+  } else if (event->key() == Qt::Key_F1) {
+    main_->openHelp(QString::fromUtf8(help::kCompile.data(), qsizetype(help::kCompile.size())));
+  } else {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+}
+
+void CompileDialog::closeEvent(QCloseEvent* event) {
+  main_->setProjectToolbarEnabled(true);
+  if (ProjectManagerWindow* m = main_->manager()) m->setEnabled(true);
+  event->accept();
+}
+
+void CompileDialog::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
+
+}  // namespace pm
