@@ -1,0 +1,31 @@
+// The four commands of pagimond-cli, each returning the program's exit status: compile the
+// whole project, compile it into a single file, write the map text, create a project.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace pm::cli {
+
+// What the command line asked for; which fields count depends on the command.
+struct Request {
+  std::string project;                // compile, single, map: the project folder
+  std::optional<std::string> home;    // --home DIR: the program folder
+  const char* argv0 = nullptr;        // finds the program folder when --home is not given
+  bool classic = false;               // compile --classic
+  bool numbers_only = false;          // map --numbers-only
+  std::string phrase;                 // map --phrase (the default phrase when not given)
+  std::string title;                  // new TITLE
+  std::optional<std::string> in;      // new --in FOLDER
+};
+
+// Whole-project compile into DIR/Output, mobile style unless `classic`.
+int run_compile(const Request& r);
+// Single-file compile into DIR/Output/index.htm.
+int run_single(const Request& r);
+// The map text on standard output, byte for byte as the map window holds it.
+int run_map(const Request& r);
+// A new project in FOLDER (default DIR/Projects); its folder's path on standard output.
+int run_new(const Request& r);
+
+}  // namespace pm::cli

@@ -1,0 +1,26 @@
+// What pagimond-cli writes: bytes to standard output unchanged (no line-end translation),
+// and one-line messages on standard error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pm::cli {
+
+// Exit statuses: 0 success, 1 the work failed, 2 the command line was wrong.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Writes `bytes` to standard output exactly and flushes. False when they could not all be
+// written (a closed pipe, a full disk); `error` then says why.
+bool write_stdout_bytes(std::string_view bytes, std::string* error);
+
+// "pagimond-cli: " + message on one line of standard error: line ends inside the message
+// become blanks, so each problem is exactly one line.
+void report_error(std::string_view message);
+
+// "message: path", the usual shape of a message about a file or folder.
+std::string with_path(std::string_view message, const std::string& path);
+
+}  // namespace pm::cli
