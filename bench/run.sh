@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Speed of pagimond-cli on a large generated book, against plain file tools on the same
+# data: the whole-project compile against `cp -r` of the Output folder it writes, the
+# single-file compile and the map text against `cat` of the room text files into one file.
+# Each figure is the best of three runs after one warm-up run.
+#
+#   bench/run.sh [BUILD_DIR] [ROOMS]        (defaults: build, 10000)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${1:-build}
+ROOMS=${2:-10000}
+CLI="$BUILD/bin/pagimond-cli"
+GEN="$BUILD/bench/make_big_project"
+for tool in "$CLI" "$GEN"; do
+  [ -x "$tool" ] || { echo "missing $tool: build first (cmake --build $BUILD)" >&2; exit 1; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pagimond-bench-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+home="$work/home"
+book="$work/Libro grande"
+mkdir -p "$home"
+"$GEN" "$book" "$ROOMS" >/dev/null
+
+# The room text files: names made of digits only, in the project folder.
+mapfile -t room_files < <(find "$book" -maxdepth 1 -type f -regex '.*/[0-9]+' | sort)
+
+now() { date +%s.%N; }
+
+# best_of_3 PREPARE COMMAND...: runs COMMAND once to warm up, then three times, each after
+# PREPARE (untimed); prints the shortest wall time in seconds.
+best_of_3() {
+  local prepare=$1; shift
+  eval "$prepare"; "$@"
+  local best="" t0 t1 dt
+  for _ in 1 2 3; do
+    eval "$prepare"
+    t0=$(now); "$@"; t1=$(now)
+    dt=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f", b - a }')
+    if [ -z "$best" ] || awk -v a="$dt" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$dt; fi
+  done
+  printf '%.3f' "$best"
+}
+
+compile() { "$CLI" compile "$book" --home "$home"; }
+single() { "$CLI" single "$book" --home "$home"; }
+map() { "$CLI" map "$book" > "$work/map.txt"; }
+copy_output() { cp -r "$home/Output" "$work/copy"; }
+cat_rooms() { cat "${room_files[@]}" > "$work/rooms.txt"; }
+
+t_compile=$(best_of_3 : compile)
+t_copy=$(best_of_3 'rm -rf "$work/copy"' copy_output)
+out_bytes=$(du -sb "$home/Output" | cut -f1)
+out_files=$(find "$home/Output" -type f | wc -l)
+t_single=$(best_of_3 : single)
+single_bytes=$(stat -c %s "$home/Output/index.htm")
+t_map=$(best_of_3 : map)
+map_bytes=$(stat -c %s "$work/map.txt")
+t_cat=$(best_of_3 : cat_rooms)
+room_bytes=$(stat -c %s "$work/rooms.txt")
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+verdict() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }' && echo "yes" || echo "NO"; }
+r_compile=$(ratio "$t_compile" "$t_copy")
+r_single=$(ratio "$t_single" "$t_cat")
+r_map=$(ratio "$t_map" "$t_cat")
+
+cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+echo "Machine: $cpu, $(nproc) cores; $(uname -sr)"
+echo "Book: $ROOMS rooms, $room_bytes bytes of room text; Output of the compile: $out_files files, $out_bytes bytes"
+echo
+printf '| %-34s | %12s | %9s | %-26s | %9s | %6s | %6s | %3s |\n' \
+  "pagimond-cli" "bytes out" "time (s)" "baseline" "time (s)" "ratio" "target" "met"
+printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" "$(printf -- '-%.0s' {1..14})" \
+  "$(printf -- '-%.0s' {1..11})" "$(printf -- '-%.0s' {1..28})" "$(printf -- '-%.0s' {1..11})" \
+  "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..5})"
+printf '| %-34s | %12s | %9s | %-26s | %9s | %6s | %6s | %3s |\n' \
+  "compile (whole project, mobile)" "$out_bytes" "$t_compile" "cp -r Output" "$t_copy" "$r_compile" "2" \
+  "$(verdict "$r_compile" 2)"
+printf '| %-34s | %12s | %9s | %-26s | %9s | %6s | %6s | %3s |\n' \
+  "single (one-page book)" "$single_bytes" "$t_single" "cat room files > file" "$t_cat" "$r_single" "3" \
+  "$(verdict "$r_single" 3)"
+printf '| %-34s | %12s | %9s | %-26s | %9s | %6s | %6s | %3s |\n' \
+  "map > file" "$map_bytes" "$t_map" "cat room files > file" "$t_cat" "$r_map" "5" "$(verdict "$r_map" 5)"
