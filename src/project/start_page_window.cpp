@@ -170,10 +170,19 @@ QWidget* StartPageWindow::buildOpenPanel() {
   path_->setAccessibleName("Cartella corrente");
   path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   path_->setWordWrap(true);
+  auto* up = new QToolButton(panel);
+  up->setObjectName("Up");
+  up->setIcon(icon(IconKind::FolderUp));
+  up->setIconSize(QSize(twipsToPxX(this, 360), twipsToPxY(this, 360)));
+  up->setAutoRaise(true);
+  up->setCursor(Qt::PointingHandCursor);
+  up->setToolTip("Cartella superiore");
+  up->setAccessibleName("Cartella superiore");
+  connect(up, &QToolButton::clicked, this, &StartPageWindow::goUp);
 
   model_ = new QFileSystemModel(this);
   model_->setReadOnly(true);
-  model_->setFilter(QDir::AllDirs | QDir::NoDot);
+  model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
   Dir1 = new QListView(panel);
   Dir1->setObjectName("Dir1");
   Dir1->setAccessibleName("Cartelle");
@@ -216,7 +225,10 @@ QWidget* StartPageWindow::buildOpenPanel() {
   auto* column = new QVBoxLayout(panel);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(Drive1);
-  column->addWidget(path_);
+  auto* where = new QHBoxLayout;
+  where->addWidget(up);
+  where->addWidget(path_, 1);
+  column->addLayout(where);
   column->addWidget(Dir1, 1);
   column->addWidget(hint);
   column->addLayout(links);
@@ -277,12 +289,12 @@ void StartPageWindow::setCurrentFolder(const QString& folder) {
 void StartPageWindow::enterSelected() {
   QModelIndex index = Dir1->currentIndex();
   if (!index.isValid() || !Dir1->selectionModel()->isSelected(index)) return;
-  if (model_->fileName(index) == "..") {
-    QDir up(current_);
-    if (up.cdUp()) setCurrentFolder(up.absolutePath());
-    return;
-  }
   setCurrentFolder(model_->filePath(index));
+}
+
+void StartPageWindow::goUp() {
+  QDir up(current_);
+  if (!current_.isEmpty() && up.cdUp()) setCurrentFolder(up.absolutePath());
 }
 
 void StartPageWindow::goToProjects() {
@@ -386,6 +398,10 @@ bool StartPageWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       enterSelected();
+      return true;
+    }
+    if (key->key() == Qt::Key_Backspace) {
+      goUp();
       return true;
     }
   }

@@ -39,6 +39,7 @@ class StartPageWindow : public QWidget {
   void showOpenPanel();    // "&Apri Progetto"
   void createProject();    // "Nuovo Progetto" or its picture
   void enterSelected();    // Enter or a double-click in the folder list
+  void goUp();             // the folder above (its button, or Backspace in the list)
   void goToProjects();     // "Progetti"
   void goToDesktop();      // "Desktop"
   void openLastProject();  // "&L'ultimo progetto caricato"

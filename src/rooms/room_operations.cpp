@@ -58,9 +58,11 @@ std::string copied_room_text(std::string_view text) {
 RoomResult create_room(const Project& project, size_t entry_count, std::string_view description) {
   RoomResult r;
   r.room = next_room_number(project, entry_count);
-  if (!project.write_description(r.room, strip_bars(description), &r.message)) return r;
-  if (!project.write_text(r.room, "", &r.message)) {
-    take_back({project.description_file(r.room)});
+  // The text first: the description file is what makes the room, so it comes last and a
+  // failure before it takes the text back.
+  if (!project.write_text(r.room, "", &r.message)) return r;
+  if (!project.write_description(r.room, strip_bars(description), &r.message)) {
+    take_back({project.text_file(r.room)});
     return r;
   }
   r.ok = true;
@@ -81,14 +83,14 @@ RoomResult duplicate_room(const Project& project, const std::string& source, siz
   std::string script = copied_room_text(project.read_script(source));
   r.room = next_room_number(project, entry_count);
   std::vector<stdfs::path> written;
-  if (!project.write_description(r.room, strip_bars(description), &r.message)) return r;
-  written.push_back(project.description_file(r.room));
-  if (!project.write_text_bytes(r.room, text, &r.message)) {
+  if (!project.write_text_bytes(r.room, text, &r.message)) return r;
+  written.push_back(project.text_file(r.room));
+  if (!write_file_atomic(project.script_file(r.room), script, &r.message)) {
     take_back(written);
     return r;
   }
-  written.push_back(project.text_file(r.room));
-  if (!write_file_atomic(project.script_file(r.room), script, &r.message)) {
+  written.push_back(project.script_file(r.room));
+  if (!project.write_description(r.room, strip_bars(description), &r.message)) {
     take_back(written);
     return r;
   }

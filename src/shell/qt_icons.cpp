@@ -365,6 +365,23 @@ void draw(QPainter& p, IconKind kind) {
       pen.fill(kAccent);
       p.drawPolygon(QPolygonF({QPointF(13, 10.5), QPointF(20.5, 15), QPointF(13, 19.5)}));
       break;
+    case IconKind::FolderUp: {
+      pen.ink();
+      pen.fill(kSoft);
+      QPainterPath folder;
+      folder.moveTo(3, 8);
+      folder.lineTo(12, 8);
+      folder.lineTo(15, 11);
+      folder.lineTo(29, 11);
+      folder.lineTo(29, 27);
+      folder.lineTo(3, 27);
+      folder.closeSubpath();
+      p.drawPath(folder);
+      pen.accent(2.6);
+      p.drawLine(QPointF(16, 24), QPointF(16, 14.5));
+      p.drawPolyline(QPolygonF({QPointF(11.5, 19), QPointF(16, 14.5), QPointF(20.5, 19)}));
+      break;
+    }
     case IconKind::TextFile:
       page(p, 6, 3, 26, 29);
       textLines(p, 10, 22, 11, 4);

@@ -29,6 +29,7 @@ enum class IconKind {
   FirstSteps,
   VideoGuide,
   Lifebuoy,
+  FolderUp,        // start page: the folder above
   TextFile,        // settings: distribution files
   Quill,           // splash
 };

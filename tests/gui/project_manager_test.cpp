@@ -1,0 +1,381 @@
+// The project manager driven through its real window: the typical road from a new project
+// to a managed room list, the answers to the editor's link and timer requests with the
+// refusals while a target is awaited, selection restore, and the window's placement file.
+#include <QAction>
+#include <QFile>
+#include <cmath>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTextCursor>
+
+#include "editor/room_editor_window.h"
+#include "project/start_page_window.h"
+#include "project/text.h"
+#include "rooms/project_manager_window.h"
+#include "support/gui_fixture.h"
+
+using namespace pmtest;
+using pm::ProjectManagerWindow;
+
+namespace {
+
+ProjectManagerWindow* openProject(GuiFixture& f, const QString& folder) {
+  f.main()->startPage()->setCurrentFolder(folder);
+  ProjectManagerWindow* m = f.main()->manager();
+  if (m && !QTest::qWaitFor([m] { return m->entryCount() > 0; })) qWarning("the room list was not built");
+  return m;
+}
+
+void selectRoom(ProjectManagerWindow* m, const std::string& number) {
+  auto numbers = m->roomNumbers();
+  for (size_t i = 0; i < numbers.size(); ++i)
+    if (numbers[i] == number) m->List1->setCurrentRow(int(i));
+}
+
+void trigger(ProjectManagerWindow* m, const char* action) {
+  QAction* a = m->Menu1->findChild<QAction*>(action);
+  QVERIFY2(a, action);
+  a->trigger();
+}
+
+void doubleClickRow(ProjectManagerWindow* m, int row) {
+  QRect r = m->List1->visualItemRect(m->List1->item(row));
+  QTest::mouseClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
+  QTest::mouseDClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// An editor open on `text` with `selected` characters selected from the start, as the
+// editor stands when it asks for a link target.
+pm::RoomEditorWindow* editorWithSelection(GuiFixture& f, ProjectManagerWindow* m, const QString& text, int selected) {
+  pm::RoomEditorWindow* e = f.main()->openEditorFresh();
+  e->Percorso = m->Percorso;
+  e->Nome = "3";
+  QTest::qWait(300);
+  e->Text1->setPlainText(text);
+  QTextCursor c = e->Text1->textCursor();
+  c.setPosition(0);
+  c.setPosition(selected, QTextCursor::KeepAnchor);
+  e->Text1->setTextCursor(c);
+  f.main()->showChild(e, false);
+  f.main()->showChild(m, true);
+  return e;
+}
+
+bool shown(pm::MainWindow* main, QWidget* w) { return w && main->childGeometry(w).isValid() && w->parentWidget()->isVisible(); }
+
+}  // namespace
+
+class ProjectManagerTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void typicalRoad();
+  void linkAndTimerChoices();
+  void noSelectionDoesNothing();
+  void placementFile();
+};
+
+void ProjectManagerTest::typicalRoad() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  QVERIFY(main->startPage());
+
+  // A new project through the start page.
+  main->startPage()->findChild<QPushButton*>("Command1")->click();
+  f.prompts.answer_input("Storia: capitolo 1?");
+  main->startPage()->findChild<QPushButton*>("Label1")->click();
+  ProjectManagerWindow* m = main->manager();
+  QVERIFY(m);
+  QTRY_VERIFY(!main->startPage());
+  const QString folder = f.projects() + "/Storia  capitolo 1 ";
+  QCOMPARE(m->Percorso, folder);
+  QCOMPARE(m->Nome, QString("Storia  capitolo 1 "));
+  QTRY_COMPARE(m->entryCount(), 1);
+  QCOMPARE(m->selectedEntry(), QString(" 0 | Luogo di partenza"));
+  QCOMPARE(m->windowTitle(), QString("Gestione del Progetto \"Storia  capitolo 1 \""));
+  QCOMPARE(main->Label1->text(), QString("Numero di Stanze: 1"));
+  QVERIFY(main->Picture2->isVisible());
+  QVERIFY(main->Image10->isVisible());
+  QVERIFY(!main->Image1->isEnabled());
+  QCOMPARE(main->Image10->toolTip(), QString("F1 - Leggi la guida al programma"));
+  QCOMPARE(readBytes(f.home() + "/Last.ini"), (folder + "\r\n").toStdString());
+  shoot(main, "project_manager_new");
+
+  // F2 creates room 1; bars go, everything else stays as typed.
+  f.prompts.answer_input(" La cantina | buia ");
+  QTest::keyClick(m->List1, Qt::Key_F2);
+  QTRY_COMPARE(m->entryCount(), 2);
+  QCOMPARE(f.prompts.calls.back().title, std::string("Creazione della Stanza"));
+  QCOMPARE(f.prompts.calls.back().text, std::string("Creazione di una nuova Stanza. Descrizione della Stanza:"));
+  QCOMPARE(readBytes(folder + "/Room/1"), std::string(" La cantina  buia \r\n"));
+  QCOMPARE(readBytes(folder + "/1"), std::string("\r\n"));
+
+  // Cancelling creates nothing.
+  f.prompts.answer_input(std::nullopt);
+  QTest::keyClick(m->List1, Qt::Key_F2);
+  QTest::qWait(400);
+  QCOMPARE(m->entryCount(), 2);
+
+  // Ten more rooms, asked for in one go: the numbers never collide even though the list is
+  // rebuilt only afterwards.
+  for (int i = 2; i < 12; ++i) {
+    f.prompts.answer_input("Stanza " + std::to_string(i));
+    main->createRoom();
+  }
+  QTRY_COMPARE(m->entryCount(), 12);
+  std::vector<std::string> order = {"0", "1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"};
+  QCOMPARE(m->roomNumbers(), order);
+  QCOMPARE(m->List1->item(2)->text(), QString("10 | Stanza 10"));
+  QCOMPARE(m->List1->item(4)->text(), QString(" 2 | Stanza 2"));
+  QCOMPARE(main->Label1->text(), QString("Numero di Stanze: 12"));
+
+  // F4 describes the selected room; a comma ends what the list shows and proposes.
+  selectRoom(m, "3");
+  QCOMPARE(m->Posi, QString("5"));
+  f.prompts.answer_input("Porta, chiusa");
+  QTest::keyClick(m->List1, Qt::Key_F4);
+  QTRY_COMPARE(m->List1->item(5)->text(), QString(" 3 | Porta"));
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("Stanza 3"));
+  QCOMPARE(readBytes(folder + "/Room/3"), std::string("Porta, chiusa\r\n"));
+  QCOMPARE(m->selectedEntry(), QString(" 3 | Porta"));
+
+  // Duplicate room 3: text and script byte for byte, description without bars.
+  writeBytes(folder + "/3", "  \"Vai\", disse, \"al ponte\"\r\n\tpoi  torna\r\n");
+  writeBytes(folder + "/3.js", "var a = \"1,2\";\r\n");
+  f.prompts.answer_input("Copia|della porta");
+  trigger(m, "MenuDuplica");
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("Porta"));
+  QCOMPARE(f.prompts.calls.back().text, std::string("Duplicazione di una nuova Stanza. Descrizione della Stanza:"));
+  QTRY_COMPARE(m->entryCount(), 13);
+  QCOMPARE(readBytes(folder + "/Room/12"), std::string("Copiadella porta\r\n"));
+  QCOMPARE(readBytes(folder + "/12"), readBytes(folder + "/3"));
+  QCOMPARE(readBytes(folder + "/12.js"), readBytes(folder + "/3.js"));
+  // The selection keeps its index: "12" now lists before "2", so the row holds room 2.
+  QCOMPARE(m->Posi, QString("5"));
+  QCOMPARE(m->selectedEntry(), QString(" 2 | Stanza 2"));
+
+  // Delete room 4: No keeps it, Yes blanks it and keeps its number.
+  writeBytes(folder + "/4.js", "x\r\n");
+  selectRoom(m, "4");
+  f.prompts.answer_question(false);
+  trigger(m, "MenuElimina");
+  QCOMPARE(f.prompts.calls.back().kind, std::string("question"));
+  QCOMPARE(f.prompts.calls.back().text, std::string("Eliminare la Stanza 4 | Stanza 4?"));
+  QCOMPARE(f.prompts.calls.back().title, std::string("Eliminazione della stanza"));
+  QCOMPARE(readBytes(folder + "/Room/4"), std::string("Stanza 4\r\n"));
+  f.prompts.answer_question(true);
+  trigger(m, "MenuElimina");
+  QTRY_COMPARE(m->List1->item(7)->text(), QString(" 4 | "));
+  QCOMPARE(readBytes(folder + "/Room/4"), std::string("\r\n"));
+  QCOMPARE(readBytes(folder + "/4"), std::string());
+  QVERIFY(!QFile::exists(folder + "/4.js"));
+  QCOMPARE(m->entryCount(), 13);
+
+  // The next room after a deletion takes the count.
+  f.prompts.answer_input("Ultima");
+  trigger(m, "MenuCrea");
+  QTRY_COMPARE(m->entryCount(), 14);
+  QCOMPARE(readBytes(folder + "/Room/13"), std::string("Ultima\r\n"));
+  shoot(main, "project_manager");
+
+  // Closing goes back to the start page and writes the placement.
+  QVERIFY(main->closeChild(m));
+  QVERIFY(!main->manager());
+  QVERIFY(main->startPage());
+  QVERIFY(!main->Picture2->isVisible());
+  QVERIFY(main->Image1->isEnabled());
+  QCOMPARE(int(pm::split_lines(readBytes(f.home() + "/Manager.ini")).size()), 4);
+
+  // The last-project button opens it again.
+  main->startPage()->findChild<QPushButton*>("Command3")->click();
+  QVERIFY(main->manager());
+  QCOMPARE(main->manager()->Percorso, folder);
+  QTRY_COMPARE(main->manager()->entryCount(), 14);
+}
+
+void ProjectManagerTest::linkAndTimerChoices() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  QString folder = makeProject(f.projects(), "Libro", {"Luogo di partenza", "a", "b", "c", "d", "e", "f", "g", "h"});
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  writeBytes(folder + "/4.js", "x\r\n");
+  pm::RoomEditorWindow* e = editorWithSelection(f, m, "Vai al ponte", 3);
+  m->Modi = "1";
+  m->Link = "1";
+  m->NomeLink = "1";
+
+  // While a link target is awaited: open, delete and test refuse; F3 to F9 send nothing.
+  selectRoom(m, "4");
+  f.prompts.calls.clear();
+  trigger(m, "MenuApri");
+  trigger(m, "MenuElimina");
+  trigger(m, "MenuTesta");
+  std::vector<std::string> refusals = {
+      "message: Non è possibile aprire una Stanza in questo momento. Scegli una Stanza di destinazione.",
+      "message: Non è possibile eliminare una Stanza in questo momento. Scegli una Stanza di destinazione.",
+      "message: Non è possibile fare il Test in questo momento. Scegli una Stanza di destinazione."};
+  QCOMPARE(promptTexts(f.prompts), refusals);
+  QCOMPARE(readBytes(folder + "/Room/4"), std::string("d\r\n"));
+  QVERIFY(QFile::exists(folder + "/4.js"));
+  QCOMPARE(main->editor(), e);
+  for (int k = Qt::Key_F3; k <= Qt::Key_F9; ++k) QTest::keyClick(m->List1, Qt::Key(k));
+  QVERIFY(!main->Crea.isActive());
+
+  // F2 still creates a room, proposing the editor's selected text.
+  f.prompts.answer_input("Vai");
+  QTest::keyClick(m->List1, Qt::Key_F2);
+  QTRY_COMPARE(m->entryCount(), 10);
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("Vai"));
+  QVERIFY(m->NomeLink.isEmpty());
+
+  // A double-click on room 7 answers the link.
+  selectRoom(m, "7");
+  doubleClickRow(m, m->List1->currentRow());
+  QCOMPARE(e->Text1->toPlainText(), QString("<a href=\"7.htm\">Vai</a> al ponte"));
+  QVERIFY(m->Modi.isEmpty());
+  QVERIFY(m->Link.isEmpty());
+  QVERIFY(shown(main, e));
+  QVERIFY(!shown(main, m));
+
+  // A timer target: cancelling the seconds after Enter leaves the choice pending...
+  main->showChild(m, true);
+  main->showChild(e, false);
+  e->Text1->selectAll();
+  m->Modi2 = "1";
+  m->Link = "2";
+  f.prompts.answer_input(std::nullopt);
+  QTest::keyClick(m->List1, Qt::Key_Return);
+  QTRY_COMPARE(f.prompts.calls.back().title, std::string("Contatore"));
+  QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero epresso in secondi:"));
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("0"));
+  QCOMPARE(m->Link, QString("2"));
+  QVERIFY(shown(main, m));
+  // ...cancelling after a double-click ends it and inserts nothing.
+  f.prompts.answer_input(std::nullopt);
+  doubleClickRow(m, m->List1->currentRow());
+  QVERIFY(m->Modi2.isEmpty());
+  QVERIFY(shown(main, e));
+  QCOMPARE(e->Text1->toPlainText(), QString("<a href=\"7.htm\">Vai</a> al ponte"));
+  // Enter with an answer inserts the redirect.
+  main->showChild(m, true);
+  main->showChild(e, false);
+  e->Text1->selectAll();
+  m->Modi2 = "1";
+  m->Link = "2";
+  f.prompts.answer_input("5");
+  QTest::keyClick(m->List1, Qt::Key_Enter);
+  QTRY_VERIFY(m->Link.isEmpty());
+  QCOMPARE(e->Text1->toPlainText(), QString("<meta http-equiv='refresh' content='5; url=7.htm'>"));
+  QVERIFY(shown(main, e));
+
+  // Esc ends a pending choice; closing the manager during one is refused.
+  main->showChild(m, true);
+  m->Modi = "1";
+  m->Link = "1";
+  QTest::keyClick(m->List1, Qt::Key_Escape);
+  QVERIFY(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty());
+  QVERIFY(shown(main, e));
+  QVERIFY(!shown(main, m));
+  main->showChild(m, true);
+  m->Modi2 = "1";
+  QVERIFY(!main->closeChild(m));
+  QCOMPARE(main->manager(), m);
+  QVERIFY(m->Modi2.isEmpty());
+  QVERIFY(shown(main, e));
+
+  // Without a pending choice, a double-click opens the room in a fresh editor.
+  main->showChild(m, true);
+  selectRoom(m, "2");
+  doubleClickRow(m, m->List1->currentRow());
+  QTRY_VERIFY(main->editor() && main->editor() != e);
+  QCOMPARE(main->editor()->Nome, QString("2"));
+  QCOMPARE(main->editor()->Percorso, folder);
+  QVERIFY(!shown(main, m));
+}
+
+void ProjectManagerTest::noSelectionDoesNothing() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  QString folder = makeProject(f.projects(), "Libro", {"Luogo di partenza", "a", "b"});
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  QCOMPARE(m->List1->currentRow(), 0);
+
+  // The selection comes back from Posi; an index past the end selects nothing.
+  m->Posi = "2";
+  m->rebuildList();
+  QCOMPARE(m->selectedEntry(), QString(" 2 | b"));
+  m->Posi = "7";
+  m->rebuildList();
+  QCOMPARE(m->selectedEntry(), QString());
+
+  f.prompts.answer_input("x");
+  f.prompts.answer_question(true);
+  trigger(m, "MenuApri");
+  trigger(m, "MenuDescrizione");
+  trigger(m, "MenuDuplica");
+  trigger(m, "MenuElimina");
+  trigger(m, "MenuTesta");
+  QTest::keyClick(m->List1, Qt::Key_Return);
+  QTest::qWait(400);
+  QVERIFY(f.prompts.calls.empty());
+  QVERIFY(!main->editor());
+  QCOMPARE(m->entryCount(), 3);
+  QCOMPARE(readBytes(folder + "/Room/2"), std::string("b\r\n"));
+
+  // The context menu holds its entries in order with the two separators.
+  QStringList texts;
+  for (QAction* a : m->Menu1->actions()) texts << (a->isSeparator() ? "-" : a->text());
+  QCOMPARE(texts, QStringList({"Testa il progetto da qui...", "-", "Crea Stanza...", "Apri Stanza",
+                               "Descrizione a Stanza...", "Duplica Stanza...", "Elimina Stanza", "-", "Chiudi"}));
+
+  // F1 opens the manager's help page.
+  QTest::keyClick(m->List1, Qt::Key_F1);
+  QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/editare.htm"));
+}
+
+void ProjectManagerTest::placementFile() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  QString folder = makeProject(f.projects(), "Libro", {"Luogo di partenza"});
+  const double tppX = 1440.0 / main->logicalDpiX(), tppY = 1440.0 / main->logicalDpiY();
+  auto px = [](long twips, double tpp) { return int(std::lround(twips / tpp)); };
+
+  // Top missing or too small, left missing: centred with the design size, then sized.
+  writeBytes(f.home() + "/Manager.ini", "0\r\n\r\n8000\r\n6000\r\n");
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  QSize client = main->clientSize();
+  QRect r = main->childGeometry(m);
+  QCOMPARE(r.size(), QSize(px(8000, tppX), px(6000, tppY)));
+  QCOMPARE(r.topLeft(), QPoint((client.width() - px(9600, tppX)) / 2, (client.height() - px(7200, tppY)) / 4));
+
+  // All four values: the stored place, a top below 400 twips raised to 400.
+  QVERIFY(main->closeChild(m));
+  writeBytes(f.home() + "/Manager.ini", "100\r\n450\r\n9000\r\n6600\r\n");
+  m = openProject(f, folder);
+  QVERIFY(m);
+  r = main->childGeometry(m);
+  QCOMPARE(r, QRect(px(450, tppX), px(400, tppY), px(9000, tppX), px(6600, tppY)));
+
+  // Closing writes top, left, width and height in twips.
+  main->placeChild(m, QRect(30, 40, 500, 420));
+  QVERIFY(main->closeChild(m));
+  auto lines = pm::split_lines(readBytes(f.home() + "/Manager.ini"));
+  QCOMPARE(int(lines.size()), 4);
+  QCOMPARE(std::stol(lines[0]), std::lround(40 * tppY));
+  QCOMPARE(std::stol(lines[1]), std::lround(30 * tppX));
+  QCOMPARE(std::stol(lines[2]), std::lround(500 * tppX));
+  QCOMPARE(std::stol(lines[3]), std::lround(420 * tppY));
+
+  // A missing file gives the default size.
+  QFile::remove(f.home() + "/Manager.ini");
+  m = openProject(f, folder);
+  QCOMPARE(main->childGeometry(m).size(), QSize(px(9600, tppX), px(7200, tppY)));
+}
+
+QTEST_MAIN(ProjectManagerTest)
+#include "project_manager_test.moc"

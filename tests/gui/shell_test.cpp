@@ -1,0 +1,291 @@
+// The main window driven offscreen: its first state, toolbars, tooltips and accessible
+// names, the command codes of Scelta and Crea, the cover panel, help addresses, the
+// settings window closing every child, and the end through the splash.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QFile>
+#include <QUrl>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "editor/room_editor_window.h"
+#include "project/start_page_window.h"
+#include "rooms/project_manager_window.h"
+#include "shell/settings_window.h"
+#include "shell/splash_window.h"
+#include "support/gui_fixture.h"
+
+using namespace pmtest;
+
+namespace {
+
+pm::ProjectManagerWindow* openBook(GuiFixture& f, int rooms) {
+  std::vector<std::string> d = {"Luogo di partenza"};
+  for (int i = 1; i < rooms; ++i) d.push_back("Stanza " + std::to_string(i));
+  f.main()->startPage()->setCurrentFolder(makeProject(f.projects(), "Libro", d));
+  pm::ProjectManagerWindow* m = f.main()->manager();
+  if (m && !QTest::qWaitFor([m, rooms] { return m->entryCount() == rooms; }))
+    qWarning("the room list was not built");
+  return m;
+}
+
+int inputCalls(const pm::ScriptedPrompts& p) {
+  int n = 0;
+  for (const auto& c : p.calls) n += c.kind == "input";
+  return n;
+}
+
+}  // namespace
+
+class ShellTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void firstState();
+  void commandCodes();
+  void coverAndProjectButtons();
+  void helpAndSettings();
+  void closingAndSplash();
+};
+
+void ShellTest::firstState() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  QVERIFY(main->windowTitle().startsWith("Pagimond 2.00"));
+  QVERIFY(main->startPage());
+  QCOMPARE(main->startPage()->windowTitle(), QString("Gestione Progetti"));
+  QVERIFY(!main->manager());
+  QVERIFY(!main->Picture2->isVisible());
+  QVERIFY(!main->Image10->isVisible());
+  QVERIFY(!main->Line2->isVisible());
+  QVERIFY(main->Image1->isEnabled());
+  QVERIFY(!main->Check1->isChecked());
+  QCOMPARE(main->Check1->text(), QString("Salta il menù iniziale"));
+  QCOMPARE(main->Image10->toolTip(), QString("F1 - Leggi la guida al programma"));
+  QVERIFY(!main->Crea.isActive());
+  QCOMPARE(main->Crea.interval(), 100);
+  QCOMPARE(main->UnicoFile.interval(), 1);
+
+  const std::pair<QToolButton*, const char*> tips[] = {
+      {main->Image1, "Gestisci e crea nuovi progetti"},
+      {main->Image2, "F2 - Crea una nuova Stanza"},
+      {main->Image3, "F3 - Apri l'Editor per editare una Stanza"},
+      {main->Image4, "F4 - Edita la Descrizione di una Stanza"},
+      {main->Image5, "F5 - Impostazione delle Stanze (Testo, dimensioni, colori)"},
+      {main->Image6, "F6 - Imposta un codice generale che sarà presente in tutte le Stanze"},
+      {main->Image7, "F7 - Proprietà - Inserisci i tuoi dati personali"},
+      {main->Image8, "F8 - Testa l'intero progetto"},
+      {main->Image9, "F9 - Distribuisci il progetto"},
+      {main->Image13, "Crea una mappa dell'intera avventura"},
+      {main->Image20, "Testa in un unico file (Libro gioco Interattivo)"},
+      {main->Image11, "Preleva i colori dallo schermo e trasformali in codice HTML"},
+      {main->Image12, "Cartella delle risorse res (La cartella dove inserire immagini ed altri elementi)"},
+      {main->Image15, "Impostazioni"}};
+  for (const auto& [button, tip] : tips) {
+    QCOMPARE(button->toolTip(), QString::fromUtf8(tip));
+    QVERIFY(!button->icon().isNull());
+    QCOMPARE(button->objectName(), QString(button == main->Image1 ? "Image1" : button->objectName()));
+  }
+  // Every control a person can use has a name for assistive technology.
+  for (QWidget* w : main->findChildren<QWidget*>()) {
+    if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w))
+      QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+  }
+  // The desktop picture is stretched over the client area, from the unscaled picture.
+  main->resize(900, 600);
+  QTest::qWait(50);
+  QCOMPARE(main->mdiArea()->background().texture().size(), main->clientSize());
+  main->resize(1100, 700);
+  QTest::qWait(50);
+  QCOMPARE(main->mdiArea()->background().texture().size(), main->clientSize());
+  shoot(main, "main_window_start_page");
+}
+
+void ShellTest::commandCodes() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  pm::ProjectManagerWindow* m = openBook(f, 5);
+  QVERIFY(m);
+
+  // Unknown and empty codes do nothing.
+  for (const char* code : {"9", "", "12", "0"}) {
+    main->Scelta = code;
+    main->Crea.start();
+    QTRY_VERIFY(!main->Crea.isActive());
+  }
+  QTest::qWait(250);
+  QVERIFY(f.prompts.calls.empty());
+  QVERIFY(!main->editor());
+
+  // The last request before the tick wins, and it runs once; with five rooms the new one is 5.
+  main->Scelta = "3";
+  main->Crea.start();
+  main->Scelta = "1";
+  main->Crea.start();
+  f.prompts.answer_input("Nuova");
+  QTRY_COMPARE(inputCalls(f.prompts), 1);
+  QTest::qWait(300);
+  QCOMPARE(inputCalls(f.prompts), 1);
+  QCOMPARE(f.prompts.calls[0].title, std::string("Creazione della Stanza"));
+  QTRY_COMPARE(m->entryCount(), 6);
+  QCOMPARE(readBytes(m->Percorso + "/Room/5"), std::string("Nuova\r\n"));
+
+  // "3" asks for the selected room's description.
+  f.prompts.answer_input(std::nullopt);
+  main->Scelta = "3";
+  main->Crea.start();
+  QTRY_COMPARE(inputCalls(f.prompts), 2);
+  QCOMPARE(f.prompts.calls.back().title, std::string("Sintesi della Stanza"));
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("Luogo di partenza"));
+
+  // "2" opens the selected room in a fresh editor and hides the manager.
+  m->List1->setCurrentRow(2);
+  main->Scelta = "2";
+  main->Crea.start();
+  QTRY_VERIFY(main->editor());
+  QCOMPARE(main->editor()->Nome, QString("2"));
+  QVERIFY(!m->parentWidget()->isVisible());
+  QVERIFY(main->closeChild(main->editor()));
+  main->showChild(m, true);
+
+  // "7" is the whole-project test: a fresh editor on the first room with CompilaTutto set.
+  m->List1->setCurrentRow(3);
+  main->Scelta = "7";
+  main->Crea.start();
+  QTRY_VERIFY(main->editor());
+  QCOMPARE(main->editor()->Nome, QString("0"));
+  QCOMPARE(m->CompilaTutto, QString("1"));
+  QVERIFY(m->CompilaTutto2.isEmpty());
+  QVERIFY(main->editor()->Compila.isActive());
+  QCOMPARE(m->selectedEntry(), QString(" 0 | Luogo di partenza"));
+
+  // The not-yet-served codes leave everything as it is.
+  int before = int(f.prompts.calls.size());
+  for (const char* code : {"4", "5", "6", "8"}) main->runCommand(code);
+  QCOMPARE(int(f.prompts.calls.size()), before);
+}
+
+void ShellTest::coverAndProjectButtons() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  pm::ProjectManagerWindow* m = openBook(f, 2);
+  QVERIFY(m);
+  auto hit = [main](QToolButton* b) { return main->Picture2->childAt(b->geometry().center()); };
+
+  QCOMPARE(hit(main->Image2), main->Image2);
+  main->setCoverShown(true);
+  QVERIFY(main->Picture3->isVisible());
+  for (QToolButton* b : {main->Image2, main->Image3, main->Image4, main->Image5, main->Image6, main->Image7,
+                         main->Image8, main->Image9, main->Image13, main->Image20})
+    QCOMPARE(hit(b), main->Picture3);
+  QCOMPARE(hit(main->Image11), main->Image11);
+  QCOMPARE(hit(main->Image12), main->Image12);
+  main->setCoverShown(false);
+
+  // The buttons run the same actions directly, without the timer.
+  f.prompts.answer_input("Dal pulsante");
+  main->Image2->click();
+  QCOMPARE(inputCalls(f.prompts), 1);
+  QVERIFY(!main->Crea.isActive());
+  QTRY_COMPARE(m->entryCount(), 3);
+
+  main->Image12->click();
+  QCOMPARE(f.platform.calls.back().kind, std::string("folder"));
+  QCOMPARE(QString::fromStdString(f.platform.calls.back().target), m->Percorso + "/res");
+
+  // The single-file request of the compile dialog shows the output folder and leaves
+  // NoBrowser empty again.
+  main->UnicoFile.start();
+  QTRY_VERIFY(!main->UnicoFile.isActive());
+  QCOMPARE(f.platform.calls.back().kind, std::string("folder"));
+  QCOMPARE(QString::fromStdString(f.platform.calls.back().target), f.home() + "/Output");
+  QVERIFY(main->NoBrowser.isEmpty());
+}
+
+void ShellTest::helpAndSettings() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  auto lastOpened = [&f] { return QString::fromStdString(f.platform.calls.back().target); };
+
+  main->Image10->click();
+  QCOMPARE(lastOpened(), QUrl::fromLocalFile(f.home() + "/Help/index.htm").toString());
+  QTest::keyClick(main->startPage(), Qt::Key_F1);
+  QCOMPARE(lastOpened(), QUrl::fromLocalFile(f.home() + "/Help/creare_e_aprire.htm").toString());
+
+  // Settings with a project and a room open: the editor and the manager close first.
+  pm::ProjectManagerWindow* m = openBook(f, 3);
+  QVERIFY(m);
+  QVERIFY(main->openEditorFresh());
+  main->Image15->click();
+  pm::SettingsWindow* s = main->settings();
+  QVERIFY(s);
+  QVERIFY(!main->editor());
+  QVERIFY(!main->manager());
+  QVERIFY(!main->startPage());
+  QCOMPARE(s->windowTitle(), QString("Impostazioni Generali"));
+  QVERIFY(!main->Image1->isEnabled());
+  QVERIFY(!main->Picture2->isEnabled());
+  QVERIFY(QFile::exists(f.home() + "/Manager.ini"));
+  shoot(main, "settings_window");
+
+  auto* help = s->findChild<QToolButton*>("Image1");
+  auto* readme = s->findChild<QToolButton*>("Image2");
+  QCOMPARE(help->toolTip(), QString("Personalizza il file di aiuto"));
+  QCOMPARE(readme->toolTip(), QString("Personalizza il file ReadMe"));
+  help->click();
+  QCOMPARE(f.platform.calls.back().kind, std::string("text"));
+  QCOMPARE(lastOpened(), f.home() + "/Extra/Help.txt");
+  readme->click();
+  QCOMPARE(lastOpened(), f.home() + "/Extra/ReadMe.txt");
+  QTest::keyClick(s, Qt::Key_F1);
+  QVERIFY(lastOpened().endsWith("/Help/impostazioni.htm"));
+
+  QTest::keyClick(s, Qt::Key_Escape);
+  QVERIFY(!main->settings());
+  QVERIFY(main->Image1->isEnabled());
+  QVERIFY(main->Picture2->isEnabled());
+  QVERIFY(!main->Picture2->isVisible());
+  main->Image1->click();
+  QVERIFY(main->startPage());
+}
+
+void ShellTest::closingAndSplash() {
+  // The main window closes its children (the manager writes its placement) and then
+  // reports that it has closed; no child reopens the start page meanwhile.
+  {
+    GuiFixture f;
+    pm::MainWindow* main = f.main();
+    QVERIFY(openBook(f, 2));
+    QSignalSpy closed(main, &pm::MainWindow::closed);
+    QVERIFY(main->close());
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!main->manager());
+    QVERIFY(!main->startPage());
+    QVERIFY(QFile::exists(f.home() + "/Manager.ini"));
+  }
+  // The splash: at the start it asks for the main window after two seconds; at the end
+  // (Esci "1") it asks to quit.
+  auto* start = new pm::SplashWindow;
+  auto* end = new pm::SplashWindow;
+  end->Esci = "1";
+  QSignalSpy wantsMain(start, &pm::SplashWindow::mainWindowWanted);
+  QSignalSpy wantsExit(end, &pm::SplashWindow::exitWanted);
+  QSignalSpy startExit(start, &pm::SplashWindow::exitWanted);
+  start->showTopmost();
+  end->showTopmost();
+  QVERIFY(start->windowFlags() & Qt::WindowStaysOnTopHint);
+  QCOMPARE(start->Timer1.interval(), 2000);
+  QTest::qWait(1500);
+  QCOMPARE(wantsMain.count() + wantsExit.count(), 0);
+  QTRY_COMPARE_WITH_TIMEOUT(wantsExit.count(), 1, 1500);
+  QTRY_COMPARE(wantsMain.count(), 1);
+  QCOMPARE(startExit.count(), 0);
+  delete end;
+}
+
+QTEST_MAIN(ShellTest)
+#include "shell_test.moc"
