@@ -1,6 +1,8 @@
 // The single-file compile (see single_file.h).
 #include "compiler/single_file.h"
 
+#include <algorithm>
+
 #include "compiler/project_reader.h"
 #include "project/text.h"
 
@@ -10,41 +12,122 @@ namespace {
 
 constexpr size_t kSectionGapLines = 60;
 
-void append_section_gap(std::string& out) {
-  for (size_t i = 0; i < kSectionGapLines; ++i) out += kCrLf;
+// One replacement applied left to right without rescanning what it wrote, to a text that
+// arrives in pieces: a match may span pieces. The first character of each pattern occurs
+// only once in it, so a partial match is the only thing to carry, and after a mismatch the
+// search simply goes on from the mismatching character.
+class StreamReplace {
+ public:
+  StreamReplace(std::string_view from, std::string_view to) : from_(from), to_(to) {}
+
+  void feed(std::string_view in, std::string& out) {
+    size_t i = 0;
+    while (held_ > 0 && i < in.size()) {
+      if (in[i] != from_[held_]) {
+        out.append(from_.substr(0, held_));
+        held_ = 0;
+        break;
+      }
+      ++i;
+      if (++held_ == from_.size()) {
+        out.append(to_);
+        held_ = 0;
+      }
+    }
+    if (held_ > 0) return;  // the piece ended inside a match
+    for (size_t hit; (hit = in.find(from_, i)) != std::string_view::npos; i = hit + from_.size()) {
+      out.append(in.substr(i, hit - i));
+      out.append(to_);
+    }
+    // A match may begin in the last few bytes and go on in the next piece.
+    size_t p = std::max(i, in.size() > from_.size() ? in.size() - from_.size() + 1 : size_t(0));
+    for (; p < in.size(); ++p) {
+      if (from_.substr(0, in.size() - p) == in.substr(p)) {
+        held_ = in.size() - p;
+        break;
+      }
+    }
+    out.append(in.substr(i, p - i));
+  }
+
+  void finish(std::string& out) {
+    out.append(from_.substr(0, held_));
+    held_ = 0;
+  }
+
+ private:
+  std::string_view from_, to_;
+  size_t held_ = 0;  // length of the partial match carried over from the previous piece
+};
+
+// The document as it is built, passed through its three rewrites in order: room links
+// become jumps to anchors, every ".htm" is removed, every CR LF becomes a break tag.
+class SingleFileWriter {
+ public:
+  explicit SingleFileWriter(std::string& out) : out_(out) {}
+
+  void add(std::string_view piece) {
+    first_.clear();
+    links_.feed(piece, first_);
+    second_.clear();
+    htm_.feed(first_, second_);
+    breaks_.feed(second_, out_);
+  }
+  void finish() {
+    first_.clear();
+    links_.finish(first_);
+    second_.clear();
+    htm_.feed(first_, second_);
+    htm_.finish(second_);
+    breaks_.feed(second_, out_);
+    breaks_.finish(out_);
+  }
+
+ private:
+  std::string& out_;
+  std::string first_, second_;
+  StreamReplace links_{"<a href=\"", "<a href=\"#"};
+  StreamReplace htm_{".htm", ""};
+  StreamReplace breaks_{kCrLf, "<br>"};
+};
+
+std::string section_gap() {
+  std::string gap;
+  for (size_t i = 0; i < kSectionGapLines; ++i) gap += kCrLf;
+  return gap;
 }
 
-void append_title_block(std::string& out, const ProjectFields& f) {
-  out += "<center><br><br>";
-  if (!f.title().empty()) out += "Titolo: <br><b>" + f.title() + "</b><br><br>";
-  if (!f.date().empty()) out += "Data: <br>" + f.date() + "<br><br>";
-  if (!f.author().empty()) out += "Autore: <br>" + f.author() + "<br><br>";
-  if (!f.site().empty()) out += "Sito Web: <br>" + f.site() + "<br><br>";
-  if (!f.email().empty()) out += "Email: <br>" + f.email() + "<br><br>";
-  out += "<a href='#0'>Continua</a><br><br><br><br>";
-  out += credit_line();
-  out += "</center>";
-  append_section_gap(out);
+void append_title_block(SingleFileWriter& w, const ProjectFields& f, std::string_view gap) {
+  w.add("<center><br><br>");
+  if (!f.title().empty()) w.add("Titolo: <br><b>" + f.title() + "</b><br><br>");
+  if (!f.date().empty()) w.add("Data: <br>" + f.date() + "<br><br>");
+  if (!f.author().empty()) w.add("Autore: <br>" + f.author() + "<br><br>");
+  if (!f.site().empty()) w.add("Sito Web: <br>" + f.site() + "<br><br>");
+  if (!f.email().empty()) w.add("Email: <br>" + f.email() + "<br><br>");
+  w.add("<a href='#0'>Continua</a><br><br><br><br>");
+  w.add(credit_line());
+  w.add("</center>");
+  w.add(gap);
 }
 
 // One room's section: anchor, before-code, the room's lines, after-code, the gap.
-void append_room(std::string& out, std::string_view room, std::string_view text, std::string_view before_code,
-                 std::string_view after_code) {
-  out += "<a name=\"";
-  out += room;
-  out += "\"></a>";
+void append_room(SingleFileWriter& w, std::string_view room, std::string_view text, std::string_view before_code,
+                 std::string_view after_code, std::string_view gap) {
+  w.add("<a name=\"");
+  w.add(room);
+  w.add("\"></a>");
   for_each_line(before_code, [&](std::string_view l) {
-    out += l;
-    out += kCrLf;
+    w.add(l);
+    w.add(kCrLf);
   });
   for_each_line(text, [&](std::string_view l) {
     std::string line = replace_all(trim_blanks(l), "  ", "&nbsp;&nbsp;");
     if (istarts_with(line, "<meta")) return;  // timed jumps have no meaning in one page
-    out += line;
-    out += kCrLf;
+    line += kCrLf;
+    w.add(line);
   });
-  for_each_line(after_code, [&](std::string_view l) { out += l; });
-  append_section_gap(out);
+  for_each_line(after_code, [&](std::string_view l) { w.add(l); });
+  w.add(gap);
 }
 
 }  // namespace
@@ -56,25 +139,26 @@ std::string render_single_file(const Project& project, const std::vector<std::st
   const ProjectReader reader(project);
   const std::string before_code = reader.read("Global.cod", read_errors);
   const std::string after_code = reader.read("Global2.cod", read_errors);
+  const std::string gap = section_gap();
 
-  std::string buffer;
-  append_page_head(buffer, fields, PageStyle::Classic, "");
-  if (!fields.skip_start_page()) append_title_block(buffer, fields);
+  std::string document;
+  SingleFileWriter w(document);
+  std::string head;
+  append_page_head(head, fields, PageStyle::Classic, "");
+  w.add(head);
+  if (!fields.skip_start_page()) append_title_block(w, fields, gap);
   std::string text;
   for (const auto& room : rooms) {
     reader.read(room, text, read_errors);
-    append_room(buffer, room, text, before_code, after_code);
+    append_room(w, room, text, before_code, after_code, gap);
   }
-  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) buffer += piece;
-  buffer += kNoRightClickScript;
-  buffer += "</body></html>";
-
-  buffer = replace_all(buffer, "<a href=\"", "<a href=\"#");
-  buffer = replace_all(buffer, ".htm", "");
-  buffer = replace_all(buffer, kCrLf, "<br>");
-  buffer += kCrLf;
+  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) w.add(piece);
+  w.add(kNoRightClickScript);
+  w.add("</body></html>");
+  w.finish();
+  document += kCrLf;
   if (errors) errors->insert(errors->end(), read_errors.begin(), read_errors.end());
-  return buffer;
+  return document;
 }
 
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,

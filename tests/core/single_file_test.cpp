@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "compiler/single_file.h"
 #include "support/temp_dir.h"
@@ -90,8 +92,43 @@ TEST_F(SingleFile, RoomLinesAndRewrites) {
   EXPECT_EQ(section("<a href='3.htm'>indietro</a> http://x/p.html"),
             "<a href='3'>indietro</a> http://x/pl<br>");
   EXPECT_EQ(section("<a href=\"12.htm\">a</a><a href=\"x\">"), "<a href=\"#12\">a</a><a href=\"#x\"><br>");
+  // The rewrites run in order over the whole document: a link opening that only appears
+  // once ".htm" is gone gets no "#"; patterns joined from after-code lines are found.
+  EXPECT_EQ(section("<a hr.htmef=\"3.htm\">"), "<a href=\"3\"><br>");
+  write("Global2.cod", "x<a hr\r\nef=\"1.h\r\ntm\">y\r\n");
+  EXPECT_EQ(section("z"), "z<br>x<a href=\"#1\">y");
+  fs::remove(book / "Global2.cod");
   // Line ends of any kind become break tags; bytes pass through.
   EXPECT_EQ(section("uno\rdue\ncaff\xE8\r\n"), "uno<br>due<br>caff\xE8<br>");
+}
+
+// Left to right, without rescanning what was written.
+std::string replace_every(const std::string& s, const std::string& from, const std::string& to) {
+  std::string out;
+  size_t pos = 0;
+  for (size_t hit; (hit = s.find(from, pos)) != std::string::npos; pos = hit + from.size())
+    out += s.substr(pos, hit - pos) + to;
+  return out + s.substr(pos);
+}
+
+TEST_F(SingleFile, RewritesMatchThreePassesOverTheWholeBuffer) {
+  // After-code lines are joined without breaks, so pieces of patterns meet across them.
+  fields("1");
+  write("0", "z");
+  std::mt19937 rng(7);
+  const std::vector<std::string> pieces = {"<a href=\"", "<a hr", "ef=\"", ".htm", ".h", "tm", ".", "<",
+                                           "\"",          "x",     " ",      "a",    "\r\n", "\r", "#"};
+  for (int round = 0; round < 300; ++round) {
+    std::string after, joined;
+    for (int i = rng() % 12; i > 0; --i) after += pieces[rng() % pieces.size()];
+    for (char c : after)
+      if (c != '\r' && c != '\n') joined += c;
+    write("Global2.cod", after);
+    std::string raw = kHead + "<a name=\"0\"></a>z\r\n" + joined + repeat("\r\n", 60) +
+                      kTail.substr(0, kTail.size() - 2);
+    raw = replace_every(replace_every(replace_every(raw, "<a href=\"", "<a href=\"#"), ".htm", ""), "\r\n", "<br>");
+    ASSERT_EQ(pm::render_single_file(project, {"0"}), raw + "\r\n") << after;
+  }
 }
 
 TEST_F(SingleFile, CompileWritesIndexIntoAnEmptiedOutput) {
