@@ -1,6 +1,8 @@
 // The map's link rewrites on one line (see map_rewrite.h).
 #include "map/map_rewrite.h"
 
+#include "project/text.h"
+
 namespace pm {
 
 namespace {
@@ -19,8 +21,15 @@ MapLineRewriter::MapLineRewriter(std::string_view phrase)
     : replacement_{"(", "(" + std::string(phrase) + " ", ") ", ""} {}
 
 std::string MapLineRewriter::rewrite(std::string_view line, size_t passes) {
+  // A line without any pattern is left as it is by every pass, and most lines are settled by
+  // their first pass: that one runs on the plain bytes.
   if (passes == 0 || !has_pattern(line)) return std::string(line);
-  load(line);
+  std::string once(line);
+  for (size_t r = 0; r < kPatterns.size(); ++r) once = replace_all(once, kPatterns[r], replacement_[r]);
+  if (passes == 1 || !has_pattern(once)) return once;
+  --passes;
+  loaded_ = std::move(once);
+  load(loaded_);
   // How far each rewrite has looked at touched_: later entries are changes it has not seen.
   std::array<size_t, 4> seen{};
   for (size_t pass = 0; pass < passes; ++pass) {
@@ -32,12 +41,11 @@ std::string MapLineRewriter::rewrite(std::string_view line, size_t passes) {
     for (size_t r = 0; r < kPatterns.size(); ++r) {
       matches_.clear();
       ++stamp_now_;
-      if (pass == 0) {
-        collect_all(kPatterns[r]);
-      } else {
-        for (size_t i = seen[r]; i < touched_.size(); ++i)
-          if (alive_[touched_[i]]) collect_around(touched_[i], kPatterns[r]);
-      }
+      // An occurrence either touches a change not yet seen by this rewrite or, on the first
+      // pass, stands unchanged where it stood in the loaded bytes.
+      if (pass == 0) collect_loaded(kPatterns[r]);
+      for (size_t i = seen[r]; i < touched_.size(); ++i)
+        if (alive_[touched_[i]]) collect_around(touched_[i], kPatterns[r]);
       seen[r] = touched_.size();
       // The occurrences cannot overlap (no pattern overlaps itself), so they are replaced
       // independently; what the replacements create is left for the next pass.
@@ -71,9 +79,10 @@ bool MapLineRewriter::match_at(uint32_t node, std::string_view pattern) const {
   return true;
 }
 
-void MapLineRewriter::collect_all(std::string_view pattern) {
-  for (uint32_t n = next_[0]; n != 0; n = next_[n]) {
-    if (match_at(n, pattern)) {
+void MapLineRewriter::collect_loaded(std::string_view pattern) {
+  for (size_t hit = loaded_.find(pattern); hit != std::string::npos; hit = loaded_.find(pattern, hit + 1)) {
+    const uint32_t n = uint32_t(hit + 1);
+    if (alive_[n] && stamp_[n] != stamp_now_ && match_at(n, pattern)) {
       stamp_[n] = stamp_now_;
       matches_.push_back(n);
     }

@@ -6,10 +6,11 @@
 // rewritten n - k times, and earlier text can keep changing: "(" followed by blanks loses
 // one blank per pass, a removed "</a>" can join the pieces of another pattern, a phrase
 // may hold a pattern itself. No pattern and no replacement (unless the phrase holds one)
-// spans a line end, so every line evolves on its own. Within a line, an occurrence found
-// by a pass must touch something changed since that rewrite last ran, so after the first
-// pass only the surroundings of the changes are searched again, on a linked list of the
-// line's bytes. The work is linear in the line plus the changes made to it.
+// spans a line end, so every line evolves on its own. The first pass runs on the plain
+// bytes and settles most lines. After it, an occurrence found by a pass must touch something
+// changed since that rewrite last ran, so only the surroundings of the changes are searched
+// again, on a linked list of the line's bytes. The work is linear in the line plus the
+// changes made to it.
 #pragma once
 
 #include <array>
@@ -30,7 +31,7 @@ class MapLineRewriter {
  private:
   void load(std::string_view line);
   bool match_at(uint32_t start, std::string_view pattern) const;
-  void collect_all(std::string_view pattern);
+  void collect_loaded(std::string_view pattern);
   void collect_around(uint32_t node, std::string_view pattern);
   void replace_at(uint32_t start, size_t length, std::string_view replacement);
   uint32_t new_node(char c);
@@ -38,6 +39,7 @@ class MapLineRewriter {
   std::string text() const;
 
   std::array<std::string, 4> replacement_;
+  std::string loaded_;  // the bytes the list was loaded from
   // Node 0 is the sentinel that closes the ring; the line's bytes are nodes 1..n.
   std::vector<char> ch_;
   std::vector<uint32_t> next_, prev_;
