@@ -104,11 +104,11 @@ void draw(QPainter& p, IconKind kind) {
       break;
     case IconKind::Description: {
       QPainterPath tag;
-      tag.moveTo(4, 10);
-      tag.lineTo(20, 10);
-      tag.lineTo(28, 16);
-      tag.lineTo(20, 22);
-      tag.lineTo(4, 22);
+      tag.moveTo(3, 8);
+      tag.lineTo(20, 8);
+      tag.lineTo(29, 16);
+      tag.lineTo(20, 24);
+      tag.lineTo(3, 24);
       tag.closeSubpath();
       pen.ink();
       pen.fill(kSoft);
@@ -116,8 +116,8 @@ void draw(QPainter& p, IconKind kind) {
       pen.fill(kPaper);
       p.drawEllipse(QPointF(21, 16), 1.8, 1.8);
       pen.ink(1.6);
-      p.drawLine(QPointF(8, 14.5), QPointF(16, 14.5));
-      p.drawLine(QPointF(8, 18), QPointF(13, 18));
+      p.drawLine(QPointF(7, 13.5), QPointF(16, 13.5));
+      p.drawLine(QPointF(7, 18.5), QPointF(13, 18.5));
       break;
     }
     case IconKind::StyleSheet:
@@ -343,16 +343,16 @@ void draw(QPainter& p, IconKind kind) {
         p.save();
         p.translate(x, y);
         p.rotate(angle);
-        pen.ink(1.6);
+        pen.ink(2);
         pen.fill(kSoft);
-        p.drawEllipse(QRectF(-3.2, -6, 6.4, 10));
+        p.drawEllipse(QRectF(-4.5, -8, 9, 13));
         pen.fill(kAccent);
         p.setPen(Qt::NoPen);
-        p.drawEllipse(QRectF(-2.4, 5, 4.8, 3.6));
+        p.drawEllipse(QRectF(-3.5, 6.5, 7, 5));
         p.restore();
       };
-      foot(10, 19, -12);
-      foot(21, 11, 12);
+      foot(10, 17, -12);
+      foot(22, 10, 12);
       break;
     }
     case IconKind::VideoGuide:
@@ -420,7 +420,7 @@ QPixmap iconPixmap(IconKind kind, int size, qreal ratio) {
 
 QIcon icon(IconKind kind) {
   QIcon i;
-  for (int s : {16, 24, 32, 48}) {
+  for (int s : {16, 24, 32, 48, 64, 96}) {
     i.addPixmap(iconPixmap(kind, s, 1.0));
     i.addPixmap(iconPixmap(kind, s, 2.0));
   }

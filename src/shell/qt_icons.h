@@ -36,7 +36,7 @@ enum class IconKind {
 
 // The picture at `size` pixels (device-independent), drawn sharp for the screen's ratio.
 QPixmap iconPixmap(IconKind kind, int size = 32, qreal ratio = 1.0);
-// An icon holding the picture at 16, 24, 32 and 48 pixels and their double sizes.
+// An icon holding the picture at 16 to 96 pixels and their double sizes.
 QIcon icon(IconKind kind);
 
 }  // namespace pm

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -49,6 +50,7 @@ class ShellTest : public QObject {
   void commandCodes();
   void coverAndProjectButtons();
   void helpAndSettings();
+  void childrenClosingThemselves();
   void closingAndSplash();
 };
 
@@ -251,6 +253,30 @@ void ShellTest::helpAndSettings() {
   QVERIFY(!main->Picture2->isVisible());
   main->Image1->click();
   QVERIFY(main->startPage());
+}
+
+void ShellTest::childrenClosingThemselves() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  // A child that closes itself takes its sub-window with it and is forgotten at once.
+  pm::RoomEditorWindow* e = main->openEditorFresh();
+  QVERIFY(e);
+  QPointer<QWidget> frame = e->parentWidget();
+  e->close();
+  QVERIFY(!main->editor());
+  QTRY_VERIFY(frame.isNull());
+  // A fresh window replaces the old one through its close handling.
+  pm::StartPageWindow* first = main->startPage();
+  pm::StartPageWindow* second = main->openStartPageFresh();
+  QVERIFY(second != first);
+  QCOMPARE(main->startPage(), second);
+  QTRY_COMPARE(main->mdiArea()->subWindowList().size(), 1);
+  // Showing and hiding a child keeps it loaded.
+  main->showChild(second, false);
+  QCOMPARE(main->startPage(), second);
+  QVERIFY(!second->isVisible());
+  main->showChild(second, true);
+  QVERIFY(second->isVisible());
 }
 
 void ShellTest::closingAndSplash() {
