@@ -16,12 +16,16 @@ std::optional<std::string> follow_link_target(std::string_view s, bool require_h
   if (require_htm && (s.size() < kPage.size() || s.substr(s.size() - kPage.size()) != kPage)) return std::nullopt;
   if (s.empty() || s[0] < '0' || s[0] > '9') return std::nullopt;
   std::string target = replace_all(s, kPage, "");
-  if (!is_plain_file_name(target) || target.find("..") != std::string::npos) return std::nullopt;
+  if (!is_safe_link_target(target)) return std::nullopt;
   return target;
 }
 
+bool is_safe_link_target(std::string_view target) {
+  return is_plain_file_name(target) && target.find("..") == std::string_view::npos;
+}
+
 bool follow_link_ready(const stdfs::path& project_folder, std::string_view target) {
-  if (!is_plain_file_name(target) || target.find("..") != std::string_view::npos) return false;
+  if (!is_safe_link_target(target)) return false;
   const stdfs::path p = resolve(project_folder, target);
   if (!is_file(p)) return false;
   std::FILE* f = std::fopen(p.c_str(), "rb");

@@ -18,7 +18,10 @@ namespace pm {
 // colon or a control character).
 std::optional<std::string> follow_link_target(std::string_view selection, bool require_htm = true);
 
-// True when `target` is a safe file name and the project's text file of that name can
+// A target that names a file of the project folder itself: a plain file name without "..".
+bool is_safe_link_target(std::string_view target);
+
+// True when `target` is safe and the project's text file of that name can
 // be read and holds at least one line (is not empty).
 bool follow_link_ready(const stdfs::path& project_folder, std::string_view target);
 

@@ -8,6 +8,7 @@
 
 #include "editor/room_editor_window.h"
 #include "project/project_file.h"
+#include "rooms/follow_link.h"
 #include "rooms/room_list.h"
 #include "rooms/room_operations.h"
 #include "shell/help_pages.h"
@@ -83,10 +84,22 @@ ProjectManagerWindow::ProjectManagerWindow(MainWindow* main, QWidget* parent) : 
   startOnce(EditaStanza, this, [this] { editDescription(); });
   startOnce(Compila, this, [this] { compileFromFirst(&ProjectManagerWindow::CompilaTutto); });
   startOnce(Compila2, this, [this] { compileFromFirst(&ProjectManagerWindow::CompilaTutto2); });
+  // Following a link: retried at every tick until the target room's text holds a line (or
+  // a new request replaces the target). A target naming no file of the project is dropped.
   connect(&SegLink, &QTimer::timeout, this, [this] {
-    // Following a link between rooms arrives with its own issue; until then the request
-    // is dropped.
+    const std::string target = toNameBytes(SeguiLink);
+    if (!is_safe_link_target(target)) {
+      SegLink.stop();
+      return;
+    }
+    if (!follow_link_ready(toPath(Percorso), target)) return;
     SegLink.stop();
+    RoomEditorWindow* editor = main_->openEditorFresh();
+    if (!editor) return;
+    editor->Percorso = Percorso;
+    editor->Nome = SeguiLink;
+    editor->SeguiLk.start();
+    main_->showChild(this, false);
   });
 
   connect(List1, &QListWidget::itemDoubleClicked, this, [this] { chooseByDoubleClick(); });

@@ -1,0 +1,717 @@
+// The room editor driven through the real windows: the author's typical road from opening
+// a room to the compiled book, load and save round trips, undo and redo, restricted mode,
+// link, timer and back-link insertion with their cancellations, following links, the
+// room test, the project test and the compile dialog, and a save that fails.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextCursor>
+#include <QToolButton>
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "compiler/compile_dialog.h"
+#include "editor/room_editor_window.h"
+#include "project/start_page_window.h"
+#include "project/text.h"
+#include "rooms/project_manager_window.h"
+#include "support/gui_fixture.h"
+
+using namespace pmtest;
+using pm::ProjectManagerWindow;
+using pm::RoomEditorWindow;
+
+namespace {
+
+const QString kChoose = "Scegli una Stanza per creare un collegamento ad essa. Usa |F2| Per creare una nuova Stanza";
+
+std::vector<std::string> descriptions(int n) {
+  std::vector<std::string> d = {"Luogo di partenza"};
+  for (int i = 1; i < n; ++i) d.push_back("Stanza " + std::to_string(i));
+  return d;
+}
+
+ProjectManagerWindow* openProject(GuiFixture& f, const QString& folder) {
+  f.main()->startPage()->setCurrentFolder(folder);
+  ProjectManagerWindow* m = f.main()->manager();
+  if (m) (void)QTest::qWaitFor([m] { return m->entryCount() > 0; }, 3000);
+  return m;
+}
+
+int rowOf(ProjectManagerWindow* m, const std::string& number) {
+  auto numbers = m->roomNumbers();
+  for (size_t i = 0; i < numbers.size(); ++i)
+    if (numbers[i] == number) return int(i);
+  return -1;
+}
+
+void doubleClickRoom(ProjectManagerWindow* m, const std::string& number) {
+  const int row = rowOf(m, number);
+  m->List1->setCurrentRow(row);
+  QRect r = m->List1->visualItemRect(m->List1->item(row));
+  QTest::mouseClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
+  QTest::mouseDClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// A fresh editor on `name`, loaded.
+RoomEditorWindow* openEditor(GuiFixture& f, const QString& folder, const QString& name) {
+  RoomEditorWindow* e = f.main()->openEditorFresh();
+  if (!e) return nullptr;
+  e->Percorso = folder;
+  e->Nome = name;
+  (void)QTest::qWaitFor([e] { return e->isLoaded(); }, 3000);
+  return e->isLoaded() ? e : nullptr;
+}
+
+void select(RoomEditorWindow* e, const QString& what) {
+  const int at = e->text().indexOf(what);
+  QVERIFY2(at >= 0, qPrintable(what));
+  QTextCursor c = e->Text1->textCursor();
+  c.setPosition(at);
+  c.setPosition(at + int(what.size()), QTextCursor::KeepAnchor);
+  e->Text1->setTextCursor(c);
+}
+
+bool shown(pm::MainWindow* main, QWidget* w) { return w && main->childGeometry(w).isValid() && w->parentWidget()->isVisible(); }
+
+QToolButton* button(RoomEditorWindow* e, const char* name) { return e->findChild<QToolButton*>(name); }
+
+QAction* action(RoomEditorWindow* e, const char* name) { return e->Menu->findChild<QAction*>(name, Qt::FindChildrenRecursively); }
+
+bool recorded(const pm::RecordingPlatform& p, const std::string& kind, const QString& target) {
+  for (const auto& c : p.calls)
+    if (c.kind == kind && QDir::cleanPath(QString::fromStdString(c.target)) == QDir::cleanPath(target)) return true;
+  return false;
+}
+
+// Every file of a folder, with its bytes.
+std::map<std::string, std::string> snapshot(const QString& folder) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.toStdString()))
+    if (entry.is_regular_file()) out[entry.path().string()] = pm::read_file_or_empty(entry.path());
+  return out;
+}
+
+}  // namespace
+
+class RoomEditorTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void typicalRoad();
+  void loadAndSaveRoundTrips();
+  void placementAndNoSave();
+  void undoAndRedo();
+  void restrictedModes();
+  void linkTimerAndBackLink();
+  void followingALinkToALaterRoom();
+  void roomTests();
+  void projectTestLeavesRoomFilesUntouched();
+  void compileDialogAndSingleFile();
+  void failedSaveKeepsTheText();
+  void contextMenuAndTextCommands();
+};
+
+void RoomEditorTest::typicalRoad() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Il Ponte", descriptions(13));
+  writeBytes(folder + "/3", "Sei al vecchio cartello.\r\nVai al ponte\r\n");
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+
+  // Room 3 opens in a fresh editor, captioned with its description, the room commands covered.
+  doubleClickRoom(m, "3");
+  QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
+  RoomEditorWindow* e = main->editor();
+  QCOMPARE(e->Nome, QString("3"));
+  QCOMPARE(e->windowTitle(), QString("Edita Stanza \"3 | Stanza 3\""));
+  QCOMPARE(e->text(), QString("Sei al vecchio cartello.\nVai al ponte"));
+  QVERIFY(main->Picture3->isVisible());
+  QVERIFY(!shown(main, m));
+  shoot(main, "room_editor");
+
+  // F2 on "Vai al ponte": the editor hides, the manager waits with its caption and hint.
+  select(e, "Vai al ponte");
+  QTest::keyClick(e->Text1, Qt::Key_F2);
+  QVERIFY(!shown(main, e));
+  QVERIFY(shown(main, m));
+  QCOMPARE(m->windowTitle(), kChoose);
+  QCOMPARE(m->Label1->text(), kChoose);
+  QCOMPARE(m->Modi, QString("1"));
+  QCOMPARE(m->Link, QString("1"));
+  QCOMPARE(m->NomeLink, QString("1"));
+
+  // A double-click on room 12 inserts the link and brings the editor back.
+  doubleClickRoom(m, "12");
+  QTRY_VERIFY(shown(main, e));
+  QCOMPARE(e->text(), QString("Sei al vecchio cartello.\n<a href=\"12.htm\">Vai al ponte</a>"));
+
+  // Closing saves room 3 and restores the manager.
+  QTest::keyClick(e->Text1, Qt::Key_Escape);
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(readBytes(folder + "/3"), std::string("Sei al vecchio cartello.\r\n<a href=\"12.htm\">Vai al ponte</a>\r\n"));
+  QVERIFY(shown(main, m));
+  QCOMPARE(m->windowTitle(), QString("Gestione del Progetto \"Il Ponte\""));
+  QVERIFY(m->NomeLink.isEmpty() && m->Modi.isEmpty());
+  QVERIFY(!main->Picture3->isVisible());
+
+  // F8: the whole book in Output, index.htm in the browser, every room file untouched.
+  const auto before = snapshot(folder);
+  QTest::keyClick(m->List1, Qt::Key_F8);
+  QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/index.htm"));
+  QTRY_VERIFY(!main->editor());
+  for (int i = 0; i < 13; ++i) QVERIFY(QFile::exists(f.home() + "/Output/" + QString::number(i) + ".htm"));
+  QVERIFY(QString::fromStdString(readBytes(f.home() + "/Output/3.htm")).contains("<a href=\"12.htm\">Vai al ponte</a>"));
+  QVERIFY(m->CompilaTutto.isEmpty());
+  QCOMPARE(snapshot(folder), before);
+  QVERIFY(shown(main, m));
+}
+
+void RoomEditorTest::loadAndSaveRoundTrips() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(8));
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+
+  // Lines a and b with CR LF open as a, line break, b and are written back as read.
+  writeBytes(folder + "/1", "a\r\nb\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  QCOMPARE(e->Text1->toPlainText(), QString("a\nb"));
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/1"), std::string("a\r\nb\r\n"));
+
+  // A text ending with an empty line keeps it through save and reload.
+  e = openEditor(f, folder, "2");
+  e->Text1->setPlainText("x\n");
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/2"), std::string("x\r\n\r\n"));
+  e = openEditor(f, folder, "2");
+  QCOMPARE(e->text(), QString("x\n"));
+
+  // Windows-1252 bytes and odd line ends: an edit rewrites only its own line.
+  writeBytes(folder + "/3", "perch\xE9\nsenza\rfine \x80");
+  e = openEditor(f, folder, "3");
+  QCOMPARE(e->text(), QString::fromUtf8("perch\xC3\xA9\nsenza\nfine \xE2\x82\xAC"));
+  QTextCursor c = e->Text1->textCursor();
+  c.movePosition(QTextCursor::End);
+  e->Text1->setTextCursor(c);
+  QTest::keyClicks(e->Text1, "!");
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n"));
+
+  // An emptied room is written as one CR LF; an emptied Global.cod is deleted.
+  e = openEditor(f, folder, "4");
+  e->Text1->clear();
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/4"), std::string("\r\n"));
+  writeBytes(folder + "/Global.cod", "<div>\r\n");
+  e = openEditor(f, folder, "Global.cod");
+  e->setRestricted(true);
+  QCOMPARE(e->text(), QString("<div>"));
+  e->Text1->selectAll();
+  e->deleteText();
+  QVERIFY(e->closeEditor());
+  QVERIFY(!QFile::exists(folder + "/Global.cod"));
+
+  // A missing room opens empty and is created at close.
+  QFile::remove(folder + "/5");
+  e = openEditor(f, folder, "5");
+  QCOMPARE(e->text(), QString());
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/5"), std::string("\r\n"));
+  QVERIFY(main->manager() == m && shown(main, m));
+}
+
+void RoomEditorTest::placementAndNoSave() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  const double tppX = 1440.0 / main->logicalDpiX(), tppY = 1440.0 / main->logicalDpiY();
+  auto px = [](long twips, double tpp) { return int(std::lround(twips / tpp)); };
+
+  // A top of 100 twips opens at 400; width and height as stored.
+  writeBytes(f.home() + "/Editor.ini", "100\r\n300\r\n8000\r\n6000\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  QCOMPARE(main->childGeometry(e), QRect(px(300, tppX), px(400, tppY), px(8000, tppX), px(6000, tppY)));
+
+  // F9 closes without touching the file, writes Editor.ini and restores the manager.
+  e->Text1->setPlainText("cambiato");
+  main->placeChild(e, QRect(20, 30, 600, 500));
+  QTest::keyClick(e->Text1, Qt::Key_F9);
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(readBytes(folder + "/1"), std::string("Testo 1\r\n"));
+  auto lines = pm::split_lines(readBytes(f.home() + "/Editor.ini"));
+  QCOMPARE(int(lines.size()), 4);
+  QCOMPARE(std::stol(lines[0]), std::lround(30 * tppY));
+  QCOMPARE(std::stol(lines[1]), std::lround(20 * tppX));
+  QCOMPARE(std::stol(lines[2]), std::lround(600 * tppX));
+  QCOMPARE(std::stol(lines[3]), std::lround(500 * tppY));
+  QVERIFY(shown(main, m));
+
+  // Without Editor.ini: the default size, centred.
+  QFile::remove(f.home() + "/Editor.ini");
+  e = openEditor(f, folder, "1");
+  QCOMPARE(main->childGeometry(e).size(), QSize(px(9600, tppX), px(7200, tppY)));
+
+  // An editor closed before its load writes nothing.
+  RoomEditorWindow* early = main->openEditorFresh();
+  early->Percorso = folder;
+  early->Nome = "2";
+  QVERIFY(early->closeEditor());
+  QCOMPARE(readBytes(folder + "/2"), std::string("Testo 2\r\n"));
+}
+
+void RoomEditorTest::undoAndRedo() {
+  GuiFixture f;
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  QVERIFY(openProject(f, folder));
+
+  // Right after a room of three lines opens: the final line end, then line by line.
+  writeBytes(folder + "/1", "uno\r\ndue\r\ntre\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  e->undo();
+  QCOMPARE(e->text(), QString("uno\ndue\ntre\n"));
+  button(e, "Annulla")->click();
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
+  e->undo();
+  QCOMPARE(e->text(), QString("uno\n"));
+  button(e, "Ripeti")->click();
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
+
+  // Sixty changes: fifty undos reach the oldest kept text, one more does nothing; redo
+  // goes back up to the newest text and stops there.
+  writeBytes(folder + "/2", "");
+  e = openEditor(f, folder, "2");
+  QString typed;
+  for (int i = 0; i < 60; ++i) typed += QChar('a' + i % 26);
+  QTest::keyClicks(e->Text1, typed);
+  QCOMPARE(e->text(), typed);
+  QCOMPARE(e->history().position(), 50);
+  for (int i = 0; i < 50; ++i) e->undo();
+  QCOMPARE(e->text(), typed.left(10));
+  e->undo();
+  QCOMPARE(e->text(), typed.left(10));
+  for (int i = 0; i < 50; ++i) e->redo();
+  QCOMPARE(e->text(), typed);
+  e->redo();
+  QCOMPARE(e->text(), typed);
+
+  // Typing after an undo: redo has nothing newer.
+  e->undo();
+  QTest::keyClicks(e->Text1, "Z");
+  const QString now = e->text();
+  e->redo();
+  QCOMPARE(e->text(), now);
+
+  // Each opening starts a fresh history: undo never brings another room's text here.
+  // (Room 1 was saved as it stood when room 2 was opened.)
+  e = openEditor(f, folder, "1");
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
+  for (int i = 0; i < 10; ++i) e->undo();
+  QCOMPARE(e->text(), QString());
+  for (int i = 0; i < 10; ++i) e->redo();
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
+}
+
+void RoomEditorTest::restrictedModes() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+
+  // Global code: F2 to F7 and F9 do nothing; the last two buttons still work.
+  writeBytes(folder + "/Global.cod", "<b>\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "Global.cod");
+  e->setRestricted(true);
+  QVERIFY(e->restricted());
+  e->Text1->setPlainText("cambiato");
+  f.prompts.calls.clear();
+  for (int k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
+    QTest::keyClick(e->Text1, Qt::Key(k));
+  QTest::qWait(250);
+  QCOMPARE(main->editor(), e);
+  QVERIFY(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty());
+  QVERIFY(f.prompts.calls.empty());
+  QVERIFY(!QFile::exists(f.home() + "/Output/index.htm"));
+  for (const char* name : {"Collega", "Timer", "Indietro", "Immagini", "Script", "Test", "Annulla", "Ripeti", "Trova"})
+    QVERIFY2(!button(e, name)->isEnabled(), name);
+  QVERIFY(button(e, "Suono")->isEnabled());
+  button(e, "ChiudiSenzaSalvare")->click();
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(readBytes(folder + "/Global.cod"), std::string("<b>\r\n"));
+
+  // The style sheet (command "4"): restricted, 9 points, only F1 (its own help page).
+  main->runCommand("4");
+  QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
+  e = main->editor();
+  QCOMPARE(e->Nome, QString("adv.css"));
+  QVERIFY(e->restricted());
+  QCOMPARE(e->Text1->font().pointSize(), 9);
+  QVERIFY(!shown(main, m));
+  f.platform.calls.clear();
+  QTest::keyClick(e->Text1, Qt::Key_F8);
+  QTest::keyClick(e->Text1, Qt::Key_F1);
+  QCOMPARE(int(f.platform.calls.size()), 1);
+  QVERIFY(QString::fromStdString(f.platform.calls[0].target).endsWith("/Help/layout.htm"));
+  QTest::keyClick(e->Text1, Qt::Key_Escape);
+  QTRY_VERIFY(!main->editor());
+
+  // A room: F1 opens the editor's page.
+  e = openEditor(f, folder, "1");
+  QVERIFY(!e->restricted());
+  QCOMPARE(e->Text1->font().pointSize(), 12);
+  QTest::keyClick(e->Text1, Qt::Key_F1);
+  QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/editor.htm"));
+}
+
+void RoomEditorTest::linkTimerAndBackLink() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(9));
+  writeBytes(folder + "/3", "Vai al ponte\r\n");
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  doubleClickRoom(m, "3");
+  QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
+  RoomEditorWindow* e = main->editor();
+
+  // F2 then Esc in the manager: nothing inserted, the editor back, the choice over.
+  select(e, "Vai");
+  QTest::keyClick(e->Text1, Qt::Key_F2);
+  QVERIFY(shown(main, m));
+  QTest::keyClick(m->List1, Qt::Key_Escape);
+  QVERIFY(shown(main, e));
+  QVERIFY(!shown(main, m));
+  QVERIFY(m->Modi.isEmpty() && m->Link.isEmpty());
+  QCOMPARE(e->text(), QString("Vai al ponte"));
+
+  // F2 then F2 in the manager: a new room proposing the selected text, then chosen.
+  select(e, "Vai");
+  button(e, "Collega")->click();
+  f.prompts.answer_input("Il ponte");
+  QTest::keyClick(m->List1, Qt::Key_F2);
+  QTRY_COMPARE(m->entryCount(), 10);
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("Vai"));
+  doubleClickRoom(m, "9");
+  QTRY_VERIFY(shown(main, e));
+  QCOMPARE(e->text(), QString("<a href=\"9.htm\">Vai</a> al ponte"));
+
+  // F3: the seconds cancelled after a double-click insert nothing and end the choice.
+  e->Text1->moveCursor(QTextCursor::End);
+  QTest::keyClick(e->Text1, Qt::Key_F3);
+  QCOMPARE(m->Modi2, QString("1"));
+  QCOMPARE(m->Link, QString("2"));
+  QCOMPARE(m->windowTitle(), kChoose);
+  f.prompts.answer_input(std::nullopt);
+  doubleClickRoom(m, "7");
+  QTRY_VERIFY(shown(main, e));
+  QVERIFY(m->Modi2.isEmpty());
+  QCOMPARE(e->text(), QString("<a href=\"9.htm\">Vai</a> al ponte"));
+  // With an answer the redirect goes in at the caret.
+  button(e, "Timer")->click();
+  f.prompts.answer_input("5");
+  doubleClickRoom(m, "7");
+  QTRY_VERIFY(shown(main, e));
+  QCOMPARE(e->text(), QString("<a href=\"9.htm\">Vai</a> al ponte<meta http-equiv='refresh' content='5; url=7.htm'>"));
+
+  // F4: the back link to the room selected in the manager; cancelling inserts nothing.
+  e->Text1->clear();
+  m->List1->setCurrentRow(rowOf(m, "7"));
+  f.prompts.answer_input("5");
+  QTest::keyClick(e->Text1, Qt::Key_F4);
+  QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero epresso in secondi:"));
+  QCOMPARE(f.prompts.calls.back().title, std::string("Contatore"));
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("0"));
+  QCOMPARE(e->text(),
+           QString("<a href='7.htm'><--</a><meta http-equiv='refresh' content='5; url=javascript:history.back()'>"));
+  f.prompts.answer_input(std::nullopt);
+  button(e, "Indietro")->click();
+  QCOMPARE(e->text(),
+           QString("<a href='7.htm'><--</a><meta http-equiv='refresh' content='5; url=javascript:history.back()'>"));
+  // Each insertion is one change of the history.
+  e->undo();
+  QCOMPARE(e->text(), QString());
+}
+
+void RoomEditorTest::followingALinkToALaterRoom() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  writeBytes(folder + "/1", "<a href=\"40.htm\">Avanti</a> x12.htm 12.HTM 1/../../x.htm\r\n");
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+
+  // Selections that name no room do nothing.
+  for (const char* s : {"x12.htm", "12.HTM", "1/../../x.htm", "Avanti"}) {
+    select(e, s);
+    action(e, "SeguiLink")->trigger();
+    QVERIFY2(!m->SegLink.isActive(), s);
+    QVERIFY(m->SeguiLink.isEmpty());
+  }
+
+  // Room 40 does not exist yet: the request waits, the editor stays.
+  select(e, "40.htm");
+  action(e, "SeguiLink")->trigger();
+  QCOMPARE(m->SeguiLink, QString("40"));
+  QTest::qWait(300);
+  QVERIFY(m->SegLink.isActive());
+  QCOMPARE(main->editor(), e);
+  writeBytes(folder + "/40", "");  // an empty text file counts as missing
+  QTest::qWait(200);
+  QCOMPARE(main->editor(), e);
+
+  // Once room 40 has a text the pending request opens it, captioned as followed.
+  writeBytes(folder + "/40", "La quarantesima stanza\r\n");
+  QTRY_VERIFY(main->editor() && main->editor() != e);
+  e = main->editor();
+  QCOMPARE(e->Nome, QString("40"));
+  QTRY_COMPARE(e->windowTitle(), QString("Edita Stanza \"40 | Da Segui un Collegamento\""));
+  QTRY_VERIFY(e->isLoaded());
+  QCOMPARE(e->text(), QString("La quarantesima stanza"));
+  QVERIFY(!m->SegLink.isActive());
+  QVERIFY(!shown(main, m));
+  QCOMPARE(readBytes(folder + "/1"), std::string("<a href=\"40.htm\">Avanti</a> x12.htm 12.HTM 1/../../x.htm\r\n"));
+
+  // A target written by another window that names a file outside the project is dropped.
+  m->SeguiLink = "../Libro/1";
+  m->SegLink.start();
+  QTRY_VERIFY(!m->SegLink.isActive());
+  QCOMPARE(main->editor(), e);
+}
+
+void RoomEditorTest::roomTests() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(6));
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+
+  // F7: the changed text is written and compiled with every other room; 3.htm opens.
+  RoomEditorWindow* e = openEditor(f, folder, "3");
+  e->Text1->setPlainText("Il troll dorme.");
+  QTest::keyClick(e->Text1, Qt::Key_F7);
+  QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/3.htm"));
+  QCOMPARE(readBytes(folder + "/3"), std::string("Il troll dorme.\r\n"));
+  QVERIFY(QString::fromStdString(readBytes(f.home() + "/Output/3.htm")).contains("Il troll dorme."));
+  for (const char* page : {"0.htm", "1.htm", "5.htm", "index.htm"})
+    QVERIFY2(QFile::exists(f.home() + "/Output/" + page), page);
+  QCOMPARE(main->editor(), e);
+  QVERIFY(shown(main, e));
+
+  // "Testa il progetto da qui..." on room 5: a fresh editor on room 5, the manager hidden.
+  main->showChild(m, true);
+  m->List1->setCurrentRow(rowOf(m, "5"));
+  m->Menu1->findChild<QAction*>("MenuTesta")->trigger();
+  QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/5.htm"));
+  QVERIFY(main->editor() && main->editor() != e);
+  QCOMPARE(main->editor()->Nome, QString("5"));
+  QCOMPARE(main->editor()->text(), QString("Testo 5"));
+  QVERIFY(!shown(main, m));
+  QCOMPARE(readBytes(folder + "/5"), std::string("Testo 5\r\n"));
+}
+
+void RoomEditorTest::projectTestLeavesRoomFilesUntouched() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(4));
+  writeBytes(folder + "/0", "Inizio senza fine riga");
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+  for (const char* room : {"0", "1", "2", "3"}) std::filesystem::last_write_time((folder + "/" + room).toStdString(), old);
+  const auto before = snapshot(folder);
+
+  main->runCommand("7");
+  QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/index.htm"));
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(snapshot(folder), before);
+  for (const char* room : {"0", "1", "2", "3"})
+    QVERIFY2(std::filesystem::last_write_time((folder + "/" + room).toStdString()) == old, room);
+  QVERIFY(m->CompilaTutto.isEmpty());
+  QVERIFY(shown(main, m));
+
+  // A compile that cannot write Output says so instead of opening a page.
+  f.platform.calls.clear();
+  QDir(f.home() + "/Output").removeRecursively();
+  writeBytes(f.home() + "/Output", "non una cartella");
+  f.prompts.calls.clear();
+  main->runCommand("7");
+  QTRY_VERIFY(!f.prompts.calls.empty());
+  QVERIFY(f.prompts.calls.back().text.rfind("La compilazione non è riuscita del tutto:", 0) == 0);
+  QTRY_VERIFY(!main->editor());
+  QVERIFY(!recorded(f.platform, "open", f.home() + "/Output/index.htm"));
+}
+
+void RoomEditorTest::compileDialogAndSingleFile() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  writeBytes(folder + "/1", "<a href=\"2.htm\">Avanti</a>\r\n");
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+
+  // Command "8": the dialog, with the toolbar and the manager disabled while it is open.
+  QTest::keyClick(m->List1, Qt::Key_F9);
+  QTRY_VERIFY(main->compileDialog());
+  pm::CompileDialog* d = main->compileDialog();
+  QCOMPARE(d->windowTitle(), QString("Compilazione di un progetto"));
+  QVERIFY(d->Option1->isChecked());
+  QVERIFY(!main->Picture2->isEnabled());
+  QVERIFY(!m->isEnabled());
+  shoot(main, "compile_dialog");
+
+  // Option 1 waits for the installer build: nothing happens yet.
+  d->Command1->click();
+  QTest::qWait(300);
+  QVERIFY(f.platform.calls.empty());
+
+  // Option 2: the site in Output, shown in the file manager; the host editor closes unsaved.
+  const auto before = snapshot(folder);
+  d->Option2->setChecked(true);
+  d->Command1->click();
+  QTRY_VERIFY(recorded(f.platform, "folder", f.home() + "/Output"));
+  QTRY_VERIFY(!main->editor());
+  QVERIFY(QFile::exists(f.home() + "/Output/2.htm"));
+  QVERIFY(m->CompilaTutto2.isEmpty());
+  QCOMPARE(snapshot(folder), before);
+  QCOMPARE(main->compileDialog(), d);
+
+  // Option 3: one page, the folder shown, the browser not opened.
+  f.platform.calls.clear();
+  d->Option3->setChecked(true);
+  d->Command1->click();
+  QTRY_VERIFY(recorded(f.platform, "folder", f.home() + "/Output"));
+  QVERIFY(!QFile::exists(f.home() + "/Output/2.htm"));
+  const QString single = QString::fromStdString(readBytes(f.home() + "/Output/index.htm"));
+  QVERIFY(single.contains("<a href=\"#2\">Avanti</a>"));
+  QVERIFY(!recorded(f.platform, "open", f.home() + "/Output/index.htm"));
+  QVERIFY(main->NoBrowser.isEmpty());
+
+  // Esc closes the dialog and gives the toolbar and the manager back.
+  QTest::keyClick(d, Qt::Key_Escape);
+  QTRY_VERIFY(!main->compileDialog());
+  QVERIFY(main->Picture2->isEnabled());
+  QVERIFY(m->isEnabled());
+
+  // The single-file button opens the page in the browser.
+  f.platform.calls.clear();
+  main->Image20->click();
+  QVERIFY(recorded(f.platform, "open", f.home() + "/Output/index.htm"));
+}
+
+void RoomEditorTest::failedSaveKeepsTheText() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  RoomEditorWindow* e = openEditor(f, folder, "2");
+  e->Text1->moveCursor(QTextCursor::End);
+  QTest::keyClicks(e->Text1, " e altro");
+
+  // The room file has become a folder: the save fails, says so and keeps everything.
+  QFile::remove(folder + "/2");
+  QDir().mkpath(folder + "/2");
+  f.prompts.calls.clear();
+  QTest::keyClick(e->Text1, Qt::Key_Escape);
+  QCOMPARE(main->editor(), e);
+  QVERIFY(shown(main, e));
+  QCOMPARE(int(f.prompts.calls.size()), 1);
+  QVERIFY(QString::fromStdString(f.prompts.calls[0].text).contains(folder + "/2"));
+  QCOMPARE(e->text(), QString("Testo 2 e altro"));
+  // Opening another room does not throw the text away either.
+  QVERIFY(!main->openEditorFresh());
+  QCOMPARE(main->editor(), e);
+  e->undo();
+  QCOMPARE(e->text(), QString("Testo 2 e altr"));
+  e->redo();
+
+  // Once the problem is gone, closing saves.
+  QDir(folder + "/2").removeRecursively();
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/2"), std::string("Testo 2 e altro\r\n"));
+  QVERIFY(shown(main, m));
+}
+
+void RoomEditorTest::contextMenuAndTextCommands() {
+  GuiFixture f;
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(2));
+  QVERIFY(openProject(f, folder));
+  writeBytes(folder + "/1", "ab\r\nc\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+
+  // The menu's items in order.
+  QStringList texts;
+  for (QAction* a : e->Menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
+  QCOMPARE(texts, QStringList({"Collega Con...", "-", "Segui un Collegamento", "-", "Annulla (Undo)", "Ripeti (Redo)",
+                               "-", "Taglia Testo", "Copia Testo", "Elimina Testo", "Incolla Testo", "-",
+                               "Seleziona Tutto", "-", "Grassetto", "Corsivo", "Sottolineato", "-", "Avanzate", "-",
+                               "Cancel"}));
+  for (const char* name : {"Data", "Ora", "TuttoMaiuscolo", "TuttoMinuscolo", "ContaCaratteri", "Spazio_HTML", "TagTogli"})
+    QVERIFY2(action(e, name), name);
+
+  // "Conta Caratteri" on the lines ab and c reports 4.
+  action(e, "ContaCaratteri")->trigger();
+  QCOMPARE(f.prompts.calls.back().text, std::string("Numero di Caratteri presenti: 4"));
+
+  // Case changes, cut and paste through the clipboard, delete also copies.
+  select(e, "ab");
+  action(e, "TuttoMaiuscolo")->trigger();
+  QCOMPARE(e->text(), QString("AB\nc"));
+  action(e, "SelezionaTutto")->trigger();
+  action(e, "TuttoMinuscolo")->trigger();
+  QCOMPARE(e->text(), QString("ab\nc"));
+  select(e, "ab");
+  action(e, "TagliaTesto")->trigger();
+  QCOMPARE(e->text(), QString("\nc"));
+  e->Text1->moveCursor(QTextCursor::End);
+  action(e, "IncollaTesto")->trigger();
+  QCOMPARE(e->text(), QString("\ncab"));
+  select(e, "cab");
+  action(e, "EliminaTesto")->trigger();
+  action(e, "IncollaTesto")->trigger();
+  action(e, "IncollaTesto")->trigger();
+  QCOMPARE(e->text(), QString("\ncabcab"));
+
+  // A mouse selection of three characters opens the menu on release; two do not.
+  e->Text1->setPlainText("abcdef");
+  const QPoint start = e->Text1->cursorRect(QTextCursor(e->Text1->document())).center();
+  auto dragTo = [&](int chars) {
+    e->Text1->moveCursor(QTextCursor::End);  // a press inside a selection would drag the text
+    QTextCursor c(e->Text1->document());
+    c.setPosition(chars);
+    const QPoint end = e->Text1->cursorRect(c).center();
+    // (The delay keeps the press from counting as a double-click of the previous one.)
+    QTest::mousePress(e->Text1->viewport(), Qt::LeftButton, {}, start - QPoint(2, 0),
+                      QApplication::doubleClickInterval() + 100);
+    QTest::mouseMove(e->Text1->viewport(), end);
+    QTest::mouseRelease(e->Text1->viewport(), Qt::LeftButton, {}, end);
+  };
+  dragTo(2);
+  QCOMPARE(e->Text1->textCursor().selectedText(), QString("ab"));
+  QVERIFY(!e->Menu->isVisible());
+  dragTo(3);
+  QCOMPARE(e->Text1->textCursor().selectedText(), QString("abc"));
+  QTRY_VERIFY(e->Menu->isVisible());
+  e->Menu->hide();
+  // The right button opens it too.
+  QTest::mousePress(e->Text1->viewport(), Qt::RightButton, {}, start);
+  QTRY_VERIFY(e->Menu->isVisible());
+  e->Menu->hide();
+}
+
+QTEST_MAIN(RoomEditorTest)
+#include "room_editor_test.moc"
