@@ -56,6 +56,9 @@ TEST_F(CompilerSite, CompilesPagesCopiesAndStartPage) {
   EXPECT_FALSE(exists("10.htm"));  // listed but without a text file
   EXPECT_NE(output("1.htm").find("Uno<br />\r\nalert(1);\r\n</td>"), std::string::npos);
   EXPECT_NE(output("0.htm").find("<title>Prova by Io -  - </title>"), std::string::npos);
+  // Nine fields: no skip flag, so the title page, without the credit line in this style.
+  EXPECT_NE(output("index.htm").find("<a href='0.htm'>Continua >></a>"), std::string::npos);
+  EXPECT_EQ(output("index.htm").find("Creato con"), std::string::npos);
 }
 
 TEST_F(CompilerSite, OutputHoldsOnlyTheLastCompiledBook) {
