@@ -101,6 +101,7 @@ void ProjectManagerTest::typicalRoad() {
   QVERIFY(!main->Image1->isEnabled());
   QCOMPARE(main->Image10->toolTip(), QString("F1 - Leggi la guida al programma"));
   QCOMPARE(readBytes(f.home() + "/Last.ini"), (folder + "\r\n").toStdString());
+  QCOMPARE(unnamedControls(main), QStringList());
   shoot(main, "project_manager_new");
 
   // F2 creates room 1; bars go, everything else stays as typed.

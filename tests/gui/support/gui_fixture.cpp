@@ -1,6 +1,9 @@
 // The window tests' fixture (see gui_fixture.h).
 #include "support/gui_fixture.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,6 +61,16 @@ void writeBytes(const QString& file, const std::string& bytes) {
 std::vector<std::string> promptTexts(const pm::ScriptedPrompts& p) {
   std::vector<std::string> out;
   for (const auto& c : p.calls) out.push_back(c.kind + ": " + c.text);
+  return out;
+}
+
+QStringList unnamedControls(QWidget* w) {
+  QStringList out;
+  for (QWidget* c : w->findChildren<QWidget*>()) {
+    bool control = qobject_cast<QAbstractButton*>(c) || qobject_cast<QComboBox*>(c) ||
+                   qobject_cast<QAbstractItemView*>(c);
+    if (control && c->accessibleName().isEmpty()) out << c->objectName();
+  }
   return out;
 }
 

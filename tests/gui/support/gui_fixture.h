@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -43,6 +44,10 @@ void writeBytes(const QString& file, const std::string& bytes);
 
 // The kinds of the recorded prompt calls, and their texts.
 std::vector<std::string> promptTexts(const pm::ScriptedPrompts& p);
+
+// The object names of the controls under `w` (buttons, check boxes, combo boxes, lists)
+// that have no accessible name.
+QStringList unnamedControls(QWidget* w);
 
 // Saves a picture of `w` as <name>.png in the folder named by PAGIMOND_SCREENSHOTS, when set.
 void shoot(QWidget* w, const char* name);
