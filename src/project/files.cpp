@@ -1,6 +1,7 @@
 // File-system helpers of the core (see files.h).
 #include "project/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <unordered_map>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "project/text.h"
@@ -40,14 +42,31 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
 
 bool read_file(const stdfs::path& p, std::string& out) {
   out.clear();
-  std::FILE* f = std::fopen(p.c_str(), "rb");
-  if (!f) return false;
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  if (!ok) out.clear();
+  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Read straight into the string, sized from the file: one read for a file that does not
+  // change meanwhile, and a short read of a regular file is its end.
+  struct stat st {};
+  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  size_t want = regular ? size_t(st.st_size) + 1 : 65536;
+  bool ok = true;
+  size_t used = 0;
+  while (true) {
+    if (out.size() - used < want) out.resize(used + want);
+    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    size_t asked = out.size() - used;
+    used += size_t(n);
+    if (regular && size_t(n) < asked) break;
+    want = std::max<size_t>(65536, used);  // the file grew: go on in larger steps
+  }
+  ::close(fd);
+  out.resize(ok ? used : 0);
   return ok;
 }
 
@@ -204,17 +223,23 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
 bool empty_folder(const stdfs::path& dir, std::string* error) {
   std::error_code ec;
   stdfs::create_directories(dir, ec);
-  std::vector<stdfs::path> entries;
-  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-    entries.push_back(it->path());
+  std::vector<std::pair<stdfs::path, bool>> entries;  // path, is a folder (links are not followed)
+  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec2;
+    entries.emplace_back(it->path(), it->is_directory(ec2) && !it->is_symlink(ec2));
+  }
   if (ec) {
     if (error) *error = "Impossibile leggere la cartella " + path_text(dir) + ": " + ec.message();
     return false;
   }
   bool ok = true;
-  for (const auto& e : entries) {
+  for (const auto& [e, folder] : entries) {
+    // A file is unlinked at once: remove_all would first try to open it as a folder.
     std::error_code ec2;
-    stdfs::remove_all(e, ec2);
+    if (folder)
+      stdfs::remove_all(e, ec2);
+    else
+      stdfs::remove(e, ec2);
     if (ec2) {
       ok = false;
       if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + ec2.message();

@@ -136,6 +136,14 @@ TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   write_bytes(t / "f", "x\ry");
   EXPECT_TRUE(pm::read_file(t / "f", out));
   EXPECT_EQ(out, "x\ry");
+  write_bytes(t / "empty", "");
+  EXPECT_TRUE(pm::read_file(t / "empty", out));
+  EXPECT_EQ(out, "");
+  std::string big(200000, 'b');
+  big[123456] = '\0';
+  write_bytes(t / "big", big);
+  EXPECT_TRUE(pm::read_file(t / "big", out));
+  EXPECT_EQ(out, big);
 }
 
 TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
@@ -202,6 +210,12 @@ TEST(FilesTest, EmptyFolderRemovesEverythingInsideAndCreatesAMissingOne) {
   EXPECT_TRUE(fs::is_directory(t / "Output"));
   EXPECT_TRUE(fs::is_empty(t / "Output"));
   EXPECT_EQ(read_bytes(t / "keep"), "keep");
+  // A link to a folder is removed as a link: what it points to stays.
+  write_bytes(t / "elsewhere" / "mine.txt", "mine");
+  fs::create_directory_symlink(t / "elsewhere", t / "Output" / "link");
+  EXPECT_TRUE(pm::empty_folder(t / "Output"));
+  EXPECT_TRUE(fs::is_empty(t / "Output"));
+  EXPECT_EQ(read_bytes(t / "elsewhere" / "mine.txt"), "mine");
   EXPECT_TRUE(pm::empty_folder(t / "New"));
   EXPECT_TRUE(fs::is_directory(t / "New"));
   // A file in the folder's place cannot be emptied, and is left alone.
