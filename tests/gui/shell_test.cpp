@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "compiler/compile_dialog.h"
 #include "editor/room_editor_window.h"
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
@@ -162,9 +163,15 @@ void ShellTest::commandCodes() {
   QVERIFY(main->editor()->Compila.isActive());
   QCOMPARE(m->selectedEntry(), QString(" 0 | Luogo di partenza"));
 
-  // The not-yet-served codes leave everything as it is.
+  // "4" puts the style sheet in a fresh editor; "8" opens the compile dialog; "5" and "6"
+  // (windows still to come) leave everything as it is.
   int before = int(f.prompts.calls.size());
-  for (const char* code : {"4", "5", "6", "8"}) main->runCommand(code);
+  main->runCommand("4");
+  QVERIFY(main->editor());
+  QCOMPARE(main->editor()->Nome, QString("adv.css"));
+  main->runCommand("8");
+  QVERIFY(main->compileDialog());
+  for (const char* code : {"5", "6"}) main->runCommand(code);
   QCOMPARE(int(f.prompts.calls.size()), before);
 }
 
