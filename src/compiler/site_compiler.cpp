@@ -55,6 +55,12 @@ bool prepare_output(const Project& project, const stdfs::path& output, CompileRe
   if (is_folder(res)) copy_step(copy_folder_contents(res, output / "res"), "le risorse", res, report);
   copy_step(copy_matching(project.folder(), "*.css", output), "i fogli di stile", project.folder(), report);
   copy_step(copy_matching(project.folder(), "*.js", output), "gli script", project.folder(), report);
+  // Pages link adv.css in lower case: a project's ADV.CSS must answer to that name on a
+  // case-sensitive web server too.
+  if (auto sheet = find_entry(output, "adv.css"); sheet && sheet->filename() != "adv.css") {
+    stdfs::rename(*sheet, output / "adv.css", ec);
+    if (ec) report.errors.push_back("Impossibile rinominare " + path_text(*sheet) + ": " + ec.message());
+  }
   return true;
 }
 

@@ -77,12 +77,14 @@ TEST_F(CompilerSite, ProjectFileNamesAreFoundInAnyCase) {
   write("global.cod", "PRIMA\r\n");
   write("GLOBAL2.COD", "DOPO\r\n");
   write("STYLE.CSS", "x");
+  write("ADV.CSS", "a");
   write("Res/Img.PNG", "png");
   write("0", "Ciao\r\n");
   write("0.JS", "js0\r\n");
   auto report = pm::compile_project(project, {"0"}, out, PageStyle::Classic);
   EXPECT_TRUE(report.ok());
   EXPECT_EQ(output("STYLE.CSS"), "x");
+  EXPECT_EQ(output("adv.css"), "a");  // the name the pages link
   EXPECT_EQ(output("res/Img.PNG"), "png");
   EXPECT_NE(output("0.htm").find("PRIMA<br>\r\nCiao<br>\r\njs0\r\nDOPO\r\n"), std::string::npos);
 }
