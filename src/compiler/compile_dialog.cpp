@@ -1,11 +1,14 @@
 // The compile dialog (see compile_dialog.h).
 #include "compiler/compile_dialog.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include "rooms/project_manager_window.h"
@@ -17,7 +20,7 @@
 namespace pm {
 
 namespace {
-const long kWidth = 8400, kHeight = 5400;
+const long kWidth = 8400, kHeight = 5600;
 }
 
 CompileDialog::CompileDialog(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
@@ -40,19 +43,33 @@ CompileDialog::CompileDialog(MainWindow* main, QWidget* parent) : QWidget(parent
   note->setWordWrap(true);
   for (QLabel* l : {heading, sub, note}) l->setStyleSheet("color: #1d2a36;");
 
-  Option1 = new QRadioButton("Compila un progetto in Exe con setup automatico (Solo per Windows).", this);
-  Option2 = new QRadioButton(
+  // Each option: a radio button and its caption as a word-wrapped label that also selects it.
+  const char* names[] = {"Option1", "Option2", "Option3"};
+  const QString captions[] = {
+      "Compila un progetto in Exe con setup automatico (Solo per Windows).",
       "Compila un progetto senza setup automatico. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, "
       "Android, ect...",
-      this);
-  Option3 = new QRadioButton(
-      "Compila in un unico file. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, Android, ect...", this);
-  const char* names[] = {"Option1", "Option2", "Option3"};
-  QRadioButton* options[] = {Option1, Option2, Option3};
+      "Compila in un unico file. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, Android, ect..."};
+  QWidget* rows[3];
+  auto* group = new QButtonGroup(this);  // the options sit in separate rows: one group keeps them exclusive
   for (int i = 0; i < 3; ++i) {
-    options[i]->setObjectName(names[i]);
-    options[i]->setAccessibleName(options[i]->text());
-    options[i]->setStyleSheet("QRadioButton { color: #1d2a36; }");
+    rows[i] = new QWidget(this);
+    auto* row = new QHBoxLayout(rows[i]);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* option = new QRadioButton(rows[i]);
+    option->setObjectName(names[i]);
+    option->setAccessibleName(captions[i]);
+    auto* caption = new QLabel(captions[i], rows[i]);
+    caption->setObjectName(QString(names[i]) + "Caption");
+    caption->setWordWrap(true);
+    caption->setStyleSheet("color: #1d2a36;");
+    caption->setCursor(Qt::PointingHandCursor);
+    caption->installEventFilter(this);
+    captions_[i] = caption;
+    row->addWidget(option, 0, Qt::AlignTop);
+    row->addWidget(caption, 1);
+    group->addButton(option, i + 1);
+    (i == 0 ? Option1 : i == 1 ? Option2 : Option3) = option;
   }
   Option1->setChecked(true);
 
@@ -69,7 +86,7 @@ CompileDialog::CompileDialog(MainWindow* main, QWidget* parent) : QWidget(parent
   column->addWidget(sub);
   column->addWidget(note);
   column->addSpacing(m);
-  for (QRadioButton* o : options) column->addWidget(o);
+  for (QWidget* r : rows) column->addWidget(r);
   column->addStretch(1);
   column->addWidget(Command1, 0, Qt::AlignRight);
 }
@@ -110,6 +127,15 @@ void CompileDialog::closeEvent(QCloseEvent* event) {
   main_->setProjectToolbarEnabled(true);
   if (ProjectManagerWindow* m = main_->manager()) m->setEnabled(true);
   event->accept();
+}
+
+bool CompileDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    QRadioButton* options[] = {Option1, Option2, Option3};
+    for (int i = 0; i < 3; ++i)
+      if (watched == captions_[i]) options[i]->setChecked(true);
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CompileDialog::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }

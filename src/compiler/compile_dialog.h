@@ -36,9 +36,11 @@ class CompileDialog : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   MainWindow* main_;
+  QLabel* captions_[3] = {};
 };
 
 }  // namespace pm

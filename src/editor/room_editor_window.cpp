@@ -536,15 +536,15 @@ void RoomEditorWindow::place() {
   if (width < 1500) width = kDefaultWidth;
   if (height < 1500) height = kDefaultHeight;
   const QSize client = main_->clientSize();
+  const QSize size(twipsToPxX(this, width), twipsToPxY(this, height));
   QPoint at;
   if (!stored.left() || !stored.top()) {
-    QRect now = main_->childGeometry(this);
-    const QSize size = now.isValid() ? now.size() : this->size();
+    // Centred with the size the window is about to take.
     at = QPoint(std::max(0, (client.width() - size.width()) / 2), std::max(0, (client.height() - size.height()) / 4));
   } else {
     at = QPoint(twipsToPxX(this, *stored.left()), twipsToPxY(this, top));
   }
-  main_->placeChild(this, QRect(at, QSize(twipsToPxX(this, width), twipsToPxY(this, height))));
+  main_->placeChild(this, QRect(at, size));
 }
 
 void RoomEditorWindow::layoutControls() {
