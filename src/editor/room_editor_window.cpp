@@ -2,12 +2,14 @@
 #include "editor/room_editor_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTime>
@@ -60,6 +62,64 @@ const int kCovered = 9;
 
 QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
+// The text area with the tool's block caret: 3 pixels wide and (font size in points + 5)
+// pixels high, standing on the bottom of its line, blinking at the system's rate. Qt's own
+// caret (as tall as the line) is switched off by a zero width.
+class CaretEdit : public QPlainTextEdit {
+ public:
+  explicit CaretEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    setCursorWidth(0);
+    const int flash = QApplication::cursorFlashTime();
+    blink_.setInterval(flash > 0 ? flash / 2 : 0);
+    QObject::connect(&blink_, &QTimer::timeout, this, [this] {
+      on_ = !on_;
+      viewport()->update(caretRect().adjusted(-1, -1, 1, 1));
+    });
+    QObject::connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { restartBlink(); });
+  }
+
+  QRect caretRect() const {
+    const QRect line = cursorRect();
+    const int h = std::max(1, font().pointSize() + 5);
+    return QRect(line.left(), line.bottom() + 1 - h, 3, h);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPlainTextEdit::paintEvent(event);
+    if (!on_ || !hasFocus()) return;
+    QPainter p(viewport());
+    p.fillRect(caretRect(), palette().text());
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QPlainTextEdit::focusInEvent(event);
+    restartBlink();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QPlainTextEdit::focusOutEvent(event);
+    blink_.stop();
+    on_ = false;
+    viewport()->update(shown_.adjusted(-1, -1, 1, 1));
+  }
+  void scrollContentsBy(int dx, int dy) override {
+    QPlainTextEdit::scrollContentsBy(dx, dy);
+    shown_ = caretRect();
+  }
+
+ private:
+  void restartBlink() {
+    viewport()->update(shown_.adjusted(-1, -1, 1, 1));
+    on_ = true;
+    shown_ = caretRect();
+    viewport()->update(shown_.adjusted(-1, -1, 1, 1));
+    if (blink_.interval() > 0 && hasFocus()) blink_.start();
+  }
+
+  QTimer blink_;
+  bool on_ = false;
+  QRect shown_;
+};
+
 // The pieces of a room-list entry split at "|" and trimmed; empty when missing.
 QString entryPiece(const QString& entry, int i) {
   const QStringList pieces = entry.split('|');
@@ -73,11 +133,10 @@ RoomEditorWindow::RoomEditorWindow(MainWindow* main, QWidget* parent) : QWidget(
   setWindowTitle("Edita Stanza");
   setFocusPolicy(Qt::StrongFocus);
 
-  Text1 = new QPlainTextEdit(this);
+  Text1 = new CaretEdit(this);
   Text1->setObjectName("Text1");
   Text1->setAccessibleName("Testo della Stanza");
   Text1->setFont(typewriterFont(12));
-  Text1->setCursorWidth(3);
   Text1->setContextMenuPolicy(Qt::NoContextMenu);
   Text1->setTabChangesFocus(false);
   Text1->installEventFilter(this);
