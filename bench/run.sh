@@ -5,6 +5,9 @@
 # Each figure is the best of three runs after one warm-up run.
 #
 #   bench/run.sh [BUILD_DIR] [ROOMS]        (defaults: build, 10000)
+#
+# The book and the program folder go to a temporary folder under $TMPDIR (default /tmp);
+# TMPDIR=/dev/shm measures without the disk.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build}
@@ -21,26 +24,22 @@ home="$work/home"
 book="$work/Libro grande"
 mkdir -p "$home"
 "$GEN" "$book" "$ROOMS" >/dev/null
+load=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # The room text files: names made of digits only, in the project folder.
 mapfile -t room_files < <(find "$book" -maxdepth 1 -type f -regex '.*/[0-9]+' | sort)
 
 now() { date +%s.%N; }
 
-# best_of_3 PREPARE COMMAND...: runs COMMAND once to warm up, then three times, each after
-# PREPARE (untimed); prints the shortest wall time in seconds.
-best_of_3() {
+# time_once PREPARE COMMAND...: runs PREPARE (untimed), then COMMAND; prints its wall time.
+time_once() {
   local prepare=$1; shift
-  eval "$prepare"; "$@"
-  local best="" t0 t1 dt
-  for _ in 1 2 3; do
-    eval "$prepare"
-    t0=$(now); "$@"; t1=$(now)
-    dt=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f", b - a }')
-    if [ -z "$best" ] || awk -v a="$dt" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$dt; fi
-  done
-  printf '%.3f' "$best"
+  eval "$prepare"
+  local t0 t1
+  t0=$(now); "$@"; t1=$(now)
+  awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f", b - a }'
 }
+min() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
 
 compile() { "$CLI" compile "$book" --home "$home"; }
 single() { "$CLI" single "$book" --home "$home"; }
@@ -48,16 +47,27 @@ map() { "$CLI" map "$book" > "$work/map.txt"; }
 copy_output() { cp -r "$home/Output" "$work/copy"; }
 cat_rooms() { cat "${room_files[@]}" > "$work/rooms.txt"; }
 
-t_compile=$(best_of_3 : compile)
-t_copy=$(best_of_3 'rm -rf "$work/copy"' copy_output)
-out_bytes=$(du -sb "$home/Output" | cut -f1)
-out_files=$(find "$home/Output" -type f | wc -l)
-t_single=$(best_of_3 : single)
-single_bytes=$(stat -c %s "$home/Output/index.htm")
-t_map=$(best_of_3 : map)
+# One warm-up run of everything, then three rounds in which each command runs once, so a
+# change of the machine's load touches the commands and their baselines alike; each
+# figure is the best of its three runs.
+compile; copy_output; single; map; cat_rooms
+compile  # single left its index.htm: the timed compiles start from a compiled Output
+t_compile="" t_copy="" t_single="" t_map="" t_cat=""
+for _ in 1 2 3; do
+  t_compile=$(min "$(time_once : compile)" "$t_compile")
+  t_copy=$(min "$(time_once 'rm -rf "$work/copy"' copy_output)" "$t_copy")
+  t_cat=$(min "$(time_once : cat_rooms)" "$t_cat")
+  t_single=$(min "$(time_once : single)" "$t_single")
+  single_bytes=$(stat -c %s "$home/Output/index.htm")
+  t_map=$(min "$(time_once : map)" "$t_map")
+  t_cat=$(min "$(time_once : cat_rooms)" "$t_cat")
+  compile  # back to a compiled Output for the next round's compile
+done
+out_bytes=$(du -sb "$work/copy" | cut -f1)
+out_files=$(find "$work/copy" -type f | wc -l)
 map_bytes=$(stat -c %s "$work/map.txt")
-t_cat=$(best_of_3 : cat_rooms)
 room_bytes=$(stat -c %s "$work/rooms.txt")
+for v in t_compile t_copy t_single t_map t_cat; do printf -v "$v" '%.3f' "${!v}"; done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 verdict() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }' && echo "yes" || echo "NO"; }
@@ -66,7 +76,7 @@ r_single=$(ratio "$t_single" "$t_cat")
 r_map=$(ratio "$t_map" "$t_cat")
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
-echo "Machine: $cpu, $(nproc) cores; $(uname -sr)"
+echo "Machine: $cpu, $(nproc) cores; $(uname -sr); load average before the runs: $load"
 echo "Book: $ROOMS rooms, $room_bytes bytes of room text; Output of the compile: $out_files files, $out_bytes bytes"
 echo
 printf '| %-34s | %12s | %9s | %-26s | %9s | %6s | %6s | %3s |\n' \
