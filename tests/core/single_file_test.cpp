@@ -143,7 +143,7 @@ TEST_F(SingleFile, CompileWritesIndexIntoAnEmptiedOutput) {
   auto report = pm::compile_single_file(project, {"0"}, out);
   EXPECT_TRUE(report.ok());
   EXPECT_EQ(read_bytes(out / "index.htm"), pm::render_single_file(project, {"0"}));
-  EXPECT_EQ(read_bytes(out / "ADV.CSS"), "css");
+  EXPECT_EQ(read_bytes(out / "adv.css"), "css");
   EXPECT_EQ(read_bytes(out / "0.js"), "js");
   EXPECT_EQ(read_bytes(out / "res/a.png"), "png");
   EXPECT_FALSE(fs::exists(out / "5.htm"));
