@@ -63,7 +63,7 @@ class CliTest : public ::testing::Test {
   // Runs the program with `args`; the environment is this one's, less PAGIMOND_HOME,
   // plus `env`. Standard output goes to `stdout_path` when given.
   CliRun run(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
-          const std::string& stdout_path = "") {
+             const std::string& stdout_path = "", const std::string& cwd = "") {
     std::vector<std::string> argv_s{PAGIMOND_CLI};
     argv_s.insert(argv_s.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -85,6 +85,7 @@ class CliTest : public ::testing::Test {
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
     pid_t pid = 0;
     CliRun r;
     int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
@@ -196,7 +197,7 @@ TEST_F(CliTest, NewCreatesAProjectAsTheStartPageDoes) {
 
   // --in chooses the parent folder; a relative one is taken from the working folder.
   fs::create_directories(t_ / "altrove");
-  r = run({"new", "Il \"Drago\"", "--in", (t_ / "altrove").string(), "--home", home().string()});
+  r = run({"new", "Il \"Drago\"", "--in", "altrove", "--home", home().string()}, {}, "", t_.path().string());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, (t_ / "altrove" / "Il  Drago ").string() + "\n");
   EXPECT_EQ(pm::Project(t_ / "altrove" / "Il  Drago ", "Il  Drago ").read_fields().title(), "Il ''Drago''");
