@@ -40,23 +40,31 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
   return dir / stdfs::path(std::string(name));
 }
 
-bool read_file(const stdfs::path& p, std::string& out) {
+static void fail_read(std::string* error, const stdfs::path& p, int err) {
+  if (error) *error = "Impossibile leggere il file " + path_text(p) + ": " + std::strerror(err);
+}
+
+ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
   out.clear();
   int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
+    fail_read(error, p, errno);
+    return ReadResult::Failed;
+  }
   // Read straight into the string, sized from the file: one read for a file that does not
   // change meanwhile, and a short read of a regular file is its end.
   struct stat st {};
   bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   size_t want = regular ? size_t(st.st_size) + 1 : 65536;
-  bool ok = true;
+  int err = 0;
   size_t used = 0;
   while (true) {
     if (out.size() - used < want) out.resize(used + want);
     ssize_t n = ::read(fd, out.data() + used, out.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ok = false;
+      err = errno;
       break;
     }
     if (n == 0) break;
@@ -66,9 +74,15 @@ bool read_file(const stdfs::path& p, std::string& out) {
     want = std::max<size_t>(65536, used);  // the file grew: go on in larger steps
   }
   ::close(fd);
-  out.resize(ok ? used : 0);
-  return ok;
+  out.resize(err ? 0 : used);
+  if (err) {
+    fail_read(error, p, err);
+    return ReadResult::Failed;
+  }
+  return ReadResult::Ok;
 }
+
+bool read_file(const stdfs::path& p, std::string& out) { return read_file_checked(p, out) == ReadResult::Ok; }
 
 std::string read_file_or_empty(const stdfs::path& p) {
   std::string s;
@@ -90,40 +104,37 @@ static stdfs::path temporary_beside(const stdfs::path& p) {
   return dir / ("." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL));
 }
 
-bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error) {
+bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteSync sync) {
   stdfs::path tmp = temporary_beside(p);
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     fail(error, p, std::strerror(errno));
     return false;
   }
+  auto give_up = [&](int e) {
+    if (fd >= 0) ::close(fd);
+    ::unlink(tmp.c_str());
+    fail(error, p, std::strerror(e));
+    return false;
+  };
+  struct stat old {};
+  if (::stat(p.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
     ssize_t w = ::write(fd, data, left);
     if (w < 0) {
       if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      fail(error, p, std::strerror(e));
-      return false;
+      return give_up(errno);
     }
     data += w;
     left -= size_t(w);
   }
-  if (::close(fd) != 0) {
-    int e = errno;
-    ::unlink(tmp.c_str());
-    fail(error, p, std::strerror(e));
-    return false;
-  }
-  if (std::rename(tmp.c_str(), p.c_str()) != 0) {
-    int e = errno;
-    ::unlink(tmp.c_str());
-    fail(error, p, std::strerror(e));
-    return false;
-  }
+  if (sync == WriteSync::ToDisk && ::fsync(fd) != 0) return give_up(errno);
+  int closed = ::close(fd);
+  fd = -1;
+  if (closed != 0) return give_up(errno);
+  if (std::rename(tmp.c_str(), p.c_str()) != 0) return give_up(errno);
   return true;
 }
 

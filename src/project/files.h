@@ -24,10 +24,22 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name);
 bool read_file(const stdfs::path& p, std::string& out);
 std::string read_file_or_empty(const stdfs::path& p);
 
+// The same read, telling a missing file (Missing) from one that is there but cannot be
+// read, such as a folder (Failed: `error`, when given, says why and names the file).
+// `out` is empty unless Ok.
+enum class ReadResult { Ok, Missing, Failed };
+ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error = nullptr);
+
+// Whether an atomic write waits for the bytes to reach the disk before the rename (for a
+// file the user keeps by hand, such as a reader's log) or leaves that to the system.
+enum class WriteSync { Normal, ToDisk };
+
 // Writes `bytes` to `p` through a temporary file in the same folder and a rename, so a
-// failed or interrupted write leaves the old file whole. On failure returns false and
-// sets `error` (when given) to a message naming the file.
-bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error = nullptr);
+// failed or interrupted write leaves the old file whole. A file that is replaced keeps its
+// permission bits. On failure returns false and sets `error` (when given) to a message
+// naming the file.
+bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error = nullptr,
+                       WriteSync sync = WriteSync::Normal);
 
 bool remove_file(const stdfs::path& p);
 bool is_file(const stdfs::path& p);

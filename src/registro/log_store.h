@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text_codec.h"
+#include "project/text_codec.h"
 
 namespace registro {
 
@@ -32,7 +32,7 @@ class LogStore {
 
  private:
   std::filesystem::path folder_;
-  Encoding encoding_ = Encoding::Utf8;
+  pm::TextEncoding encoding_ = pm::TextEncoding::Utf8;
   std::string on_disk_;
 };
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "text_codec.h"
+#include "project/text_codec.h"
 
 namespace registro {
 
 struct LogText {
-  std::string text;                   // UTF-8, lines separated by "\n"
-  Encoding encoding = Encoding::Utf8;  // what the file was written in
+  std::string text;                                   // UTF-8, lines separated by "\n"
+  pm::TextEncoding encoding = pm::TextEncoding::Utf8;  // what the file was written in
 };
 
 // Reads a log file: UTF-8 when the bytes are valid UTF-8, else Windows-1252; lines end
@@ -22,6 +22,6 @@ LogText log_from_file(std::string_view bytes);
 // The bytes of a log file for `text` (lines separated by LF, CR LF or CR): every line
 // followed by CR LF, so an empty log is a lone CR LF. Written in `encoding` when every
 // character has a byte there, else in UTF-8.
-std::string log_to_file(std::string_view text, Encoding encoding);
+std::string log_to_file(std::string_view text, pm::TextEncoding encoding);
 
 }  // namespace registro

@@ -141,8 +141,8 @@ void RegistroWindow::saveTick() {
   ensureLoaded();
   std::string error;
   if (!store_.save(logText().toStdString(), error)) {
-    prompts_.warn(tr("Il registro non è stato salvato in %1:\n%2")
-                      .arg(qStringFromPath(store_.path()), QString::fromStdString(error)));
+    // The message names the file.
+    prompts_.warn(tr("Il registro non è stato salvato:\n%1").arg(QString::fromStdString(error)));
   }
 }
 
@@ -152,8 +152,7 @@ void RegistroWindow::loadTick() {
   std::string text;
   std::string error;
   if (!store_.load(text, error)) {
-    prompts_.warn(tr("Il registro %1 non si può leggere:\n%2")
-                      .arg(qStringFromPath(store_.path()), QString::fromStdString(error)));
+    prompts_.warn(tr("Il registro non si può leggere:\n%1").arg(QString::fromStdString(error)));
   }
   // Anything typed before the log arrived stays in front of it.
   Text1->setPlainText(logText() + QString::fromStdString(text));
@@ -169,9 +168,8 @@ void RegistroWindow::closeEvent(QCloseEvent* event) {
   const std::string text = logText().toStdString();
   std::string error;
   if (store_.differs(text) && !store_.save(text, error)) {
-    const QString question =
-        tr("Il registro non è stato salvato in %1:\n%2\n\nChiudere comunque e perdere le modifiche?")
-            .arg(qStringFromPath(store_.path()), QString::fromStdString(error));
+    const QString question = tr("Il registro non è stato salvato:\n%1\n\nChiudere comunque e perdere le modifiche?")
+                                 .arg(QString::fromStdString(error));
     if (!prompts_.askYesNo(question)) {
       event->ignore();
       return;

@@ -144,6 +144,26 @@ TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   write_bytes(t / "big", big);
   EXPECT_TRUE(pm::read_file(t / "big", out));
   EXPECT_EQ(out, big);
+
+  // The checked read tells a missing file from one that cannot be read, and says why.
+  std::string error;
+  EXPECT_EQ(pm::read_file_checked(t / "missing", out, &error), pm::ReadResult::Missing);
+  EXPECT_EQ(pm::read_file_checked(t / "f" / "x", out, &error), pm::ReadResult::Missing);
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(pm::read_file_checked(t.path(), out, &error), pm::ReadResult::Failed);
+  EXPECT_NE(error.find(t.path().string()), std::string::npos) << error;
+  EXPECT_EQ(pm::read_file_checked(t / "f", out, &error), pm::ReadResult::Ok);
+  EXPECT_EQ(out, "x\ry");
+}
+
+TEST(FilesTest, AReplacedFileKeepsItsPermissions) {
+  TempDir t;
+  fs::path p = t / "Dati.txt";
+  write_bytes(p, "old");
+  fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(pm::write_file_atomic(p, "new", nullptr, pm::WriteSync::ToDisk));
+  EXPECT_EQ(read_bytes(p), "new");
+  EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
