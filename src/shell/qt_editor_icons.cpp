@@ -3,19 +3,14 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
+
+#include "shell/qt_icon_drawing.h"
 
 namespace pm {
 
 namespace {
 
-const QColor kInk(0x26, 0x35, 0x45);
-const QColor kAccent(0xd9, 0x82, 0x2b);
-const QColor kSoft(0xf7, 0xe0, 0xc2);
-const QColor kPaper(0xff, 0xff, 0xff);
-
-void ink(QPainter& p, qreal w = 2.0) { p.setPen(QPen(kInk, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)); }
-void accent(QPainter& p, qreal w = 2.0) { p.setPen(QPen(kAccent, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)); }
+using namespace icon_drawing;
 
 // A curved arrow from right to left (undo) or mirrored (redo).
 void turnArrow(QPainter& p, bool mirrored) {
@@ -87,11 +82,8 @@ void draw(QPainter& p, EditorIcon kind) {
       ink(p);
       p.setBrush(kPaper);
       p.drawRect(QRectF(4, 4, 18, 24));
-      ink(p, 1.6);
-      for (int i = 0; i < 4; ++i) p.drawLine(QPointF(8, 10 + i * 4), QPointF(i == 3 ? 13 : 18, 10 + i * 4));
-      accent(p);
-      p.setBrush(kAccent);
-      p.drawPolygon(QPolygonF({QPointF(18, 17), QPointF(29, 23.5), QPointF(18, 30)}));
+      textLines(p, 8, 18, 10, 4);
+      playMark(p, QPointF(18, 17), QPointF(29, 23.5), QPointF(18, 30), 2);
       break;
     case EditorIcon::Undo:
       turnArrow(p, false);
@@ -110,8 +102,7 @@ void draw(QPainter& p, EditorIcon kind) {
       ink(p);
       p.setBrush(kPaper);
       p.drawRect(QRectF(4, 4, 20, 24));
-      ink(p, 1.6);
-      for (int i = 0; i < 3; ++i) p.drawLine(QPointF(8, 10 + i * 4), QPointF(20, 10 + i * 4));
+      textLines(p, 8, 20, 10, 3, 4, false);
       accent(p, 2.8);
       p.drawLine(QPointF(17, 19), QPointF(28, 30));
       p.drawLine(QPointF(28, 19), QPointF(17, 30));
@@ -129,27 +120,10 @@ void draw(QPainter& p, EditorIcon kind) {
   }
 }
 
-QPixmap picture(EditorIcon kind, int size, qreal ratio) {
-  QPixmap pm(QSize(int(size * ratio), int(size * ratio)));
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(size * ratio / 32.0, size * ratio / 32.0);
-  draw(p, kind);
-  p.end();
-  pm.setDevicePixelRatio(ratio);
-  return pm;
-}
-
 }  // namespace
 
 QIcon editorIcon(EditorIcon kind) {
-  QIcon i;
-  for (int s : {16, 24, 32, 48}) {
-    i.addPixmap(picture(kind, s, 1.0));
-    i.addPixmap(picture(kind, s, 2.0));
-  }
-  return i;
+  return renderIcon([kind](QPainter& p) { draw(p, kind); }, {16, 24, 32, 48});
 }
 
 }  // namespace pm

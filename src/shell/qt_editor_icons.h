@@ -1,5 +1,5 @@
 // The room editor's toolbar pictures, drawn by the tool in the same line style as the
-// main window's icons (ink strokes, one warm accent, a 32-unit grid).
+// main window's icons (ink strokes, one warm accent, a 32-unit grid), with the same primitives.
 #pragma once
 
 #include <QIcon>
