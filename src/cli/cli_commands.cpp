@@ -81,27 +81,38 @@ std::vector<std::string> rooms_in_list_order(const Project& project) {
   return room_numbers(entries);
 }
 
+// What both compiles start from: the program folder, the project, and the output folder,
+// which must not hold the project. Nothing when one of them fails (the reason is reported).
+struct CompileInputs {
+  Project project;
+  stdfs::path output;
+  std::vector<std::string> rooms;  // in the project manager's order
+};
+
+std::optional<CompileInputs> compile_inputs(const Request& r) {
+  auto home = program_folder(r);
+  if (!home) return std::nullopt;
+  auto project = open_project(r.project);
+  if (!project) return std::nullopt;
+  stdfs::path output = home->output();
+  if (!output_spares_project(*project, output)) return std::nullopt;
+  std::vector<std::string> rooms = rooms_in_list_order(*project);
+  return CompileInputs{std::move(*project), std::move(output), std::move(rooms)};
+}
+
 }  // namespace
 
 int run_compile(const Request& r) {
-  auto home = program_folder(r);
-  if (!home) return kExitFailed;
-  auto project = open_project(r.project);
-  if (!project) return kExitFailed;
-  stdfs::path output = home->output();
-  if (!output_spares_project(*project, output)) return kExitFailed;
+  auto in = compile_inputs(r);
+  if (!in) return kExitFailed;
   auto style = r.classic ? PageStyle::Classic : PageStyle::Mobile;
-  return finish(compile_project(*project, rooms_in_list_order(*project), output, style));
+  return finish(compile_project(in->project, in->rooms, in->output, style));
 }
 
 int run_single(const Request& r) {
-  auto home = program_folder(r);
-  if (!home) return kExitFailed;
-  auto project = open_project(r.project);
-  if (!project) return kExitFailed;
-  stdfs::path output = home->output();
-  if (!output_spares_project(*project, output)) return kExitFailed;
-  return finish(compile_single_file(*project, rooms_in_list_order(*project), output));
+  auto in = compile_inputs(r);
+  if (!in) return kExitFailed;
+  return finish(compile_single_file(in->project, in->rooms, in->output));
 }
 
 int run_map(const Request& r) {

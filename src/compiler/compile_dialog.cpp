@@ -112,15 +112,10 @@ void CompileDialog::start() {
 }
 
 void CompileDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    main_->closeChild(this);
-  } else if (event->key() == Qt::Key_F1) {
-    main_->openHelp(QString::fromUtf8(help::kCompile.data(), qsizetype(help::kCompile.size())));
-  } else {
+  if (main_->childWindowKey(this, event->key(), help::kCompile))
+    event->accept();
+  else
     QWidget::keyPressEvent(event);
-    return;
-  }
-  event->accept();
 }
 
 void CompileDialog::closeEvent(QCloseEvent* event) {

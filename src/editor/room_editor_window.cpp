@@ -403,30 +403,21 @@ void RoomEditorWindow::closeEvent(QCloseEvent* event) {
 
 // ---- link, timer, back link, following links ---------------------------------------------------
 
-void RoomEditorWindow::linkCommand() {
-  ProjectManagerWindow* m = main_->manager();
-  if (!m) return;
-  main_->showChild(m, true);
-  m->Modi = "1";
-  main_->showChild(this, false);
-  const QString msg = fromUtf8(kChooseTargetMessage);
-  m->setWindowTitle(msg);
-  m->Label1->setText(msg);
-  m->Link = "1";
-  m->NomeLink = "1";
-  m->List1->setFocus();
-}
+void RoomEditorWindow::linkCommand() { chooseTarget(&ProjectManagerWindow::Modi, "1"); }
 
-void RoomEditorWindow::timerCommand() {
+void RoomEditorWindow::timerCommand() { chooseTarget(&ProjectManagerWindow::Modi2, "2"); }
+
+void RoomEditorWindow::chooseTarget(QString ProjectManagerWindow::*mode, const char* link) {
   ProjectManagerWindow* m = main_->manager();
   if (!m) return;
   main_->showChild(m, true);
-  m->Modi2 = "1";
+  m->*mode = "1";
   main_->showChild(this, false);
   const QString msg = fromUtf8(kChooseTargetMessage);
   m->setWindowTitle(msg);
   m->Label1->setText(msg);
-  m->Link = "2";
+  m->Link = link;
+  if (m->Link == "1") m->NomeLink = "1";  // a room made now for the link proposes the selection
   m->List1->setFocus();
 }
 

@@ -20,6 +20,7 @@ class QToolButton;
 namespace pm {
 
 class MainWindow;
+class ProjectManagerWindow;
 
 class RoomEditorWindow : public QWidget {
   Q_OBJECT
@@ -93,6 +94,9 @@ class RoomEditorWindow : public QWidget {
   void place();
   void layoutControls();
   bool handleKey(int key);
+  // Shows the project manager for choosing the target room of a link (Link "1", Modi) or
+  // a timer (Link "2", Modi2), the editor hidden meanwhile.
+  void chooseTarget(QString ProjectManagerWindow::*mode, const char* link);
   void textChanged();
   void putBack(const std::string& text);
   bool saveNow(std::string* error);

@@ -252,22 +252,23 @@ void StartPageWindow::load() {
 
 // ---- panels ---------------------------------------------------------------------------------
 
-void StartPageWindow::showCreatePanel() {
-  panels_->setCurrentWidget(createPanel_);
-  QFont bold = Command1->font(), plain = Command2->font();
+// The button of the panel on show in bold, the other one plain.
+static void emphasise(QPushButton* shown, QPushButton* other) {
+  QFont bold = shown->font(), plain = other->font();
   bold.setBold(true);
   plain.setBold(false);
-  Command1->setFont(bold);
-  Command2->setFont(plain);
+  shown->setFont(bold);
+  other->setFont(plain);
+}
+
+void StartPageWindow::showCreatePanel() {
+  panels_->setCurrentWidget(createPanel_);
+  emphasise(Command1, Command2);
 }
 
 void StartPageWindow::showOpenPanel() {
   panels_->setCurrentWidget(openPanel_);
-  QFont bold = Command2->font(), plain = Command1->font();
-  bold.setBold(true);
-  plain.setBold(false);
-  Command2->setFont(bold);
-  Command1->setFont(plain);
+  emphasise(Command2, Command1);
   Dir1->setFocus();
 }
 
@@ -409,15 +410,10 @@ bool StartPageWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StartPageWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    main_->openHelp(page(help::kStartPage));
-  } else if (event->key() == Qt::Key_Escape) {
-    main_->closeChild(this);
-  } else {
+  if (main_->childWindowKey(this, event->key(), help::kStartPage))
+    event->accept();
+  else
     QWidget::keyPressEvent(event);
-    return;
-  }
-  event->accept();
 }
 
 void StartPageWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }

@@ -406,6 +406,16 @@ void MainWindow::openHelp(const QString& page) {
   context_.platform->open_document(QUrl::fromLocalFile(fromPath(file)).toString().toStdString());
 }
 
+bool MainWindow::childWindowKey(QWidget* child, int key, std::string_view helpPage) {
+  if (key == Qt::Key_F1)
+    openHelp(QString::fromUtf8(helpPage.data(), qsizetype(helpPage.size())));
+  else if (key == Qt::Key_Escape)
+    closeChild(child);
+  else
+    return false;
+  return true;
+}
+
 void MainWindow::setRoomCounter(int rooms) { Label1->setText("Numero di Stanze: " + QString::number(rooms)); }
 
 void MainWindow::setHelpTooltip(const QString& text) {

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTimer>
 #include <QToolButton>
+#include <string_view>
 
 #include "shell/app_context.h"
 
@@ -104,6 +105,9 @@ class MainWindow : public QMainWindow {
 
   // Opens a page of the online help; "" opens the help root.
   void openHelp(const QString& page);
+  // The keys a child window shares with the others: F1 opens its help page `helpPage`,
+  // Esc closes it. True when `key` was one of them.
+  bool childWindowKey(QWidget* child, int key, std::string_view helpPage);
 
   // The dispatcher of Crea: runs the action of command code "1" to "8"; anything else
   // does nothing.

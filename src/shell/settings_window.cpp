@@ -93,15 +93,10 @@ void SettingsWindow::openUserHelp() { openExtraFile("Help.txt"); }
 void SettingsWindow::openReadMe() { openExtraFile("ReadMe.txt"); }
 
 void SettingsWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    main_->openHelp(QString::fromUtf8(help::kSettings.data(), int(help::kSettings.size())));
-  } else if (event->key() == Qt::Key_Escape) {
-    main_->closeChild(this);
-  } else {
+  if (main_->childWindowKey(this, event->key(), help::kSettings))
+    event->accept();
+  else
     QWidget::keyPressEvent(event);
-    return;
-  }
-  event->accept();
 }
 
 void SettingsWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
