@@ -19,7 +19,7 @@ namespace pm {
 
 namespace {
 const long kWidth = 7200, kHeight = 4200;
-const char* const kReleaseDate = "Versione 2.00 - dicembre 2025";
+const char* const kReleaseDate = "Versione 2.00 - dicembre 2026";
 const char* const kProductAndAuthor = "Pagimond - strumento per creare libri gioco interattivi per il web";
 }  // namespace
 
