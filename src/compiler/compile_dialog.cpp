@@ -95,7 +95,7 @@ CompileDialog::~CompileDialog() = default;
 
 void CompileDialog::load() {
   main_->setProjectToolbarEnabled(false);
-  if (ProjectManagerWindow* m = main_->manager()) m->setEnabled(false);
+  main_->setChildEnabled(main_->manager(), false);
   const QSize client = main_->clientSize();
   const int w = twipsToPxX(this, kWidth), h = twipsToPxY(this, kHeight);
   main_->placeChild(this, QRect(std::max(0, (client.width() - w) / 2), std::max(0, (client.height() - h) / 4), w, h));
@@ -120,7 +120,7 @@ void CompileDialog::keyPressEvent(QKeyEvent* event) {
 
 void CompileDialog::closeEvent(QCloseEvent* event) {
   main_->setProjectToolbarEnabled(true);
-  if (ProjectManagerWindow* m = main_->manager()) m->setEnabled(true);
+  main_->setChildEnabled(main_->manager(), true);
   event->accept();
 }
 

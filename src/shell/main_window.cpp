@@ -355,6 +355,13 @@ void MainWindow::showChild(QWidget* w, bool shown) {
   }
 }
 
+void MainWindow::setChildEnabled(QWidget* w, bool enabled) {
+  if (ChildFrame* frame = frameOf(w))
+    frame->setEnabled(enabled);
+  else if (w)
+    w->setEnabled(enabled);
+}
+
 void MainWindow::placeChild(QWidget* w, const QRect& r) {
   if (ChildFrame* frame = frameOf(w)) frame->setGeometry(r);
 }

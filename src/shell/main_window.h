@@ -89,6 +89,9 @@ class MainWindow : public QMainWindow {
   bool closeChild(QWidget* w);
   // Shows or hides a child's sub-window without closing it.
   void showChild(QWidget* w, bool shown);
+  // Enables or disables a child together with its sub-window's frame, so that a disabled
+  // child cannot be closed, moved or minimised through its title bar either.
+  void setChildEnabled(QWidget* w, bool enabled);
   // Places a child's sub-window at `r` (pixels, in the client area).
   void placeChild(QWidget* w, const QRect& r);
   QRect childGeometry(QWidget* w) const;

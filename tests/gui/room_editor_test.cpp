@@ -572,6 +572,7 @@ void RoomEditorTest::compileDialogAndSingleFile() {
   QVERIFY(d->Option1->isChecked());
   QVERIFY(!main->Picture2->isEnabled());
   QVERIFY(!m->isEnabled());
+  QVERIFY(!m->parentWidget()->isEnabled());  // its frame too: the title-bar buttons do nothing
   shoot(main, "compile_dialog");
 
   // Option 1 waits for the installer build: nothing happens yet.
@@ -589,6 +590,8 @@ void RoomEditorTest::compileDialogAndSingleFile() {
   QVERIFY(m->CompilaTutto2.isEmpty());
   QCOMPARE(snapshot(folder), before);
   QCOMPARE(main->compileDialog(), d);
+  QVERIFY(!main->Picture2->isEnabled());  // the compile's editor came and went: still disabled
+  QVERIFY(!m->isEnabled());
 
   // Option 3 (chosen by its caption): one page, the folder shown, the browser not opened.
   f.platform.calls.clear();
@@ -601,12 +604,15 @@ void RoomEditorTest::compileDialogAndSingleFile() {
   QVERIFY(single.contains("<a href=\"#2\">Avanti</a>"));
   QVERIFY(!recorded(f.platform, "open", f.home() + "/Output/index.htm"));
   QVERIFY(main->NoBrowser.isEmpty());
+  QVERIFY(!main->Picture2->isEnabled());
+  QVERIFY(!m->isEnabled());
 
   // Esc closes the dialog and gives the toolbar and the manager back.
   QTest::keyClick(d, Qt::Key_Escape);
   QTRY_VERIFY(!main->compileDialog());
   QVERIFY(main->Picture2->isEnabled());
   QVERIFY(m->isEnabled());
+  QVERIFY(m->parentWidget()->isEnabled());
 
   // The single-file button opens the page in the browser.
   f.platform.calls.clear();
