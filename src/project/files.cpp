@@ -104,7 +104,7 @@ static stdfs::path temporary_beside(const stdfs::path& p) {
   return dir / ("." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL));
 }
 
-bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteSync sync) {
+bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteCare care) {
   stdfs::path tmp = temporary_beside(p);
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -118,7 +118,8 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
     return false;
   };
   struct stat old {};
-  if (::stat(p.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+  if (care == WriteCare::Careful && ::stat(p.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    ::fchmod(fd, old.st_mode & 07777);
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
@@ -130,7 +131,7 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
     data += w;
     left -= size_t(w);
   }
-  if (sync == WriteSync::ToDisk && ::fsync(fd) != 0) return give_up(errno);
+  if (care == WriteCare::Careful && ::fsync(fd) != 0) return give_up(errno);
   int closed = ::close(fd);
   fd = -1;
   if (closed != 0) return give_up(errno);

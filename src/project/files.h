@@ -30,16 +30,17 @@ std::string read_file_or_empty(const stdfs::path& p);
 enum class ReadResult { Ok, Missing, Failed };
 ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error = nullptr);
 
-// Whether an atomic write waits for the bytes to reach the disk before the rename (for a
-// file the user keeps by hand, such as a reader's log) or leaves that to the system.
-enum class WriteSync { Normal, ToDisk };
+// How an atomic write treats the file it replaces. Careful, for a file a person keeps by
+// hand such as a reader's log: the bytes reach the disk before the rename, and a replaced
+// file keeps its permission bits. Plain leaves both to the system: the compiles write
+// thousands of files, where a flush and a stat apiece would cost more than the writing.
+enum class WriteCare { Plain, Careful };
 
 // Writes `bytes` to `p` through a temporary file in the same folder and a rename, so a
-// failed or interrupted write leaves the old file whole. A file that is replaced keeps its
-// permission bits. On failure returns false and sets `error` (when given) to a message
-// naming the file.
+// failed or interrupted write leaves the old file whole. On failure returns false and sets
+// `error` (when given) to a message naming the file.
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error = nullptr,
-                       WriteSync sync = WriteSync::Normal);
+                       WriteCare care = WriteCare::Plain);
 
 bool remove_file(const stdfs::path& p);
 bool is_file(const stdfs::path& p);

@@ -27,8 +27,9 @@ bool LogStore::load(std::string& text, std::string& error) {
 }
 
 bool LogStore::save(std::string_view text, std::string& error) {
-  // The reader keeps this file by hand: it is on the disk before the old one is replaced.
-  if (!pm::write_file_atomic(path(), log_to_file(text, encoding_), &error, pm::WriteSync::ToDisk)) return false;
+  // The reader keeps this file by hand: it is on the disk, with its permissions, before the
+  // old one is replaced.
+  if (!pm::write_file_atomic(path(), log_to_file(text, encoding_), &error, pm::WriteCare::Careful)) return false;
   on_disk_.assign(text);
   return true;
 }

@@ -156,12 +156,12 @@ TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   EXPECT_EQ(out, "x\ry");
 }
 
-TEST(FilesTest, AReplacedFileKeepsItsPermissions) {
+TEST(FilesTest, ACarefulWriteKeepsTheReplacedFilesPermissions) {
   TempDir t;
   fs::path p = t / "Dati.txt";
   write_bytes(p, "old");
   fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(pm::write_file_atomic(p, "new", nullptr, pm::WriteSync::ToDisk));
+  ASSERT_TRUE(pm::write_file_atomic(p, "new", nullptr, pm::WriteCare::Careful));
   EXPECT_EQ(read_bytes(p), "new");
   EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
