@@ -33,4 +33,12 @@ std::string ProjectReader::read(std::string_view name, std::vector<std::string>&
   return out;
 }
 
+size_t ProjectReader::size(std::string_view name) const {
+  auto path = find(name);
+  if (!path) return 0;
+  std::error_code ec;
+  const auto bytes = stdfs::file_size(*path, ec);
+  return ec ? 0 : size_t(bytes);
+}
+
 }  // namespace pm

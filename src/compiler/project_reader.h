@@ -26,6 +26,10 @@ class ProjectReader {
   void read(std::string_view name, std::string& out, std::vector<std::string>& errors) const;
   std::string read(std::string_view name, std::vector<std::string>& errors) const;
 
+  // The size in bytes of the file named `name` in any case; 0 when there is none or it
+  // cannot be examined. For sizing a document before it is built.
+  size_t size(std::string_view name) const;
+
  private:
   stdfs::path folder_;
   std::unordered_set<std::string> names_;

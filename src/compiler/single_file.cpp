@@ -130,6 +130,22 @@ void append_room(SingleFileWriter& w, std::string_view room, std::string_view te
   w.add(gap);
 }
 
+// The document's size, estimated from the files' sizes so that it is allocated once rather
+// than copied at every doubling (a large book makes a page of tens of megabytes). Each
+// room adds its anchor, the global code before it (a line break, two bytes, becomes "<br>",
+// four), its text with room for its line breaks, the code after it and the gap of breaks.
+// Too low an estimate costs only the growth it was meant to spare.
+size_t estimated_size(const ProjectReader& reader, const std::vector<std::string>& rooms, size_t head,
+                      size_t before_code, size_t after_code) {
+  constexpr size_t kTitleBlock = 4096, kAnchor = 16;
+  size_t total = head + kTitleBlock;
+  for (const auto& room : rooms) {
+    const size_t text = reader.size(room);
+    total += kAnchor + room.size() + 2 * before_code + text + text / 8 + after_code + kSectionGapLines * 4;
+  }
+  return total;
+}
+
 }  // namespace
 
 std::string render_single_file(const Project& project, const std::vector<std::string>& rooms,
@@ -141,10 +157,11 @@ std::string render_single_file(const Project& project, const std::vector<std::st
   const std::string after_code = reader.read("Global2.cod", read_errors);
   const std::string gap = section_gap();
 
-  std::string document;
-  SingleFileWriter w(document);
   std::string head;
   append_page_head(head, fields, PageStyle::Classic, "");
+  std::string document;
+  document.reserve(estimated_size(reader, rooms, head.size(), before_code.size(), after_code.size()));
+  SingleFileWriter w(document);
   w.add(head);
   if (!fields.skip_start_page()) append_title_block(w, fields, gap);
   std::string text;

@@ -1,6 +1,7 @@
 // The adventure map text (see map_text.h).
 #include "map/map_text.h"
 
+#include "compiler/project_reader.h"
 #include "project/text.h"
 #include "rooms/room_list.h"
 
@@ -45,11 +46,32 @@ void MapTextBuilder::add_room(std::string_view entry, std::string_view text) {
 
 std::string build_map_text(const Project& project, const std::vector<std::string>& entries,
                            const MapOptions& options) {
-  MapTextBuilder builder(options, entries.size());
+  // The room texts are found after one scan of the project folder, as the compiles do.
+  const ProjectReader reader(project);
+  std::vector<std::string> numbers;
+  numbers.reserve(entries.size());
   for (const auto& entry : entries) {
-    const std::string number = split_room_entry(entry).number;
+    std::string number = split_room_entry(entry).number;
     const bool plain = !number.empty() && number.find_first_of("/\\") == std::string::npos;
-    builder.add_room(entry, plain ? project.read_text(number) : std::string());
+    numbers.push_back(plain ? std::move(number) : std::string());
+  }
+  // The map's size, estimated from the files' sizes so that it is allocated once: each
+  // room's header (the entry and its frame), its text with room for line breaks and link
+  // markers, and the empty lines after it. Too low an estimate costs only the growth.
+  constexpr size_t kHeaderFrame = 48;
+  size_t estimate = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const size_t text = numbers[i].empty() ? 0 : reader.size(numbers[i]);
+    estimate += kHeaderFrame + entries[i].size() + text + text / 8 + 2 * kEmptyLinesAfterRoom;
+  }
+  MapTextBuilder builder(options, entries.size());
+  builder.reserve(estimate);
+  std::string text;
+  std::vector<std::string> unread;  // the map shows an unreadable text as an empty room
+  for (size_t i = 0; i < entries.size(); ++i) {
+    text.clear();
+    if (!numbers[i].empty()) reader.read(numbers[i], text, unread);
+    builder.add_room(entries[i], text);
   }
   return builder.take();
 }

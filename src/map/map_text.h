@@ -27,6 +27,8 @@ class MapTextBuilder {
   MapTextBuilder(const MapOptions& options, size_t room_count);
   // `entry` is a room-list entry (" 3 | La cantina"); `text` the bytes of its text file.
   void add_room(std::string_view entry, std::string_view text);
+  // Room for `bytes` of map text, allocated once.
+  void reserve(size_t bytes) { out_.reserve(bytes); }
   std::string take() { return std::move(out_); }
 
  private:
