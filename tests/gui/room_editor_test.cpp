@@ -4,26 +4,15 @@
 // room test, the project test and the compile dialog, and a save that fails.
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
-#include <cmath>
-#include <filesystem>
-#include <map>
 
 #include "compiler/compile_dialog.h"
 #include "editor/room_editor_window.h"
-#include "project/start_page_window.h"
-#include "project/text.h"
-#include "rooms/project_manager_window.h"
 #include "support/gui_fixture.h"
 
 using namespace pmtest;
@@ -33,34 +22,6 @@ using pm::RoomEditorWindow;
 namespace {
 
 const QString kChoose = "Scegli una Stanza per creare un collegamento ad essa. Usa |F2| Per creare una nuova Stanza";
-
-std::vector<std::string> descriptions(int n) {
-  std::vector<std::string> d = {"Luogo di partenza"};
-  for (int i = 1; i < n; ++i) d.push_back("Stanza " + std::to_string(i));
-  return d;
-}
-
-ProjectManagerWindow* openProject(GuiFixture& f, const QString& folder) {
-  f.main()->startPage()->setCurrentFolder(folder);
-  ProjectManagerWindow* m = f.main()->manager();
-  if (m) (void)QTest::qWaitFor([m] { return m->entryCount() > 0; }, 3000);
-  return m;
-}
-
-int rowOf(ProjectManagerWindow* m, const std::string& number) {
-  auto numbers = m->roomNumbers();
-  for (size_t i = 0; i < numbers.size(); ++i)
-    if (numbers[i] == number) return int(i);
-  return -1;
-}
-
-void doubleClickRoom(ProjectManagerWindow* m, const std::string& number) {
-  const int row = rowOf(m, number);
-  m->List1->setCurrentRow(row);
-  QRect r = m->List1->visualItemRect(m->List1->item(row));
-  QTest::mouseClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
-  QTest::mouseDClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
-}
 
 // A fresh editor on `name`, loaded.
 RoomEditorWindow* openEditor(GuiFixture& f, const QString& folder, const QString& name) {
@@ -81,25 +42,9 @@ void select(RoomEditorWindow* e, const QString& what) {
   e->Text1->setTextCursor(c);
 }
 
-bool shown(pm::MainWindow* main, QWidget* w) { return w && main->childGeometry(w).isValid() && w->parentWidget()->isVisible(); }
-
 QToolButton* button(RoomEditorWindow* e, const char* name) { return e->findChild<QToolButton*>(name); }
 
 QAction* action(RoomEditorWindow* e, const char* name) { return e->Menu->findChild<QAction*>(name, Qt::FindChildrenRecursively); }
-
-bool recorded(const pm::RecordingPlatform& p, const std::string& kind, const QString& target) {
-  for (const auto& c : p.calls)
-    if (c.kind == kind && QDir::cleanPath(QString::fromStdString(c.target)) == QDir::cleanPath(target)) return true;
-  return false;
-}
-
-// Every file of a folder, with its bytes.
-std::map<std::string, std::string> snapshot(const QString& folder) {
-  std::map<std::string, std::string> out;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.toStdString()))
-    if (entry.is_regular_file()) out[entry.path().string()] = pm::read_file_or_empty(entry.path());
-  return out;
-}
 
 }  // namespace
 
@@ -190,38 +135,14 @@ void RoomEditorTest::loadAndSaveRoundTrips() {
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/1"), std::string("a\r\nb\r\n"));
 
-  // A text ending with an empty line keeps it through save and reload.
-  e = openEditor(f, folder, "2");
-  e->Text1->setPlainText("x\n");
-  QVERIFY(e->closeEditor());
-  QCOMPARE(readBytes(folder + "/2"), std::string("x\r\n\r\n"));
-  e = openEditor(f, folder, "2");
-  QCOMPARE(e->text(), QString("x\n"));
-
   // Windows-1252 bytes and odd line ends: an edit rewrites only its own line.
   writeBytes(folder + "/3", "perch\xE9\nsenza\rfine \x80");
   e = openEditor(f, folder, "3");
   QCOMPARE(e->text(), QString::fromUtf8("perch\xC3\xA9\nsenza\nfine \xE2\x82\xAC"));
-  QTextCursor c = e->Text1->textCursor();
-  c.movePosition(QTextCursor::End);
-  e->Text1->setTextCursor(c);
+  e->Text1->moveCursor(QTextCursor::End);
   QTest::keyClicks(e->Text1, "!");
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n"));
-
-  // An emptied room is written as one CR LF; an emptied Global.cod is deleted.
-  e = openEditor(f, folder, "4");
-  e->Text1->clear();
-  QVERIFY(e->closeEditor());
-  QCOMPARE(readBytes(folder + "/4"), std::string("\r\n"));
-  writeBytes(folder + "/Global.cod", "<div>\r\n");
-  e = openEditor(f, folder, "Global.cod");
-  e->setRestricted(true);
-  QCOMPARE(e->text(), QString("<div>"));
-  e->Text1->selectAll();
-  e->deleteText();
-  QVERIFY(e->closeEditor());
-  QVERIFY(!QFile::exists(folder + "/Global.cod"));
 
   // A missing room opens empty and is created at close.
   QFile::remove(folder + "/5");
@@ -252,12 +173,7 @@ void RoomEditorTest::placementAndNoSave() {
   QTest::keyClick(e->Text1, Qt::Key_F9);
   QTRY_VERIFY(!main->editor());
   QCOMPARE(readBytes(folder + "/1"), std::string("Testo 1\r\n"));
-  auto lines = pm::split_lines(readBytes(f.home() + "/Editor.ini"));
-  QCOMPARE(int(lines.size()), 4);
-  QCOMPARE(std::stol(lines[0]), std::lround(30 * tppY));
-  QCOMPARE(std::stol(lines[1]), std::lround(20 * tppX));
-  QCOMPARE(std::stol(lines[2]), std::lround(600 * tppX));
-  QCOMPARE(std::stol(lines[3]), std::lround(500 * tppY));
+  QVERIFY(placementSaved(main, f.home() + "/Editor.ini", QRect(20, 30, 600, 500)));
   QVERIFY(shown(main, m));
 
   // Without Editor.ini: the default size, centred.
@@ -307,13 +223,6 @@ void RoomEditorTest::undoAndRedo() {
   QCOMPARE(e->text(), typed);
   e->redo();
   QCOMPARE(e->text(), typed);
-
-  // Typing after an undo: redo has nothing newer.
-  e->undo();
-  QTest::keyClicks(e->Text1, "Z");
-  const QString now = e->text();
-  e->redo();
-  QCOMPARE(e->text(), now);
 
   // Each opening starts a fresh history: undo never brings another room's text here.
   // (Room 1 was saved as it stood when room 2 was opened.)
@@ -429,7 +338,7 @@ void RoomEditorTest::linkTimerAndBackLink() {
 
   // F4: the back link to the room selected in the manager; cancelling inserts nothing.
   e->Text1->clear();
-  m->List1->setCurrentRow(rowOf(m, "7"));
+  selectRoom(m, "7");
   f.prompts.answer_input("5");
   QTest::keyClick(e->Text1, Qt::Key_F4);
   QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero epresso in secondi:"));
@@ -514,7 +423,7 @@ void RoomEditorTest::roomTests() {
 
   // "Testa il progetto da qui..." on room 5: a fresh editor on room 5, the manager hidden.
   main->showChild(m, true);
-  m->List1->setCurrentRow(rowOf(m, "5"));
+  selectRoom(m, "5");
   m->Menu1->findChild<QAction*>("MenuTesta")->trigger();
   QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/5.htm"));
   QVERIFY(main->editor() && main->editor() != e);
@@ -660,16 +569,6 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   QVERIFY(openProject(f, folder));
   writeBytes(folder + "/1", "ab\r\nc\r\n");
   RoomEditorWindow* e = openEditor(f, folder, "1");
-
-  // The menu's items in order.
-  QStringList texts;
-  for (QAction* a : e->Menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
-  QCOMPARE(texts, QStringList({"Collega Con...", "-", "Segui un Collegamento", "-", "Annulla (Undo)", "Ripeti (Redo)",
-                               "-", "Taglia Testo", "Copia Testo", "Elimina Testo", "Incolla Testo", "-",
-                               "Seleziona Tutto", "-", "Grassetto", "Corsivo", "Sottolineato", "-", "Avanzate", "-",
-                               "Cancel"}));
-  for (const char* name : {"Data", "Ora", "TuttoMaiuscolo", "TuttoMinuscolo", "ContaCaratteri", "Spazio_HTML", "TagTogli"})
-    QVERIFY2(action(e, name), name);
 
   // "Conta Caratteri" on the lines ab and c reports 4.
   action(e, "ContaCaratteri")->trigger();

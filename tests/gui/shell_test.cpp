@@ -1,23 +1,15 @@
-// The main window driven offscreen: its first state, toolbars, tooltips and accessible
+// The main window driven offscreen: its first state, toolbar icons and accessible
 // names, the command codes of Scelta and Crea, the cover panel, help addresses, the
 // settings window closing every child, and the end through the splash.
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QCheckBox>
 #include <QFile>
-#include <QUrl>
-#include <QComboBox>
-#include <QKeyEvent>
 #include <QMdiArea>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 #include "compiler/compile_dialog.h"
 #include "editor/room_editor_window.h"
-#include "project/start_page_window.h"
-#include "rooms/project_manager_window.h"
 #include "shell/settings_window.h"
 #include "shell/splash_window.h"
 #include "support/gui_fixture.h"
@@ -27,13 +19,7 @@ using namespace pmtest;
 namespace {
 
 pm::ProjectManagerWindow* openBook(GuiFixture& f, int rooms) {
-  std::vector<std::string> d = {"Luogo di partenza"};
-  for (int i = 1; i < rooms; ++i) d.push_back("Stanza " + std::to_string(i));
-  f.main()->startPage()->setCurrentFolder(makeProject(f.projects(), "Libro", d));
-  pm::ProjectManagerWindow* m = f.main()->manager();
-  if (m && !QTest::qWaitFor([m, rooms] { return m->entryCount() == rooms; }))
-    qWarning("the room list was not built");
-  return m;
+  return openProject(f, makeProject(f.projects(), "Libro", descriptions(rooms)));
 }
 
 int inputCalls(const pm::ScriptedPrompts& p) {
@@ -67,32 +53,12 @@ void ShellTest::firstState() {
   QVERIFY(!main->Line2->isVisible());
   QVERIFY(main->Image1->isEnabled());
   QVERIFY(!main->Check1->isChecked());
-  QCOMPARE(main->Check1->text(), QString("Salta il menù iniziale"));
-  QCOMPARE(main->Image10->toolTip(), QString("F1 - Leggi la guida al programma"));
+  QCOMPARE(main->Image10->toolTip(), QString("F1 - Leggi la guida al programma"));  // while the start page is open
   QVERIFY(!main->Crea.isActive());
-  QCOMPARE(main->Crea.interval(), 100);
-  QCOMPARE(main->UnicoFile.interval(), 1);
-
-  const std::pair<QToolButton*, const char*> tips[] = {
-      {main->Image1, "Gestisci e crea nuovi progetti"},
-      {main->Image2, "F2 - Crea una nuova Stanza"},
-      {main->Image3, "F3 - Apri l'Editor per editare una Stanza"},
-      {main->Image4, "F4 - Edita la Descrizione di una Stanza"},
-      {main->Image5, "F5 - Impostazione delle Stanze (Testo, dimensioni, colori)"},
-      {main->Image6, "F6 - Imposta un codice generale che sarà presente in tutte le Stanze"},
-      {main->Image7, "F7 - Proprietà - Inserisci i tuoi dati personali"},
-      {main->Image8, "F8 - Testa l'intero progetto"},
-      {main->Image9, "F9 - Distribuisci il progetto"},
-      {main->Image13, "Crea una mappa dell'intera avventura"},
-      {main->Image20, "Testa in un unico file (Libro gioco Interattivo)"},
-      {main->Image11, "Preleva i colori dallo schermo e trasformali in codice HTML"},
-      {main->Image12, "Cartella delle risorse res (La cartella dove inserire immagini ed altri elementi)"},
-      {main->Image15, "Impostazioni"}};
-  for (const auto& [button, tip] : tips) {
-    QCOMPARE(button->toolTip(), QString::fromUtf8(tip));
-    QVERIFY(!button->icon().isNull());
-    QCOMPARE(button->objectName(), QString(button == main->Image1 ? "Image1" : button->objectName()));
-  }
+  for (QToolButton* b : {main->Image1, main->Image2, main->Image3, main->Image4, main->Image5, main->Image6,
+                         main->Image7, main->Image8, main->Image9, main->Image13, main->Image20, main->Image11,
+                         main->Image12, main->Image15})
+    QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
   // Every control a person can use has a name for assistive technology.
   QCOMPARE(unnamedControls(main), QStringList());
   // The desktop picture is stretched over the client area, from the unscaled picture.
@@ -239,14 +205,10 @@ void ShellTest::helpAndSettings() {
   QCOMPARE(unnamedControls(s), QStringList());
   shoot(main, "settings_window");
 
-  auto* help = s->findChild<QToolButton*>("Image1");
-  auto* readme = s->findChild<QToolButton*>("Image2");
-  QCOMPARE(help->toolTip(), QString("Personalizza il file di aiuto"));
-  QCOMPARE(readme->toolTip(), QString("Personalizza il file ReadMe"));
-  help->click();
+  s->findChild<QToolButton*>("Image1")->click();
   QCOMPARE(f.platform.calls.back().kind, std::string("text"));
   QCOMPARE(lastOpened(), f.home() + "/Extra/Help.txt");
-  readme->click();
+  s->findChild<QToolButton*>("Image2")->click();
   QCOMPARE(lastOpened(), f.home() + "/Extra/ReadMe.txt");
   QTest::keyClick(s, Qt::Key_F1);
   QVERIFY(lastOpened().endsWith("/Help/impostazioni.htm"));
@@ -309,7 +271,6 @@ void ShellTest::closingAndSplash() {
   start->showTopmost();
   end->showTopmost();
   QVERIFY(start->windowFlags() & Qt::WindowStaysOnTopHint);
-  QCOMPARE(start->Timer1.interval(), 2000);
   QTest::qWait(1500);
   QCOMPARE(wantsMain.count() + wantsExit.count(), 0);
   QTRY_COMPARE_WITH_TIMEOUT(wantsExit.count(), 1, 1500);

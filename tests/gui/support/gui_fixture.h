@@ -1,6 +1,6 @@
 // A main window on a temporary program folder (a copy of app/) with scripted prompts and a
-// recording platform, for the window tests; helpers to make projects and to find widgets. Header only: it is
-// compiled into the window tests that include it and nowhere else.
+// recording platform, for the window tests; helpers to make and open projects, drive the room
+// list and check files. Header only: compiled into the window tests that include it.
 #pragma once
 
 #include <QAbstractButton>
@@ -13,7 +13,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QListWidget>
 #include <QWidget>
+#include <cmath>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +25,9 @@
 #include "project/files.h"
 #include "project/project.h"
 #include "project/project_file.h"
+#include "project/start_page_window.h"
+#include "project/text.h"
+#include "rooms/project_manager_window.h"
 #include "shell/app_context.h"
 #include "shell/main_window.h"
 #include "shell/qt_paths.h"
@@ -62,6 +69,29 @@ inline QStringList unnamedControls(QWidget* w);
 
 // Saves a picture of `w` as <name>.png in the folder named by PAGIMOND_SCREENSHOTS, when set.
 inline void shoot(QWidget* w, const char* name);
+
+// "Luogo di partenza" then "Stanza 1".."Stanza n-1".
+inline std::vector<std::string> descriptions(int n);
+
+// Opens `folder` through the start page and waits for the manager's room list.
+inline pm::ProjectManagerWindow* openProject(GuiFixture& f, const QString& folder);
+
+// The room list's row of room `number` (-1 when absent); selecting it; double-clicking it.
+inline int rowOf(pm::ProjectManagerWindow* m, const std::string& number);
+inline void selectRoom(pm::ProjectManagerWindow* m, const std::string& number);
+inline void doubleClickRoom(pm::ProjectManagerWindow* m, const std::string& number);
+
+// Whether child `w` of the main window is placed and visible.
+inline bool shown(pm::MainWindow* main, QWidget* w);
+
+// Whether the platform recorded a `kind` call ("open", "folder") on `target`.
+inline bool recorded(const pm::RecordingPlatform& p, const std::string& kind, const QString& target);
+
+// Every file under `folder`, with its bytes.
+inline std::map<std::string, std::string> snapshot(const QString& folder);
+
+// Whether placement file `ini` holds top, left, width and height of `pixels`, in twips.
+inline bool placementSaved(pm::MainWindow* main, const QString& ini, const QRect& pixels);
 
 
 // ---- definitions ----
@@ -129,6 +159,60 @@ inline void shoot(QWidget* w, const char* name) {
   if (folder.isEmpty() || !w) return;
   QTest::qWait(50);
   w->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
+}
+
+inline std::vector<std::string> descriptions(int n) {
+  std::vector<std::string> d = {"Luogo di partenza"};
+  for (int i = 1; i < n; ++i) d.push_back("Stanza " + std::to_string(i));
+  return d;
+}
+
+inline pm::ProjectManagerWindow* openProject(GuiFixture& f, const QString& folder) {
+  f.main()->startPage()->setCurrentFolder(folder);
+  pm::ProjectManagerWindow* m = f.main()->manager();
+  if (m && !QTest::qWaitFor([m] { return m->entryCount() > 0; }, 3000)) qWarning("the room list was not built");
+  return m;
+}
+
+inline int rowOf(pm::ProjectManagerWindow* m, const std::string& number) {
+  auto numbers = m->roomNumbers();
+  for (size_t i = 0; i < numbers.size(); ++i)
+    if (numbers[i] == number) return int(i);
+  return -1;
+}
+
+inline void selectRoom(pm::ProjectManagerWindow* m, const std::string& number) { m->List1->setCurrentRow(rowOf(m, number)); }
+
+inline void doubleClickRoom(pm::ProjectManagerWindow* m, const std::string& number) {
+  selectRoom(m, number);
+  QRect r = m->List1->visualItemRect(m->List1->currentItem());
+  QTest::mouseClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
+  QTest::mouseDClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+inline bool shown(pm::MainWindow* main, QWidget* w) {
+  return w && main->childGeometry(w).isValid() && w->parentWidget()->isVisible();
+}
+
+inline bool recorded(const pm::RecordingPlatform& p, const std::string& kind, const QString& target) {
+  for (const auto& c : p.calls)
+    if (c.kind == kind && QDir::cleanPath(QString::fromStdString(c.target)) == QDir::cleanPath(target)) return true;
+  return false;
+}
+
+inline std::map<std::string, std::string> snapshot(const QString& folder) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.toStdString()))
+    if (entry.is_regular_file()) out[entry.path().string()] = pm::read_file_or_empty(entry.path());
+  return out;
+}
+
+inline bool placementSaved(pm::MainWindow* main, const QString& ini, const QRect& px) {
+  const double tppX = 1440.0 / main->logicalDpiX(), tppY = 1440.0 / main->logicalDpiY();
+  auto lines = pm::split_lines(readBytes(ini));
+  return lines.size() == 4 && std::stol(lines[0]) == std::lround(px.top() * tppY) &&
+         std::stol(lines[1]) == std::lround(px.left() * tppX) && std::stol(lines[2]) == std::lround(px.width() * tppX) &&
+         std::stol(lines[3]) == std::lround(px.height() * tppY);
 }
 
 }  // namespace pmtest
