@@ -75,12 +75,6 @@ TEST_F(CreationTest, TheNameIsTheTitleWithForbiddenCharactersBlanked) {
   EXPECT_EQ(pm::clean_project_name("a.html"), "al");
   EXPECT_EQ(pm::clean_project_name("!|/?<>\\*,:\""), "           ");
   EXPECT_EQ(pm::clean_project_name("  Città; (2)  "), "  Città; (2)  ");
-
-  auto r = pm::create_project(projects(), "Storia: capitolo 1?", home(), "d");
-  ASSERT_TRUE(r.ok) << r.message;
-  EXPECT_TRUE(fs::is_directory(projects() / "Storia  capitolo 1 "));
-  EXPECT_EQ(pm::Project(r.folder, r.name).read_fields().name(), "Storia  capitolo 1 ");
-  EXPECT_EQ(pm::Project(r.folder, r.name).read_fields().title(), "Storia: capitolo 1?");
 }
 
 TEST_F(CreationTest, RefusesAnEmptyTitleAndAnExistingName) {

@@ -2,41 +2,22 @@
 // log's encoding kept, and Dati.txt on disk through LogStore.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-
 #include "registro/log_store.h"
 #include "registro/log_text.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace registro;
 using pm::TextEncoding;
+using pmtest::read_bytes;
+using pmtest::write_bytes;
 
 namespace {
 
-std::string read_bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void write_bytes(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
 class RegistroLogStore : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "registro_log_XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  pmtest::TempDir tmp_;
+  fs::path dir_ = tmp_.path();
 };
 
 }  // namespace

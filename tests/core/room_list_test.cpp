@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "rooms/room_list.h"
@@ -51,13 +52,9 @@ TEST(RoomListTest, DescriptionsAreReadAsTheFirstDataField) {
                      " 7 | Solo LF", " 8 | citt\xe0 \xc3\xa8", " 9 | aperta, senza fine"}));
 }
 
-TEST(RoomListTest, AProjectWithoutRoomFolderHasAnEmptyList) {
-  TempDir t;
-  EXPECT_TRUE(pm::build_room_list(pm::Project(t.path(), "x")).empty());
-}
-
 TEST(RoomListTest, TheRoomFolderIsFoundWhateverItsCase) {
   TempDir t;
+  EXPECT_TRUE(pm::build_room_list(pm::Project(t.path(), "x")).empty());  // no folder at all
   write_bytes(t / "ROOM" / "0", "Inizio\r\n");
   EXPECT_EQ(pm::build_room_list(pm::Project(t.path(), "x")), (Entries{" 0 | Inizio"}));
 }
@@ -67,22 +64,14 @@ TEST(RoomListTest, EntriesAreMadeAndSplitBack) {
   EXPECT_EQ(pm::make_room_entry("12", "Il ponte"), "12 | Il ponte");
   EXPECT_EQ(pm::make_room_entry("7", ""), " 7 | ");
 
-  auto e = pm::split_room_entry(" 3 | La cantina");
-  EXPECT_EQ(e.number, "3");
-  EXPECT_EQ(e.description, "La cantina");
-  e = pm::split_room_entry("12 | Il ponte");
-  EXPECT_EQ(e.number, "12");
-  EXPECT_EQ(e.description, "Il ponte");
   // A "|" typed into a description cuts it at the second piece.
-  e = pm::split_room_entry(" 4 | Sala | grande");
-  EXPECT_EQ(e.number, "4");
-  EXPECT_EQ(e.description, "Sala");
-  e = pm::split_room_entry(" 5 | ");
-  EXPECT_EQ(e.number, "5");
-  EXPECT_EQ(e.description, "");
-  e = pm::split_room_entry("");
-  EXPECT_EQ(e.number, "");
-  EXPECT_EQ(e.description, "");
+  for (auto [entry, number, description] :
+       {std::tuple{" 3 | La cantina", "3", "La cantina"}, {"12 | Il ponte", "12", "Il ponte"},
+        {" 4 | Sala | grande", "4", "Sala"}, {" 5 | ", "5", ""}, {"", "", ""}}) {
+    auto e = pm::split_room_entry(entry);
+    EXPECT_EQ(e.number, number) << entry;
+    EXPECT_EQ(e.description, description) << entry;
+  }
   for (const std::string name : {"0", "9", "10", "123"})
     EXPECT_EQ(pm::split_room_entry(pm::make_room_entry(name, "x")).number, name);
 }

@@ -1,6 +1,7 @@
 // Room operations on real files: the number a new room takes (also over gaps and stray
 // files), bars removed on creation and duplication, duplication byte for byte, deletion
-// blanking, and failed writes that leave no half room behind.
+// blanking, and failed writes that leave no half room behind. (Describing a room is
+// driven through the project manager window in its test.)
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -154,14 +155,4 @@ TEST(RoomOperations, DeleteBlanksAndKeepsTheNumber) {
   EXPECT_EQ(pm::next_room_number(p, entries.size()), "6");
   // Deleting a room without a script is fine too.
   EXPECT_TRUE(pm::delete_room(p, "5").ok);
-}
-
-TEST(RoomOperations, DescribeKeepsTheTextAsTyped) {
-  TempDir dir;
-  pm::Project p = book(dir, 2);
-  ASSERT_TRUE(pm::describe_room(p, "1", "Porta, chiusa | a chiave").ok);
-  EXPECT_EQ(read_bytes(dir / "Room/1"), "Porta, chiusa | a chiave\r\n");
-  EXPECT_EQ(pm::build_room_list(p)[1], " 1 | Porta");
-  EXPECT_EQ(pm::strip_bars("|a|b||"), "ab");
-  EXPECT_EQ(pm::copied_room_text(""), "\r\n");
 }
