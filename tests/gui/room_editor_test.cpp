@@ -48,6 +48,14 @@ QAction* action(RoomEditorWindow* e, const char* name) { return e->Menu->findChi
 
 }  // namespace
 
+// A window on a project "Libro" of `rooms` rooms, opened in the manager: f, main, folder, m.
+#define OPEN_BOOK(rooms)                                                                  \
+  GuiFixture f;                                                                           \
+  [[maybe_unused]] pm::MainWindow* main = f.main();                                       \
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(rooms));         \
+  [[maybe_unused]] ProjectManagerWindow* m = openProject(f, folder);                      \
+  QVERIFY(m)
+
 class RoomEditorTest : public QObject {
   Q_OBJECT
  private slots:
@@ -122,11 +130,7 @@ void RoomEditorTest::typicalRoad() {
 }
 
 void RoomEditorTest::loadAndSaveRoundTrips() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(8));
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
+  OPEN_BOOK(8);
 
   // Lines a and b with CR LF open as a, line break, b and are written back as read.
   writeBytes(folder + "/1", "a\r\nb\r\n");
@@ -154,11 +158,7 @@ void RoomEditorTest::loadAndSaveRoundTrips() {
 }
 
 void RoomEditorTest::placementAndNoSave() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
+  OPEN_BOOK(3);
   const double tppX = 1440.0 / main->logicalDpiX(), tppY = 1440.0 / main->logicalDpiY();
   auto px = [](long twips, double tpp) { return int(std::lround(twips / tpp)); };
 
@@ -190,9 +190,7 @@ void RoomEditorTest::placementAndNoSave() {
 }
 
 void RoomEditorTest::undoAndRedo() {
-  GuiFixture f;
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
-  QVERIFY(openProject(f, folder));
+  OPEN_BOOK(3);
 
   // Right after a room of three lines opens: the final line end, then line by line.
   writeBytes(folder + "/1", "uno\r\ndue\r\ntre\r\n");
@@ -235,11 +233,7 @@ void RoomEditorTest::undoAndRedo() {
 }
 
 void RoomEditorTest::restrictedModes() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
+  OPEN_BOOK(3);
 
   // Global code: F2 to F7 and F9 do nothing; the last two buttons still work.
   writeBytes(folder + "/Global.cod", "<b>\r\n");
@@ -287,12 +281,8 @@ void RoomEditorTest::restrictedModes() {
 }
 
 void RoomEditorTest::linkTimerAndBackLink() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(9));
+  OPEN_BOOK(9);
   writeBytes(folder + "/3", "Vai al ponte\r\n");
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
   doubleClickRoom(m, "3");
   QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
   RoomEditorWindow* e = main->editor();
@@ -356,12 +346,8 @@ void RoomEditorTest::linkTimerAndBackLink() {
 }
 
 void RoomEditorTest::followingALinkToALaterRoom() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  OPEN_BOOK(3);
   writeBytes(folder + "/1", "<a href=\"40.htm\">Avanti</a> x12.htm 12.HTM 1/../../x.htm\r\n");
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
   RoomEditorWindow* e = openEditor(f, folder, "1");
 
   // Selections that name no room do nothing.
@@ -403,11 +389,7 @@ void RoomEditorTest::followingALinkToALaterRoom() {
 }
 
 void RoomEditorTest::roomTests() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(6));
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
+  OPEN_BOOK(6);
 
   // F7: the changed text is written and compiled with every other room; 3.htm opens.
   RoomEditorWindow* e = openEditor(f, folder, "3");
@@ -434,12 +416,8 @@ void RoomEditorTest::roomTests() {
 }
 
 void RoomEditorTest::projectTestLeavesRoomFilesUntouched() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(4));
+  OPEN_BOOK(4);
   writeBytes(folder + "/0", "Inizio senza fine riga");
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
   const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
   for (const char* room : {"0", "1", "2", "3"}) std::filesystem::last_write_time((folder + "/" + room).toStdString(), old);
   const auto before = snapshot(folder);
@@ -466,12 +444,8 @@ void RoomEditorTest::projectTestLeavesRoomFilesUntouched() {
 }
 
 void RoomEditorTest::compileDialogAndSingleFile() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
+  OPEN_BOOK(3);
   writeBytes(folder + "/1", "<a href=\"2.htm\">Avanti</a>\r\n");
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
 
   // Command "8": the dialog, with the toolbar and the manager disabled while it is open.
   QTest::keyClick(m->List1, Qt::Key_F9);
@@ -530,11 +504,7 @@ void RoomEditorTest::compileDialogAndSingleFile() {
 }
 
 void RoomEditorTest::failedSaveKeepsTheText() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));
-  ProjectManagerWindow* m = openProject(f, folder);
-  QVERIFY(m);
+  OPEN_BOOK(3);
   RoomEditorWindow* e = openEditor(f, folder, "2");
   e->Text1->moveCursor(QTextCursor::End);
   QTest::keyClicks(e->Text1, " e altro");
@@ -564,9 +534,7 @@ void RoomEditorTest::failedSaveKeepsTheText() {
 }
 
 void RoomEditorTest::contextMenuAndTextCommands() {
-  GuiFixture f;
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(2));
-  QVERIFY(openProject(f, folder));
+  OPEN_BOOK(2);
   writeBytes(folder + "/1", "ab\r\nc\r\n");
   RoomEditorWindow* e = openEditor(f, folder, "1");
 

@@ -70,8 +70,6 @@ void StartPageTest::panelsAndLinks() {
   auto* panels = s->findChild<QStackedWidget*>();
   auto* create = child<QPushButton>(s, "Command1");
   auto* open = child<QPushButton>(s, "Command2");
-  QCOMPARE(create->text(), QString("&Crea Progetto"));
-  QCOMPARE(open->text(), QString("&Apri Progetto"));
   QCOMPARE(panels->currentWidget()->objectName(), QString("Frame2"));
   QVERIFY(open->font().bold() && !create->font().bold());
 
@@ -103,8 +101,6 @@ void StartPageTest::panelsAndLinks() {
     QCOMPARE(QString::fromStdString(f.platform.calls.back().target),
              QUrl::fromLocalFile(f.home() + "/Help/" + page).toString());
   }
-  QCOMPARE(child<QPushButton>(s, "Label7")->toolTip(), QString("Torna alla Cartella Progetti del programma"));
-  QCOMPARE(child<QPushButton>(s, "Label8")->toolTip(), QString("Va nella Desktop"));
 
   // Esc closes the start page and gives the help button back its design tooltip.
   QTest::keyClick(s, Qt::Key_Escape);
@@ -134,8 +130,8 @@ void StartPageTest::creationChecks() {
 
 void StartPageTest::creationNames() {
   GuiFixture f;
-  // ".htm" goes (exact case only), forbidden characters become blanks; the project opens
-  // with room 0 and the start page closes.
+  // The name is made from the title (the creation test covers the rules and the files); the
+  // project opens with room 0 and the start page closes.
   createWithTitle(f, "intro.htm \"Il\" <ponte>");
   pm::ProjectManagerWindow* m = f.main()->manager();
   QVERIFY(m);
@@ -144,17 +140,8 @@ void StartPageTest::creationNames() {
   QCOMPARE(m->Nome, name);
   QCOMPARE(m->Percorso, f.projects() + "/" + name);
   QTRY_COMPARE(m->selectedEntry(), QString(" 0 | Luogo di partenza"));
-  pm::ProjectFields fields = pm::parse_project_line(readBytes(m->Percorso + "/" + name + ".dat"));
-  QCOMPARE(fields.title(), std::string("intro.htm ''Il'' <ponte>"));
-  QCOMPARE(fields.f[8], std::string("Pagimond 2.00"));
-  QCOMPARE(readBytes(m->Percorso + "/0"), std::string("\r\n"));
-  QVERIFY(QFile::exists(m->Percorso + "/adv.css"));
-  QVERIFY(QDir(m->Percorso + "/res").exists());
-
-  QVERIFY(f.main()->closeChild(m));
-  createWithTitle(f, "INTRO.HTM");
-  QVERIFY(f.main()->manager());
-  QCOMPARE(f.main()->manager()->Nome, QString("INTRO.HTM"));
+  QCOMPARE(pm::parse_project_line(readBytes(m->Percorso + "/" + name + ".dat")).title(),
+           std::string("intro.htm ''Il'' <ponte>"));
 }
 
 void StartPageTest::openingByNavigation() {
