@@ -53,50 +53,6 @@ class GuiFixture {
   std::unique_ptr<pm::MainWindow> main_;
 };
 
-// Writes a project `name` in `parent` with rooms 0..n-1 described by `descriptions` (the
-// bytes of each description file's line) and texts "Testo N".
-inline QString makeProject(const QString& parent, const QString& name, const std::vector<std::string>& descriptions);
-
-inline std::string readBytes(const QString& file);
-inline void writeBytes(const QString& file, const std::string& bytes);
-
-// The kinds of the recorded prompt calls, and their texts.
-inline std::vector<std::string> promptTexts(const pm::ScriptedPrompts& p);
-
-// The object names of the controls under `w` (buttons, check boxes, combo boxes, lists)
-// that have no accessible name.
-inline QStringList unnamedControls(QWidget* w);
-
-// Saves a picture of `w` as <name>.png in the folder named by PAGIMOND_SCREENSHOTS, when set.
-inline void shoot(QWidget* w, const char* name);
-
-// "Luogo di partenza" then "Stanza 1".."Stanza n-1".
-inline std::vector<std::string> descriptions(int n);
-
-// Opens `folder` through the start page and waits for the manager's room list.
-inline pm::ProjectManagerWindow* openProject(GuiFixture& f, const QString& folder);
-
-// The room list's row of room `number` (-1 when absent); selecting it; double-clicking it.
-inline int rowOf(pm::ProjectManagerWindow* m, const std::string& number);
-inline void selectRoom(pm::ProjectManagerWindow* m, const std::string& number);
-inline void doubleClickRoom(pm::ProjectManagerWindow* m, const std::string& number);
-
-// Whether child `w` of the main window is placed and visible.
-inline bool shown(pm::MainWindow* main, QWidget* w);
-
-// Whether the platform recorded a `kind` call ("open", "folder") on `target`.
-inline bool recorded(const pm::RecordingPlatform& p, const std::string& kind, const QString& target);
-
-// Every file under `folder`, with its bytes.
-inline std::map<std::string, std::string> snapshot(const QString& folder);
-
-// Whether placement file `ini` holds top, left, width and height of `pixels`, in twips.
-inline bool placementSaved(pm::MainWindow* main, const QString& ini, const QRect& pixels);
-
-
-// ---- definitions ----
-
-
 inline GuiFixture::GuiFixture(bool show) {
   pm::copy_folder_contents(pm::stdfs::path(PAGIMOND_SOURCE_DIR) / "app", pm::toPath(home()));
   QDir().mkpath(projects());
@@ -113,6 +69,8 @@ inline GuiFixture::~GuiFixture() { main_.reset(); }
 
 inline pm::AppContext GuiFixture::context() { return pm::AppContext{pm::ProgramFolder(pm::toPath(home())), &prompts, &platform}; }
 
+// Writes a project `name` in `parent` with rooms 0..n-1 described by `descriptions` (the
+// bytes of each description file's line) and texts "Testo N".
 inline QString makeProject(const QString& parent, const QString& name, const std::vector<std::string>& descriptions) {
   QString folder = parent + "/" + name;
   QDir().mkpath(folder + "/Room");
@@ -138,12 +96,15 @@ inline void writeBytes(const QString& file, const std::string& bytes) {
   f.write(bytes.data(), qint64(bytes.size()));
 }
 
+// The kinds of the recorded prompt calls, and their texts.
 inline std::vector<std::string> promptTexts(const pm::ScriptedPrompts& p) {
   std::vector<std::string> out;
   for (const auto& c : p.calls) out.push_back(c.kind + ": " + c.text);
   return out;
 }
 
+// The object names of the controls under `w` (buttons, check boxes, combo boxes, lists)
+// that have no accessible name.
 inline QStringList unnamedControls(QWidget* w) {
   QStringList out;
   for (QWidget* c : w->findChildren<QWidget*>()) {
@@ -154,6 +115,7 @@ inline QStringList unnamedControls(QWidget* w) {
   return out;
 }
 
+// Saves a picture of `w` as <name>.png in the folder named by PAGIMOND_SCREENSHOTS, when set.
 inline void shoot(QWidget* w, const char* name) {
   QByteArray folder = qgetenv("PAGIMOND_SCREENSHOTS");
   if (folder.isEmpty() || !w) return;
@@ -161,12 +123,14 @@ inline void shoot(QWidget* w, const char* name) {
   w->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
 }
 
+// "Luogo di partenza" then "Stanza 1".."Stanza n-1".
 inline std::vector<std::string> descriptions(int n) {
   std::vector<std::string> d = {"Luogo di partenza"};
   for (int i = 1; i < n; ++i) d.push_back("Stanza " + std::to_string(i));
   return d;
 }
 
+// Opens `folder` through the start page and waits for the manager's room list.
 inline pm::ProjectManagerWindow* openProject(GuiFixture& f, const QString& folder) {
   f.main()->startPage()->setCurrentFolder(folder);
   pm::ProjectManagerWindow* m = f.main()->manager();
@@ -174,6 +138,7 @@ inline pm::ProjectManagerWindow* openProject(GuiFixture& f, const QString& folde
   return m;
 }
 
+// The room list's row of room `number` (-1 when absent); selecting it; double-clicking it.
 inline int rowOf(pm::ProjectManagerWindow* m, const std::string& number) {
   auto numbers = m->roomNumbers();
   for (size_t i = 0; i < numbers.size(); ++i)
@@ -190,16 +155,19 @@ inline void doubleClickRoom(pm::ProjectManagerWindow* m, const std::string& numb
   QTest::mouseDClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
 }
 
+// Whether child `w` of the main window is placed and visible.
 inline bool shown(pm::MainWindow* main, QWidget* w) {
   return w && main->childGeometry(w).isValid() && w->parentWidget()->isVisible();
 }
 
+// Whether the platform recorded a `kind` call ("open", "folder") on `target`.
 inline bool recorded(const pm::RecordingPlatform& p, const std::string& kind, const QString& target) {
   for (const auto& c : p.calls)
     if (c.kind == kind && QDir::cleanPath(QString::fromStdString(c.target)) == QDir::cleanPath(target)) return true;
   return false;
 }
 
+// Every file under `folder`, with its bytes.
 inline std::map<std::string, std::string> snapshot(const QString& folder) {
   std::map<std::string, std::string> out;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.toStdString()))
@@ -207,6 +175,7 @@ inline std::map<std::string, std::string> snapshot(const QString& folder) {
   return out;
 }
 
+// Whether placement file `ini` holds top, left, width and height of `pixels`, in twips.
 inline bool placementSaved(pm::MainWindow* main, const QString& ini, const QRect& px) {
   const double tppX = 1440.0 / main->logicalDpiX(), tppY = 1440.0 / main->logicalDpiY();
   auto lines = pm::split_lines(readBytes(ini));
