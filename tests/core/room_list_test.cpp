@@ -76,14 +76,4 @@ TEST(RoomListTest, EntriesAreMadeAndSplitBack) {
     EXPECT_EQ(pm::split_room_entry(pm::make_room_entry(name, "x")).number, name);
 }
 
-TEST(RoomListTest, TheSampleBookListsItsFourteenRooms) {
-  pm::Project sample(std::filesystem::path(PAGIMOND_SOURCE_DIR) / "app" / "Projects" / "Il Ponte sul Fiume",
-                     "Il Ponte sul Fiume");
-  auto entries = pm::build_room_list(sample);
-  ASSERT_EQ(entries.size(), 14u);
-  EXPECT_EQ(entries[0], " 0 | Luogo di partenza");
-  EXPECT_EQ(pm::room_numbers(entries),
-            (Entries{"0", "1", "10", "11", "12", "13", "2", "3", "4", "5", "6", "7", "8", "9"}));
-}
-
 }  // namespace
