@@ -5,13 +5,10 @@
 
 #if defined(PAGIMOND_CLI) && !defined(_WIN32)
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,10 +16,9 @@
 #include "compiler/single_file.h"
 #include "map/map_text.h"
 #include "project/project_creation.h"
+#include "project/text.h"
 #include "rooms/room_list.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace {
 
@@ -61,45 +57,22 @@ class CliTest : public ::testing::Test {
   fs::path home() const { return t_ / "home"; }
   fs::path output() const { return home() / "Output"; }
 
-  // Runs the program with `args`; the environment is this one's, less PAGIMOND_HOME,
-  // plus `env`. Standard output goes to `stdout_path` when given.
+  // Runs the program with `args` through the shell; the environment is this one's, less
+  // PAGIMOND_HOME, plus `env`. Standard output goes to `stdout_path` when given.
   CliRun run(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
              const std::string& stdout_path = "", const std::string& cwd = "") {
-    std::vector<std::string> argv_s{PAGIMOND_CLI};
-    argv_s.insert(argv_s.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : argv_s) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    std::vector<std::string> env_s;
-    for (char** e = environ; *e; ++e)
-      if (std::strncmp(*e, "PAGIMOND_HOME=", 14) != 0) env_s.push_back(*e);
-    env_s.insert(env_s.end(), env.begin(), env.end());
-    std::vector<char*> envp;
-    for (auto& e : env_s) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
+    auto quote = [](std::string s) { return "'" + pm::replace_all(s, "'", "'\\''") + "'"; };
     std::string out_file = stdout_path.empty() ? (captures_ / "stdout").string() : stdout_path;
-    std::string err_file = (captures_ / "stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-    pid_t pid = 0;
+    std::string cmd = (cwd.empty() ? "" : "cd " + quote(cwd) + " && ") + "env -u PAGIMOND_HOME";
+    for (const auto& e : env) cmd += " " + quote(e);
+    cmd += " " + quote(PAGIMOND_CLI);
+    for (const auto& a : args) cmd += " " + quote(a);
+    cmd += " </dev/null >" + quote(out_file) + " 2>" + quote((captures_ / "stderr").string());
+    int status = std::system(cmd.c_str());
     CliRun r;
-    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-      ADD_FAILURE() << "cannot start " << PAGIMOND_CLI << ": " << std::strerror(rc);
-      return r;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
     if (WIFEXITED(status)) r.status = WEXITSTATUS(status);
     if (stdout_path.empty()) r.out = read_bytes(out_file);
-    r.err = read_bytes(err_file);
+    r.err = read_bytes(captures_ / "stderr");
     return r;
   }
 

@@ -158,12 +158,6 @@ void ProjectManagerTest::typicalRoad() {
   QVERIFY(!main->Picture2->isVisible());
   QVERIFY(main->Image1->isEnabled());
   QCOMPARE(int(pm::split_lines(readBytes(f.home() + "/Manager.ini")).size()), 4);
-
-  // The last-project button opens it again.
-  main->startPage()->findChild<QPushButton*>("Command3")->click();
-  QVERIFY(main->manager());
-  QCOMPARE(main->manager()->Percorso, folder);
-  QTRY_COMPARE(main->manager()->entryCount(), 14);
 }
 
 void ProjectManagerTest::linkAndTimerChoices() {
