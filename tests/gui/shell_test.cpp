@@ -168,14 +168,6 @@ void ShellTest::coverAndProjectButtons() {
   main->Image12->click();
   QCOMPARE(f.platform.calls.back().kind, std::string("folder"));
   QCOMPARE(QString::fromStdString(f.platform.calls.back().target), m->Percorso + "/res");
-
-  // The single-file request of the compile dialog shows the output folder and leaves
-  // NoBrowser empty again.
-  main->UnicoFile.start();
-  QTRY_VERIFY(!main->UnicoFile.isActive());
-  QCOMPARE(f.platform.calls.back().kind, std::string("folder"));
-  QCOMPARE(QString::fromStdString(f.platform.calls.back().target), f.home() + "/Output");
-  QVERIFY(main->NoBrowser.isEmpty());
 }
 
 void ShellTest::helpAndSettings() {
