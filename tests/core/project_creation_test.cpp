@@ -162,12 +162,4 @@ TEST(ProjectCheckTest, TakesTheFirstDatFileInNameOrderWhateverTheCase) {
   EXPECT_EQ(pm::check_project_folder(t.path())->name, "A");
 }
 
-TEST(ProjectCheckTest, TheProjectsFolderIsNoProjectButTheSampleIs) {
-  fs::path projects = fs::path(PAGIMOND_SOURCE_DIR) / "app" / "Projects";
-  EXPECT_FALSE(pm::check_project_folder(projects));
-  auto ref = pm::check_project_folder(projects / "Il Ponte sul Fiume");
-  ASSERT_TRUE(ref);
-  EXPECT_EQ(ref->name, "Il Ponte sul Fiume");
-}
-
 }  // namespace

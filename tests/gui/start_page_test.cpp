@@ -200,13 +200,6 @@ void StartPageTest::foldersThatAreNoProjects() {
   QVERIFY(!f.main()->manager());
   QVERIFY(f.main()->startPage());
   QVERIFY(!QFile::exists(f.home() + "/Last.ini"));
-
-  // Two .dat files: the first in name order names the project.
-  QString two = makeProject(f.projects(), "Doppio", {"Luogo di partenza"});
-  writeBytes(two + "/Aaa.dat", "\"Aaa\"\r\n");
-  s->setCurrentFolder(two);
-  QVERIFY(f.main()->manager());
-  QCOMPARE(f.main()->manager()->Nome, QString("Aaa"));
 }
 
 void StartPageTest::lastProjectAndDesktop() {
