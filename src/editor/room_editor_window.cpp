@@ -524,7 +524,7 @@ bool RoomEditorWindow::handleKey(int key) {
     return true;
   }
   if (editor_file_kind(name) == EditorFileKind::StyleSheet) return true;  // only F1 there
-  if (key == Qt::Key_F8) return true;  // find and replace arrives with its own issue
+  if (key == Qt::Key_F8) return true;  // find and replace: the window is not built yet
   if (covered_) return true;
   switch (key) {
     case Qt::Key_F2: linkCommand(); break;

@@ -222,11 +222,11 @@ void MainWindow::buildToolbars() {
     connect(button, &QToolButton::clicked, this, [this, c] { runCommand(c); });
   }
   connect(Image13, &QToolButton::clicked, this, [] {
-    // The adventure map window arrives with its own issue.
+    // The adventure map window is not built yet.
   });
   connect(Image20, &QToolButton::clicked, this, [this] { runSingleFile(true); });
   connect(Image11, &QToolButton::clicked, this, [] {
-    // The colour palette arrives with its own issue.
+    // The colour palette is not built yet.
   });
   connect(Image12, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
 }
@@ -448,9 +448,9 @@ void MainWindow::runCommand(const QString& code) {
   } else if (code == "4") {
     editStyleSheet();
   } else if (code == "5") {
-    // The global-code window: arrives with its own issue.
+    // The global-code window is not built yet: the command does nothing.
   } else if (code == "6") {
-    // The project properties window: arrives with its own issue.
+    // The project properties window is not built yet: the command does nothing.
   } else if (code == "7") {
     if (m) m->Compila.start();
   } else if (code == "8") {
