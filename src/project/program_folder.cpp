@@ -2,6 +2,7 @@
 #include "project/program_folder.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "project/project_file.h"
 #include "project/text.h"
@@ -9,25 +10,42 @@
 #if defined(_WIN32)
 #include <windows.h>
 #elif defined(__APPLE__)
+#include <climits>
+#include <cstdint>
 #include <mach-o/dyld.h>
 #endif
 
 namespace pm {
 
-stdfs::path program_file_folder(const char* argv0) {
-  std::error_code ec;
+stdfs::path own_program_folder() {
 #if defined(_WIN32)
-  wchar_t buf[32768];
-  DWORD n = GetModuleFileNameW(nullptr, buf, 32768);
-  if (n > 0) return stdfs::path(std::wstring(buf, n)).parent_path();
+  std::vector<wchar_t> buf(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) return stdfs::path(std::wstring(buf.data(), n)).parent_path();
+    buf.resize(buf.size() * 2);  // the name was cut short: try a larger buffer
+    if (buf.size() > 32768 * 2) return {};
+  }
 #elif defined(__APPLE__)
-  char buf[4096];
-  uint32_t size = sizeof buf;
-  if (_NSGetExecutablePath(buf, &size) == 0) return stdfs::weakly_canonical(buf, ec).parent_path();
+  uint32_t size = 0;
+  _NSGetExecutablePath(nullptr, &size);
+  std::vector<char> buf(size + 1);
+  if (_NSGetExecutablePath(buf.data(), &size) != 0) return {};
+  char resolved[PATH_MAX];
+  if (realpath(buf.data(), resolved) == nullptr) return stdfs::path(buf.data()).parent_path();
+  return stdfs::path(resolved).parent_path();
 #else
-  auto self = stdfs::read_symlink("/proc/self/exe", ec);
-  if (!ec) return self.parent_path();
+  std::error_code ec;
+  stdfs::path exe = stdfs::read_symlink("/proc/self/exe", ec);
+  if (ec) return {};
+  return exe.parent_path();
 #endif
+}
+
+stdfs::path program_file_folder(const char* argv0) {
+  if (stdfs::path own = own_program_folder(); !own.empty()) return own;
+  std::error_code ec;
   if (argv0) return stdfs::absolute(argv0, ec).parent_path();
   return stdfs::current_path(ec);
 }

@@ -49,7 +49,10 @@ class ProgramFolder {
   stdfs::path home_;
 };
 
-// The folder of the running program.
+// The folder of the running program file as the operating system tells it, or an empty
+// path when the system cannot tell.
+stdfs::path own_program_folder();
+// The same, falling back to the folder of argv0, then to the working folder.
 stdfs::path program_file_folder(const char* argv0);
 
 }  // namespace pm

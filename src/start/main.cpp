@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "open_document.h"
-#include "self_folder.h"
+#include "project/program_folder.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -13,7 +13,7 @@
 namespace {
 
 int run_start() {
-  const std::filesystem::path folder = start::self_folder();
+  const std::filesystem::path folder = pm::own_program_folder();
   if (folder.empty()) return 0;
   const std::filesystem::path page = folder / "index.htm";
   std::error_code ec;
