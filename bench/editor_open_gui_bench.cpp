@@ -5,6 +5,7 @@
 //
 //   editor_open_gui_bench [LINES] [RUNS]        (defaults: 20000, 5)
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -18,9 +19,9 @@
 #include "editor/room_editor_window.h"
 #include "project/files.h"
 #include "project/project.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 #include "shell/main_window.h"
-#include "shell/qt_paths.h"
+#include "ui/qt_paths.h"
 
 namespace {
 
@@ -71,26 +72,26 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     e->loadNow();
-    e->Text1->viewport()->repaint();
+    e->findChild<QPlainTextEdit*>("Text1")->viewport()->repaint();
     const double opened = ms(t);
 
-    QTextCursor c = e->Text1->textCursor();
-    c.setPosition(e->Text1->document()->characterCount() / 2);
-    e->Text1->setTextCursor(c);
-    e->Text1->centerCursor();
+    QTextCursor c = e->findChild<QPlainTextEdit*>("Text1")->textCursor();
+    c.setPosition(e->findChild<QPlainTextEdit*>("Text1")->document()->characterCount() / 2);
+    e->findChild<QPlainTextEdit*>("Text1")->setTextCursor(c);
+    e->findChild<QPlainTextEdit*>("Text1")->centerCursor();
     QApplication::processEvents();
     const int keys = 50;
     t.start();
     for (int k = 0; k < keys; ++k) {
       QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
-      QApplication::sendEvent(e->Text1, &press);
-      e->Text1->viewport()->repaint();
+      QApplication::sendEvent(e->findChild<QPlainTextEdit*>("Text1"), &press);
+      e->findChild<QPlainTextEdit*>("Text1")->viewport()->repaint();
     }
     const double perKey = ms(t) / keys;
 
     t.start();
     e->undo();
-    e->Text1->viewport()->repaint();
+    e->findChild<QPlainTextEdit*>("Text1")->viewport()->repaint();
     const double undone = ms(t);
 
     t.start();

@@ -5,6 +5,7 @@
 //   list_build_gui_bench [ROOMS] [RUNS]        (defaults: 10000, 7)
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -16,9 +17,9 @@
 #include "project/files.h"
 #include "project/project.h"
 #include "rooms/project_manager_window.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 #include "shell/main_window.h"
-#include "shell/qt_paths.h"
+#include "ui/qt_paths.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -67,10 +68,10 @@ int main(int argc, char** argv) {
   QElapsedTimer t;
   t.start();
   int pages = 0;
-  QScrollBar* bar = manager->List1->verticalScrollBar();
+  QScrollBar* bar = manager->findChild<QListWidget*>("List1")->verticalScrollBar();
   for (int v = 0; v <= bar->maximum(); v += std::max(1, bar->pageStep())) {
     bar->setValue(v);
-    manager->List1->viewport()->repaint();
+    manager->findChild<QListWidget*>("List1")->viewport()->repaint();
     ++pages;
   }
   std::printf("scrolling through %d pages: %.2f ms a page\n", pages, double(t.nsecsElapsed()) / 1e6 / std::max(1, pages));

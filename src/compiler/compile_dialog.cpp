@@ -11,21 +11,18 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "rooms/project_manager_window.h"
-#include "shell/help_pages.h"
-#include "shell/main_window.h"
-#include "shell/qt_measure.h"
-#include "shell/qt_tiled_background.h"
+#include "project/help_pages.h"
+#include "ui/manager_requests.h"
+#include "ui/qt_measure.h"
 
 namespace pm {
 
 namespace {
-const long kWidth = 8400, kHeight = 5600;
+const PlacementRule kPlacement{8400, 5600, Centring::Quarter, false};
 }
 
-CompileDialog::CompileDialog(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
-  setObjectName("CompileDialog");
-  setWindowTitle("Compilazione di un progetto");
+CompileDialog::CompileDialog(WindowOwner* windowOwner)
+    : ChildWindow(windowOwner, "CompileDialog", "Compilazione di un progetto", help::kCompile) {
   setFocusPolicy(Qt::StrongFocus);
 
   auto* heading = new QLabel("Compila il progetto e distribuiscilo", this);
@@ -69,15 +66,22 @@ CompileDialog::CompileDialog(MainWindow* main, QWidget* parent) : QWidget(parent
     row->addWidget(option, 0, Qt::AlignTop);
     row->addWidget(caption, 1);
     group->addButton(option, i + 1);
-    (i == 0 ? Option1 : i == 1 ? Option2 : Option3) = option;
+    (i == 0 ? installerOption_ : i == 1 ? siteOption_ : singleFileOption_) = option;
   }
-  Option1->setChecked(true);
+  // The installer build is not built yet: its option cannot be chosen, and the dialog
+  // opens on the build without installer.
+  const QString notYet = "Il programma di installazione per Windows (non ancora disponibile)";
+  installerOption_->setEnabled(false);
+  installerOption_->setToolTip(notYet);
+  captions_[0]->setEnabled(false);
+  captions_[0]->setToolTip(notYet);
+  siteOption_->setChecked(true);
 
-  Command1 = new QPushButton("Avvia compilatore", this);
-  Command1->setObjectName("Command1");
-  Command1->setAccessibleName(Command1->text());
-  Command1->setDefault(true);
-  connect(Command1, &QPushButton::clicked, this, &CompileDialog::start);
+  startButton_ = new QPushButton("Avvia compilatore", this);
+  startButton_->setObjectName("Command1");
+  startButton_->setAccessibleName(startButton_->text());
+  startButton_->setDefault(true);
+  connect(startButton_, &QPushButton::clicked, this, &CompileDialog::start);
 
   auto* column = new QVBoxLayout(this);
   const int m = twipsToPxX(this, 240);
@@ -88,51 +92,40 @@ CompileDialog::CompileDialog(MainWindow* main, QWidget* parent) : QWidget(parent
   column->addSpacing(m);
   for (QWidget* r : rows) column->addWidget(r);
   column->addStretch(1);
-  column->addWidget(Command1, 0, Qt::AlignRight);
+  column->addWidget(startButton_, 0, Qt::AlignRight);
 }
 
 CompileDialog::~CompileDialog() = default;
 
 void CompileDialog::load() {
-  main_->setProjectToolbarEnabled(false);
-  main_->setChildEnabled(main_->manager(), false);
-  const QSize client = main_->clientSize();
-  const int w = twipsToPxX(this, kWidth), h = twipsToPxY(this, kHeight);
-  main_->placeChild(this, QRect(std::max(0, (client.width() - w) / 2), std::max(0, (client.height() - h) / 4), w, h));
-  Command1->setFocus();
+  owner()->setProjectToolbarEnabled(false);
+  if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), false);
+  place(kPlacement);
+  startButton_->setFocus();
 }
 
 void CompileDialog::start() {
-  if (Option2->isChecked()) {
-    if (ProjectManagerWindow* m = main_->manager()) m->Compila2.start();
-  } else if (Option3->isChecked()) {
-    main_->UnicoFile.start();
+  if (siteOption_->isChecked()) {
+    if (ManagerRequests* m = owner()->manager()) m->Compila2.start();
+  } else if (singleFileOption_->isChecked()) {
+    owner()->UnicoFile.start();
   }
-  // Option1, the installer build, arrives with the installer's issue.
 }
 
-void CompileDialog::keyPressEvent(QKeyEvent* event) {
-  if (main_->childWindowKey(this, event->key(), help::kCompile))
-    event->accept();
-  else
-    QWidget::keyPressEvent(event);
-}
-
-void CompileDialog::closeEvent(QCloseEvent* event) {
-  main_->setProjectToolbarEnabled(true);
-  main_->setChildEnabled(main_->manager(), true);
-  event->accept();
+bool CompileDialog::onClose() {
+  owner()->setProjectToolbarEnabled(true);
+  if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), true);
+  return true;
 }
 
 bool CompileDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
-    QRadioButton* options[] = {Option1, Option2, Option3};
+    QRadioButton* options[] = {installerOption_, siteOption_, singleFileOption_};
     for (int i = 0; i < 3; ++i)
-      if (watched == captions_[i]) options[i]->setChecked(true);
+      if (watched == captions_[i] && options[i]->isEnabled()) options[i]->setChecked(true);
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void CompileDialog::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
 
 }  // namespace pm

@@ -5,7 +5,7 @@
 // a build; while it is open the project toolbar and the project manager are disabled.
 #pragma once
 
-#include <QWidget>
+#include "ui/child_window.h"
 
 class QLabel;
 class QPushButton;
@@ -13,33 +13,27 @@ class QRadioButton;
 
 namespace pm {
 
-class MainWindow;
-
-class CompileDialog : public QWidget {
+class CompileDialog : public ChildWindow {
   Q_OBJECT
  public:
-  explicit CompileDialog(MainWindow* main, QWidget* parent = nullptr);
+  explicit CompileDialog(WindowOwner* owner);
   ~CompileDialog() override;
 
-  QRadioButton* Option1 = nullptr;  // installer build (selected when the dialog opens)
-  QRadioButton* Option2 = nullptr;  // build without installer
-  QRadioButton* Option3 = nullptr;  // single file
-  QPushButton* Command1 = nullptr;  // "Avvia compilatore"
-
-  // Called by the main window once the dialog is in its sub-window: placement and the
-  // disabled toolbar and project manager.
+  // Called by the owner once the dialog is in its sub-window: placement and the disabled
+  // toolbar and project manager.
   void load();
   // What "Avvia compilatore" does.
   void start();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
+  bool onClose() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  MainWindow* main_;
+  QRadioButton* installerOption_ = nullptr;   // "Option1": installer build
+  QRadioButton* siteOption_ = nullptr;        // "Option2": build without installer
+  QRadioButton* singleFileOption_ = nullptr;  // "Option3": single file
+  QPushButton* startButton_ = nullptr;        // "Command1": "Avvia compilatore"
   QLabel* captions_[3] = {};
 };
 

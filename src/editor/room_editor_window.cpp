@@ -2,14 +2,12 @@
 #include "editor/room_editor_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTime>
@@ -20,20 +18,20 @@
 #include "editor/character_count.h"
 #include "editor/link_markup.h"
 #include "rooms/follow_link.h"
-#include "rooms/project_manager_window.h"
-#include "shell/help_pages.h"
-#include "shell/main_window.h"
-#include "shell/qt_editor_icons.h"
-#include "shell/qt_measure.h"
-#include "shell/qt_paths.h"
-#include "shell/qt_tiled_background.h"
+#include "rooms/room_list.h"
+#include "project/help_pages.h"
+#include "ui/block_caret_edit.h"
+#include "ui/manager_requests.h"
+#include "ui/qt_editor_icons.h"
+#include "ui/qt_measure.h"
+#include "ui/qt_paths.h"
 
 namespace pm {
 
 namespace {
 
 const char* const kMessageTitle = "Pagimond";
-const long kDefaultWidth = 9600, kDefaultHeight = 7200, kMinimumTop = 400;
+const PlacementRule kPlacement{9600, 7200, Centring::Quarter, true};
 const long kStripLeft = 120, kStripTop = 120, kStripHeight = 720, kButtonTop = 120, kButtonSize = 480;
 const long kCoverWidth = 5895, kCoverHeight = 495;
 
@@ -60,88 +58,21 @@ const ButtonSpec kButtons[11] = {
 };
 const int kCovered = 9;
 
-QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-// The text area with the tool's block caret: 3 pixels wide and (font size in points + 5)
-// pixels high, standing on the bottom of its line, blinking at the system's rate. Qt's own
-// caret (as tall as the line) is switched off by a zero width.
-class CaretEdit : public QPlainTextEdit {
- public:
-  explicit CaretEdit(QWidget* parent) : QPlainTextEdit(parent) {
-    setCursorWidth(0);
-    const int flash = QApplication::cursorFlashTime();
-    blink_.setInterval(flash > 0 ? flash / 2 : 0);
-    QObject::connect(&blink_, &QTimer::timeout, this, [this] {
-      on_ = !on_;
-      viewport()->update(caretRect().adjusted(-1, -1, 1, 1));
-    });
-    QObject::connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { restartBlink(); });
-  }
-
-  QRect caretRect() const {
-    const QRect line = cursorRect();
-    const int h = std::max(1, font().pointSize() + 5);
-    return QRect(line.left(), line.bottom() + 1 - h, 3, h);
-  }
-
- protected:
-  void paintEvent(QPaintEvent* event) override {
-    QPlainTextEdit::paintEvent(event);
-    if (!on_ || !hasFocus()) return;
-    QPainter p(viewport());
-    p.fillRect(caretRect(), palette().text());
-  }
-  void focusInEvent(QFocusEvent* event) override {
-    QPlainTextEdit::focusInEvent(event);
-    restartBlink();
-  }
-  void focusOutEvent(QFocusEvent* event) override {
-    QPlainTextEdit::focusOutEvent(event);
-    blink_.stop();
-    on_ = false;
-    viewport()->update(shown_.adjusted(-1, -1, 1, 1));
-  }
-  void scrollContentsBy(int dx, int dy) override {
-    QPlainTextEdit::scrollContentsBy(dx, dy);
-    shown_ = caretRect();
-  }
-
- private:
-  void restartBlink() {
-    viewport()->update(shown_.adjusted(-1, -1, 1, 1));
-    on_ = true;
-    shown_ = caretRect();
-    viewport()->update(shown_.adjusted(-1, -1, 1, 1));
-    if (blink_.interval() > 0 && hasFocus()) blink_.start();
-  }
-
-  QTimer blink_;
-  bool on_ = false;
-  QRect shown_;
-};
-
-// The pieces of a room-list entry split at "|" and trimmed; empty when missing.
-QString entryPiece(const QString& entry, int i) {
-  const QStringList pieces = entry.split('|');
-  return i < pieces.size() ? pieces[i].trimmed() : QString();
-}
-
 }  // namespace
 
-RoomEditorWindow::RoomEditorWindow(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
-  setObjectName("Editor");
-  setWindowTitle("Edita Stanza");
+RoomEditorWindow::RoomEditorWindow(WindowOwner* windowOwner)
+    : ChildWindow(windowOwner, "Editor", "Edita Stanza", help::kEditor) {
   setFocusPolicy(Qt::StrongFocus);
 
-  Text1 = new CaretEdit(this);
-  Text1->setObjectName("Text1");
-  Text1->setAccessibleName("Testo della Stanza");
-  Text1->setFont(typewriterFont(12));
-  Text1->setContextMenuPolicy(Qt::NoContextMenu);
-  Text1->setTabChangesFocus(false);
-  Text1->installEventFilter(this);
-  Text1->viewport()->installEventFilter(this);
-  connect(Text1, &QPlainTextEdit::textChanged, this, &RoomEditorWindow::textChanged);
+  textArea_ = new BlockCaretEdit(this);
+  textArea_->setObjectName("Text1");
+  textArea_->setAccessibleName("Testo della Stanza");
+  textArea_->setFont(typewriterFont(12));
+  textArea_->setContextMenuPolicy(Qt::NoContextMenu);
+  textArea_->setTabChangesFocus(false);
+  textArea_->installEventFilter(this);
+  textArea_->viewport()->installEventFilter(this);
+  connect(textArea_, &QPlainTextEdit::textChanged, this, &RoomEditorWindow::textChanged);
 
   buildToolbar();
   buildMenu();
@@ -164,7 +95,7 @@ RoomEditorWindow::RoomEditorWindow(MainWindow* main, QWidget* parent) : QWidget(
 
   // Opening: the main window's room commands are covered while a room is edited, and the
   // file is loaded on the first tick.
-  main_->setCoverShown(true);
+  owner()->setCoverShown(true);
   Apri.start();
 }
 
@@ -210,35 +141,35 @@ void RoomEditorWindow::buildToolbar() {
 }
 
 void RoomEditorWindow::buildMenu() {
-  Menu = new QMenu(this);
-  Menu->setObjectName("Menu");
+  menu_ = new QMenu(this);
+  menu_->setObjectName("Menu");
   auto item = [](QMenu* menu, const char* name, const QString& caption) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     return a;
   };
-  connect(item(Menu, "Collega", "Collega Con..."), &QAction::triggered, this, &RoomEditorWindow::linkCommand);
-  Menu->addSeparator();
-  connect(item(Menu, "SeguiLink", "Segui un Collegamento"), &QAction::triggered, this,
+  connect(item(menu_, "Collega", "Collega Con..."), &QAction::triggered, this, &RoomEditorWindow::linkCommand);
+  menu_->addSeparator();
+  connect(item(menu_, "SeguiLink", "Segui un Collegamento"), &QAction::triggered, this,
           &RoomEditorWindow::followLink);
-  Menu->addSeparator();
-  connect(item(Menu, "AnnullaUndo", "Annulla (Undo)"), &QAction::triggered, this, &RoomEditorWindow::undo);
-  connect(item(Menu, "RipetiRedo", "Ripeti (Redo)"), &QAction::triggered, this, &RoomEditorWindow::redo);
-  Menu->addSeparator();
-  connect(item(Menu, "TagliaTesto", "Taglia Testo"), &QAction::triggered, this, &RoomEditorWindow::cutText);
-  connect(item(Menu, "CopiaTesto", "Copia Testo"), &QAction::triggered, this, &RoomEditorWindow::copyText);
-  connect(item(Menu, "EliminaTesto", "Elimina Testo"), &QAction::triggered, this, &RoomEditorWindow::deleteText);
-  connect(item(Menu, "IncollaTesto", "Incolla Testo"), &QAction::triggered, this, &RoomEditorWindow::pasteText);
-  Menu->addSeparator();
-  connect(item(Menu, "SelezionaTutto", "Seleziona Tutto"), &QAction::triggered, this,
+  menu_->addSeparator();
+  connect(item(menu_, "AnnullaUndo", "Annulla (Undo)"), &QAction::triggered, this, &RoomEditorWindow::undo);
+  connect(item(menu_, "RipetiRedo", "Ripeti (Redo)"), &QAction::triggered, this, &RoomEditorWindow::redo);
+  menu_->addSeparator();
+  connect(item(menu_, "TagliaTesto", "Taglia Testo"), &QAction::triggered, this, &RoomEditorWindow::cutText);
+  connect(item(menu_, "CopiaTesto", "Copia Testo"), &QAction::triggered, this, &RoomEditorWindow::copyText);
+  connect(item(menu_, "EliminaTesto", "Elimina Testo"), &QAction::triggered, this, &RoomEditorWindow::deleteText);
+  connect(item(menu_, "IncollaTesto", "Incolla Testo"), &QAction::triggered, this, &RoomEditorWindow::pasteText);
+  menu_->addSeparator();
+  connect(item(menu_, "SelezionaTutto", "Seleziona Tutto"), &QAction::triggered, this,
           &RoomEditorWindow::selectAllText);
-  Menu->addSeparator();
+  menu_->addSeparator();
   // The HTML formatting commands arrive with their own issue.
-  item(Menu, "Grassetto", "Grassetto");
-  item(Menu, "Corsivo", "Corsivo");
-  item(Menu, "Sottolineato", "Sottolineato");
-  Menu->addSeparator();
-  QMenu* advanced = Menu->addMenu("Avanzate");
+  item(menu_, "Grassetto", "Grassetto");
+  item(menu_, "Corsivo", "Corsivo");
+  item(menu_, "Sottolineato", "Sottolineato");
+  menu_->addSeparator();
+  QMenu* advanced = menu_->addMenu("Avanzate");
   advanced->setObjectName("Inserisci");
   advanced->menuAction()->setObjectName("Inserisci");
   QMenu* textMenu = advanced->addMenu("Testo");
@@ -261,8 +192,8 @@ void RoomEditorWindow::buildMenu() {
       {"WidthImg", "Width"},          {"JustifyHTML", "Justify"}, {"HeightImg", "Height"},
       {"WidtheHeight", "Width e Height"}, {"TagTogli", "Elimina HTML e Doppi Spazi"}};
   for (const auto& [name, caption] : htmlItems) item(html, name, caption);
-  Menu->addSeparator();
-  item(Menu, "ChiudiPoPup", "Cancel");
+  menu_->addSeparator();
+  item(menu_, "ChiudiPoPup", "Cancel");
 }
 
 // ---- mode, text and selection ---------------------------------------------------------------
@@ -272,26 +203,26 @@ void RoomEditorWindow::setRestricted(bool covered, int fontPoints) {
   cover_->setVisible(covered);
   if (covered) cover_->raise();
   for (int i = 0; i < kCovered; ++i) buttons_[i]->setEnabled(!covered);
-  Text1->setFont(typewriterFont(fontPoints));
+  textArea_->setFont(typewriterFont(fontPoints));
 }
 
 bool RoomEditorWindow::restricted() const { return covered_; }
 
 QString RoomEditorWindow::selectedText() const {
-  return Text1->textCursor().selectedText().replace(QChar::ParagraphSeparator, "\r\n");
+  return textArea_->textCursor().selectedText().replace(QChar::ParagraphSeparator, "\r\n");
 }
 
 void RoomEditorWindow::replaceSelection(const QString& text) {
   QString t = text;
   t.replace("\r\n", "\n").replace('\r', '\n');
-  QTextCursor c = Text1->textCursor();
+  QTextCursor c = textArea_->textCursor();
   c.insertText(t);
-  Text1->setTextCursor(c);
+  textArea_->setTextCursor(c);
 }
 
 QString RoomEditorWindow::text() const {
   // The raw text keeps non-breaking spaces; blocks are separated by U+2029.
-  return Text1->document()->toRawText().replace(QChar::ParagraphSeparator, '\n');
+  return textArea_->document()->toRawText().replace(QChar::ParagraphSeparator, '\n');
 }
 
 void RoomEditorWindow::textChanged() {
@@ -312,17 +243,17 @@ void RoomEditorWindow::putBack(const std::string& utf8) {
   while (tail < n - head && want[want.size() - 1 - tail] == have[have.size() - 1 - tail]) ++tail;
   if (tail > 0 && want[want.size() - tail].isLowSurrogate()) --tail;
   history_.set_replaying(true);
-  QTextCursor c(Text1->document());
+  QTextCursor c(textArea_->document());
   c.setPosition(int(head));
   c.setPosition(int(have.size() - tail), QTextCursor::KeepAnchor);
   c.insertText(want.mid(head, want.size() - head - tail));
-  Text1->setTextCursor(c);
+  textArea_->setTextCursor(c);
   history_.set_replaying(false);
 }
 
 void RoomEditorWindow::undo() {
   if (auto t = history_.undo()) putBack(*t);
-  Text1->setFocus();
+  textArea_->setFocus();
 }
 
 void RoomEditorWindow::redo() {
@@ -336,9 +267,9 @@ QString RoomEditorWindow::caption(const QString& piece) const { return "Edita St
 void RoomEditorWindow::loadNow() {
   Apri.stop();
   if (loaded_) return;
-  ProjectManagerWindow* m = main_->manager();
-  const QString entry = m ? m->selectedEntry() : QString();
-  setWindowTitle(followed_ ? caption("Da Segui un Collegamento") : caption(entryPiece(entry, 1)));
+  ManagerRequests* m = owner()->manager();
+  const RoomEntry entry = split_room_entry(m ? m->selectedEntry().toStdString() : std::string());
+  setWindowTitle(followed_ ? caption("Da Segui un Collegamento") : caption(fromUtf8(entry.description)));
 
   LoadResult r = load_editor_file(toPath(Percorso), toNameBytes(Nome));
   if (r.status == LoadStatus::Unreadable) {
@@ -350,87 +281,78 @@ void RoomEditorWindow::loadNow() {
   history_ = EditHistory();
   history_.record_load(file_.display_lines(), "\n");
   history_.set_replaying(true);
-  Text1->setPlainText(fromUtf8(file_.display()));
+  textArea_->setPlainText(fromUtf8(file_.display()));
   history_.set_replaying(false);
   loaded_ = true;
-  Text1->moveCursor(QTextCursor::End);
-  Text1->setFocus();
+  textArea_->moveCursor(QTextCursor::End);
+  textArea_->setFocus();
 }
 
 bool RoomEditorWindow::saveNow(std::string* error) {
   return save_editor_file(toPath(Percorso), toNameBytes(Nome), file_, text().toStdString(), error);
 }
 
-bool RoomEditorWindow::closeEditor() { return main_->closeChild(this); }
 
 void RoomEditorWindow::closeWithoutSaving() {
   NoSave = "1";
   if (!closeEditor()) NoSave.clear();
 }
 
-void RoomEditorWindow::closeEvent(QCloseEvent* event) {
+bool RoomEditorWindow::onClose() {
   // An editor closed before its load never showed the file: there is nothing to write.
   if (loaded_ && NoSave.isEmpty()) {
     std::string error;
     if (!saveNow(&error)) {
-      event->ignore();
-      main_->showChild(this, true);
+      owner()->showChild(this, true);
       message(fromUtf8(error) + "\nIl testo resta nell'Editor: risolvi il problema e chiudi di nuovo, oppure "
                                 "copia il testo altrove.",
               int(MessageIcon::Critical));
-      return;
+      return false;
     }
   }
-  ProjectManagerWindow* m = main_->manager();
+  ManagerRequests* m = owner()->manager();
   if (m) {
     m->NomeLink.clear();
-    if (!m->Modi.isEmpty()) m->Modi.clear();
-    if (!m->Modi2.isEmpty()) m->Modi2.clear();
+    m->clearTargetChoice();
   }
-  QRect r = main_->childGeometry(this);
-  if (r.isValid())
-    main_->context().home.write_placement("Editor.ini", pxToTwipsY(this, r.top()), pxToTwipsX(this, r.left()),
-                                          pxToTwipsX(this, r.width()), pxToTwipsY(this, r.height()));
-  main_->setCoverShown(false);
-  if (m && !main_->closing()) {
-    main_->showChild(m, true);
-    m->setWindowTitle("Gestione del Progetto \"" + m->Nome + "\"");
+  savePlacement("Editor.ini");
+  owner()->setCoverShown(false);
+  if (m && !owner()->closing()) {
+    owner()->showChild(m->widget(), true);
+    m->showProjectCaption();
   }
   // The resources, properties, room script and find windows close with the editor once
   // they exist.
-  event->accept();
+  return true;
 }
 
 // ---- link, timer, back link, following links ---------------------------------------------------
 
-void RoomEditorWindow::linkCommand() { chooseTarget(&ProjectManagerWindow::Modi, "1"); }
+void RoomEditorWindow::linkCommand() { chooseTarget(&ManagerRequests::Modi, "1"); }
 
-void RoomEditorWindow::timerCommand() { chooseTarget(&ProjectManagerWindow::Modi2, "2"); }
+void RoomEditorWindow::timerCommand() { chooseTarget(&ManagerRequests::Modi2, "2"); }
 
-void RoomEditorWindow::chooseTarget(QString ProjectManagerWindow::*mode, const char* link) {
-  ProjectManagerWindow* m = main_->manager();
+void RoomEditorWindow::chooseTarget(QString ManagerRequests::*mode, const char* link) {
+  ManagerRequests* m = owner()->manager();
   if (!m) return;
-  main_->showChild(m, true);
+  owner()->showChild(m->widget(), true);
   m->*mode = "1";
-  main_->showChild(this, false);
-  const QString msg = fromUtf8(kChooseTargetMessage);
-  m->setWindowTitle(msg);
-  m->Label1->setText(msg);
+  owner()->showChild(this, false);
   m->Link = link;
   if (m->Link == "1") m->NomeLink = "1";  // a room made now for the link proposes the selection
-  m->List1->setFocus();
+  m->showTargetPrompt(fromUtf8(kChooseTargetMessage));
 }
 
 void RoomEditorWindow::backLinkCommand() {
-  ProjectManagerWindow* m = main_->manager();
-  const std::string room = entryPiece(m ? m->selectedEntry() : QString(), 0).toStdString();
-  auto seconds = main_->context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
+  ManagerRequests* m = owner()->manager();
+  const std::string room = split_room_entry(m ? m->selectedEntry().toStdString() : std::string()).number;
+  auto seconds = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
   if (!seconds || seconds->empty()) return;
   replaceSelection(fromUtf8(back_link_markup(room, *seconds)));
 }
 
 void RoomEditorWindow::followLink() {
-  ProjectManagerWindow* m = main_->manager();
+  ManagerRequests* m = owner()->manager();
   if (!m) return;
   auto target = follow_link_target(selectedText().toStdString());
   if (!target) return;
@@ -449,9 +371,9 @@ void RoomEditorWindow::testRoom() { Compila.start(); }
 
 void RoomEditorWindow::runCompile() {
   loadNow();  // the text must be the room's before the test writes it back
-  ProjectManagerWindow* m = main_->manager();
+  ManagerRequests* m = owner()->manager();
   if (!m) return;
-  AppContext& ctx = main_->context();
+  AppContext& ctx = context();
   const Project project = m->project();
   const CompilePlan plan = plan_compile(compile_request_from_flags(m->CompilaTutto.toStdString(),
                                                                    m->CompilaTutto2.toStdString()),
@@ -463,7 +385,7 @@ void RoomEditorWindow::runCompile() {
       return;
     }
   }
-  main_->Check1->setChecked(project.read_fields().skip_start_page());
+  owner()->setSkipStartPage(project.read_fields().skip_start_page());
   const CompileReport report = compile_project(project, m->roomNumbers(), ctx.home.output(), plan.style);
   if (plan.clear_flag == 1) m->CompilaTutto.clear();
   if (plan.clear_flag == 2) m->CompilaTutto2.clear();
@@ -480,14 +402,14 @@ void RoomEditorWindow::runCompile() {
 
 // ---- text commands ------------------------------------------------------------------------------
 
-void RoomEditorWindow::cutText() { Text1->cut(); }
-void RoomEditorWindow::copyText() { Text1->copy(); }
-void RoomEditorWindow::deleteText() { Text1->cut(); }  // the deleted text goes to the clipboard too
-void RoomEditorWindow::pasteText() { Text1->paste(); }
+void RoomEditorWindow::cutText() { textArea_->cut(); }
+void RoomEditorWindow::copyText() { textArea_->copy(); }
+void RoomEditorWindow::deleteText() { textArea_->cut(); }  // the deleted text goes to the clipboard too
+void RoomEditorWindow::pasteText() { textArea_->paste(); }
 
 void RoomEditorWindow::selectAllText() {
-  Text1->setFocus();
-  Text1->selectAll();
+  textArea_->setFocus();
+  textArea_->selectAll();
 }
 
 void RoomEditorWindow::upperCase() { replaceSelection(selectedText().toUpper()); }
@@ -507,22 +429,16 @@ void RoomEditorWindow::countCharacters() {
 }
 
 void RoomEditorWindow::message(const QString& text, int icon) {
-  main_->context().prompts->message(text.toStdString(), kMessageTitle, MessageIcon(icon));
+  context().prompts->message(text.toStdString(), kMessageTitle, MessageIcon(icon));
 }
 
 // ---- keys and mouse -----------------------------------------------------------------------------
 
 bool RoomEditorWindow::handleKey(int key) {
-  if (key == Qt::Key_Escape) {
-    closeEditor();
-    return true;
-  }
+  if (key == Qt::Key_F1) setHelpPage(editor_help_page(toNameBytes(Nome)));
+  if (key == Qt::Key_Escape || key == Qt::Key_F1) return commonKey(key);
   if (key < Qt::Key_F1 || key > Qt::Key_F9) return false;
   const std::string name = toNameBytes(Nome);
-  if (key == Qt::Key_F1) {
-    main_->openHelp(fromUtf8(editor_help_page(name)));
-    return true;
-  }
   if (editor_file_kind(name) == EditorFileKind::StyleSheet) return true;  // only F1 there
   if (key == Qt::Key_F8) return true;  // find and replace: the window is not built yet
   if (covered_) return true;
@@ -543,26 +459,26 @@ void RoomEditorWindow::keyPressEvent(QKeyEvent* event) {
   if (handleKey(event->key()))
     event->accept();
   else
-    QWidget::keyPressEvent(event);
+    ChildWindow::keyPressEvent(event);
 }
 
 bool RoomEditorWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Text1 && event->type() == QEvent::KeyPress) {
+  if (watched == textArea_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
       if (handleKey(key->key())) return true;
     }
-  } else if (watched == Text1->viewport()) {
+  } else if (watched == textArea_->viewport()) {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      Text1->setFocus();
-      Menu->popup(Text1->viewport()->mapToGlobal(mouse->position().toPoint()));
+      textArea_->setFocus();
+      menu_->popup(textArea_->viewport()->mapToGlobal(mouse->position().toPoint()));
       return true;
     }
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      if (Text1->textCursor().selectedText().size() > 2)
-        Menu->popup(Text1->viewport()->mapToGlobal(mouse->position().toPoint()));
+      if (textArea_->textCursor().selectedText().size() > 2)
+        menu_->popup(textArea_->viewport()->mapToGlobal(mouse->position().toPoint()));
     }
   }
   return QWidget::eventFilter(watched, event);
@@ -574,31 +490,12 @@ void RoomEditorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!placed_) {
     placed_ = true;
-    place();
+    place(kPlacement, "Editor.ini");
   }
-}
-
-void RoomEditorWindow::place() {
-  Placement stored = main_->context().home.read_placement("Editor.ini");
-  const long top = std::max(stored.top().value_or(0), kMinimumTop);
-  long width = stored.width().value_or(kDefaultWidth);
-  long height = stored.height().value_or(kDefaultHeight);
-  if (width < 1500) width = kDefaultWidth;
-  if (height < 1500) height = kDefaultHeight;
-  const QSize client = main_->clientSize();
-  const QSize size(twipsToPxX(this, width), twipsToPxY(this, height));
-  QPoint at;
-  if (!stored.left() || !stored.top()) {
-    // Centred with the size the window is about to take.
-    at = QPoint(std::max(0, (client.width() - size.width()) / 2), std::max(0, (client.height() - size.height()) / 4));
-  } else {
-    at = QPoint(twipsToPxX(this, *stored.left()), twipsToPxY(this, top));
-  }
-  main_->placeChild(this, QRect(at, size));
 }
 
 void RoomEditorWindow::layoutControls() {
-  const QRect outer = main_->childGeometry(this);
+  const QRect outer = owner()->childGeometry(this);
   const QSize frame = outer.isValid() ? outer.size() : size();
   const int left = twipsToPxX(this, kStripLeft);
   const int textTop = twipsToPxY(this, kStripTop + kStripHeight + 60);
@@ -606,7 +503,7 @@ void RoomEditorWindow::layoutControls() {
   const int textHeight =
       std::max(50, std::min(frame.height() - twipsToPxY(this, 1600), height() - textTop - twipsToPxY(this, 120)));
   strip_->setGeometry(left, twipsToPxY(this, kStripTop), textWidth, twipsToPxY(this, kStripHeight));
-  Text1->setGeometry(left, textTop, textWidth, textHeight);
+  textArea_->setGeometry(left, textTop, textWidth, textHeight);
 }
 
 void RoomEditorWindow::resizeEvent(QResizeEvent* event) {
@@ -614,6 +511,5 @@ void RoomEditorWindow::resizeEvent(QResizeEvent* event) {
   layoutControls();
 }
 
-void RoomEditorWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
 
 }  // namespace pm

@@ -4,56 +4,41 @@
 // timer runs the room test and the project compiles that use it as their host.
 #pragma once
 
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
 #include <QString>
-#include <QTimer>
-#include <QWidget>
 #include <string>
 
 #include "editor/edit_history.h"
 #include "editor/editor_file.h"
+#include "ui/child_window.h"
+#include "ui/editor_requests.h"
 
 class QMenu;
+class QPlainTextEdit;
 class QToolButton;
 
 namespace pm {
 
-class MainWindow;
-class ProjectManagerWindow;
+class ManagerRequests;
 
-class RoomEditorWindow : public QWidget {
+class RoomEditorWindow : public ChildWindow, public EditorRequests {
   Q_OBJECT
  public:
-  explicit RoomEditorWindow(MainWindow* main, QWidget* parent = nullptr);
+  explicit RoomEditorWindow(WindowOwner* owner);
   ~RoomEditorWindow() override;
 
-  // Request fields, written by whoever opens the editor.
-  QString Percorso;  // project folder
-  QString Nome;      // room number, "Global.cod", "Global2.cod" or "adv.css"
-  QString NoSave;    // "1": the next close does not write the file
-  QString Text2;     // work field of the room test; the editor leaves it alone
+  // EditorRequests
+  QWidget* widget() override { return this; }
+  QString selectedText() const override;
+  void replaceSelection(const QString& text) override;
+  void setRestricted(bool covered, int fontPoints = 12) override;
 
-  QPlainTextEdit* Text1 = nullptr;  // the text area
-  QMenu* Menu = nullptr;            // the context menu
-  QTimer Apri;      // 100 ms, loads the file
-  QTimer Compila;   // 100 ms, the compile timer (room test, project test, build without installer)
-  QTimer SeguiLk;   // 100 ms, marks the caption after a follow-link open
-
-  // Restricted mode: the cover over the room-only buttons; font size in points.
-  void setRestricted(bool covered, int fontPoints = 12);
   bool restricted() const;
-
-  // Other windows reach the text through the selection. The selected text has CR LF line
-  // breaks; the replacement may use CR LF, CR or LF.
-  QString selectedText() const;
-  void replaceSelection(const QString& text);
   // The whole text, lines separated by "\n".
   QString text() const;
 
   // Runs the close handling (save unless NoSave) and closes the window. False when the
   // file could not be written: the editor then stays open with its text.
-  bool closeEditor();
+  bool closeEditor() { return closeWindow(); }
 
   // The load (what Apri does); does nothing once the file is loaded.
   void loadNow();
@@ -81,9 +66,8 @@ class RoomEditorWindow : public QWidget {
   void countCharacters();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  bool onClose() override;
   void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,12 +75,11 @@ class RoomEditorWindow : public QWidget {
  private:
   void buildToolbar();
   void buildMenu();
-  void place();
   void layoutControls();
   bool handleKey(int key);
   // Shows the project manager for choosing the target room of a link (Link "1", Modi) or
   // a timer (Link "2", Modi2), the editor hidden meanwhile.
-  void chooseTarget(QString ProjectManagerWindow::*mode, const char* link);
+  void chooseTarget(QString ManagerRequests::*mode, const char* link);
   void textChanged();
   void putBack(const std::string& text);
   bool saveNow(std::string* error);
@@ -105,7 +88,8 @@ class RoomEditorWindow : public QWidget {
   void message(const QString& text, int icon);
   QString caption(const QString& piece) const;
 
-  MainWindow* main_;
+  QPlainTextEdit* textArea_ = nullptr;  // "Text1"
+  QMenu* menu_ = nullptr;               // "Menu"
   QWidget* strip_ = nullptr;  // the toolbar strip
   QWidget* cover_ = nullptr;  // restricted mode: over the first nine buttons
   QToolButton* buttons_[11] = {};

@@ -19,22 +19,18 @@
 
 #include "project/project_creation.h"
 #include "project/text.h"
-#include "rooms/project_manager_window.h"
-#include "shell/help_pages.h"
-#include "shell/main_window.h"
-#include "shell/qt_icons.h"
-#include "shell/qt_measure.h"
-#include "shell/qt_paths.h"
-#include "shell/qt_tiled_background.h"
+#include "ui/manager_requests.h"
+#include "project/help_pages.h"
+#include "ui/qt_icons.h"
+#include "ui/qt_measure.h"
+#include "ui/qt_paths.h"
 
 namespace pm {
 
 namespace {
 
 const char* const kMessageTitle = "Pagimond";
-const long kWidth = 9000, kHeight = 6600;
-
-QString page(std::string_view name) { return QString::fromUtf8(name.data(), int(name.size())); }
+const PlacementRule kPlacement{9000, 6600, Centring::Quarter, false};
 
 // A label that acts like a link: flat, underlined, a pointing hand.
 QPushButton* linkButton(const QString& text, const char* name, QWidget* parent, int points = 0) {
@@ -66,23 +62,22 @@ QToolButton* pictureButton(IconKind kind, const QString& text, const char* name,
 
 }  // namespace
 
-StartPageWindow::StartPageWindow(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
-  setObjectName("StartPage");
-  setWindowTitle("Gestione Progetti");
+StartPageWindow::StartPageWindow(WindowOwner* windowOwner)
+    : ChildWindow(windowOwner, "StartPage", "Gestione Progetti", help::kStartPage) {
 
-  Command1 = new QPushButton("&Crea Progetto", this);
-  Command1->setObjectName("Command1");
-  Command1->setAccessibleName("Crea Progetto");
-  Command2 = new QPushButton("&Apri Progetto", this);
-  Command2->setObjectName("Command2");
-  Command2->setAccessibleName("Apri Progetto");
-  for (QPushButton* b : {Command1, Command2}) {
+  createButton_ = new QPushButton("&Crea Progetto", this);
+  createButton_->setObjectName("Command1");
+  createButton_->setAccessibleName("Crea Progetto");
+  openButton_ = new QPushButton("&Apri Progetto", this);
+  openButton_->setObjectName("Command2");
+  openButton_->setAccessibleName("Apri Progetto");
+  for (QPushButton* b : {createButton_, openButton_}) {
     b->setMinimumHeight(twipsToPxY(this, 450));
     b->setMinimumWidth(twipsToPxX(this, 2000));
     b->setCursor(Qt::PointingHandCursor);
   }
-  connect(Command1, &QPushButton::clicked, this, &StartPageWindow::showCreatePanel);
-  connect(Command2, &QPushButton::clicked, this, &StartPageWindow::showOpenPanel);
+  connect(createButton_, &QPushButton::clicked, this, &StartPageWindow::showCreatePanel);
+  connect(openButton_, &QPushButton::clicked, this, &StartPageWindow::showOpenPanel);
 
   panels_ = new QStackedWidget(this);
   createPanel_ = buildCreatePanel();
@@ -91,8 +86,8 @@ StartPageWindow::StartPageWindow(MainWindow* main, QWidget* parent) : QWidget(pa
   panels_->addWidget(openPanel_);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
+  buttons->addWidget(createButton_);
+  buttons->addWidget(openButton_);
   buttons->addStretch(1);
   auto* column = new QVBoxLayout(this);
   column->addLayout(buttons);
@@ -125,21 +120,21 @@ QWidget* StartPageWindow::buildCreatePanel() {
     const char* text;
     const char* name;
     const char* pictureName;
-    QString page;
+    std::string_view page;
   };
   const HelpLink links[] = {
-      {IconKind::FirstSteps, "Primi Passi", "Label2", "Image2", page(help::kStartPage)},
-      {IconKind::VideoGuide, "Video Guida", "Label3", "Image3", page(help::kTutorial)},
-      {IconKind::Lifebuoy, "Aiuto", "Label4", "Image4", QString()},
+      {IconKind::FirstSteps, "Primi Passi", "Label2", "Image2", help::kStartPage},
+      {IconKind::VideoGuide, "Video Guida", "Label3", "Image3", help::kTutorial},
+      {IconKind::Lifebuoy, "Aiuto", "Label4", "Image4", help::kRoot},
   };
   auto* help = new QHBoxLayout;
   help->addStretch(1);
   for (const HelpLink& l : links) {
     auto* p = pictureButton(l.kind, l.text, l.pictureName, small, panel);
     auto* t = linkButton(l.text, l.name, panel);
-    QString target = l.page;
-    connect(p, &QToolButton::clicked, this, [this, target] { main_->openHelp(target); });
-    connect(t, &QPushButton::clicked, this, [this, target] { main_->openHelp(target); });
+    std::string_view target = l.page;
+    connect(p, &QToolButton::clicked, this, [this, target] { owner()->openHelp(target); });
+    connect(t, &QPushButton::clicked, this, [this, target] { owner()->openHelp(target); });
     help->addWidget(p);
     help->addWidget(t);
     help->addSpacing(twipsToPxX(this, 240));
@@ -159,11 +154,11 @@ QWidget* StartPageWindow::buildOpenPanel() {
   auto* panel = new QWidget;
   panel->setObjectName("Frame2");
 
-  Drive1 = new QComboBox(panel);
-  Drive1->setObjectName("Drive1");
-  Drive1->setAccessibleName("Unità");
-  Drive1->setToolTip("Unità");
-  connect(Drive1, &QComboBox::activated, this, [this](int i) { setCurrentFolder(Drive1->itemData(i).toString()); });
+  driveList_ = new QComboBox(panel);
+  driveList_->setObjectName("Drive1");
+  driveList_->setAccessibleName("Unità");
+  driveList_->setToolTip("Unità");
+  connect(driveList_, &QComboBox::activated, this, [this](int i) { setCurrentFolder(driveList_->itemData(i).toString()); });
 
   path_ = new QLabel(panel);
   path_->setObjectName("Path");
@@ -183,15 +178,15 @@ QWidget* StartPageWindow::buildOpenPanel() {
   model_ = new QFileSystemModel(this);
   model_->setReadOnly(true);
   model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  Dir1 = new QListView(panel);
-  Dir1->setObjectName("Dir1");
-  Dir1->setAccessibleName("Cartelle");
-  Dir1->setModel(model_);
-  Dir1->setUniformItemSizes(true);
-  Dir1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  Dir1->setSelectionMode(QAbstractItemView::SingleSelection);
-  Dir1->installEventFilter(this);
-  connect(Dir1, &QListView::doubleClicked, this, [this] { enterSelected(); });
+  folderList_ = new QListView(panel);
+  folderList_->setObjectName("Dir1");
+  folderList_->setAccessibleName("Cartelle");
+  folderList_->setModel(model_);
+  folderList_->setUniformItemSizes(true);
+  folderList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  folderList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  folderList_->installEventFilter(this);
+  connect(folderList_, &QListView::doubleClicked, this, [this] { enterSelected(); });
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
     if (selectLastPending_ && QDir::cleanPath(loaded) == current_) QTimer::singleShot(0, this, [this] { selectLastEntry(); });
   });
@@ -224,26 +219,22 @@ QWidget* StartPageWindow::buildOpenPanel() {
   links->addWidget(last);
   auto* column = new QVBoxLayout(panel);
   column->setContentsMargins(0, 0, 0, 0);
-  column->addWidget(Drive1);
+  column->addWidget(driveList_);
   auto* where = new QHBoxLayout;
   where->addWidget(up);
   where->addWidget(path_, 1);
   column->addLayout(where);
-  column->addWidget(Dir1, 1);
+  column->addWidget(folderList_, 1);
   column->addWidget(hint);
   column->addLayout(links);
   return panel;
 }
 
-void StartPageWindow::place() {
-  QSize client = main_->clientSize();
-  const int w = twipsToPxX(this, kWidth), h = twipsToPxY(this, kHeight);
-  main_->placeChild(this, QRect(std::max(0, (client.width() - w) / 2), std::max(0, (client.height() - h) / 4), w, h));
-}
+void StartPageWindow::place() { ChildWindow::place(kPlacement); }
 
 void StartPageWindow::load() {
   place();
-  main_->setHelpTooltip("F1 - Leggi la guida al programma");
+  owner()->setHelpTooltip("F1 - Leggi la guida al programma");
   fillDrives();
   selectLastPending_ = true;
   showOpenPanel();
@@ -263,13 +254,13 @@ static void emphasise(QPushButton* shown, QPushButton* other) {
 
 void StartPageWindow::showCreatePanel() {
   panels_->setCurrentWidget(createPanel_);
-  emphasise(Command1, Command2);
+  emphasise(createButton_, openButton_);
 }
 
 void StartPageWindow::showOpenPanel() {
   panels_->setCurrentWidget(openPanel_);
-  emphasise(Command2, Command1);
-  Dir1->setFocus();
+  emphasise(openButton_, createButton_);
+  folderList_->setFocus();
 }
 
 // ---- navigation -------------------------------------------------------------------------------
@@ -281,15 +272,15 @@ void StartPageWindow::setCurrentFolder(const QString& folder) {
   QString f = QDir::cleanPath(info.absoluteFilePath());
   current_ = f;
   model_->setRootPath(f);
-  Dir1->setRootIndex(model_->index(f));
+  folderList_->setRootIndex(model_->index(f));
   path_->setText(QDir::toNativeSeparators(f));
   selectDriveOf(f);
   openIfProject(f);
 }
 
 void StartPageWindow::enterSelected() {
-  QModelIndex index = Dir1->currentIndex();
-  if (!index.isValid() || !Dir1->selectionModel()->isSelected(index)) return;
+  QModelIndex index = folderList_->currentIndex();
+  if (!index.isValid() || !folderList_->selectionModel()->isSelected(index)) return;
   setCurrentFolder(model_->filePath(index));
 }
 
@@ -299,18 +290,18 @@ void StartPageWindow::goUp() {
 }
 
 void StartPageWindow::goToProjects() {
-  QString projects = fromPath(main_->context().home.projects());
-  if (!QFileInfo(projects).isDir()) projects = fromPath(main_->context().home.home());
+  QString projects = fromPath(context().home.projects());
+  if (!QFileInfo(projects).isDir()) projects = fromPath(context().home.home());
   setCurrentFolder(projects);
 }
 
 void StartPageWindow::goToDesktop() {
-  std::string desktop = main_->context().platform->desktop_folder();
+  std::string desktop = context().platform->desktop_folder();
   if (!desktop.empty()) setCurrentFolder(QString::fromStdString(desktop));
 }
 
 void StartPageWindow::openLastProject() {
-  const ProgramFolder& home = main_->context().home;
+  const ProgramFolder& home = context().home;
   std::string data;
   if (!read_file(home.file("Last.ini"), data)) return;
   // The line as written; the first field of it when the line is no folder (a file written
@@ -325,7 +316,7 @@ void StartPageWindow::openLastProject() {
 }
 
 void StartPageWindow::fillDrives() {
-  Drive1->clear();
+  driveList_->clear();
   QStringList roots;
   for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
     if (!v.isValid() || !v.isReady()) continue;
@@ -333,13 +324,13 @@ void StartPageWindow::fillDrives() {
     if (!roots.contains(root)) roots << root;
   }
   roots.sort(Qt::CaseInsensitive);
-  for (const QString& r : roots) Drive1->addItem(QDir::toNativeSeparators(r), r);
+  for (const QString& r : roots) driveList_->addItem(QDir::toNativeSeparators(r), r);
 }
 
 void StartPageWindow::selectDriveOf(const QString& folder) {
   int best = -1, bestLength = -1;
-  for (int i = 0; i < Drive1->count(); ++i) {
-    QString root = Drive1->itemData(i).toString();
+  for (int i = 0; i < driveList_->count(); ++i) {
+    QString root = driveList_->itemData(i).toString();
     bool holds = root == "/" || folder.compare(root, Qt::CaseInsensitive) == 0 ||
                  folder.startsWith(root.endsWith('/') ? root : root + "/", Qt::CaseInsensitive);
     if (holds && root.size() > bestLength) {
@@ -347,55 +338,55 @@ void StartPageWindow::selectDriveOf(const QString& folder) {
       bestLength = int(root.size());
     }
   }
-  Drive1->setCurrentIndex(best);
+  driveList_->setCurrentIndex(best);
 }
 
 void StartPageWindow::selectLastEntry() {
   if (!selectLastPending_) return;
-  QModelIndex root = Dir1->rootIndex();
+  QModelIndex root = folderList_->rootIndex();
   int rows = model_->rowCount(root);
   if (rows <= 0) return;
   selectLastPending_ = false;
   model_->sort(0, Qt::AscendingOrder);
   QModelIndex last = model_->index(rows - 1, 0, root);
-  Dir1->setCurrentIndex(last);
-  Dir1->scrollTo(last);
+  folderList_->setCurrentIndex(last);
+  folderList_->scrollTo(last);
 }
 
 bool StartPageWindow::openIfProject(const QString& folder) {
   auto ref = check_project_folder(toPath(folder));
   if (!ref) return false;
-  ProjectManagerWindow* manager = main_->openManagerFresh();
+  ManagerRequests* manager = owner()->openManagerFresh();
   if (!manager) return false;
-  main_->context().home.write_last_project(path_text(ref->folder));
+  context().home.write_last_project(path_text(ref->folder));
   manager->Percorso = folder;
   manager->Nome = fromNameBytes(ref->name);
-  if (!closed_) main_->closeChild(this);
+  if (!closed_) owner()->closeChild(this);
   return true;
 }
 
 // ---- creation -----------------------------------------------------------------------------------
 
 void StartPageWindow::createProject() {
-  auto answer = main_->context().prompts->input("Titolo:", "Creazione di un nuovo progetto", "");
+  auto answer = context().prompts->input("Titolo:", "Creazione di un nuovo progetto", "");
   std::string title = answer.value_or("");
-  CreationResult r = create_project(toPath(current_), title, main_->context().home.home());
+  CreationResult r = create_project(toPath(current_), title, context().home.home());
   if (!r.ok) {
     bool expected = r.message == kMsgNoTitle || r.message == kMsgNameExists;
-    main_->context().prompts->message(r.message, kMessageTitle,
+    context().prompts->message(r.message, kMessageTitle,
                                       expected ? MessageIcon::Information : MessageIcon::Critical);
     return;
   }
   setCurrentFolder(fromPath(r.folder));
   if (closed_) return;
   showOpenPanel();
-  main_->closeChild(this);
+  owner()->closeChild(this);
 }
 
 // ---- keys, painting, closing ------------------------------------------------------------------
 
 bool StartPageWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Dir1 && event->type() == QEvent::KeyPress) {
+  if (watched == folderList_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       enterSelected();
@@ -409,19 +400,10 @@ bool StartPageWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void StartPageWindow::keyPressEvent(QKeyEvent* event) {
-  if (main_->childWindowKey(this, event->key(), help::kStartPage))
-    event->accept();
-  else
-    QWidget::keyPressEvent(event);
-}
-
-void StartPageWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
-
-void StartPageWindow::closeEvent(QCloseEvent* event) {
+bool StartPageWindow::onClose() {
   closed_ = true;
-  main_->setHelpTooltip("Leggi la guida al programma");
-  event->accept();
+  owner()->setHelpTooltip("Leggi la guida al programma");
+  return true;
 }
 
 }  // namespace pm

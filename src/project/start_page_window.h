@@ -5,7 +5,8 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
+
+#include "ui/child_window.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -16,12 +17,10 @@ class QStackedWidget;
 
 namespace pm {
 
-class MainWindow;
-
-class StartPageWindow : public QWidget {
+class StartPageWindow : public ChildWindow {
   Q_OBJECT
  public:
-  explicit StartPageWindow(MainWindow* main, QWidget* parent = nullptr);
+  explicit StartPageWindow(WindowOwner* owner);
   ~StartPageWindow() override;
 
   // Called by the main window once the window is in its sub-window: placement, the help
@@ -45,9 +44,7 @@ class StartPageWindow : public QWidget {
   void openLastProject();  // "&L'ultimo progetto caricato"
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
+  bool onClose() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -58,17 +55,16 @@ class StartPageWindow : public QWidget {
   void selectLastEntry();
   bool openIfProject(const QString& folder);
 
-  MainWindow* main_;
   QString current_;
   bool selectLastPending_ = false;
   bool closed_ = false;
-  QPushButton* Command1 = nullptr;  // "&Crea Progetto"
-  QPushButton* Command2 = nullptr;  // "&Apri Progetto"
+  QPushButton* createButton_ = nullptr;  // "Command1": "&Crea Progetto"
+  QPushButton* openButton_ = nullptr;    // "Command2": "&Apri Progetto"
   QStackedWidget* panels_ = nullptr;
   QWidget* createPanel_ = nullptr;
   QWidget* openPanel_ = nullptr;
-  QComboBox* Drive1 = nullptr;
-  QListView* Dir1 = nullptr;
+  QComboBox* driveList_ = nullptr;  // "Drive1"
+  QListView* folderList_ = nullptr;  // "Dir1"
   QFileSystemModel* model_ = nullptr;
   QLabel* path_ = nullptr;
 };

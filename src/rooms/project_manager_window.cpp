@@ -3,19 +3,20 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QStringList>
 
-#include "editor/room_editor_window.h"
+#include "editor/link_markup.h"
+#include "project/help_pages.h"
 #include "project/project_file.h"
 #include "rooms/follow_link.h"
 #include "rooms/room_list.h"
 #include "rooms/room_operations.h"
-#include "shell/help_pages.h"
-#include "shell/main_window.h"
-#include "shell/qt_measure.h"
-#include "shell/qt_paths.h"
-#include "shell/qt_tiled_background.h"
+#include "ui/editor_requests.h"
+#include "ui/qt_measure.h"
+#include "ui/qt_paths.h"
 
 namespace pm {
 
@@ -24,7 +25,7 @@ namespace {
 const char* const kCaption = "Gestione Progetto";
 const char* const kHint = "Enter o Doppio click sulla Stanza->Edita una Stanza | F4 Edita Descrizione";
 const char* const kMessageTitle = "Pagimond";
-const long kDefaultWidth = 9600, kDefaultHeight = 7200, kMinimumTop = 400;
+const PlacementRule kPlacement{9600, 7200, Centring::Quarter, true};
 
 void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
   QObject::connect(&timer, &QTimer::timeout, owner, [&timer, action = std::move(action)] {
@@ -35,46 +36,45 @@ void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
 
 }  // namespace
 
-ProjectManagerWindow::ProjectManagerWindow(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
-  setObjectName("ProjectManager");
-  setWindowTitle(kCaption);
+ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
+    : ChildWindow(windowOwner, "ProjectManager", kCaption, help::kProjectManager) {
   setFocusPolicy(Qt::StrongFocus);
 
-  List1 = new QListWidget(this);
-  List1->setObjectName("List1");
-  List1->setAccessibleName("Elenco delle Stanze");
-  List1->setFont(typewriterFont(10));
-  List1->setUniformItemSizes(true);
-  List1->setSelectionMode(QAbstractItemView::SingleSelection);
-  List1->setCursor(Qt::PointingHandCursor);
-  List1->setContextMenuPolicy(Qt::CustomContextMenu);
-  List1->installEventFilter(this);
+  roomList_ = new QListWidget(this);
+  roomList_->setObjectName("List1");
+  roomList_->setAccessibleName("Elenco delle Stanze");
+  roomList_->setFont(typewriterFont(10));
+  roomList_->setUniformItemSizes(true);
+  roomList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  roomList_->setCursor(Qt::PointingHandCursor);
+  roomList_->setContextMenuPolicy(Qt::CustomContextMenu);
+  roomList_->installEventFilter(this);
 
   hintPanel_ = new QWidget(this);
   hintPanel_->setObjectName("HintPanel");
-  Label1 = new QLabel(kHint, hintPanel_);
-  Label1->setObjectName("Label1");
-  Label1->setAccessibleName("Suggerimento");
-  Label1->setStyleSheet("color: #1d2a36; font-weight: 600;");
+  hint_ = new QLabel(kHint, hintPanel_);
+  hint_->setObjectName("Label1");
+  hint_->setAccessibleName("Suggerimento");
+  hint_->setStyleSheet("color: #1d2a36; font-weight: 600;");
 
-  Menu1 = new QMenu(this);
-  Menu1->setObjectName("Menu1");
+  menu_ = new QMenu(this);
+  menu_->setObjectName("Menu1");
   auto add = [this](const char* name, const QString& text, void (ProjectManagerWindow::*action)()) {
-    QAction* a = Menu1->addAction(text);
+    QAction* a = menu_->addAction(text);
     a->setObjectName(name);
     if (action) connect(a, &QAction::triggered, this, action);
     return a;
   };
   add("MenuTesta", "Testa il progetto da qui...", &ProjectManagerWindow::testFromSelected);
-  Menu1->addSeparator();
+  menu_->addSeparator();
   QAction* create = add("MenuCrea", "Crea Stanza...", nullptr);
-  connect(create, &QAction::triggered, this, [this] { sendCommand("1"); });
+  connect(create, &QAction::triggered, this, [this] { owner()->sendCommand("1"); });
   add("MenuApri", "Apri Stanza", &ProjectManagerWindow::openFromMenu);
   QAction* describe = add("MenuDescrizione", "Descrizione a Stanza...", nullptr);
   connect(describe, &QAction::triggered, this, [this] { EditaStanza.start(); });
   add("MenuDuplica", "Duplica Stanza...", &ProjectManagerWindow::duplicateSelected);
   add("MenuElimina", "Elimina Stanza", &ProjectManagerWindow::deleteSelected);
-  Menu1->addSeparator();
+  menu_->addSeparator();
   add("MenuChiudi", "Chiudi", nullptr);
 
   for (QTimer* t : {&Aggiorna, &Apri, &EditaStanza, &Compila, &Compila2}) t->setInterval(100);
@@ -82,8 +82,8 @@ ProjectManagerWindow::ProjectManagerWindow(MainWindow* main, QWidget* parent) : 
   startOnce(Aggiorna, this, [this] { rebuildList(); });
   startOnce(Apri, this, [this] { openSelected(); });
   startOnce(EditaStanza, this, [this] { editDescription(); });
-  startOnce(Compila, this, [this] { compileFromFirst(&ProjectManagerWindow::CompilaTutto); });
-  startOnce(Compila2, this, [this] { compileFromFirst(&ProjectManagerWindow::CompilaTutto2); });
+  startOnce(Compila, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto); });
+  startOnce(Compila2, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto2); });
   // Following a link: retried at every tick until the target room's text holds a line (or
   // a new request replaces the target). A target naming no file of the project is dropped.
   connect(&SegLink, &QTimer::timeout, this, [this] {
@@ -94,20 +94,15 @@ ProjectManagerWindow::ProjectManagerWindow(MainWindow* main, QWidget* parent) : 
     }
     if (!follow_link_ready(toPath(Percorso), target)) return;
     SegLink.stop();
-    RoomEditorWindow* editor = main_->openEditorFresh();
-    if (!editor) return;
-    editor->Percorso = Percorso;
-    editor->Nome = SeguiLink;
-    editor->SeguiLk.start();
-    main_->showChild(this, false);
+    if (EditorRequests* editor = openRoom(toNameBytes(SeguiLink))) editor->SeguiLk.start();
   });
 
-  connect(List1, &QListWidget::itemDoubleClicked, this, [this] { chooseByDoubleClick(); });
-  connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+  connect(roomList_, &QListWidget::itemDoubleClicked, this, [this] { chooseByDoubleClick(); });
+  connect(roomList_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (!rebuilding_ && row >= 0) Posi = QString::number(row);
   });
-  connect(List1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { Menu1->popup(List1->viewport()->mapToGlobal(pos)); });
+  connect(roomList_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { menu_->popup(roomList_->viewport()->mapToGlobal(pos)); });
 }
 
 ProjectManagerWindow::~ProjectManagerWindow() = default;
@@ -118,39 +113,47 @@ Project ProjectManagerWindow::project() const { return Project(toPath(Percorso),
 
 void ProjectManagerWindow::rebuildList() {
   rebuilding_ = true;
-  setWindowTitle("Gestione del Progetto \"" + Nome + "\"");
-  List1->clear();
+  showProjectCaption();
+  roomList_->clear();
   entries_ = build_room_list(project());
   QStringList items;
   items.reserve(int(entries_.size()));
   for (const auto& e : entries_) items << fromFileText(e);
-  List1->addItems(items);
+  roomList_->addItems(items);
   int target = 0;
   if (!Posi.isEmpty()) {
     bool ok = false;
     target = Posi.trimmed().toInt(&ok);
     if (!ok) target = -1;
   }
-  if (target >= 0 && target < List1->count()) {
-    List1->setCurrentRow(target);
-    List1->scrollToItem(List1->item(target));
+  if (target >= 0 && target < roomList_->count()) {
+    roomList_->setCurrentRow(target);
+    roomList_->scrollToItem(roomList_->item(target));
   } else {
-    List1->setCurrentRow(-1);
-    List1->clearSelection();
+    roomList_->setCurrentRow(-1);
+    roomList_->clearSelection();
   }
   rebuilding_ = false;
-  main_->setRoomCounter(List1->count());
-  main_->setHelpTooltip("F1 - Leggi la guida al programma");
+  owner()->setRoomCounter(roomList_->count());
+  owner()->setHelpTooltip("F1 - Leggi la guida al programma");
+}
+
+void ProjectManagerWindow::showProjectCaption() { setWindowTitle("Gestione del Progetto \"" + Nome + "\""); }
+
+void ProjectManagerWindow::showTargetPrompt(const QString& message) {
+  setWindowTitle(message);
+  hint_->setText(message);
+  roomList_->setFocus();
 }
 
 int ProjectManagerWindow::selectedRow() const {
-  const auto items = List1->selectedItems();
-  return items.isEmpty() ? -1 : List1->row(items.first());
+  const auto items = roomList_->selectedItems();
+  return items.isEmpty() ? -1 : roomList_->row(items.first());
 }
 
 QString ProjectManagerWindow::selectedEntry() const {
   int row = selectedRow();
-  return row < 0 ? QString() : List1->item(row)->text();
+  return row < 0 ? QString() : roomList_->item(row)->text();
 }
 
 std::string ProjectManagerWindow::selectedNumber() const {
@@ -161,29 +164,35 @@ std::string ProjectManagerWindow::selectedNumber() const {
 
 std::vector<std::string> ProjectManagerWindow::roomNumbers() const { return room_numbers(entries_); }
 
-int ProjectManagerWindow::entryCount() const { return List1->count(); }
+int ProjectManagerWindow::entryCount() const { return roomList_->count(); }
 
 // ---- choosing and opening rooms -------------------------------------------------------------
 
 void ProjectManagerWindow::insertLink(const std::string& number) {
-  RoomEditorWindow* editor = main_->editor();
+  EditorRequests* editor = owner()->editor();
   if (!editor) return;
-  QString n = fromNameBytes(number);
-  editor->replaceSelection("<a href=\"" + n + ".htm\">" + editor->selectedText() + "</a>");
+  editor->replaceSelection(fromUtf8(link_markup(number, editor->selectedText().toStdString())));
 }
 
 bool ProjectManagerWindow::insertRedirect(const std::string& number) {
-  auto seconds = main_->context().prompts->input("Inserire un numero epresso in secondi:", "Contatore", "0");
+  auto seconds = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
   if (!seconds || seconds->empty()) return false;
-  if (RoomEditorWindow* editor = main_->editor())
-    editor->replaceSelection("<meta http-equiv='refresh' content='" + QString::fromStdString(*seconds) +
-                             "; url=" + fromNameBytes(number) + ".htm'>");
+  if (EditorRequests* editor = owner()->editor()) editor->replaceSelection(fromUtf8(timer_markup(number, *seconds)));
   return true;
 }
 
 void ProjectManagerWindow::backToEditor() {
-  if (RoomEditorWindow* editor = main_->editor()) main_->showChild(editor, true);
-  main_->showChild(this, false);
+  if (EditorRequests* editor = owner()->editor()) owner()->showChild(editor->widget(), true);
+  owner()->showChild(this, false);
+}
+
+EditorRequests* ProjectManagerWindow::openRoom(const std::string& number) {
+  EditorRequests* editor = owner()->openEditorFresh();
+  if (!editor) return nullptr;
+  editor->Percorso = Percorso;
+  editor->Nome = fromNameBytes(number);
+  owner()->showChild(this, false);
+  return editor;
 }
 
 void ProjectManagerWindow::chooseByDoubleClick() {
@@ -218,16 +227,12 @@ void ProjectManagerWindow::openSelected() {
       Link.clear();
     }
   } else {
-    RoomEditorWindow* editor = main_->openEditorFresh();
-    if (!editor) return;
-    editor->Percorso = Percorso;
-    editor->Nome = fromNameBytes(number);
-    main_->showChild(this, false);
+    openRoom(number);
   }
 }
 
 void ProjectManagerWindow::refuse(const char* message) {
-  main_->context().prompts->message(message, kMessageTitle, MessageIcon::Information);
+  context().prompts->message(message, kMessageTitle, MessageIcon::Information);
 }
 
 void ProjectManagerWindow::openFromMenu() {
@@ -247,11 +252,11 @@ void ProjectManagerWindow::editDescription() {
   std::string number = selectedNumber();
   Project p = project();
   std::string old = p.read_description_bytes(number);
-  auto answer = main_->context().prompts->input("Descrizione della Stanza:", "Sintesi della Stanza",
+  auto answer = context().prompts->input("Descrizione della Stanza:", "Sintesi della Stanza",
                                                 fromFileText(first_field_text(old)).toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = describe_room(p, number, toFileText(QString::fromStdString(*answer), old));
-  if (!r.ok) main_->context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.ok) context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -262,15 +267,15 @@ void ProjectManagerWindow::duplicateSelected() {
   std::string old = p.read_description_bytes(source);
   QString proposed = fromFileText(first_field_text(old));
   if (!NomeLink.isEmpty()) {
-    RoomEditorWindow* editor = main_->editor();
+    EditorRequests* editor = owner()->editor();
     proposed = editor ? editor->selectedText() : QString();
     NomeLink.clear();
   }
-  auto answer = main_->context().prompts->input("Duplicazione di una nuova Stanza. Descrizione della Stanza:",
+  auto answer = context().prompts->input("Duplicazione di una nuova Stanza. Descrizione della Stanza:",
                                                 "Creazione della Stanza", proposed.toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = duplicate_room(p, source, size_t(entryCount()), toFileText(QString::fromStdString(*answer), old));
-  if (!r.ok) main_->context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.ok) context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -283,9 +288,9 @@ void ProjectManagerWindow::deleteSelected() {
   std::string number = selectedNumber();
   RoomEntry shown = split_room_entry(selectedEntry().toStdString());
   std::string question = "Eliminare la Stanza " + shown.number + " | " + shown.description + "?";
-  if (!main_->context().prompts->ask_yes_no(question, "Eliminazione della stanza")) return;
+  if (!context().prompts->ask_yes_no(question, "Eliminazione della stanza")) return;
   RoomResult r = delete_room(project(), number);
-  if (!r.ok) main_->context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.ok) context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -295,38 +300,23 @@ void ProjectManagerWindow::testFromSelected() {
     return;
   }
   if (selectedRow() < 0) return;
-  std::string number = selectedNumber();
-  RoomEditorWindow* editor = main_->openEditorFresh();
-  if (!editor) return;
-  editor->Percorso = Percorso;
-  editor->Nome = fromNameBytes(number);
-  editor->Compila.start();
-  main_->showChild(this, false);
+  if (EditorRequests* editor = openRoom(selectedNumber())) editor->Compila.start();
 }
 
-void ProjectManagerWindow::compileFromFirst(QString ProjectManagerWindow::*flag) {
-  if (List1->count() == 0) return;
-  List1->setCurrentRow(0);
+void ProjectManagerWindow::compileFromFirst(QString ManagerRequests::*flag) {
+  if (roomList_->count() == 0) return;
+  roomList_->setCurrentRow(0);
   if (selectedEntry().isEmpty()) return;
-  std::string number = selectedNumber();
-  RoomEditorWindow* editor = main_->openEditorFresh();
+  EditorRequests* editor = openRoom(selectedNumber());
   if (!editor) return;
-  editor->Percorso = Percorso;
-  editor->Nome = fromNameBytes(number);
   this->*flag = "1";
   editor->Compila.start();
-  main_->showChild(this, false);
-}
-
-void ProjectManagerWindow::sendCommand(const QString& code) {
-  main_->Scelta = code;
-  main_->Crea.start();
 }
 
 // ---- keys, placement, painting, closing -----------------------------------------------------
 
 bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == List1 && event->type() == QEvent::KeyPress) {
+  if (watched == roomList_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int k = key->key();
     if ((k >= Qt::Key_F1 && k <= Qt::Key_F9) || k == Qt::Key_Escape || k == Qt::Key_Return || k == Qt::Key_Enter) {
@@ -340,59 +330,43 @@ bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
 void ProjectManagerWindow::keyPressEvent(QKeyEvent* event) {
   const int k = event->key();
   if (k == Qt::Key_F1) {
-    main_->openHelp(QString::fromUtf8(help::kProjectManager.data(), int(help::kProjectManager.size())));
+    commonKey(k);
   } else if (k == Qt::Key_F2) {
-    sendCommand("1");
+    owner()->sendCommand("1");
   } else if (k >= Qt::Key_F3 && k <= Qt::Key_F9) {
-    if (Link.isEmpty()) sendCommand(QString::number(k - Qt::Key_F3 + 2));
+    if (Link.isEmpty()) owner()->sendCommand(QString::number(k - Qt::Key_F3 + 2));
   } else if (k == Qt::Key_Escape) {
     if (!Modi.isEmpty() || !Modi2.isEmpty()) {
-      Modi.clear();
-      Modi2.clear();
-      Link.clear();
+      clearTargetChoice();
       backToEditor();
     }
   } else if (k == Qt::Key_Return || k == Qt::Key_Enter) {
     Apri.start();
   } else {
-    QWidget::keyPressEvent(event);
+    ChildWindow::keyPressEvent(event);
     return;
   }
   event->accept();
 }
 
 void ProjectManagerWindow::load() {
-  main_->setProjectToolbarShown(true);
-  main_->setManageProjectsEnabled(false);
+  owner()->setProjectToolbarShown(true);
+  owner()->setManageProjectsEnabled(false);
   Aggiorna.start();
-  Placement stored = main_->context().home.read_placement("Manager.ini");
-  long top = std::max(stored.top().value_or(0), kMinimumTop);
-  long width = stored.width().value_or(kDefaultWidth);
-  long height = stored.height().value_or(kDefaultHeight);
-  if (width < 1500) width = kDefaultWidth;
-  if (height < 1500) height = kDefaultHeight;
-  QSize client = main_->clientSize();
-  QPoint at;
-  if (!stored.left() || !stored.top()) {
-    const int w = twipsToPxX(this, kDefaultWidth), h = twipsToPxY(this, kDefaultHeight);
-    at = QPoint(std::max(0, (client.width() - w) / 2), std::max(0, (client.height() - h) / 4));
-  } else {
-    at = QPoint(twipsToPxX(this, *stored.left()), twipsToPxY(this, top));
-  }
-  main_->placeChild(this, QRect(at, QSize(twipsToPxX(this, width), twipsToPxY(this, height))));
-  List1->setFocus();
+  place(kPlacement, "Manager.ini");
+  roomList_->setFocus();
 }
 
 void ProjectManagerWindow::layoutControls() {
-  QRect outer = main_->childGeometry(this);
+  QRect outer = owner()->childGeometry(this);
   QSize frame = outer.isValid() ? outer.size() : size();
   const int margin = twipsToPxX(this, 120);
   int listWidth = std::min(frame.width() - twipsToPxX(this, 350), width() - 2 * margin);
   int listHeight = std::min(frame.height() - twipsToPxY(this, 1200), height() - margin - twipsToPxY(this, 500));
-  List1->setGeometry(margin, margin, std::max(listWidth, 50), std::max(listHeight, 50));
-  int panelTop = List1->geometry().bottom() + 1 + twipsToPxY(this, 100);
-  hintPanel_->setGeometry(margin, panelTop, List1->width(), std::max(20, height() - panelTop - margin / 2));
-  Label1->setGeometry(hintPanel_->rect());
+  roomList_->setGeometry(margin, margin, std::max(listWidth, 50), std::max(listHeight, 50));
+  int panelTop = roomList_->geometry().bottom() + 1 + twipsToPxY(this, 100);
+  hintPanel_->setGeometry(margin, panelTop, roomList_->width(), std::max(20, height() - panelTop - margin / 2));
+  hint_->setGeometry(hintPanel_->rect());
 }
 
 void ProjectManagerWindow::resizeEvent(QResizeEvent* event) {
@@ -400,28 +374,19 @@ void ProjectManagerWindow::resizeEvent(QResizeEvent* event) {
   layoutControls();
 }
 
-void ProjectManagerWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
-
-void ProjectManagerWindow::closeEvent(QCloseEvent* event) {
+bool ProjectManagerWindow::onClose() {
   if (!Modi.isEmpty() || !Modi2.isEmpty()) {
-    event->ignore();
     backToEditor();
-    if (!Modi.isEmpty()) Modi.clear(); else Modi2.clear();
-    return;
+    clearTargetChoice();
+    return false;
   }
   // The editor first: it saves its text, and a failed save keeps the project open.
-  if (RoomEditorWindow* editor = main_->editor(); editor && !main_->closeChild(editor)) {
-    event->ignore();
-    return;
-  }
-  main_->setProjectToolbarShown(false);
-  main_->setManageProjectsEnabled(true);
-  QRect r = main_->childGeometry(this);
-  if (r.isValid())
-    main_->context().home.write_placement("Manager.ini", pxToTwipsY(this, r.top()), pxToTwipsX(this, r.left()),
-                                          pxToTwipsX(this, r.width()), pxToTwipsY(this, r.height()));
-  if (!main_->closing() && !main_->startPage()) main_->openStartPageFresh();
-  event->accept();
+  if (EditorRequests* editor = owner()->editor(); editor && !owner()->closeChild(editor->widget())) return false;
+  owner()->setProjectToolbarShown(false);
+  owner()->setManageProjectsEnabled(true);
+  savePlacement("Manager.ini");
+  if (!owner()->closing() && !owner()->startPageOpen()) owner()->openStartPageFresh();
+  return true;
 }
 
 }  // namespace pm

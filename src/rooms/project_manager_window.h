@@ -4,64 +4,37 @@
 // project's identity (Percorso, Nome) for every other window while the project is open.
 #pragma once
 
-#include <QLabel>
-#include <QListWidget>
-#include <QString>
-#include <QTimer>
-#include <QWidget>
 #include <string>
 #include <vector>
 
-#include "project/project.h"
+#include "ui/child_window.h"
+#include "ui/manager_requests.h"
 
+class QLabel;
+class QListWidget;
 class QMenu;
 
 namespace pm {
 
-class MainWindow;
-
-class ProjectManagerWindow : public QWidget {
+class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   Q_OBJECT
  public:
-  explicit ProjectManagerWindow(MainWindow* main, QWidget* parent = nullptr);
+  explicit ProjectManagerWindow(WindowOwner* owner);
   ~ProjectManagerWindow() override;
 
-  // Request fields (see the class comment); empty by default.
-  QString Percorso;       // project folder
-  QString Nome;           // project name
-  QString Posi;           // index of the last selected entry
-  QString Modi;           // "1" while the editor waits for a link target
-  QString Modi2;          // "1" while the editor waits for a timer target
-  QString Link;           // "1" link target awaited, "2" timer target awaited
-  QString NomeLink;       // "1": the next new room proposes the editor's selected text
-  QString SeguiLink;      // target room of a follow-link request
-  QString CompilaTutto;   // "1": the compile is the whole-project test (F8)
-  QString CompilaTutto2;  // "1": the compile comes from the compile dialog
-  QString Text1;          // scratch buffer of the duplication
+  // ManagerRequests
+  QWidget* widget() override { return this; }
+  QString selectedEntry() const override;
+  std::vector<std::string> roomNumbers() const override;
+  int entryCount() const override;
+  Project project() const override;
+  void showTargetPrompt(const QString& message) override;
+  void showProjectCaption() override;
 
-  QListWidget* List1 = nullptr;  // the room list
-  QLabel* Label1 = nullptr;      // the hint line
-  QMenu* Menu1 = nullptr;        // the list's context menu
-
-  QTimer Aggiorna;  // 100 ms: rebuild the list
-  QTimer Apri;      // 100 ms: open the selected room, or answer a pending choice
-  QTimer EditaStanza;  // 100 ms: edit the selected room's description
-  QTimer Compila;   // 100 ms: whole-project test from the first room
-  QTimer Compila2;  // 100 ms: the same for the compile dialog
-  QTimer SegLink;   // 1 ms: follow a link
-
-  // The selected entry, empty when nothing is selected.
-  QString selectedEntry() const;
-  // The room numbers, in list order.
-  std::vector<std::string> roomNumbers() const;
-  int entryCount() const;
   // The list build (what Aggiorna does).
   void rebuildList();
 
-  // The open project (Percorso and Nome).
-  Project project() const;
-
-  // Called by the main window once the window is in its sub-window: toolbar, first list
+  // Called by the owner once the window is in its sub-window: toolbar, first list
   // build, placement from Manager.ini.
   void load();
 
@@ -75,24 +48,27 @@ class ProjectManagerWindow : public QWidget {
   void openFromMenu();       // "Apri Stanza"
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  bool onClose() override;
   void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int selectedRow() const;
   std::string selectedNumber() const;  // the number of the selected entry, as bytes
-  void sendCommand(const QString& code);
   void insertLink(const std::string& number);
   bool insertRedirect(const std::string& number);  // false when the seconds were not given
   void backToEditor();
-  void compileFromFirst(QString ProjectManagerWindow::*flag);
+  // Opens a fresh editor on room `number`, hides the manager; nullptr when the open
+  // editor refused to close.
+  EditorRequests* openRoom(const std::string& number);
+  void compileFromFirst(QString ManagerRequests::*flag);
   void refuse(const char* message);
   void layoutControls();
 
-  MainWindow* main_;
+  QListWidget* roomList_ = nullptr;  // "List1"
+  QLabel* hint_ = nullptr;           // "Label1"
+  QMenu* menu_ = nullptr;            // "Menu1"
   QWidget* hintPanel_ = nullptr;
   std::vector<std::string> entries_;  // the list's entries as bytes
   bool rebuilding_ = false;

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 #include "shell/main_window.h"
-#include "shell/qt_platform.h"
-#include "shell/qt_prompts.h"
+#include "ui/qt_platform.h"
+#include "ui/qt_prompts.h"
 #include "shell/splash_window.h"
 
 namespace {

@@ -1,79 +1,78 @@
 // The main window (see main_window.h).
 #include "shell/main_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <functional>
 
-#include "compiler/compile_dialog.h"
 #include "compiler/compile_request.h"
 #include "compiler/single_file.h"
-#include "editor/room_editor_window.h"
-#include "project/start_page_window.h"
-#include "rooms/project_manager_window.h"
+#include "project/help_pages.h"
 #include "rooms/room_operations.h"
-#include "shell/help_pages.h"
-#include "shell/qt_icons.h"
-#include "shell/qt_measure.h"
-#include "shell/qt_paths.h"
-#include "shell/settings_window.h"
+#include "ui/qt_icons.h"
+#include "ui/qt_measure.h"
+#include "ui/qt_paths.h"
 
 namespace pm {
 
 namespace {
 
-const char* const kCaption = "Pagimond 2.00 - Libri gioco interattivi per il web";
+const QString kCaption = "Pagimond " PAGIMOND_VERSION " - Libri gioco interattivi per il web";
 const char* const kMessageTitle = "Pagimond";
 
-// The sub-window of a child window. It tells the main window when its child has closed,
-// whether the sub-window was closed or the child closed itself.
+// The sub-window of a child window. It tells the main window once, when its child has
+// closed, whether the sub-window was closed or the child closed itself.
 class ChildFrame : public QMdiSubWindow {
  public:
-  std::function<void(QWidget*)> onClosed;
-
-  bool done() const { return done_; }
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    in_close_ = true;
-    QMdiSubWindow::closeEvent(event);
-    in_close_ = false;
-    if (event->isAccepted()) finish();
-  }
-
-  // The child's own close: a Close event followed by the child hiding itself.
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == widget() && !done_) {
-      if (event->type() == QEvent::Close) {
-        close_seen_ = true;
-        QTimer::singleShot(0, this, [this] { close_seen_ = false; });
-      } else if (event->type() == QEvent::Hide && close_seen_ && !in_close_ && widget()->isHidden()) {
-        finish();
+  ChildFrame(ChildWindow* child, std::function<void(QWidget*)> onClosed) : onClosed_(std::move(onClosed)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(child);
+    QObject::connect(child, &ChildWindow::closed, this, [this] {
+      finish();
+      // A child that closed itself leaves its frame behind: take it away too.
+      if (!inClose_) {
         hide();
         deleteLater();
       }
-    }
-    return QMdiSubWindow::eventFilter(watched, event);
+    });
+  }
+
+  bool done() const { return done_; }
+  void forget() { onClosed_ = nullptr; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    inClose_ = true;
+    QMdiSubWindow::closeEvent(event);
+    inClose_ = false;
   }
 
  private:
   void finish() {
     if (done_) return;
     done_ = true;
-    if (onClosed) onClosed(widget());
+    if (onClosed_) onClosed_(widget());
   }
 
-  bool in_close_ = false;
-  bool close_seen_ = false;
+  std::function<void(QWidget*)> onClosed_;
+  bool inClose_ = false;
   bool done_ = false;
 };
+
+void notBuiltYet(QToolButton* b) {
+  b->setEnabled(false);
+  b->setToolTip(b->toolTip() + " (non ancora disponibile)");
+  b->setAccessibleName(b->toolTip());
+}
 
 ChildFrame* frameOf(QWidget* w) { return w ? dynamic_cast<ChildFrame*>(w->parentWidget()) : nullptr; }
 
@@ -93,8 +92,8 @@ MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   buildToolbars();
-  column->addWidget(Picture1);
-  column->addWidget(Picture2);
+  column->addWidget(topBar_);
+  column->addWidget(projectBar_);
   mdi_ = new QMdiArea(central);
   mdi_->setObjectName("Client");
   mdi_->setAccessibleName("Area di lavoro");
@@ -103,7 +102,7 @@ MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent
   column->addWidget(mdi_, 1);
   setCentralWidget(central);
   mdi_->viewport()->installEventFilter(this);
-  Picture1->installEventFilter(this);
+  topBar_->installEventFilter(this);
 
   // The load: the desktop picture, a size close to the one the window is shown at (so the
   // first child windows are placed in the right client area), the start page.
@@ -118,7 +117,7 @@ MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent
 MainWindow::~MainWindow() {
   closing_ = true;
   for (QMdiSubWindow* sub : mdi_->subWindowList())
-    if (auto* f = dynamic_cast<ChildFrame*>(sub)) f->onClosed = nullptr;
+    if (auto* f = dynamic_cast<ChildFrame*>(sub)) f->forget();
 }
 
 QToolButton* MainWindow::makeButton(QWidget* bar, const char* name, int iconKind, const QString& tip, long left) {
@@ -147,94 +146,91 @@ void MainWindow::buildToolbars() {
   const QString barStyle =
       "#%1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f7f8fa, stop:1 #e4e8ed);"
       " border-bottom: 1px solid #c3cad3; }";
-  Picture1 = new QWidget(this);
-  Picture1->setObjectName("Picture1");
-  Picture1->setAttribute(Qt::WA_StyledBackground);
-  Picture1->setStyleSheet(barStyle.arg("Picture1"));
-  Picture1->setFixedHeight(twipsToPxY(this, 735));
+  topBar_ = new QWidget(this);
+  topBar_->setObjectName("Picture1");
+  topBar_->setAttribute(Qt::WA_StyledBackground);
+  topBar_->setStyleSheet(barStyle.arg("Picture1"));
+  topBar_->setFixedHeight(twipsToPxY(this, 735));
 
-  Image1 = makeButton(Picture1, "Image1", int(IconKind::ManageProjects), "Gestisci e crea nuovi progetti", 120);
-  Line2 = separator(Picture1, "Line2", twipsRect(this, 720, 90, 30, 555));
-  Line2->hide();
-  Image10 = makeButton(Picture1, "Image10", int(IconKind::Help), "Leggi la guida al programma", 840);
-  Image10->hide();
-  Check1 = new QCheckBox("Salta il menù iniziale", Picture1);
-  Check1->setObjectName("Check1");
-  Check1->setAccessibleName(Check1->text());
-  Check1->adjustSize();
-  Check1->move(twipsToPxX(this, 1560), (Picture1->height() - Check1->height()) / 2);
-  Image15 = makeButton(Picture1, "Image15", int(IconKind::Settings), "Impostazioni", 0);
-  Image16 = new QLabel(Picture1);
-  Image16->setObjectName("Image16");
-  Image16->setPixmap(iconPixmap(IconKind::Logo, twipsToPxX(this, 480), devicePixelRatioF()));
-  Image16->setAccessibleName("Pagimond");
-  Image16->setGeometry(twipsRect(this, 0, 120, 480, 480));
+  manageButton_ = makeButton(topBar_, "Image1", int(IconKind::ManageProjects), "Gestisci e crea nuovi progetti", 120);
+  topSeparator_ = separator(topBar_, "Line2", twipsRect(this, 720, 90, 30, 555));
+  topSeparator_->hide();
+  helpButton_ = makeButton(topBar_, "Image10", int(IconKind::Help), "Leggi la guida al programma", 840);
+  helpButton_->hide();
+  skipStartPage_ = new QCheckBox("Salta il menù iniziale", topBar_);
+  skipStartPage_->setObjectName("Check1");
+  skipStartPage_->setAccessibleName(skipStartPage_->text());
+  skipStartPage_->adjustSize();
+  skipStartPage_->move(twipsToPxX(this, 1560), (topBar_->height() - skipStartPage_->height()) / 2);
+  settingsButton_ = makeButton(topBar_, "Image15", int(IconKind::Settings), "Impostazioni", 0);
+  logo_ = new QLabel(topBar_);
+  logo_->setObjectName("Image16");
+  logo_->setPixmap(iconPixmap(IconKind::Logo, twipsToPxX(this, 480), devicePixelRatioF()));
+  logo_->setAccessibleName("Pagimond");
+  logo_->setGeometry(twipsRect(this, 0, 120, 480, 480));
 
-  Picture2 = new QWidget(this);
-  Picture2->setObjectName("Picture2");
-  Picture2->setAttribute(Qt::WA_StyledBackground);
-  Picture2->setStyleSheet(barStyle.arg("Picture2"));
-  Picture2->setFixedHeight(twipsToPxY(this, 735));
-  Image2 = makeButton(Picture2, "Image2", int(IconKind::NewRoom), "F2 - Crea una nuova Stanza", 120);
-  Image3 = makeButton(Picture2, "Image3", int(IconKind::OpenEditor), "F3 - Apri l'Editor per editare una Stanza", 720);
-  Image4 = makeButton(Picture2, "Image4", int(IconKind::Description), "F4 - Edita la Descrizione di una Stanza", 1320);
-  Image5 = makeButton(Picture2, "Image5", int(IconKind::StyleSheet),
-                      "F5 - Impostazione delle Stanze (Testo, dimensioni, colori)", 1920);
-  Image6 = makeButton(Picture2, "Image6", int(IconKind::GlobalCode),
-                      "F6 - Imposta un codice generale che sarà presente in tutte le Stanze", 2520);
-  Image7 = makeButton(Picture2, "Image7", int(IconKind::Properties),
-                      "F7 - Proprietà - Inserisci i tuoi dati personali", 3120);
-  Image8 = makeButton(Picture2, "Image8", int(IconKind::Test), "F8 - Testa l'intero progetto", 3720);
-  Image9 = makeButton(Picture2, "Image9", int(IconKind::Distribute), "F9 - Distribuisci il progetto", 4320);
-  Image13 = makeButton(Picture2, "Image13", int(IconKind::Map), "Crea una mappa dell'intera avventura", 5040);
-  Image20 = makeButton(Picture2, "Image20", int(IconKind::SingleFile),
-                       "Testa in un unico file (Libro gioco Interattivo)", 5640);
-  Image11 = makeButton(Picture2, "Image11", int(IconKind::Colours),
-                       "Preleva i colori dallo schermo e trasformali in codice HTML", 6360);
-  Image12 = makeButton(Picture2, "Image12", int(IconKind::ResourceFolder),
-                       "Cartella delle risorse res (La cartella dove inserire immagini ed altri elementi)", 6960);
-  separator(Picture2, "Line1", twipsRect(this, 4920, 90, 30, 555));
-  separator(Picture2, "Line3", twipsRect(this, 6240, 90, 30, 555));
-  separator(Picture2, "Line4", twipsRect(this, 7560, 90, 30, 555));
-  Label1 = new QLabel(Picture2);
-  Label1->setObjectName("Label1");
-  Label1->setFont(typewriterFont(10));
-  Label1->setAccessibleName("Numero di Stanze");
-  Label1->setGeometry(twipsToPxX(this, 7680), 0, twipsToPxX(this, 4000), Picture2->height());
-  Picture3 = new QWidget(Picture2);
-  Picture3->setObjectName("Picture3");
-  Picture3->setAttribute(Qt::WA_StyledBackground);
-  Picture3->setStyleSheet("#Picture3 { background: rgba(228, 232, 237, 190); border-radius: 4px; }");
-  Picture3->setToolTip("Comandi non disponibili mentre l'Editor è aperto");
-  Picture3->setGeometry(twipsRect(this, 120, 120, 6015, 495));
-  Picture3->raise();
-  Picture3->hide();
-  Picture2->hide();
+  projectBar_ = new QWidget(this);
+  projectBar_->setObjectName("Picture2");
+  projectBar_->setAttribute(Qt::WA_StyledBackground);
+  projectBar_->setStyleSheet(barStyle.arg("Picture2"));
+  projectBar_->setFixedHeight(twipsToPxY(this, 735));
+  QWidget* bar = projectBar_;
+  auto* newRoom = makeButton(bar, "Image2", int(IconKind::NewRoom), "F2 - Crea una nuova Stanza", 120);
+  auto* openEditor = makeButton(bar, "Image3", int(IconKind::OpenEditor), "F3 - Apri l'Editor per editare una Stanza", 720);
+  auto* describe = makeButton(bar, "Image4", int(IconKind::Description), "F4 - Edita la Descrizione di una Stanza", 1320);
+  auto* styleSheet = makeButton(bar, "Image5", int(IconKind::StyleSheet),
+                                "F5 - Impostazione delle Stanze (Testo, dimensioni, colori)", 1920);
+  auto* globalCode = makeButton(bar, "Image6", int(IconKind::GlobalCode),
+                                "F6 - Imposta un codice generale che sarà presente in tutte le Stanze", 2520);
+  auto* properties = makeButton(bar, "Image7", int(IconKind::Properties),
+                                "F7 - Proprietà - Inserisci i tuoi dati personali", 3120);
+  auto* test = makeButton(bar, "Image8", int(IconKind::Test), "F8 - Testa l'intero progetto", 3720);
+  auto* distribute = makeButton(bar, "Image9", int(IconKind::Distribute), "F9 - Distribuisci il progetto", 4320);
+  auto* map = makeButton(bar, "Image13", int(IconKind::Map), "Crea una mappa dell'intera avventura", 5040);
+  auto* singleFile = makeButton(bar, "Image20", int(IconKind::SingleFile),
+                                "Testa in un unico file (Libro gioco Interattivo)", 5640);
+  auto* colours = makeButton(bar, "Image11", int(IconKind::Colours),
+                             "Preleva i colori dallo schermo e trasformali in codice HTML", 6360);
+  auto* resources = makeButton(bar, "Image12", int(IconKind::ResourceFolder),
+                               "Cartella delle risorse res (La cartella dove inserire immagini ed altri elementi)", 6960);
+  separator(bar, "Line1", twipsRect(this, 4920, 90, 30, 555));
+  separator(bar, "Line3", twipsRect(this, 6240, 90, 30, 555));
+  separator(bar, "Line4", twipsRect(this, 7560, 90, 30, 555));
+  roomCounter_ = new QLabel(bar);
+  roomCounter_->setObjectName("Label1");
+  roomCounter_->setFont(typewriterFont(10));
+  roomCounter_->setAccessibleName("Numero di Stanze");
+  roomCounter_->setGeometry(twipsToPxX(this, 7680), 0, twipsToPxX(this, 4000), bar->height());
+  cover_ = new QWidget(bar);
+  cover_->setObjectName("Picture3");
+  cover_->setAttribute(Qt::WA_StyledBackground);
+  cover_->setStyleSheet("#Picture3 { background: rgba(228, 232, 237, 190); border-radius: 4px; }");
+  cover_->setToolTip("Comandi non disponibili mentre l'Editor è aperto");
+  cover_->setGeometry(twipsRect(this, 120, 120, 6015, 495));
+  cover_->raise();
+  cover_->hide();
+  projectBar_->hide();
 
-  connect(Image1, &QToolButton::clicked, this, [this] { openStartPageFresh(); });
-  connect(Image10, &QToolButton::clicked, this, [this] { openHelp(""); });
-  connect(Image15, &QToolButton::clicked, this, [this] { openSettingsFresh(); });
-  const std::pair<QToolButton*, const char*> commands[] = {{Image2, "1"}, {Image3, "2"}, {Image4, "3"},
-                                                           {Image5, "4"}, {Image6, "5"}, {Image7, "6"},
-                                                           {Image8, "7"}, {Image9, "8"}};
+  connect(manageButton_, &QToolButton::clicked, this, [this] { openStartPageFresh(); });
+  connect(helpButton_, &QToolButton::clicked, this, [this] { openHelp(help::kRoot); });
+  connect(settingsButton_, &QToolButton::clicked, this, [this] { openSettingsFresh(); });
+  const std::pair<QToolButton*, const char*> commands[] = {{newRoom, "1"},   {openEditor, "2"}, {describe, "3"},
+                                                           {styleSheet, "4"}, {globalCode, "5"}, {properties, "6"},
+                                                           {test, "7"},      {distribute, "8"}};
   for (const auto& [button, code] : commands) {
     QString c = code;
     connect(button, &QToolButton::clicked, this, [this, c] { runCommand(c); });
   }
-  connect(Image13, &QToolButton::clicked, this, [] {
-    // The adventure map window is not built yet.
-  });
-  connect(Image20, &QToolButton::clicked, this, [this] { runSingleFile(true); });
-  connect(Image11, &QToolButton::clicked, this, [] {
-    // The colour palette is not built yet.
-  });
-  connect(Image12, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
+  connect(singleFile, &QToolButton::clicked, this, [this] { runSingleFile(true); });
+  connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
+  // The windows of these commands are not built yet.
+  for (QToolButton* b : {globalCode, properties, map, colours}) notBuiltYet(b);
 }
 
 void MainWindow::placeRightPictures() {
-  const int w = Picture1->width();
-  Image15->move(w - Image15->width() - twipsToPxX(this, 1100), Image15->y());
-  Image16->move(w - Image16->width() - twipsToPxX(this, 150), Image16->y());
+  const int w = topBar_->width();
+  settingsButton_->move(w - settingsButton_->width() - twipsToPxX(this, 1100), settingsButton_->y());
+  logo_->move(w - logo_->width() - twipsToPxX(this, 150), logo_->y());
 }
 
 void MainWindow::stretchBackground() {
@@ -247,7 +243,7 @@ void MainWindow::stretchBackground() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize) {
     if (watched == mdi_->viewport()) stretchBackground();
-    if (watched == Picture1) placeRightPictures();
+    if (watched == topBar_) placeRightPictures();
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -268,28 +264,19 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 // ---- child windows ---------------------------------------------------------------------
 
-QMdiSubWindow* MainWindow::addChild(QWidget* w) {
-  auto* frame = new ChildFrame;
-  frame->setAttribute(Qt::WA_DeleteOnClose);
-  frame->setWidget(w);
-  frame->setWindowIcon(icon(IconKind::Logo));
-  frame->onClosed = [this](QWidget* child) {
+QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
+  auto* frame = new ChildFrame(w, [this](QWidget* child) {
     if (child == start_) start_ = nullptr;
     if (child == manager_) manager_ = nullptr;
     if (child == editor_) editor_ = nullptr;
     if (child == settings_) settings_ = nullptr;
     if (child == compile_) compile_ = nullptr;
-  };
+  });
+  frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
   frame->show();
   return frame;
 }
-
-StartPageWindow* MainWindow::startPage() const { return start_.data(); }
-ProjectManagerWindow* MainWindow::manager() const { return manager_.data(); }
-RoomEditorWindow* MainWindow::editor() const { return editor_.data(); }
-SettingsWindow* MainWindow::settings() const { return settings_.data(); }
-CompileDialog* MainWindow::compileDialog() const { return compile_.data(); }
 
 CompileDialog* MainWindow::openCompileDialogFresh() {
   if (compile_ && !closeChild(compile_)) return nullptr;
@@ -300,13 +287,12 @@ CompileDialog* MainWindow::openCompileDialogFresh() {
   return w;
 }
 
-StartPageWindow* MainWindow::openStartPageFresh() {
+void MainWindow::openStartPageFresh() {
   if (start_) closeChild(start_);
   auto* w = new StartPageWindow(this);
   start_ = w;
   addChild(w);
   w->load();
-  return w;
 }
 
 ProjectManagerWindow* MainWindow::openManagerFresh() {
@@ -393,41 +379,33 @@ bool MainWindow::closeAllChildren(QWidget* keep) {
 }
 
 void MainWindow::setProjectToolbarShown(bool shown) {
-  Picture2->setVisible(shown);
-  Picture2->setEnabled(true);
-  Line2->setVisible(shown);
-  Image10->setVisible(shown);
+  projectBar_->setVisible(shown);
+  projectBar_->setEnabled(true);
+  topSeparator_->setVisible(shown);
+  helpButton_->setVisible(shown);
 }
 
-void MainWindow::setProjectToolbarEnabled(bool enabled) { Picture2->setEnabled(enabled); }
+void MainWindow::setProjectToolbarEnabled(bool enabled) { projectBar_->setEnabled(enabled); }
 
 void MainWindow::setCoverShown(bool shown) {
-  Picture3->setVisible(shown);
-  if (shown) Picture3->raise();
+  cover_->setVisible(shown);
+  if (shown) cover_->raise();
 }
 
-void MainWindow::setManageProjectsEnabled(bool enabled) { Image1->setEnabled(enabled); }
+void MainWindow::setManageProjectsEnabled(bool enabled) { manageButton_->setEnabled(enabled); }
 
-void MainWindow::openHelp(const QString& page) {
-  stdfs::path file = help_page_file(context_.home.home(), toNameBytes(page));
+void MainWindow::openHelp(std::string_view page) {
+  stdfs::path file = help_page_file(context_.home.home(), page);
   context_.platform->open_document(QUrl::fromLocalFile(fromPath(file)).toString().toStdString());
 }
 
-bool MainWindow::childWindowKey(QWidget* child, int key, std::string_view helpPage) {
-  if (key == Qt::Key_F1)
-    openHelp(QString::fromUtf8(helpPage.data(), qsizetype(helpPage.size())));
-  else if (key == Qt::Key_Escape)
-    closeChild(child);
-  else
-    return false;
-  return true;
-}
+void MainWindow::setSkipStartPage(bool skip) { skipStartPage_->setChecked(skip); }
 
-void MainWindow::setRoomCounter(int rooms) { Label1->setText("Numero di Stanze: " + QString::number(rooms)); }
+void MainWindow::setRoomCounter(int rooms) { roomCounter_->setText("Numero di Stanze: " + QString::number(rooms)); }
 
 void MainWindow::setHelpTooltip(const QString& text) {
-  Image10->setToolTip(text);
-  Image10->setAccessibleName(text);
+  helpButton_->setToolTip(text);
+  helpButton_->setAccessibleName(text);
 }
 
 // ---- commands ----------------------------------------------------------------------------
@@ -488,7 +466,7 @@ void MainWindow::runSingleFile(bool openBrowser) {
   Text1.clear();
   const Project project = m->project();
   // Every compile first takes the start-page flag from the project file into Check1.
-  Check1->setChecked(project.read_fields().skip_start_page());
+  setSkipStartPage(project.read_fields().skip_start_page());
   const stdfs::path output = context_.home.output();
   const CompileReport report = compile_single_file(project, m->roomNumbers(), output);
   if (!report.ok())
@@ -525,10 +503,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (manager_) {
-    manager_->Modi.clear();
-    manager_->Modi2.clear();
-  }
+  if (manager_) manager_->clearTargetChoice();
   if (!closeAllChildren()) {
     closing_ = false;
     event->ignore();

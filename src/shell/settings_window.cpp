@@ -9,23 +9,20 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "shell/help_pages.h"
-#include "shell/main_window.h"
-#include "shell/qt_icons.h"
-#include "shell/qt_measure.h"
-#include "shell/qt_tiled_background.h"
+#include "project/help_pages.h"
+#include "ui/qt_icons.h"
+#include "ui/qt_measure.h"
 
 namespace pm {
 
 namespace {
-const long kWidth = 7200, kHeight = 4200;
-const char* const kReleaseDate = "Versione 2.00 - dicembre 2026";
+const PlacementRule kPlacement{7200, 4200, Centring::Quarter, false};
+const char* const kReleaseDate = "Versione " PAGIMOND_VERSION " - dicembre 2026";
 const char* const kProductAndAuthor = "Pagimond - strumento per creare libri gioco interattivi per il web";
 }  // namespace
 
-SettingsWindow::SettingsWindow(MainWindow* main, QWidget* parent) : QWidget(parent), main_(main) {
-  setObjectName("Settings");
-  setWindowTitle("Impostazioni Generali");
+SettingsWindow::SettingsWindow(WindowOwner* windowOwner)
+    : ChildWindow(windowOwner, "Settings", "Impostazioni Generali", help::kSettings) {
 
   auto* heading = new QLabel("Impostazione Files di Distribuzione", this);
   heading->setObjectName("Label1");
@@ -78,33 +75,20 @@ SettingsWindow::SettingsWindow(MainWindow* main, QWidget* parent) : QWidget(pare
   column->addWidget(product);
 }
 
-void SettingsWindow::load() {
-  QSize client = main_->clientSize();
-  const int w = twipsToPxX(this, kWidth), h = twipsToPxY(this, kHeight);
-  main_->placeChild(this, QRect(std::max(0, (client.width() - w) / 2), std::max(0, (client.height() - h) / 4), w, h));
-}
+void SettingsWindow::load() { place(kPlacement); }
 
 void SettingsWindow::openExtraFile(const char* name) {
-  const ProgramFolder& home = main_->context().home;
-  main_->context().platform->open_text_file(path_text(resolve(home.file("Extra"), name)));
+  const ProgramFolder& home = context().home;
+  context().platform->open_text_file(path_text(resolve(home.file("Extra"), name)));
 }
 
 void SettingsWindow::openUserHelp() { openExtraFile("Help.txt"); }
 void SettingsWindow::openReadMe() { openExtraFile("ReadMe.txt"); }
 
-void SettingsWindow::keyPressEvent(QKeyEvent* event) {
-  if (main_->childWindowKey(this, event->key(), help::kSettings))
-    event->accept();
-  else
-    QWidget::keyPressEvent(event);
-}
-
-void SettingsWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, main_->context()); }
-
-void SettingsWindow::closeEvent(QCloseEvent* event) {
-  main_->setManageProjectsEnabled(true);
-  main_->setProjectToolbarEnabled(true);
-  event->accept();
+bool SettingsWindow::onClose() {
+  owner()->setManageProjectsEnabled(true);
+  owner()->setProjectToolbarEnabled(true);
+  return true;
 }
 
 }  // namespace pm

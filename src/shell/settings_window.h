@@ -4,32 +4,26 @@
 // manage-projects button and the project toolbar are disabled.
 #pragma once
 
-#include <QWidget>
+#include "ui/child_window.h"
 
 namespace pm {
 
-class MainWindow;
-
-class SettingsWindow : public QWidget {
+class SettingsWindow : public ChildWindow {
   Q_OBJECT
  public:
-  explicit SettingsWindow(MainWindow* main, QWidget* parent = nullptr);
+  explicit SettingsWindow(WindowOwner* owner);
 
-  // Called by the main window once the window is in its sub-window: placement.
+  // Called by the owner once the window is in its sub-window: placement.
   void load();
 
   void openUserHelp();  // "File Aiuto Utente"
   void openReadMe();    // "File ReadMe"
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
+  bool onClose() override;
 
  private:
   void openExtraFile(const char* name);
-
-  MainWindow* main_;
 };
 
 }  // namespace pm

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "shell/qt_icons.h"
-#include "shell/qt_measure.h"
+#include "ui/qt_icons.h"
+#include "ui/qt_measure.h"
 
 namespace pm {
 
@@ -70,7 +70,7 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   sub.setPointSize(9);
   p.setFont(sub);
   p.setPen(QColor(0xa8, 0x5d, 0x16));
-  p.drawText(text.adjusted(0, height() / 3, 0, height() / 8), Qt::AlignCenter, "2.00");
+  p.drawText(text.adjusted(0, height() / 3, 0, height() / 8), Qt::AlignCenter, PAGIMOND_VERSION);
 }
 
 }  // namespace pm

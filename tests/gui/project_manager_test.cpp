@@ -15,7 +15,7 @@ using pm::ProjectManagerWindow;
 namespace {
 
 void trigger(ProjectManagerWindow* m, const char* action) {
-  QAction* a = m->Menu1->findChild<QAction*>(action);
+  QAction* a = part<QMenu>(m, "Menu1")->findChild<QAction*>(action);
   QVERIFY2(a, action);
   a->trigger();
 }
@@ -27,11 +27,11 @@ pm::RoomEditorWindow* editorWithSelection(GuiFixture& f, ProjectManagerWindow* m
   e->Percorso = m->Percorso;
   e->Nome = "3";
   QTest::qWait(300);
-  e->Text1->setPlainText(text);
-  QTextCursor c = e->Text1->textCursor();
+  part<QPlainTextEdit>(e, "Text1")->setPlainText(text);
+  QTextCursor c = part<QPlainTextEdit>(e, "Text1")->textCursor();
   c.setPosition(0);
   c.setPosition(selected, QTextCursor::KeepAnchor);
-  e->Text1->setTextCursor(c);
+  part<QPlainTextEdit>(e, "Text1")->setTextCursor(c);
   f.main()->showChild(e, false);
   f.main()->showChild(m, true);
   return e;
@@ -66,17 +66,17 @@ void ProjectManagerTest::typicalRoad() {
   QTRY_COMPARE(m->entryCount(), 1);
   QCOMPARE(m->selectedEntry(), QString(" 0 | Luogo di partenza"));
   QCOMPARE(m->windowTitle(), QString("Gestione del Progetto \"Storia  capitolo 1 \""));
-  QCOMPARE(main->Label1->text(), QString("Numero di Stanze: 1"));
-  QVERIFY(main->Picture2->isVisible());
-  QVERIFY(main->Image10->isVisible());
-  QVERIFY(!main->Image1->isEnabled());
+  QCOMPARE(part<QLabel>(main, "Label1")->text(), QString("Numero di Stanze: 1"));
+  QVERIFY(part<QWidget>(main, "Picture2")->isVisible());
+  QVERIFY(part<QToolButton>(main, "Image10")->isVisible());
+  QVERIFY(!part<QToolButton>(main, "Image1")->isEnabled());
   QCOMPARE(readBytes(f.home() + "/Last.ini"), (folder + "\r\n").toStdString());
   QCOMPARE(unnamedControls(main), QStringList());
   shoot(main, "project_manager_new");
 
   // F2 creates room 1; bars go, everything else stays as typed.
   f.prompts.answer_input(" La cantina | buia ");
-  QTest::keyClick(m->List1, Qt::Key_F2);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F2);
   QTRY_COMPARE(m->entryCount(), 2);
   QCOMPARE(f.prompts.calls.back().title, std::string("Creazione della Stanza"));
   QCOMPARE(f.prompts.calls.back().text, std::string("Creazione di una nuova Stanza. Descrizione della Stanza:"));
@@ -85,7 +85,7 @@ void ProjectManagerTest::typicalRoad() {
 
   // Cancelling creates nothing.
   f.prompts.answer_input(std::nullopt);
-  QTest::keyClick(m->List1, Qt::Key_F2);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F2);
   QTest::qWait(400);
   QCOMPARE(m->entryCount(), 2);
 
@@ -98,16 +98,16 @@ void ProjectManagerTest::typicalRoad() {
   QTRY_COMPARE(m->entryCount(), 12);
   std::vector<std::string> order = {"0", "1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"};
   QCOMPARE(m->roomNumbers(), order);
-  QCOMPARE(m->List1->item(2)->text(), QString("10 | Stanza 10"));
-  QCOMPARE(m->List1->item(4)->text(), QString(" 2 | Stanza 2"));
-  QCOMPARE(main->Label1->text(), QString("Numero di Stanze: 12"));
+  QCOMPARE(part<QListWidget>(m, "List1")->item(2)->text(), QString("10 | Stanza 10"));
+  QCOMPARE(part<QListWidget>(m, "List1")->item(4)->text(), QString(" 2 | Stanza 2"));
+  QCOMPARE(part<QLabel>(main, "Label1")->text(), QString("Numero di Stanze: 12"));
 
   // F4 describes the selected room; a comma ends what the list shows and proposes.
   selectRoom(m, "3");
   QCOMPARE(m->Posi, QString("5"));
   f.prompts.answer_input("Porta, chiusa");
-  QTest::keyClick(m->List1, Qt::Key_F4);
-  QTRY_COMPARE(m->List1->item(5)->text(), QString(" 3 | Porta"));
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F4);
+  QTRY_COMPARE(part<QListWidget>(m, "List1")->item(5)->text(), QString(" 3 | Porta"));
   QCOMPARE(f.prompts.calls.back().default_text, std::string("Stanza 3"));
   QCOMPARE(readBytes(folder + "/Room/3"), std::string("Porta, chiusa\r\n"));
   QCOMPARE(m->selectedEntry(), QString(" 3 | Porta"));
@@ -138,7 +138,7 @@ void ProjectManagerTest::typicalRoad() {
   QCOMPARE(readBytes(folder + "/Room/4"), std::string("Stanza 4\r\n"));
   f.prompts.answer_question(true);
   trigger(m, "MenuElimina");
-  QTRY_COMPARE(m->List1->item(7)->text(), QString(" 4 | "));
+  QTRY_COMPARE(part<QListWidget>(m, "List1")->item(7)->text(), QString(" 4 | "));
   QCOMPARE(readBytes(folder + "/Room/4"), std::string("\r\n"));
   QCOMPARE(readBytes(folder + "/4"), std::string());
   QVERIFY(!QFile::exists(folder + "/4.js"));
@@ -155,8 +155,8 @@ void ProjectManagerTest::typicalRoad() {
   QVERIFY(main->closeChild(m));
   QVERIFY(!main->manager());
   QVERIFY(main->startPage());
-  QVERIFY(!main->Picture2->isVisible());
-  QVERIFY(main->Image1->isEnabled());
+  QVERIFY(!part<QWidget>(main, "Picture2")->isVisible());
+  QVERIFY(part<QToolButton>(main, "Image1")->isEnabled());
   QCOMPARE(int(pm::split_lines(readBytes(f.home() + "/Manager.ini")).size()), 4);
 }
 
@@ -186,18 +186,18 @@ void ProjectManagerTest::linkAndTimerChoices() {
   QCOMPARE(readBytes(folder + "/Room/4"), std::string("Stanza 4\r\n"));
   QVERIFY(QFile::exists(folder + "/4.js"));
   QCOMPARE(main->editor(), e);
-  for (int k = Qt::Key_F3; k <= Qt::Key_F9; ++k) QTest::keyClick(m->List1, Qt::Key(k));
+  for (int k = Qt::Key_F3; k <= Qt::Key_F9; ++k) QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key(k));
   QVERIFY(!main->Crea.isActive());
 
   // (Answering by double-click, and Esc, are driven from the editor in its test.)
   // A timer target: cancelling the seconds after Enter leaves the choice pending...
   selectRoom(m, "7");
-  e->Text1->selectAll();
+  part<QPlainTextEdit>(e, "Text1")->selectAll();
   m->Modi = "";
   m->Modi2 = "1";
   m->Link = "2";
   f.prompts.answer_input(std::nullopt);
-  QTest::keyClick(m->List1, Qt::Key_Return);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_Return);
   QTRY_COMPARE(f.prompts.calls.back().title, std::string("Contatore"));
   QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero epresso in secondi:"));
   QCOMPARE(f.prompts.calls.back().default_text, std::string("0"));
@@ -205,9 +205,9 @@ void ProjectManagerTest::linkAndTimerChoices() {
   QVERIFY(shown(main, m));
   // ...and Enter with an answer then inserts the redirect.
   f.prompts.answer_input("5");
-  QTest::keyClick(m->List1, Qt::Key_Enter);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_Enter);
   QTRY_VERIFY(m->Link.isEmpty());
-  QCOMPARE(e->Text1->toPlainText(), QString("<meta http-equiv='refresh' content='5; url=7.htm'>"));
+  QCOMPARE(part<QPlainTextEdit>(e, "Text1")->toPlainText(), QString("<meta http-equiv='refresh' content='5; url=7.htm'>"));
   QVERIFY(shown(main, e));
 
   // Closing the manager during a pending choice is refused and ends the choice.
@@ -226,7 +226,7 @@ void ProjectManagerTest::noSelectionDoesNothing() {
   QString folder = makeProject(f.projects(), "Libro", {"Luogo di partenza", "a", "b"});
   ProjectManagerWindow* m = openProject(f, folder);
   QVERIFY(m);
-  QCOMPARE(m->List1->currentRow(), 0);
+  QCOMPARE(part<QListWidget>(m, "List1")->currentRow(), 0);
 
   // The selection comes back from Posi; an index past the end selects nothing.
   m->Posi = "2";
@@ -243,7 +243,7 @@ void ProjectManagerTest::noSelectionDoesNothing() {
   trigger(m, "MenuDuplica");
   trigger(m, "MenuElimina");
   trigger(m, "MenuTesta");
-  QTest::keyClick(m->List1, Qt::Key_Return);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_Return);
   QTest::qWait(400);
   QVERIFY(f.prompts.calls.empty());
   QVERIFY(!main->editor());
@@ -251,7 +251,7 @@ void ProjectManagerTest::noSelectionDoesNothing() {
   QCOMPARE(readBytes(folder + "/Room/2"), std::string("b\r\n"));
 
   // F1 opens the manager's help page.
-  QTest::keyClick(m->List1, Qt::Key_F1);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F1);
   QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/editare.htm"));
 }
 

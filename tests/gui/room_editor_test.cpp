@@ -36,15 +36,15 @@ RoomEditorWindow* openEditor(GuiFixture& f, const QString& folder, const QString
 void select(RoomEditorWindow* e, const QString& what) {
   const int at = e->text().indexOf(what);
   QVERIFY2(at >= 0, qPrintable(what));
-  QTextCursor c = e->Text1->textCursor();
+  QTextCursor c = part<QPlainTextEdit>(e, "Text1")->textCursor();
   c.setPosition(at);
   c.setPosition(at + int(what.size()), QTextCursor::KeepAnchor);
-  e->Text1->setTextCursor(c);
+  part<QPlainTextEdit>(e, "Text1")->setTextCursor(c);
 }
 
 QToolButton* button(RoomEditorWindow* e, const char* name) { return e->findChild<QToolButton*>(name); }
 
-QAction* action(RoomEditorWindow* e, const char* name) { return e->Menu->findChild<QAction*>(name, Qt::FindChildrenRecursively); }
+QAction* action(RoomEditorWindow* e, const char* name) { return part<QMenu>(e, "Menu")->findChild<QAction*>(name, Qt::FindChildrenRecursively); }
 
 }  // namespace
 
@@ -88,17 +88,17 @@ void RoomEditorTest::typicalRoad() {
   QCOMPARE(e->Nome, QString("3"));
   QCOMPARE(e->windowTitle(), QString("Edita Stanza \"3 | Stanza 3\""));
   QCOMPARE(e->text(), QString("Sei al vecchio cartello.\nVai al ponte"));
-  QVERIFY(main->Picture3->isVisible());
+  QVERIFY(part<QWidget>(main, "Picture3")->isVisible());
   QVERIFY(!shown(main, m));
   shoot(main, "room_editor");
 
   // F2 on "Vai al ponte": the editor hides, the manager waits with its caption and hint.
   select(e, "Vai al ponte");
-  QTest::keyClick(e->Text1, Qt::Key_F2);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F2);
   QVERIFY(!shown(main, e));
   QVERIFY(shown(main, m));
   QCOMPARE(m->windowTitle(), kChoose);
-  QCOMPARE(m->Label1->text(), kChoose);
+  QCOMPARE(part<QLabel>(m, "Label1")->text(), kChoose);
   QCOMPARE(m->Modi, QString("1"));
   QCOMPARE(m->Link, QString("1"));
   QCOMPARE(m->NomeLink, QString("1"));
@@ -109,17 +109,17 @@ void RoomEditorTest::typicalRoad() {
   QCOMPARE(e->text(), QString("Sei al vecchio cartello.\n<a href=\"12.htm\">Vai al ponte</a>"));
 
   // Closing saves room 3 and restores the manager.
-  QTest::keyClick(e->Text1, Qt::Key_Escape);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_Escape);
   QTRY_VERIFY(!main->editor());
   QCOMPARE(readBytes(folder + "/3"), std::string("Sei al vecchio cartello.\r\n<a href=\"12.htm\">Vai al ponte</a>\r\n"));
   QVERIFY(shown(main, m));
   QCOMPARE(m->windowTitle(), QString("Gestione del Progetto \"Il Ponte\""));
   QVERIFY(m->NomeLink.isEmpty() && m->Modi.isEmpty());
-  QVERIFY(!main->Picture3->isVisible());
+  QVERIFY(!part<QWidget>(main, "Picture3")->isVisible());
 
   // F8: the whole book in Output, index.htm in the browser, every room file untouched.
   const auto before = snapshot(folder);
-  QTest::keyClick(m->List1, Qt::Key_F8);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F8);
   QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/index.htm"));
   QTRY_VERIFY(!main->editor());
   for (int i = 0; i < 13; ++i) QVERIFY(QFile::exists(f.home() + "/Output/" + QString::number(i) + ".htm"));
@@ -135,7 +135,7 @@ void RoomEditorTest::loadAndSaveRoundTrips() {
   // Lines a and b with CR LF open as a, line break, b and are written back as read.
   writeBytes(folder + "/1", "a\r\nb\r\n");
   RoomEditorWindow* e = openEditor(f, folder, "1");
-  QCOMPARE(e->Text1->toPlainText(), QString("a\nb"));
+  QCOMPARE(part<QPlainTextEdit>(e, "Text1")->toPlainText(), QString("a\nb"));
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/1"), std::string("a\r\nb\r\n"));
 
@@ -143,8 +143,8 @@ void RoomEditorTest::loadAndSaveRoundTrips() {
   writeBytes(folder + "/3", "perch\xE9\nsenza\rfine \x80");
   e = openEditor(f, folder, "3");
   QCOMPARE(e->text(), QString::fromUtf8("perch\xC3\xA9\nsenza\nfine \xE2\x82\xAC"));
-  e->Text1->moveCursor(QTextCursor::End);
-  QTest::keyClicks(e->Text1, "!");
+  part<QPlainTextEdit>(e, "Text1")->moveCursor(QTextCursor::End);
+  QTest::keyClicks(part<QPlainTextEdit>(e, "Text1"), "!");
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n"));
 
@@ -168,9 +168,9 @@ void RoomEditorTest::placementAndNoSave() {
   QCOMPARE(main->childGeometry(e), QRect(px(300, tppX), px(400, tppY), px(8000, tppX), px(6000, tppY)));
 
   // F9 closes without touching the file, writes Editor.ini and restores the manager.
-  e->Text1->setPlainText("cambiato");
+  part<QPlainTextEdit>(e, "Text1")->setPlainText("cambiato");
   main->placeChild(e, QRect(20, 30, 600, 500));
-  QTest::keyClick(e->Text1, Qt::Key_F9);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F9);
   QTRY_VERIFY(!main->editor());
   QCOMPARE(readBytes(folder + "/1"), std::string("Testo 1\r\n"));
   QVERIFY(placementSaved(main, f.home() + "/Editor.ini", QRect(20, 30, 600, 500)));
@@ -210,7 +210,7 @@ void RoomEditorTest::undoAndRedo() {
   e = openEditor(f, folder, "2");
   QString typed;
   for (int i = 0; i < 60; ++i) typed += QChar('a' + i % 26);
-  QTest::keyClicks(e->Text1, typed);
+  QTest::keyClicks(part<QPlainTextEdit>(e, "Text1"), typed);
   QCOMPARE(e->text(), typed);
   QCOMPARE(e->history().position(), 50);
   for (int i = 0; i < 50; ++i) e->undo();
@@ -240,10 +240,10 @@ void RoomEditorTest::restrictedModes() {
   RoomEditorWindow* e = openEditor(f, folder, "Global.cod");
   e->setRestricted(true);
   QVERIFY(e->restricted());
-  e->Text1->setPlainText("cambiato");
+  part<QPlainTextEdit>(e, "Text1")->setPlainText("cambiato");
   f.prompts.calls.clear();
   for (int k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
-    QTest::keyClick(e->Text1, Qt::Key(k));
+    QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key(k));
   QTest::qWait(250);
   QCOMPARE(main->editor(), e);
   QVERIFY(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty());
@@ -262,21 +262,21 @@ void RoomEditorTest::restrictedModes() {
   e = main->editor();
   QCOMPARE(e->Nome, QString("adv.css"));
   QVERIFY(e->restricted());
-  QCOMPARE(e->Text1->font().pointSize(), 9);
+  QCOMPARE(part<QPlainTextEdit>(e, "Text1")->font().pointSize(), 9);
   QVERIFY(!shown(main, m));
   f.platform.calls.clear();
-  QTest::keyClick(e->Text1, Qt::Key_F8);
-  QTest::keyClick(e->Text1, Qt::Key_F1);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F8);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F1);
   QCOMPARE(int(f.platform.calls.size()), 1);
   QVERIFY(QString::fromStdString(f.platform.calls[0].target).endsWith("/Help/layout.htm"));
-  QTest::keyClick(e->Text1, Qt::Key_Escape);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_Escape);
   QTRY_VERIFY(!main->editor());
 
   // A room: F1 opens the editor's page.
   e = openEditor(f, folder, "1");
   QVERIFY(!e->restricted());
-  QCOMPARE(e->Text1->font().pointSize(), 12);
-  QTest::keyClick(e->Text1, Qt::Key_F1);
+  QCOMPARE(part<QPlainTextEdit>(e, "Text1")->font().pointSize(), 12);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F1);
   QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/editor.htm"));
 }
 
@@ -289,9 +289,9 @@ void RoomEditorTest::linkTimerAndBackLink() {
 
   // F2 then Esc in the manager: nothing inserted, the editor back, the choice over.
   select(e, "Vai");
-  QTest::keyClick(e->Text1, Qt::Key_F2);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F2);
   QVERIFY(shown(main, m));
-  QTest::keyClick(m->List1, Qt::Key_Escape);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_Escape);
   QVERIFY(shown(main, e));
   QVERIFY(!shown(main, m));
   QVERIFY(m->Modi.isEmpty() && m->Link.isEmpty());
@@ -301,7 +301,7 @@ void RoomEditorTest::linkTimerAndBackLink() {
   select(e, "Vai");
   button(e, "Collega")->click();
   f.prompts.answer_input("Il ponte");
-  QTest::keyClick(m->List1, Qt::Key_F2);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F2);
   QTRY_COMPARE(m->entryCount(), 10);
   QCOMPARE(f.prompts.calls.back().default_text, std::string("Vai"));
   doubleClickRoom(m, "9");
@@ -309,8 +309,8 @@ void RoomEditorTest::linkTimerAndBackLink() {
   QCOMPARE(e->text(), QString("<a href=\"9.htm\">Vai</a> al ponte"));
 
   // F3: the seconds cancelled after a double-click insert nothing and end the choice.
-  e->Text1->moveCursor(QTextCursor::End);
-  QTest::keyClick(e->Text1, Qt::Key_F3);
+  part<QPlainTextEdit>(e, "Text1")->moveCursor(QTextCursor::End);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F3);
   QCOMPARE(m->Modi2, QString("1"));
   QCOMPARE(m->Link, QString("2"));
   QCOMPARE(m->windowTitle(), kChoose);
@@ -327,10 +327,10 @@ void RoomEditorTest::linkTimerAndBackLink() {
   QCOMPARE(e->text(), QString("<a href=\"9.htm\">Vai</a> al ponte<meta http-equiv='refresh' content='5; url=7.htm'>"));
 
   // F4: the back link to the room selected in the manager; cancelling inserts nothing.
-  e->Text1->clear();
+  part<QPlainTextEdit>(e, "Text1")->clear();
   selectRoom(m, "7");
   f.prompts.answer_input("5");
-  QTest::keyClick(e->Text1, Qt::Key_F4);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F4);
   QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero epresso in secondi:"));
   QCOMPARE(f.prompts.calls.back().title, std::string("Contatore"));
   QCOMPARE(f.prompts.calls.back().default_text, std::string("0"));
@@ -393,8 +393,8 @@ void RoomEditorTest::roomTests() {
 
   // F7: the changed text is written and compiled with every other room; 3.htm opens.
   RoomEditorWindow* e = openEditor(f, folder, "3");
-  e->Text1->setPlainText("Il troll dorme.");
-  QTest::keyClick(e->Text1, Qt::Key_F7);
+  part<QPlainTextEdit>(e, "Text1")->setPlainText("Il troll dorme.");
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F7);
   QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/3.htm"));
   QCOMPARE(readBytes(folder + "/3"), std::string("Il troll dorme.\r\n"));
   QVERIFY(QString::fromStdString(readBytes(f.home() + "/Output/3.htm")).contains("Il troll dorme."));
@@ -406,7 +406,7 @@ void RoomEditorTest::roomTests() {
   // "Testa il progetto da qui..." on room 5: a fresh editor on room 5, the manager hidden.
   main->showChild(m, true);
   selectRoom(m, "5");
-  m->Menu1->findChild<QAction*>("MenuTesta")->trigger();
+  part<QMenu>(m, "Menu1")->findChild<QAction*>("MenuTesta")->trigger();
   QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/5.htm"));
   QVERIFY(main->editor() && main->editor() != e);
   QCOMPARE(main->editor()->Nome, QString("5"));
@@ -448,72 +448,71 @@ void RoomEditorTest::compileDialogAndSingleFile() {
   writeBytes(folder + "/1", "<a href=\"2.htm\">Avanti</a>\r\n");
 
   // Command "8": the dialog, with the toolbar and the manager disabled while it is open.
-  QTest::keyClick(m->List1, Qt::Key_F9);
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);
   QTRY_VERIFY(main->compileDialog());
   pm::CompileDialog* d = main->compileDialog();
   QCOMPARE(d->windowTitle(), QString("Compilazione di un progetto"));
-  QVERIFY(d->Option1->isChecked());
-  QVERIFY(!main->Picture2->isEnabled());
+  // The installer build is not built yet: its option is disabled and says so; the dialog
+  // opens on the build without installer.
+  QVERIFY(!part<QRadioButton>(d, "Option1")->isEnabled());
+  QVERIFY(part<QRadioButton>(d, "Option1")->toolTip().endsWith("(non ancora disponibile)"));
+  QVERIFY(part<QRadioButton>(d, "Option2")->isChecked());
+  QVERIFY(!part<QWidget>(main, "Picture2")->isEnabled());
   QVERIFY(!m->isEnabled());
   QVERIFY(!m->parentWidget()->isEnabled());  // its frame too: the title-bar buttons do nothing
   shoot(main, "compile_dialog");
 
-  // Option 1 waits for the installer build: nothing happens yet.
-  d->Command1->click();
-  QTest::qWait(300);
-  QVERIFY(f.platform.calls.empty());
-
   // Option 2: the site in Output, shown in the file manager; the host editor closes unsaved.
   const auto before = snapshot(folder);
-  d->Option2->setChecked(true);
-  d->Command1->click();
+  part<QRadioButton>(d, "Option2")->setChecked(true);
+  part<QPushButton>(d, "Command1")->click();
   QTRY_VERIFY(recorded(f.platform, "folder", f.home() + "/Output"));
   QTRY_VERIFY(!main->editor());
   QVERIFY(QFile::exists(f.home() + "/Output/2.htm"));
   QVERIFY(m->CompilaTutto2.isEmpty());
   QCOMPARE(snapshot(folder), before);
   QCOMPARE(main->compileDialog(), d);
-  QVERIFY(!main->Picture2->isEnabled());  // the compile's editor came and went: still disabled
+  QVERIFY(!part<QWidget>(main, "Picture2")->isEnabled());  // the compile's editor came and went: still disabled
   QVERIFY(!m->isEnabled());
 
   // Option 3 (chosen by its caption): one page, the folder shown, the browser not opened.
   f.platform.calls.clear();
   QTest::mouseClick(d->findChild<QLabel*>("Option3Caption"), Qt::LeftButton);
-  QVERIFY(d->Option3->isChecked() && !d->Option2->isChecked());
-  d->Command1->click();
+  QVERIFY(part<QRadioButton>(d, "Option3")->isChecked() && !part<QRadioButton>(d, "Option2")->isChecked());
+  part<QPushButton>(d, "Command1")->click();
   QTRY_VERIFY(recorded(f.platform, "folder", f.home() + "/Output"));
   QVERIFY(!QFile::exists(f.home() + "/Output/2.htm"));
   const QString single = QString::fromStdString(readBytes(f.home() + "/Output/index.htm"));
   QVERIFY(single.contains("<a href=\"#2\">Avanti</a>"));
   QVERIFY(!recorded(f.platform, "open", f.home() + "/Output/index.htm"));
   QVERIFY(main->NoBrowser.isEmpty());
-  QVERIFY(!main->Picture2->isEnabled());
+  QVERIFY(!part<QWidget>(main, "Picture2")->isEnabled());
   QVERIFY(!m->isEnabled());
 
   // Esc closes the dialog and gives the toolbar and the manager back.
   QTest::keyClick(d, Qt::Key_Escape);
   QTRY_VERIFY(!main->compileDialog());
-  QVERIFY(main->Picture2->isEnabled());
+  QVERIFY(part<QWidget>(main, "Picture2")->isEnabled());
   QVERIFY(m->isEnabled());
   QVERIFY(m->parentWidget()->isEnabled());
 
   // The single-file button opens the page in the browser.
   f.platform.calls.clear();
-  main->Image20->click();
+  part<QToolButton>(main, "Image20")->click();
   QVERIFY(recorded(f.platform, "open", f.home() + "/Output/index.htm"));
 }
 
 void RoomEditorTest::failedSaveKeepsTheText() {
   OPEN_BOOK(3);
   RoomEditorWindow* e = openEditor(f, folder, "2");
-  e->Text1->moveCursor(QTextCursor::End);
-  QTest::keyClicks(e->Text1, " e altro");
+  part<QPlainTextEdit>(e, "Text1")->moveCursor(QTextCursor::End);
+  QTest::keyClicks(part<QPlainTextEdit>(e, "Text1"), " e altro");
 
   // The room file has become a folder: the save fails, says so and keeps everything.
   QFile::remove(folder + "/2");
   QDir().mkpath(folder + "/2");
   f.prompts.calls.clear();
-  QTest::keyClick(e->Text1, Qt::Key_Escape);
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_Escape);
   QCOMPARE(main->editor(), e);
   QVERIFY(shown(main, e));
   QCOMPARE(int(f.prompts.calls.size()), 1);
@@ -552,7 +551,7 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   select(e, "ab");
   action(e, "TagliaTesto")->trigger();
   QCOMPARE(e->text(), QString("\nc"));
-  e->Text1->moveCursor(QTextCursor::End);
+  part<QPlainTextEdit>(e, "Text1")->moveCursor(QTextCursor::End);
   action(e, "IncollaTesto")->trigger();
   QCOMPARE(e->text(), QString("\ncab"));
   select(e, "cab");
@@ -562,30 +561,30 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   QCOMPARE(e->text(), QString("\ncabcab"));
 
   // A mouse selection of three characters opens the menu on release; two do not.
-  e->Text1->setPlainText("abcdef");
-  const QPoint start = e->Text1->cursorRect(QTextCursor(e->Text1->document())).center();
+  part<QPlainTextEdit>(e, "Text1")->setPlainText("abcdef");
+  const QPoint start = part<QPlainTextEdit>(e, "Text1")->cursorRect(QTextCursor(part<QPlainTextEdit>(e, "Text1")->document())).center();
   auto dragTo = [&](int chars) {
-    e->Text1->moveCursor(QTextCursor::End);  // a press inside a selection would drag the text
-    QTextCursor c(e->Text1->document());
+    part<QPlainTextEdit>(e, "Text1")->moveCursor(QTextCursor::End);  // a press inside a selection would drag the text
+    QTextCursor c(part<QPlainTextEdit>(e, "Text1")->document());
     c.setPosition(chars);
-    const QPoint end = e->Text1->cursorRect(c).center();
+    const QPoint end = part<QPlainTextEdit>(e, "Text1")->cursorRect(c).center();
     // (The delay keeps the press from counting as a double-click of the previous one.)
-    QTest::mousePress(e->Text1->viewport(), Qt::LeftButton, {}, start - QPoint(2, 0),
+    QTest::mousePress(part<QPlainTextEdit>(e, "Text1")->viewport(), Qt::LeftButton, {}, start - QPoint(2, 0),
                       QApplication::doubleClickInterval() + 100);
-    QTest::mouseMove(e->Text1->viewport(), end);
-    QTest::mouseRelease(e->Text1->viewport(), Qt::LeftButton, {}, end);
+    QTest::mouseMove(part<QPlainTextEdit>(e, "Text1")->viewport(), end);
+    QTest::mouseRelease(part<QPlainTextEdit>(e, "Text1")->viewport(), Qt::LeftButton, {}, end);
   };
   dragTo(2);
-  QCOMPARE(e->Text1->textCursor().selectedText(), QString("ab"));
-  QVERIFY(!e->Menu->isVisible());
+  QCOMPARE(part<QPlainTextEdit>(e, "Text1")->textCursor().selectedText(), QString("ab"));
+  QVERIFY(!part<QMenu>(e, "Menu")->isVisible());
   dragTo(3);
-  QCOMPARE(e->Text1->textCursor().selectedText(), QString("abc"));
-  QTRY_VERIFY(e->Menu->isVisible());
-  e->Menu->hide();
+  QCOMPARE(part<QPlainTextEdit>(e, "Text1")->textCursor().selectedText(), QString("abc"));
+  QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
+  part<QMenu>(e, "Menu")->hide();
   // The right button opens it too.
-  QTest::mousePress(e->Text1->viewport(), Qt::RightButton, {}, start);
-  QTRY_VERIFY(e->Menu->isVisible());
-  e->Menu->hide();
+  QTest::mousePress(part<QPlainTextEdit>(e, "Text1")->viewport(), Qt::RightButton, {}, start);
+  QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
+  part<QMenu>(e, "Menu")->hide();
 }
 
 QTEST_MAIN(RoomEditorTest)

@@ -1,6 +1,7 @@
 // The main window driven offscreen: its first state, toolbar icons and accessible
 // names, the command codes of Scelta and Crea, the cover panel, help addresses, the
 // settings window closing every child, and the end through the splash.
+#include <QMdiArea>
 #include <QFile>
 #include <QMdiArea>
 #include <QPointer>
@@ -54,26 +55,26 @@ void ShellTest::firstState() {
   QVERIFY(main->startPage());
   QCOMPARE(main->startPage()->windowTitle(), QString("Gestione Progetti"));
   QVERIFY(!main->manager());
-  QVERIFY(!main->Picture2->isVisible());
-  QVERIFY(!main->Image10->isVisible());
-  QVERIFY(!main->Line2->isVisible());
-  QVERIFY(main->Image1->isEnabled());
-  QVERIFY(!main->Check1->isChecked());
-  QCOMPARE(main->Image10->toolTip(), QString("F1 - Leggi la guida al programma"));  // while the start page is open
+  QVERIFY(!part<QWidget>(main, "Picture2")->isVisible());
+  QVERIFY(!part<QToolButton>(main, "Image10")->isVisible());
+  QVERIFY(!part<QFrame>(main, "Line2")->isVisible());
+  QVERIFY(part<QToolButton>(main, "Image1")->isEnabled());
+  QVERIFY(!part<QCheckBox>(main, "Check1")->isChecked());
+  QCOMPARE(part<QToolButton>(main, "Image10")->toolTip(), QString("F1 - Leggi la guida al programma"));  // while the start page is open
   QVERIFY(!main->Crea.isActive());
-  for (QToolButton* b : {main->Image1, main->Image2, main->Image3, main->Image4, main->Image5, main->Image6,
-                         main->Image7, main->Image8, main->Image9, main->Image13, main->Image20, main->Image11,
-                         main->Image12, main->Image15})
+  for (QToolButton* b : {part<QToolButton>(main, "Image1"), part<QToolButton>(main, "Image2"), part<QToolButton>(main, "Image3"), part<QToolButton>(main, "Image4"), part<QToolButton>(main, "Image5"), part<QToolButton>(main, "Image6"),
+                         part<QToolButton>(main, "Image7"), part<QToolButton>(main, "Image8"), part<QToolButton>(main, "Image9"), part<QToolButton>(main, "Image13"), part<QToolButton>(main, "Image20"), part<QToolButton>(main, "Image11"),
+                         part<QToolButton>(main, "Image12"), part<QToolButton>(main, "Image15")})
     QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
   // Every control a person can use has a name for assistive technology.
   QCOMPARE(unnamedControls(main), QStringList());
   // The desktop picture is stretched over the client area, from the unscaled picture.
   main->resize(900, 600);
   QTest::qWait(50);
-  QCOMPARE(main->mdiArea()->background().texture().size(), main->clientSize());
+  QCOMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
   main->resize(1100, 700);
   QTest::qWait(50);
-  QCOMPARE(main->mdiArea()->background().texture().size(), main->clientSize());
+  QCOMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
   shoot(main, "main_window_start_page");
 }
 
@@ -111,7 +112,7 @@ void ShellTest::commandCodes() {
   QCOMPARE(f.prompts.calls.back().default_text, std::string("Luogo di partenza"));
 
   // "2" opens the selected room in a fresh editor and hides the manager.
-  m->List1->setCurrentRow(2);
+  part<QListWidget>(m, "List1")->setCurrentRow(2);
   request(main, "2");
   QTRY_VERIFY(main->editor());
   QCOMPARE(main->editor()->Nome, QString("2"));
@@ -120,7 +121,7 @@ void ShellTest::commandCodes() {
   main->showChild(m, true);
 
   // "7" is the whole-project test: a fresh editor on the first room with CompilaTutto set.
-  m->List1->setCurrentRow(3);
+  part<QListWidget>(m, "List1")->setCurrentRow(3);
   request(main, "7");
   QTRY_VERIFY(main->editor());
   QCOMPARE(main->editor()->Nome, QString("0"));
@@ -146,26 +147,26 @@ void ShellTest::coverAndProjectButtons() {
   pm::MainWindow* main = f.main();
   pm::ProjectManagerWindow* m = openBook(f, 2);
   QVERIFY(m);
-  auto hit = [main](QToolButton* b) { return main->Picture2->childAt(b->geometry().center()); };
+  auto hit = [main](QToolButton* b) { return part<QWidget>(main, "Picture2")->childAt(b->geometry().center()); };
 
-  QCOMPARE(hit(main->Image2), main->Image2);
+  QCOMPARE(hit(part<QToolButton>(main, "Image2")), part<QToolButton>(main, "Image2"));
   main->setCoverShown(true);
-  QVERIFY(main->Picture3->isVisible());
-  for (QToolButton* b : {main->Image2, main->Image3, main->Image4, main->Image5, main->Image6, main->Image7,
-                         main->Image8, main->Image9, main->Image13, main->Image20})
-    QCOMPARE(hit(b), main->Picture3);
-  QCOMPARE(hit(main->Image11), main->Image11);
-  QCOMPARE(hit(main->Image12), main->Image12);
+  QVERIFY(part<QWidget>(main, "Picture3")->isVisible());
+  for (QToolButton* b : {part<QToolButton>(main, "Image2"), part<QToolButton>(main, "Image3"), part<QToolButton>(main, "Image4"), part<QToolButton>(main, "Image5"), part<QToolButton>(main, "Image6"), part<QToolButton>(main, "Image7"),
+                         part<QToolButton>(main, "Image8"), part<QToolButton>(main, "Image9"), part<QToolButton>(main, "Image13"), part<QToolButton>(main, "Image20")})
+    QCOMPARE(hit(b), part<QWidget>(main, "Picture3"));
+  QCOMPARE(hit(part<QToolButton>(main, "Image11")), part<QToolButton>(main, "Image11"));
+  QCOMPARE(hit(part<QToolButton>(main, "Image12")), part<QToolButton>(main, "Image12"));
   main->setCoverShown(false);
 
   // The buttons run the same actions directly, without the timer.
   f.prompts.answer_input("Dal pulsante");
-  main->Image2->click();
+  part<QToolButton>(main, "Image2")->click();
   QCOMPARE(inputCalls(f.prompts), 1);
   QVERIFY(!main->Crea.isActive());
   QTRY_COMPARE(m->entryCount(), 3);
 
-  main->Image12->click();
+  part<QToolButton>(main, "Image12")->click();
   QCOMPARE(f.platform.calls.back().kind, std::string("folder"));
   QCOMPARE(QString::fromStdString(f.platform.calls.back().target), m->Percorso + "/res");
 }
@@ -175,7 +176,7 @@ void ShellTest::helpAndSettings() {
   pm::MainWindow* main = f.main();
   auto lastOpened = [&f] { return QString::fromStdString(f.platform.calls.back().target); };
 
-  main->Image10->click();
+  part<QToolButton>(main, "Image10")->click();
   QCOMPARE(lastOpened(), QUrl::fromLocalFile(f.home() + "/Help/index.htm").toString());
   QTest::keyClick(main->startPage(), Qt::Key_F1);
   QCOMPARE(lastOpened(), QUrl::fromLocalFile(f.home() + "/Help/creare_e_aprire.htm").toString());
@@ -184,15 +185,15 @@ void ShellTest::helpAndSettings() {
   pm::ProjectManagerWindow* m = openBook(f, 3);
   QVERIFY(m);
   QVERIFY(main->openEditorFresh());
-  main->Image15->click();
+  part<QToolButton>(main, "Image15")->click();
   pm::SettingsWindow* s = main->settings();
   QVERIFY(s);
   QVERIFY(!main->editor());
   QVERIFY(!main->manager());
   QVERIFY(!main->startPage());
   QCOMPARE(s->windowTitle(), QString("Impostazioni Generali"));
-  QVERIFY(!main->Image1->isEnabled());
-  QVERIFY(!main->Picture2->isEnabled());
+  QVERIFY(!part<QToolButton>(main, "Image1")->isEnabled());
+  QVERIFY(!part<QWidget>(main, "Picture2")->isEnabled());
   QVERIFY(QFile::exists(f.home() + "/Manager.ini"));
   QCOMPARE(unnamedControls(s), QStringList());
   shoot(main, "settings_window");
@@ -207,10 +208,10 @@ void ShellTest::helpAndSettings() {
 
   QTest::keyClick(s, Qt::Key_Escape);
   QVERIFY(!main->settings());
-  QVERIFY(main->Image1->isEnabled());
-  QVERIFY(main->Picture2->isEnabled());
-  QVERIFY(!main->Picture2->isVisible());
-  main->Image1->click();
+  QVERIFY(part<QToolButton>(main, "Image1")->isEnabled());
+  QVERIFY(part<QWidget>(main, "Picture2")->isEnabled());
+  QVERIFY(!part<QWidget>(main, "Picture2")->isVisible());
+  part<QToolButton>(main, "Image1")->click();
   QVERIFY(main->startPage());
 }
 
@@ -226,10 +227,11 @@ void ShellTest::childrenClosingThemselves() {
   QTRY_VERIFY(frame.isNull());
   // A fresh window replaces the old one through its close handling.
   pm::StartPageWindow* first = main->startPage();
-  pm::StartPageWindow* second = main->openStartPageFresh();
+  main->openStartPageFresh();
+  pm::StartPageWindow* second = main->startPage();
   QVERIFY(second != first);
   QCOMPARE(main->startPage(), second);
-  QTRY_COMPARE(main->mdiArea()->subWindowList().size(), 1);
+  QTRY_COMPARE(part<QMdiArea>(main, "Client")->subWindowList().size(), 1);
   // Showing and hiding a child keeps it loaded.
   main->showChild(second, false);
   QCOMPARE(main->startPage(), second);

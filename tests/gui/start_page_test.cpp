@@ -105,7 +105,7 @@ void StartPageTest::panelsAndLinks() {
   // Esc closes the start page and gives the help button back its design tooltip.
   QTest::keyClick(s, Qt::Key_Escape);
   QVERIFY(!f.main()->startPage());
-  QCOMPARE(f.main()->Image10->toolTip(), QString("Leggi la guida al programma"));
+  QCOMPARE(part<QToolButton>(f.main(), "Image10")->toolTip(), QString("Leggi la guida al programma"));
 }
 
 void StartPageTest::creationChecks() {

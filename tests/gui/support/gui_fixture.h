@@ -13,7 +13,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
 #include <QWidget>
 #include <cmath>
 #include <filesystem>
@@ -25,14 +32,30 @@
 #include "project/files.h"
 #include "project/project.h"
 #include "project/project_file.h"
-#include "project/start_page_window.h"
 #include "project/text.h"
-#include "rooms/project_manager_window.h"
-#include "shell/app_context.h"
 #include "shell/main_window.h"
-#include "shell/qt_paths.h"
+#include "ui/app_context.h"
+#include "ui/qt_paths.h"
 
 namespace pmtest {
+
+// The control named `name` of window `w`, found by its object name as assistive
+// technology and automation find it. On the main window the search stays in its two
+// toolbars, since the child windows below it reuse some of the same names.
+template <class T>
+T* part(QObject* w, const char* name) {
+  if (auto* main = qobject_cast<pm::MainWindow*>(w)) {
+    for (const char* bar : {"Picture1", "Picture2"}) {
+      auto* b = main->findChild<QWidget*>(bar);
+      if (!b) continue;
+      if (qstrcmp(bar, name) == 0) return qobject_cast<T*>(b);
+      if (T* c = b->findChild<T*>(name)) return c;
+    }
+  }
+  T* c = w ? w->findChild<T*>(name) : nullptr;
+  if (!c) qFatal("no control named %s", name);
+  return c;
+}
 
 class GuiFixture {
  public:
@@ -146,13 +169,13 @@ inline int rowOf(pm::ProjectManagerWindow* m, const std::string& number) {
   return -1;
 }
 
-inline void selectRoom(pm::ProjectManagerWindow* m, const std::string& number) { m->List1->setCurrentRow(rowOf(m, number)); }
+inline void selectRoom(pm::ProjectManagerWindow* m, const std::string& number) { part<QListWidget>(m, "List1")->setCurrentRow(rowOf(m, number)); }
 
 inline void doubleClickRoom(pm::ProjectManagerWindow* m, const std::string& number) {
   selectRoom(m, number);
-  QRect r = m->List1->visualItemRect(m->List1->currentItem());
-  QTest::mouseClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
-  QTest::mouseDClick(m->List1->viewport(), Qt::LeftButton, {}, r.center());
+  QRect r = part<QListWidget>(m, "List1")->visualItemRect(part<QListWidget>(m, "List1")->currentItem());
+  QTest::mouseClick(part<QListWidget>(m, "List1")->viewport(), Qt::LeftButton, {}, r.center());
+  QTest::mouseDClick(part<QListWidget>(m, "List1")->viewport(), Qt::LeftButton, {}, r.center());
 }
 
 // Whether child `w` of the main window is placed and visible.

@@ -1,5 +1,5 @@
 // Real dialogs for the Prompts seam (see qt_prompts.h).
-#include "shell/qt_prompts.h"
+#include "ui/qt_prompts.h"
 
 #include <QApplication>
 #include <QInputDialog>

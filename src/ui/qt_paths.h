@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 #include "project/files.h"
 
@@ -11,6 +12,9 @@ namespace pm {
 
 stdfs::path toPath(const QString& path);
 QString fromPath(const stdfs::path& path);
+
+// UTF-8 bytes (messages of the core, mark-up it builds) as a QString.
+inline QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // A file name or path as the core's bytes (the file system's own encoding) and back.
 std::string toNameBytes(const QString& name);

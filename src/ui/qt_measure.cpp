@@ -1,5 +1,5 @@
 // Twips and fonts (see qt_measure.h).
-#include "shell/qt_measure.h"
+#include "ui/qt_measure.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

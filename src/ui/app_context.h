@@ -3,8 +3,8 @@
 #pragma once
 
 #include "project/program_folder.h"
-#include "shell/platform.h"
-#include "shell/prompts.h"
+#include "ui/platform.h"
+#include "ui/prompts.h"
 
 namespace pm {
 

@@ -1,5 +1,5 @@
 // Path and text conversions between the windows and the core (see qt_paths.h).
-#include "shell/qt_paths.h"
+#include "ui/qt_paths.h"
 
 #include <QFile>
 

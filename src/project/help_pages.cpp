@@ -1,5 +1,5 @@
 // The pages of the online help (see help_pages.h).
-#include "shell/help_pages.h"
+#include "project/help_pages.h"
 
 #include "project/text.h"
 

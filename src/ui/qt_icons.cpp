@@ -1,12 +1,12 @@
 // The tool's line icons (see qt_icons.h). Every picture is drawn on a 32 x 32 grid with
 // round 2-unit strokes in ink and one accent colour, then scaled by the painter.
-#include "shell/qt_icons.h"
+#include "ui/qt_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
 
-#include "shell/qt_icon_drawing.h"
+#include "ui/qt_icon_drawing.h"
 
 namespace pm {
 

@@ -1,5 +1,5 @@
 // The desktop's own services for the Platform seam (see qt_platform.h).
-#include "shell/qt_platform.h"
+#include "ui/qt_platform.h"
 
 #include <QDesktopServices>
 #include <QProcess>

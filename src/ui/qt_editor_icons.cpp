@@ -1,10 +1,10 @@
 // The room editor's toolbar pictures (see qt_editor_icons.h).
-#include "shell/qt_editor_icons.h"
+#include "ui/qt_editor_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "shell/qt_icon_drawing.h"
+#include "ui/qt_icon_drawing.h"
 
 namespace pm {
 

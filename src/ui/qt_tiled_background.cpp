@@ -1,12 +1,12 @@
 // The tiled window background (see qt_tiled_background.h).
-#include "shell/qt_tiled_background.h"
+#include "ui/qt_tiled_background.h"
 
 #include <QPainter>
 #include <QPixmapCache>
 #include <QWidget>
 
-#include "shell/app_context.h"
-#include "shell/qt_paths.h"
+#include "ui/app_context.h"
+#include "ui/qt_paths.h"
 
 namespace pm {
 

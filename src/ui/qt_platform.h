@@ -3,7 +3,7 @@
 // Windows), programs start detached; the Desktop folder comes from the system.
 #pragma once
 
-#include "shell/platform.h"
+#include "ui/platform.h"
 
 namespace pm {
 

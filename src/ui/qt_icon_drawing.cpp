@@ -1,5 +1,5 @@
 // The shared icon drawing primitives (see qt_icon_drawing.h).
-#include "shell/qt_icon_drawing.h"
+#include "ui/qt_icon_drawing.h"
 
 #include <QPainterPath>
 #include <QPolygonF>

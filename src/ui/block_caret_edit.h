@@ -1,0 +1,35 @@
+// A plain-text area with the tool's block caret: a solid block standing on the bottom of
+// its line, blinking at the system's rate. Its width is fixed; its height is fixed too, or
+// follows the font (its size in points + 5 pixels) when no height is given. Qt's own caret
+// (as tall as the line) is switched off.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace pm {
+
+class BlockCaretEdit : public QPlainTextEdit {
+ public:
+  explicit BlockCaretEdit(QWidget* parent, int caretWidth = 3, int caretHeight = 0);
+
+  // Where the caret is drawn, in viewport coordinates.
+  QRect caretRect() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  void restartBlink();
+
+  int width_;
+  int height_;
+  QTimer blink_;
+  bool on_ = false;
+  QRect shown_;
+};
+
+}  // namespace pm

@@ -1,0 +1,64 @@
+// The child-window base (see child_window.h).
+#include "ui/child_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include "ui/qt_measure.h"
+#include "ui/qt_tiled_background.h"
+
+namespace pm {
+
+ChildWindow::ChildWindow(WindowOwner* owner, const char* objectName, const QString& caption,
+                         std::string_view helpPage)
+    : owner_(owner), helpPage_(helpPage) {
+  setObjectName(objectName);
+  setWindowTitle(caption);
+}
+
+bool ChildWindow::commonKey(int key) {
+  if (key == Qt::Key_F1)
+    owner_->openHelp(helpPage_);
+  else if (key == Qt::Key_Escape)
+    closeWindow();
+  else
+    return false;
+  return true;
+}
+
+void ChildWindow::keyPressEvent(QKeyEvent* event) {
+  if (commonKey(event->key()))
+    event->accept();
+  else
+    QWidget::keyPressEvent(event);
+}
+
+void ChildWindow::place(const PlacementRule& rule, std::string_view iniFile) {
+  const QSize client = owner_->clientSize();
+  Placement stored;
+  if (!iniFile.empty()) stored = context().home.read_placement(iniFile);
+  const TwipsRect r = place_window(rule, stored, pxToTwipsX(this, client.width()), pxToTwipsY(this, client.height()));
+  owner_->placeChild(this, twipsRect(this, r.left, r.top, r.width, r.height));
+}
+
+void ChildWindow::savePlacement(std::string_view iniFile) {
+  const QRect r = owner_->childGeometry(this);
+  if (!r.isValid()) return;
+  // A placement is a convenience: when it cannot be written the old file stays and the
+  // window opens where it opened last time, so the close goes on without a message.
+  (void)context().home.write_placement(iniFile, pxToTwipsY(this, r.top()), pxToTwipsX(this, r.left()),
+                                       pxToTwipsX(this, r.width()), pxToTwipsY(this, r.height()));
+}
+
+void ChildWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, context()); }
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+  if (!onClose()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  emit closed();
+}
+
+}  // namespace pm

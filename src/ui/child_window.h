@@ -1,0 +1,56 @@
+// The base of every child window of the tool: it knows its owner (and through it the
+// seams and the other windows), opens its help page on F1 and closes on Esc, places
+// itself by the tool's placement rules (from its .ini file in the program folder when it
+// has one), paints the tiled background, and tells its owner by `closed()` once its close
+// handling has accepted the close, however the close was asked for.
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "project/placement.h"
+#include "ui/window_owner.h"
+
+namespace pm {
+
+class ChildWindow : public QWidget {
+  Q_OBJECT
+ public:
+  ChildWindow(WindowOwner* owner, const char* objectName, const QString& caption, std::string_view helpPage);
+
+  WindowOwner* owner() const { return owner_; }
+  AppContext& context() const { return owner_->context(); }
+
+  // Closes the window through its owner, running its close handling. False when the
+  // window refused to close.
+  bool closeWindow() { return owner_->closeChild(this); }
+
+ signals:
+  // The close handling has accepted the close; the window is about to go.
+  void closed();
+
+ protected:
+  // The window's own close handling; false keeps the window open.
+  virtual bool onClose() { return true; }
+
+  void setHelpPage(std::string_view page) { helpPage_ = std::string(page); }
+  // F1 opens the help page, Esc closes the window; true when `key` was one of them.
+  bool commonKey(int key);
+
+  // Places the window by `rule`: from its placement file `iniFile` when the rule
+  // remembers, otherwise centred with the rule's size.
+  void place(const PlacementRule& rule, std::string_view iniFile = {});
+  // Writes the window's frame geometry to `iniFile`.
+  void savePlacement(std::string_view iniFile);
+
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) final;
+
+ private:
+  WindowOwner* owner_;
+  std::string helpPage_;
+};
+
+}  // namespace pm

@@ -1,0 +1,61 @@
+// The project manager's face to the other windows: its request fields and timers (the
+// protocol through which the main window and the room editor ask it to act) and the few
+// operations they use. The project manager window implements it.
+#pragma once
+
+#include <QString>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "project/project.h"
+
+class QWidget;
+
+namespace pm {
+
+class ManagerRequests {
+ public:
+  virtual ~ManagerRequests() = default;
+
+  QString Percorso;       // project folder
+  QString Nome;           // project name
+  QString Posi;           // index of the last selected entry
+  QString Modi;           // "1" while the editor waits for a link target
+  QString Modi2;          // "1" while the editor waits for a timer target
+  QString Link;           // "1" link target awaited, "2" timer target awaited
+  QString NomeLink;       // "1": the next new room proposes the editor's selected text
+  QString SeguiLink;      // target room of a follow-link request
+  QString CompilaTutto;   // "1": the compile is the whole-project test (F8)
+  QString CompilaTutto2;  // "1": the compile comes from the compile dialog
+  QString Text1;          // scratch buffer of the duplication
+
+  QTimer Aggiorna;     // 100 ms: rebuild the list
+  QTimer Apri;         // 100 ms: open the selected room, or answer a pending choice
+  QTimer EditaStanza;  // 100 ms: edit the selected room's description
+  QTimer Compila;      // 100 ms: whole-project test from the first room
+  QTimer Compila2;     // 100 ms: the same for the compile dialog
+  QTimer SegLink;      // follow a link
+
+  virtual QWidget* widget() = 0;
+  // The selected entry, empty when nothing is selected.
+  virtual QString selectedEntry() const = 0;
+  // The room numbers, in list order.
+  virtual std::vector<std::string> roomNumbers() const = 0;
+  virtual int entryCount() const = 0;
+  // The open project (Percorso and Nome).
+  virtual Project project() const = 0;
+  // Shows `message` as the caption and the hint while a target room is awaited, with the
+  // room list focused.
+  virtual void showTargetPrompt(const QString& message) = 0;
+  // The caption of the open project, after the editor has closed.
+  virtual void showProjectCaption() = 0;
+  // Forgets a pending target choice (Modi, Modi2 and Link).
+  void clearTargetChoice() {
+    Modi.clear();
+    Modi2.clear();
+    Link.clear();
+  }
+};
+
+}  // namespace pm

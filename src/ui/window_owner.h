@@ -1,0 +1,75 @@
+// What a child window of the tool may ask of the window that owns it (the main window):
+// the seams, its frame (close, show, enable, place), the frame's toolbars, the help pages,
+// and the other child windows through their request faces. The main window's own request
+// fields and timers live here too, since they are the protocol every child writes to.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QTimer>
+#include <string_view>
+
+#include "ui/app_context.h"
+
+class QWidget;
+
+namespace pm {
+
+class EditorRequests;
+class ManagerRequests;
+
+class WindowOwner {
+ public:
+  virtual ~WindowOwner() = default;
+
+  // Request fields and timers of the main window.
+  QString Scelta;     // the command code of the pending request ("1" to "8")
+  QTimer Crea;        // 100 ms: dispatches Scelta
+  QTimer UnicoFile;   // 1 ms: single-file compile for the compile dialog
+  QString NoBrowser;  // "1" while the single-file compile must not open the browser
+  QString Text1;      // scratch buffer of the single-file compile
+
+  // Writes `code` into Scelta and starts Crea.
+  void sendCommand(const QString& code) {
+    Scelta = code;
+    Crea.start();
+  }
+
+  virtual AppContext& context() = 0;
+
+  // A child's frame. closeChild runs the child's close handling and is false when the
+  // child refused; setChildEnabled disables the frame too, so a disabled child cannot be
+  // closed or moved through its title bar either.
+  virtual bool closeChild(QWidget* child) = 0;
+  virtual void showChild(QWidget* child, bool shown) = 0;
+  virtual void setChildEnabled(QWidget* child, bool enabled) = 0;
+  virtual void placeChild(QWidget* child, const QRect& frame) = 0;
+  virtual QRect childGeometry(QWidget* child) const = 0;
+  virtual QSize clientSize() const = 0;
+  // True while the owner is closing (children then do not reopen each other).
+  virtual bool closing() const = 0;
+
+  // The frame's toolbars and labels.
+  virtual void setProjectToolbarShown(bool shown) = 0;
+  virtual void setProjectToolbarEnabled(bool enabled) = 0;
+  virtual void setCoverShown(bool shown) = 0;
+  virtual void setManageProjectsEnabled(bool enabled) = 0;
+  virtual void setRoomCounter(int rooms) = 0;
+  virtual void setHelpTooltip(const QString& text) = 0;
+  virtual void setSkipStartPage(bool skip) = 0;  // "Salta il menù iniziale"
+
+  // Opens a page of the online help; "" opens the help root.
+  virtual void openHelp(std::string_view page) = 0;
+
+  // The other child windows; nullptr when not loaded. The fresh openers close the window
+  // if it is loaded, create it anew and show it; nullptr when the old one refused to close.
+  virtual ManagerRequests* manager() const = 0;
+  virtual EditorRequests* editor() const = 0;
+  virtual ManagerRequests* openManagerFresh() = 0;
+  virtual EditorRequests* openEditorFresh() = 0;
+  virtual void openStartPageFresh() = 0;
+  virtual bool startPageOpen() const = 0;
+};
+
+}  // namespace pm
