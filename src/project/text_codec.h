@@ -11,6 +11,9 @@ namespace pm {
 enum class TextEncoding { Utf8, Windows1252 };
 
 bool is_valid_utf8(std::string_view bytes);
+// Decodes the UTF-8 sequence that starts at s[i] into *out; returns its length in bytes,
+// or 0 when the bytes there are not a valid sequence.
+size_t utf8_sequence(std::string_view s, size_t i, char32_t* out);
 TextEncoding detect_encoding(std::string_view bytes);
 
 // Bytes in `enc` to UTF-8.
