@@ -1,10 +1,12 @@
 // Small editor commands: the inserted link, timer and back-link mark-up, the character
-// count, the compile request read from the manager's flags and the failure message.
+// count, the palette's colour notation, the compile request read from the manager's
+// flags and the failure message.
 #include <gtest/gtest.h>
 
 #include "compiler/compile_request.h"
 #include "compiler/site_compiler.h"
 #include "editor/character_count.h"
+#include "editor/colour_palette.h"
 #include "editor/link_markup.h"
 
 namespace {
@@ -24,6 +26,27 @@ TEST(EditorCommands, CharacterCount) {
   EXPECT_EQ(pm::count_characters("citt\xC3\xA0 \xE2\x82\xAC"), 7u);
   EXPECT_EQ(pm::count_characters(""), 0u);
   EXPECT_EQ(pm::count_characters("\r\n\r\n"), 2u);
+}
+
+TEST(EditorCommands, ColourNotationAndThePalette) {
+  EXPECT_EQ(pm::colour_text(0), "#000000");
+  EXPECT_EQ(pm::colour_text(247), "#F70000");  // red only: green and blue keep their zeros
+  EXPECT_EQ(pm::colour_text(0x0A0B0C), "#0C0B0A");
+  EXPECT_EQ(pm::colour_text(pm::colour_value(1, 2, 0xFE)), "#0102FE");
+  EXPECT_EQ(pm::colour_text(0xFF000010), "#100000");  // only the colour bytes count
+  const char* const rows[pm::kPaletteRows] = {
+      "#FFFFFF #FFC7C6 #FFE7C6 #FFFFBD #BDFFBD #BDFFFF #C6BEF7 #FFC7FF",
+      "#E7E7E7 #F78684 #F7C77B #F7FF84 #84FF84 #7BFFF7 #8486FF #FF86F7",
+      "#C6BEC6 #F70000 #FF8600 #FFFF00 #00FF00 #00FFF7 #0000FF #F700F7",
+      "#848684 #C60000 #C63800 #C6C700 #00C700 #00C7BD #0000C6 #BD00C6",
+      "#424139 #840000 #844100 #847900 #007900 #008684 #000084 #81007F",
+      "#000000 #420000 #7B4142 #394100 #004100 #004142 #000042 #420039",
+  };
+  for (int r = 0; r < pm::kPaletteRows; ++r) {
+    std::string row;
+    for (pm::ColourValue v : pm::kPaletteColours[size_t(r)]) row += (row.empty() ? "" : " ") + pm::colour_text(v);
+    EXPECT_EQ(row, rows[r]);
+  }
 }
 
 // (What each compile does afterwards is driven through the editor and the compile dialog
