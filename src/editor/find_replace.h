@@ -2,7 +2,12 @@
 // takes the whole text (UTF-8, positions in bytes: see text_selection.h) and the two
 // fields of the window, and says what to select and which message to show; the replacing
 // commands also give the new text and record their changes in the edit history, one step
-// per replacement, so the window puts the text back without recording it again.
+// per replacement.
+//
+// The window reads the editor's text and selection (selection_from_utf16), calls, and
+// shows the result: a replacing command's text goes back into the editor with the
+// history's replay flag set, as undo puts a text back (its steps are already recorded);
+// then the selection (utf16_offset) and the message, when there is one.
 #pragma once
 
 #include <optional>

@@ -2,7 +2,9 @@
 // tags, inserting attribute snippets, a non-breaking space or a one-cell table, and
 // stripping the editor's own tags out of the selection again. Each command rewrites only
 // the selected text (with no selection, the empty text at the caret) and leaves the caret
-// after what it put there.
+// after what it put there. The window hands over the selected text and puts the
+// replacement in its place as one change of the text, which the history records as it
+// records typing.
 #pragma once
 
 #include <string>
