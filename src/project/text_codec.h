@@ -1,6 +1,7 @@
 // Decoding of file bytes for display and encoding back: a file is UTF-8 when its bytes are
 // valid UTF-8, otherwise Windows-1252 (books written on Windows). The core itself never
-// decodes; the windows use these to show and save text.
+// decodes what it stores or writes; the windows use these to show and save text, and the
+// editor's search reads characters one by one to compare them.
 #pragma once
 
 #include <string>
