@@ -88,6 +88,19 @@ void EditHistory::record(std::string_view text) {
   advance(1, [&](size_t, Snapshot& slot) { slot = std::move(s); });
 }
 
+void EditHistory::record_changes(std::shared_ptr<const std::string> base, size_t count,
+                                 const std::function<Stretch(size_t k)>& stretch) {
+  if (replaying_ || count == 0) return;
+  base_ = base;
+  advance(count, [&](size_t k, Snapshot& slot) {
+    Stretch s = stretch(k);
+    slot.base = base;
+    slot.head = s.head;
+    slot.tail = s.tail;
+    slot.middle = std::move(s.middle);
+  });
+}
+
 std::string EditHistory::record_load(const std::vector<std::string_view>& lines, std::string_view eol) {
   auto all = std::make_shared<std::string>();
   size_t total = 0;
@@ -104,17 +117,10 @@ std::string EditHistory::record_load(const std::vector<std::string_view>& lines,
   // Appending lines leaves the text ending with eol, so one more change removes it.
   const bool trims = n > 0 && !eol.empty();
   const size_t shown = trims ? all->size() - eol.size() : all->size();
-  if (!replaying_) {
-    std::shared_ptr<const std::string> base = all;
-    base_ = base;
-    // Every snapshot of the load is a beginning of the loaded text followed by its eol.
-    advance(n + (trims ? 1 : 0), [&](size_t k, Snapshot& slot) {
-      slot.base = base;
-      slot.head = k <= n ? ends[k - 1] : shown;
-      slot.tail = base->size();
-      slot.middle.clear();
-    });
-  }
+  // Every snapshot of the load is a beginning of the loaded text followed by its eol.
+  record_changes(all, n + (trims ? 1 : 0), [&](size_t k) {
+    return Stretch{k <= n ? ends[k - 1] : shown, all->size(), {}};
+  });
   return all->substr(0, shown);
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,18 @@ class EditHistory {
   // snapshot is dropped and the position stays at the last slot. Does nothing while a
   // replay is running.
   void record(std::string_view text);
+
+  // A text given against a shared base: base[0, head) + middle + base[tail, end).
+  struct Stretch {
+    size_t head = 0, tail = 0;
+    std::string middle;
+  };
+  // Records `count` changes at once, exactly as one record() per change would; change k
+  // (1..count, k = count the last) left the text that stretch(k) gives against `base`.
+  // Only the changes whose snapshot the rule keeps are asked for, so the cost does not
+  // grow with `count` beyond the 51 slots. Does nothing while a replay runs.
+  void record_changes(std::shared_ptr<const std::string> base, size_t count,
+                      const std::function<Stretch(size_t k)>& stretch);
 
   // Records the changes of loading a file, exactly as one record() per change would:
   // each line appended followed by `eol`, then the final `eol` removed (when there is at

@@ -10,10 +10,20 @@ EditorFileKind editor_file_kind(std::string_view name) {
   if (iequals(name, "Global.cod")) return EditorFileKind::GlobalCode;
   if (iequals(name, "Global2.cod")) return EditorFileKind::GlobalCode2;
   if (istarts_with(name, "adv.css")) return EditorFileKind::StyleSheet;
+  if (name.size() > 3 && iequals(name.substr(name.size() - 3), ".js")) return EditorFileKind::RoomScript;
   return EditorFileKind::Room;
 }
 
-bool is_restricted_file(std::string_view name) { return editor_file_kind(name) != EditorFileKind::Room; }
+bool is_restricted_file(std::string_view name) {
+  const EditorFileKind kind = editor_file_kind(name);
+  return kind != EditorFileKind::Room && kind != EditorFileKind::RoomScript;
+}
+
+bool is_deleted_when_empty(std::string_view name) {
+  const EditorFileKind kind = editor_file_kind(name);
+  return kind == EditorFileKind::GlobalCode || kind == EditorFileKind::GlobalCode2 ||
+         kind == EditorFileKind::RoomScript;
+}
 
 bool is_plain_file_name(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
@@ -146,8 +156,7 @@ bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedTe
     if (error) *error = "Nome di file non valido: " + std::string(name);
     return false;
   }
-  const EditorFileKind kind = editor_file_kind(name);
-  if (text.empty() && (kind == EditorFileKind::GlobalCode || kind == EditorFileKind::GlobalCode2)) {
+  if (text.empty() && is_deleted_when_empty(name)) {
     std::error_code ec;
     if (stdfs::exists(stdfs::symlink_status(*path, ec)) && !remove_file(*path)) {
       if (error) *error = "Impossibile eliminare il file " + path_text(*path);

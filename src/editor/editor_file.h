@@ -1,9 +1,10 @@
 // The file a room editor works on: a room's text file, Global.cod, Global2.cod or the
-// style sheet. How it is named and checked, how its bytes become the text shown (lines
-// joined, the last line end dropped; UTF-8 when valid, else Windows-1252, line by line)
-// and how the edited text is written back: every line the author did not touch keeps its
-// exact bytes and line end, new and edited lines end with CR LF, and an emptied global
-// code file is deleted instead of written.
+// style sheet, and the room script N.js that the script window edits. How it is named and
+// checked, how its bytes become the text shown (lines joined, the last line end dropped;
+// UTF-8 when valid, else Windows-1252, line by line) and how the edited text is written
+// back: every line the author did not touch keeps its exact bytes and line end, new and
+// edited lines end with CR LF, and an emptied global code file or room script is deleted
+// instead of written.
 #pragma once
 
 #include <cstdint>
@@ -17,13 +18,16 @@
 
 namespace pm {
 
-enum class EditorFileKind { Room, GlobalCode, GlobalCode2, StyleSheet };
+enum class EditorFileKind { Room, GlobalCode, GlobalCode2, StyleSheet, RoomScript };
 
 // Global.cod and Global2.cod by name without regard to case; the style sheet is any name
-// whose first seven characters are "adv.css" in any case; everything else is a room.
+// whose first seven characters are "adv.css" in any case; a room script is a name ending
+// in ".js" in any case; everything else is a room.
 EditorFileKind editor_file_kind(std::string_view name);
 // The style sheet and the global code files are edited in restricted mode.
 bool is_restricted_file(std::string_view name);
+// The global code files and the room scripts (room_script_name) are deleted when saved empty.
+bool is_deleted_when_empty(std::string_view name);
 
 // A name that stays inside the project folder: not empty, not "." or "..", no path
 // separator, no drive colon, no control character.
@@ -70,7 +74,7 @@ struct LoadResult {
 // reported so that the editor does not later write over it.
 LoadResult load_editor_file(const stdfs::path& folder, std::string_view name);
 
-// Writes `text` back (or deletes an emptied Global.cod / Global2.cod). On success
+// Writes `text` back (or deletes the file when it is emptied and is_deleted_when_empty). On success
 // `loaded` becomes what is now on disk. On failure the old file is left whole, `error`
 // names the file and `loaded` is unchanged.
 bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text,

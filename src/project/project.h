@@ -4,12 +4,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "project/files.h"
 #include "project/project_file.h"
 
 namespace pm {
+
+// The name of the script file of the room whose text file is `room`: the name and ".js".
+inline std::string room_script_name(std::string_view room) { return std::string(room) + ".js"; }
 
 class Project {
  public:
@@ -23,7 +27,7 @@ class Project {
   stdfs::path res_folder() const { return resolve(folder_, "res"); }
   stdfs::path description_file(const std::string& room) const { return resolve(room_folder(), room); }
   stdfs::path text_file(const std::string& room) const { return resolve(folder_, room); }
-  stdfs::path script_file(const std::string& room) const { return resolve(folder_, room + ".js"); }
+  stdfs::path script_file(const std::string& room) const { return resolve(folder_, room_script_name(room)); }
   // Any file of the project folder by name (Global.cod, Global2.cod, adv.css, ...).
   stdfs::path file(std::string_view name) const { return resolve(folder_, name); }
 

@@ -32,7 +32,8 @@ void append_utf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes one UTF-8 sequence at s[i]; returns its length or 0 when invalid.
+}  // namespace
+
 size_t utf8_sequence(std::string_view s, size_t i, char32_t* out) {
   unsigned char b = (unsigned char)s[i];
   size_t len;
@@ -63,8 +64,6 @@ size_t utf8_sequence(std::string_view s, size_t i, char32_t* out) {
   *out = c;
   return len;
 }
-
-}  // namespace
 
 bool is_valid_utf8(std::string_view bytes) {
   size_t i = 0;

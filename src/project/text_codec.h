@@ -1,6 +1,7 @@
 // Decoding of file bytes for display and encoding back: a file is UTF-8 when its bytes are
 // valid UTF-8, otherwise Windows-1252 (books written on Windows). The core itself never
-// decodes; the windows use these to show and save text.
+// decodes what it stores or writes; the windows use these to show and save text, and the
+// editor's search reads characters one by one to compare them.
 #pragma once
 
 #include <string>
@@ -11,6 +12,9 @@ namespace pm {
 enum class TextEncoding { Utf8, Windows1252 };
 
 bool is_valid_utf8(std::string_view bytes);
+// Decodes the UTF-8 sequence that starts at s[i] into *out; returns its length in bytes,
+// or 0 when the bytes there are not a valid sequence.
+size_t utf8_sequence(std::string_view s, size_t i, char32_t* out);
 TextEncoding detect_encoding(std::string_view bytes);
 
 // Bytes in `enc` to UTF-8.

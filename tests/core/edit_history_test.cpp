@@ -99,7 +99,10 @@ TEST(EditHistory, RecordingTheLoadEqualsRecordingEachAppend) {
                             std::to_string(lines);
         EXPECT_EQ(shown, text) << where;
         expect_same(fast, plain, where);
-        EXPECT_EQ(fast.newest(), fast.position()) << where;
+        // A load records changes like typing does (an empty file records none).
+        if (!store.empty()) {
+          EXPECT_EQ(fast.newest(), fast.position()) << where;
+        }
       }
     }
   }

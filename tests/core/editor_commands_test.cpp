@@ -1,10 +1,12 @@
 // Small editor commands: the inserted link, timer and back-link mark-up, the character
-// count, the compile request read from the manager's flags and the failure message.
+// count, the palette's colour notation, the compile request read from the manager's
+// flags and the failure message.
 #include <gtest/gtest.h>
 
 #include "compiler/compile_request.h"
 #include "compiler/site_compiler.h"
 #include "editor/character_count.h"
+#include "editor/colour_palette.h"
 #include "editor/link_markup.h"
 
 namespace {
@@ -24,6 +26,18 @@ TEST(EditorCommands, CharacterCount) {
   EXPECT_EQ(pm::count_characters("citt\xC3\xA0 \xE2\x82\xAC"), 7u);
   EXPECT_EQ(pm::count_characters(""), 0u);
   EXPECT_EQ(pm::count_characters("\r\n\r\n"), 2u);
+}
+
+TEST(EditorCommands, ColourNotationAndThePalette) {
+  EXPECT_EQ(pm::colour_text(0), "#000000");
+  EXPECT_EQ(pm::colour_text(247), "#F70000");  // red only: green and blue keep their zeros
+  EXPECT_EQ(pm::colour_text(0x0A0B0C), "#0C0B0A");
+  EXPECT_EQ(pm::colour_text(pm::colour_value(1, 2, 0xFE)), "#0102FE");
+  EXPECT_EQ(pm::colour_text(0xFF000010), "#100000");  // only the colour bytes count
+  // The grid holds system colour values: its pure red is the value 247.
+  EXPECT_EQ(pm::kPaletteColours[2][1], 247u);
+  EXPECT_EQ(pm::colour_text(pm::kPaletteColours[2][1]), "#F70000");
+  EXPECT_EQ(pm::colour_text(pm::kPaletteColours[4][7]), "#81007F");
 }
 
 // (What each compile does afterwards is driven through the editor and the compile dialog

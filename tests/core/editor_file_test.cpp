@@ -1,5 +1,6 @@
-// The editor's file: load and save rules, global code deletion, restricted names, and the
-// line-preserving save (untouched lines keep their bytes, line ends and encoding).
+// The editor's file: load and save rules, global code and room script deletion, restricted
+// names, and the line-preserving save (untouched lines keep their bytes, line ends and
+// encoding).
 #include "editor/editor_file.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <random>
 
 #include "editor/line_diff.h"
+#include "project/project.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -126,6 +128,31 @@ TEST(EditorFile, SavingOnDiskDeletesEmptiedGlobalCodeAndReportsFailures) {
   std::filesystem::create_directories(dir / "7");
   EXPECT_EQ(pm::load_editor_file(dir.path(), "7").status, pm::LoadStatus::Unreadable);
   EXPECT_EQ(pm::load_editor_file(dir.path(), "../3").status, pm::LoadStatus::Unreadable);
+}
+
+TEST(EditorFile, RoomScriptIsDeletedWhenEmptiedAndWrittenWithOneLineEnd) {
+  pmtest::TempDir dir;
+  const std::string name = pm::room_script_name("3");
+  EXPECT_EQ(name, "3.js");
+  EXPECT_EQ(pm::editor_file_kind("3.JS"), pm::EditorFileKind::RoomScript);
+  EXPECT_FALSE(pm::is_restricted_file(name));
+  EXPECT_FALSE(pm::is_deleted_when_empty("3"));
+
+  auto script = pm::load_editor_file(dir.path(), name);  // missing: an empty text
+  EXPECT_EQ(script.status, pm::LoadStatus::Missing);
+  std::string error;
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), name, script.text, "alert(1);\n", &error)) << error;
+  EXPECT_EQ(pmtest::read_bytes(dir / "3.js"), "alert(1);\r\n\r\n");
+  script = pm::load_editor_file(dir.path(), name);  // the empty last line comes back
+  EXPECT_EQ(script.text.display(), "alert(1);\n");
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), name, script.text, "", &error)) << error;
+  EXPECT_FALSE(std::filesystem::exists(dir / "3.js"));
+  // Found and deleted whatever the case of its name on disk.
+  pmtest::write_bytes(dir / "4.JS", "x\r\n");
+  script = pm::load_editor_file(dir.path(), pm::room_script_name("4"));
+  EXPECT_EQ(script.text.display(), "x");
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "4.js", script.text, "", &error)) << error;
+  EXPECT_FALSE(std::filesystem::exists(dir / "4.JS"));
 }
 
 // The matching keeps as many lines as a longest common subsequence, and never pairs
