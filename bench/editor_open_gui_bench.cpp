@@ -21,6 +21,8 @@
 #include "shell/app_context.h"
 #include "shell/main_window.h"
 #include "shell/qt_paths.h"
+#include "support/recording_platform.h"
+#include "support/scripted_prompts.h"
 
 namespace {
 
