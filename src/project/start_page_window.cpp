@@ -380,9 +380,9 @@ void StartPageWindow::createProject() {
   auto answer = main_->context().prompts->input("Titolo:", "Creazione di un nuovo progetto", "");
   std::string title = answer.value_or("");
   CreationResult r = create_project(toPath(current_), title, main_->context().home.home());
-  if (!r.ok) {
-    bool expected = r.message == kMsgNoTitle || r.message == kMsgNameExists;
-    main_->context().prompts->message(r.message, kMessageTitle,
+  if (!r.status.ok()) {
+    bool expected = r.status.kind() == StatusKind::NoTitle || r.status.kind() == StatusKind::NameExists;
+    main_->context().prompts->message(r.status.message(), kMessageTitle,
                                       expected ? MessageIcon::Information : MessageIcon::Critical);
     return;
   }

@@ -251,7 +251,7 @@ void ProjectManagerWindow::editDescription() {
                                                 fromFileText(first_field_text(old)).toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = describe_room(p, number, toFileText(QString::fromStdString(*answer), old));
-  if (!r.ok) main_->context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) main_->context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -270,7 +270,7 @@ void ProjectManagerWindow::duplicateSelected() {
                                                 "Creazione della Stanza", proposed.toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = duplicate_room(p, source, size_t(entryCount()), toFileText(QString::fromStdString(*answer), old));
-  if (!r.ok) main_->context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) main_->context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -285,7 +285,7 @@ void ProjectManagerWindow::deleteSelected() {
   std::string question = "Eliminare la Stanza " + shown.number + " | " + shown.description + "?";
   if (!main_->context().prompts->ask_yes_no(question, "Eliminazione della stanza")) return;
   RoomResult r = delete_room(project(), number);
-  if (!r.ok) main_->context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) main_->context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
