@@ -22,6 +22,8 @@
 #include "ui/app_context.h"
 #include "shell/main_window.h"
 #include "ui/qt_paths.h"
+#include "support/recording_platform.h"
+#include "support/scripted_prompts.h"
 
 namespace {
 

@@ -20,6 +20,8 @@
 #include "ui/app_context.h"
 #include "shell/main_window.h"
 #include "ui/qt_paths.h"
+#include "support/recording_platform.h"
+#include "support/scripted_prompts.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

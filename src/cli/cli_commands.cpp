@@ -48,20 +48,9 @@ std::optional<ProgramFolder> program_folder(const Request& r) {
   return home;
 }
 
-// True when `inner` is `outer` or lies below it.
-bool lies_within(const stdfs::path& inner, const stdfs::path& outer) {
-  std::error_code ec;
-  stdfs::path a = stdfs::weakly_canonical(inner, ec);
-  if (ec) a = inner.lexically_normal();
-  stdfs::path b = stdfs::weakly_canonical(outer, ec);
-  if (ec) b = outer.lexically_normal();
-  stdfs::path rel = a.lexically_relative(b);
-  return !rel.empty() && *rel.begin() != "..";
-}
-
 // Every compile empties the output folder first: a project kept inside it would be lost.
 bool output_spares_project(const Project& project, const stdfs::path& output) {
-  if (!lies_within(project.folder(), output)) return true;
+  if (!path_is_within(project.folder(), output)) return true;
   report_error(with_path("the project lies inside the output folder, which every compile empties",
                          path_text(project.folder())));
   return false;
@@ -149,14 +138,19 @@ int run_new(const Request& r) {
     return kExitFailed;
   }
   CreationResult made = create_project(parent, r.title, home->home());
-  if (!made.ok) {
+  if (!made.status.ok()) {
     if (made_parent) stdfs::remove(parent, ec);
-    if (made.message == kMsgNameExists) {
-      report_error(with_path(made.message, path_text(resolve(parent, made.name))));
-    } else if (made.message == kMsgNoTitle) {
-      report_error(with_path(made.message, path_text(parent)));
-    } else {
-      report_error(made.message);
+    const std::string& message = made.status.message();
+    switch (made.status.kind()) {
+      case StatusKind::NameExists:
+        report_error(with_path(message, path_text(resolve(parent, made.name))));
+        break;
+      case StatusKind::NoTitle:
+        report_error(with_path(message, path_text(parent)));
+        break;
+      default:
+        report_error(message);
+        break;
     }
     return kExitFailed;
   }

@@ -9,6 +9,8 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "map/map_text.h"
+#include "project/program_folder.h"
+#include "project/version.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
                "create projects.",
                "pagimond-cli"};
-  app.set_version_flag("--version", "pagimond-cli " PAGIMOND_VERSION);
+  app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
 
   Request r;
@@ -31,11 +33,11 @@ int run(int argc, char** argv) {
   auto* compile = app.add_subcommand("compile", "Compile the whole project into DIR/Output, one page per room");
   compile->add_option("PROJECT", r.project, "Project folder")->required();
   compile->add_flag("--classic", r.classic, "Classic page style (as the installer build) instead of mobile");
-  compile->add_option("--home", home, home_help);
+  CLI::Option* home_given[] = {compile->add_option("--home", home, home_help), nullptr, nullptr};
 
   auto* single = app.add_subcommand("single", "Compile the whole project into one page, DIR/Output/index.htm");
   single->add_option("PROJECT", r.project, "Project folder")->required();
-  single->add_option("--home", home, home_help);
+  home_given[1] = single->add_option("--home", home, home_help);
 
   auto* map = app.add_subcommand("map", "Write the adventure map text to standard output");
   map->add_option("PROJECT", r.project, "Project folder")->required();
@@ -45,7 +47,7 @@ int run(int argc, char** argv) {
   auto* create = app.add_subcommand("new", "Create a project and print its folder");
   create->add_option("TITLE", r.title, "Title of the book")->required();
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
-  create->add_option("--home", home, home_help);
+  home_given[2] = create->add_option("--home", home, home_help);
 
   // CLI11 reports a word that is no command only as a missing command: name it instead.
   const std::string first = argc > 1 ? argv[1] : "-";
@@ -63,7 +65,16 @@ int run(int argc, char** argv) {
     return pm::cli::kExitUsage;
   }
 
-  if (!home.empty()) r.home = home;
+  // The folder itself is chosen by the core's rule (ProgramFolder::locate); an empty one is
+  // a wrong command line, as in the other programs.
+  for (const CLI::Option* o : home_given) {
+    if (o->count() == 0) continue;
+    if (home.empty()) {
+      pm::cli::report_error(std::string(pm::kMsgHomeNeedsFolder));
+      return pm::cli::kExitUsage;
+    }
+    r.home = home;
+  }
   if (create->parsed() && !in.empty()) r.in = in;
   if (compile->parsed()) return pm::cli::run_compile(r);
   if (single->parsed()) return pm::cli::run_single(r);

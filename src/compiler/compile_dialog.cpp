@@ -18,7 +18,7 @@
 namespace pm {
 
 namespace {
-const PlacementRule kPlacement{8400, 5600, Centring::Quarter, false};
+const PlacementRule kPlacement{8400, 5600, false, Centring::Quarter};
 }
 
 CompileDialog::CompileDialog(WindowOwner* windowOwner)

@@ -10,24 +10,6 @@ namespace pm {
 
 namespace {
 
-stdfs::path normal_path(const stdfs::path& p) {
-  std::error_code ec;
-  stdfs::path abs = stdfs::weakly_canonical(p, ec);
-  if (ec) abs = stdfs::absolute(p, ec).lexically_normal();
-  return abs;
-}
-
-// True when `inner` is `outer` or lies somewhere inside it.
-bool is_within(const stdfs::path& inner, const stdfs::path& outer) {
-  stdfs::path a = normal_path(inner), b = normal_path(outer);
-  auto ai = a.begin();
-  for (auto bi = b.begin(); bi != b.end(); ++bi, ++ai) {
-    if (bi->empty() && std::next(bi) == b.end()) break;  // trailing separator
-    if (ai == a.end() || *ai != *bi) return false;
-  }
-  return true;
-}
-
 // A room name that can be a file name in `output` (no separators, not . or ..).
 bool is_plain_name(std::string_view room) {
   return !room.empty() && room != "." && room != ".." && room.find('/') == std::string_view::npos &&
@@ -42,7 +24,7 @@ void copy_step(bool ok, std::string_view what, const stdfs::path& from, CompileR
 
 bool prepare_output(const Project& project, const stdfs::path& output, CompileReport& report) {
   const stdfs::path res = project.res_folder();
-  if (is_within(project.folder(), output) || is_within(output, res)) {
+  if (path_is_within(project.folder(), output) || path_is_within(output, res)) {
     report.errors.push_back("La cartella di uscita " + path_text(output) +
                             " contiene il progetto: non viene svuotata");
     return false;

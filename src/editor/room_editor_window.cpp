@@ -31,7 +31,7 @@ namespace pm {
 namespace {
 
 const char* const kMessageTitle = "Pagimond";
-const PlacementRule kPlacement{9600, 7200, Centring::Quarter, true};
+const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 const long kStripLeft = 120, kStripTop = 120, kStripHeight = 720, kButtonTop = 120, kButtonSize = 480;
 const long kCoverWidth = 5895, kCoverHeight = 495;
 

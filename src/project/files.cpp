@@ -164,13 +164,11 @@ std::vector<std::string> list_file_names(const stdfs::path& dir) {
   return names;
 }
 
-static char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
 bool matches_pattern(std::string_view name, std::string_view pattern) {
   // Iterative wildcard match with backtracking to the last '*'.
   size_t n = 0, p = 0, star = std::string_view::npos, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == '?' || lower_ascii(pattern[p]) == lower_ascii(name[n]))) {
       ++n;
       ++p;
     } else if (p < pattern.size() && pattern[p] == '*') {
@@ -258,6 +256,40 @@ bool empty_folder(const stdfs::path& dir, std::string* error) {
     }
   }
   return ok;
+}
+
+namespace {
+
+stdfs::path normal_path(const stdfs::path& p) {
+  std::error_code ec;
+  stdfs::path abs = stdfs::weakly_canonical(p, ec);
+  if (ec) abs = stdfs::absolute(p, ec).lexically_normal();
+  return abs;
+}
+
+// The names of a path, without the empty one a trailing separator leaves.
+std::vector<stdfs::path> path_names(const stdfs::path& p) {
+  std::vector<stdfs::path> names(p.begin(), p.end());
+  while (!names.empty() && names.back().empty()) names.pop_back();
+  return names;
+}
+
+bool same_name(const stdfs::path& a, const stdfs::path& b) {
+#if defined(_WIN32)
+  return iequals(a.string(), b.string());
+#else
+  return a == b;
+#endif
+}
+
+}  // namespace
+
+bool path_is_within(const stdfs::path& inner, const stdfs::path& outer) {
+  const auto a = path_names(normal_path(inner)), b = path_names(normal_path(outer));
+  if (a.size() < b.size()) return false;
+  for (size_t i = 0; i < b.size(); ++i)
+    if (!same_name(a[i], b[i])) return false;
+  return true;
 }
 
 std::string path_text(const stdfs::path& p) { return p.string(); }

@@ -64,6 +64,12 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst);
 // Removes everything inside `dir` (files and sub-folders); creates `dir` when missing.
 bool empty_folder(const stdfs::path& dir, std::string* error = nullptr);
 
+// True when `inner` is `outer` or lies somewhere below it. Both are made absolute and
+// normal first (links resolved where the folders exist); a trailing separator does not
+// count, and "/a/bc" is not inside "/a/b". Names compare as the file system does: exactly,
+// and without regard to ASCII case on Windows.
+bool path_is_within(const stdfs::path& inner, const stdfs::path& outer);
+
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);
 

@@ -1,23 +1,31 @@
-// The placement rule of the tool's windows (see placement.h).
+// The placement rule of the child windows (see placement.h).
 #include "project/placement.h"
 
 #include <algorithm>
 
 namespace pm {
 
-TwipsRect place_window(const PlacementRule& rule, const Placement& stored, long client_width, long client_height) {
-  // The position comes first, centred with the window's design size; the stored size is
-  // applied after it.
-  TwipsRect r{std::max(0L, (client_width - rule.width) / 2),
-              std::max(0L, (client_height - rule.height) / (rule.centring == Centring::Third ? 3 : 4)),
-              rule.width, rule.height};
+namespace {
+
+long size_or_default(std::optional<long> stored, long fallback) {
+  return stored && *stored >= kMinimumWindowSize ? *stored : fallback;
+}
+
+}  // namespace
+
+WindowRect place_window(const Placement& stored, const PlacementRule& rule, long client_width, long client_height) {
+  // The position comes first, centred with the window's design size; a remembered size
+  // is applied after it, as the windows have always done.
+  const long free = std::max(0L, client_height - rule.default_height);
+  WindowRect r{std::max(0L, (client_width - rule.default_width) / 2),
+               rule.centring == Centring::Third ? free / 3 : free / 4, rule.default_width, rule.default_height};
   if (!rule.remembers) return r;
   if (stored.left() && stored.top()) {
     r.left = *stored.left();
-    r.top = std::max(*stored.top(), kMinimumStoredTop);
+    r.top = std::max(*stored.top(), kMinimumWindowTop);
   }
-  if (stored.width() && *stored.width() >= kMinimumStoredSize) r.width = *stored.width();
-  if (stored.height() && *stored.height() >= kMinimumStoredSize) r.height = *stored.height();
+  r.width = size_or_default(stored.width(), rule.default_width);
+  r.height = size_or_default(stored.height(), rule.default_height);
   return r;
 }
 

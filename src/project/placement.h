@@ -1,32 +1,36 @@
-// Where a child window goes: the one rule every window of the tool follows. Sizes are in
-// twips. A window that remembers its place takes the four values of its placement file
-// (a width or height under 1500 twips counts as missing, a top under 400 is raised to
-// 400); a window without a stored position, or a dialog of fixed size, is centred across
-// the client area with its design size, its top at a third or a quarter of the free height.
+// Where a child window goes inside the main window: the one rule every window follows,
+// in twips, from what its placement file holds (see ProgramFolder::read_placement).
 #pragma once
 
 #include "project/program_folder.h"
 
 namespace pm {
 
+inline constexpr long kMinimumWindowTop = 400;    // a stored top above this is raised to it
+inline constexpr long kMinimumWindowSize = 1500;  // a stored width or height under it counts as missing
+
+// How a window without a stored position is centred: across, with its top at a third or
+// at a quarter of the height left free.
 enum class Centring { Third, Quarter };
 
 struct PlacementRule {
-  long width = 0;   // the default (or fixed) size
-  long height = 0;
+  long default_width = 0;   // twips
+  long default_height = 0;  // twips
+  bool remembers = true;    // false for a fixed-size dialog: always the default size, centred
   Centring centring = Centring::Quarter;
-  bool remembers = false;  // takes the placement file's values when it has them
 };
 
-struct TwipsRect {
-  long left = 0, top = 0, width = 0, height = 0;
-  bool operator==(const TwipsRect&) const = default;
+struct WindowRect {
+  long left = 0, top = 0, width = 0, height = 0;  // twips
+  bool operator==(const WindowRect&) const = default;
 };
 
-inline constexpr long kMinimumStoredSize = 1500;
-inline constexpr long kMinimumStoredTop = 400;
-
-// The window's rectangle in a client area of `client_width` x `client_height` twips.
-TwipsRect place_window(const PlacementRule& rule, const Placement& stored, long client_width, long client_height);
+// The window's place in a client area of `client_width` x `client_height` twips. A window
+// that remembers takes its stored width and height (a missing one, or one under
+// kMinimumWindowSize, gives the default) and its stored left and top (the top raised to
+// kMinimumWindowTop); without both a stored left and top it is centred with its design
+// (default) size, and the stored size is applied after that. Centred: left = (client width - width) / 2 and top = free / 3 or free / 4, where
+// free = client height - default height; both are 0 at least.
+WindowRect place_window(const Placement& stored, const PlacementRule& rule, long client_width, long client_height);
 
 }  // namespace pm

@@ -50,35 +50,84 @@ stdfs::path program_file_folder(const char* argv0) {
   return stdfs::current_path(ec);
 }
 
-ProgramFolder ProgramFolder::locate(const std::optional<std::string>& home_option, const char* argv0) {
+namespace {
+
+stdfs::path absolute_or_as_is(const stdfs::path& p) {
   std::error_code ec;
-  if (home_option && !home_option->empty()) return ProgramFolder(stdfs::absolute(*home_option, ec));
-  if (const char* env = std::getenv("PAGIMOND_HOME"); env && *env)
-    return ProgramFolder(stdfs::absolute(env, ec));
+  stdfs::path a = stdfs::absolute(p, ec);
+  return ec ? p : a;
+}
+
+// The fallback rule shared by every program: the --home value when there is one, then
+// PAGIMOND_HOME when not empty, then the program's own folder.
+stdfs::path home_or_fallback(const std::optional<stdfs::path>& home_option, const char* env_home,
+                             const stdfs::path& own_folder) {
+  if (home_option && !home_option->empty()) return absolute_or_as_is(*home_option);
+  if (env_home && *env_home) return absolute_or_as_is(env_home);
+  return own_folder;
+}
+
+stdfs::path utf8_path(std::string_view name) { return stdfs::path(std::u8string(name.begin(), name.end())); }
+
+Status write_state_file(const stdfs::path& p, const std::string& bytes) {
+  std::string error;
+  if (!write_file_atomic(p, bytes, &error)) return Status(StatusKind::WriteFailed, error);
+  return {};
+}
+
+}  // namespace
+
+HomeChoice choose_home(const std::vector<std::string>& args, const char* env_home, const stdfs::path& own_folder) {
+  std::optional<stdfs::path> option;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string_view dir;
+    if (args[i] == "--home") {
+      if (i + 1 < args.size()) dir = args[++i];
+    } else if (args[i].rfind("--home=", 0) == 0) {
+      dir = std::string_view(args[i]).substr(7);
+    } else {
+      continue;
+    }
+    if (dir.empty()) return {Status(StatusKind::Usage, std::string(kMsgHomeNeedsFolder)), {}};
+    option = utf8_path(dir);
+  }
+  return {Status(), home_or_fallback(option, env_home, own_folder)};
+}
+
+ProgramFolder ProgramFolder::locate(const std::optional<std::string>& home_option, const char* argv0) {
+  std::optional<stdfs::path> option;
+  if (home_option) option = stdfs::path(*home_option);
+  const char* env = std::getenv("PAGIMOND_HOME");
+  // The program's own folder is looked up only when it is the answer.
+  if ((option && !option->empty()) || (env && *env)) return ProgramFolder(home_or_fallback(option, env, {}));
   return ProgramFolder(program_file_folder(argv0));
 }
 
-std::optional<std::string> ProgramFolder::read_last_project() const {
-  std::string data;
-  if (!read_file(file("Last.ini"), data)) return std::nullopt;
-  // The path is written bare, so it is read back as the whole first line: a folder name
-  // may hold a comma or end with a blank (a cleaned title does), and reading it as a data
-  // field would cut or trim it. A path someone put in quotes is read as a quoted field.
-  std::string_view line = data;
-  line = line.substr(0, line.find_first_of("\r\n"));
-  std::string path;
-  if (!line.empty() && trim_blanks(line).substr(0, 1) == "\"") {
+std::optional<std::string> last_project_path(std::string_view last_ini, const FolderCheck& is_folder) {
+  std::string_view line = last_ini.substr(0, last_ini.find_first_of("\r\n"));
+  if (trim_blanks(line).empty()) return std::nullopt;
+  std::string path(line);
+  if (is_folder && is_folder(path)) return path;
+  if (trim_blanks(line).substr(0, 1) == "\"") {
     size_t pos = 0;
     path = read_data_field(line, pos);
-  } else {
-    path = std::string(line);
   }
   if (trim_blanks(path).empty()) return std::nullopt;
   return path;
 }
 
-bool ProgramFolder::write_last_project(const std::string& folder, std::string* error) const {
-  return write_file_atomic(file("Last.ini"), folder + std::string(kCrLf), error);
+std::optional<std::string> ProgramFolder::read_last_project(const FolderCheck& is_folder) const {
+  std::string data;
+  if (!read_file(file("Last.ini"), data)) return std::nullopt;
+  return last_project_path(data, is_folder);
+}
+
+std::optional<std::string> ProgramFolder::read_last_project() const {
+  return read_last_project([](const std::string& p) { return is_folder(stdfs::path(p)); });
+}
+
+Status ProgramFolder::write_last_project(const std::string& folder) const {
+  return write_state_file(file("Last.ini"), folder + std::string(kCrLf));
 }
 
 Placement ProgramFolder::read_placement(std::string_view file_name) const {
@@ -100,11 +149,10 @@ Placement ProgramFolder::read_placement(std::string_view file_name) const {
   return p;
 }
 
-bool ProgramFolder::write_placement(std::string_view file_name, long top, long left, long width, long height,
-                                    std::string* error) const {
+Status ProgramFolder::write_placement(std::string_view file_name, long top, long left, long width, long height) const {
   std::string out;
   for (long n : {top, left, width, height}) out += std::to_string(n) + std::string(kCrLf);
-  return write_file_atomic(file(file_name), out, error);
+  return write_state_file(file(file_name), out);
 }
 
 std::array<std::string, 2> ProgramFolder::read_res_ini() const {
@@ -114,8 +162,8 @@ std::array<std::string, 2> ProgramFolder::read_res_ini() const {
   return out;
 }
 
-bool ProgramFolder::write_res_ini(const std::string& drive, const std::string& folder, std::string* error) const {
-  return write_file_atomic(file("Res.ini"), drive + std::string(kCrLf) + folder + std::string(kCrLf), error);
+Status ProgramFolder::write_res_ini(const std::string& drive, const std::string& folder) const {
+  return write_state_file(file("Res.ini"), drive + std::string(kCrLf) + folder + std::string(kCrLf));
 }
 
 }  // namespace pm

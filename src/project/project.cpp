@@ -14,9 +14,7 @@ bool is_room_file_name(std::string_view name) {
 bool room_name_less(const std::string& a, const std::string& b) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    unsigned char x = (unsigned char)a[i], y = (unsigned char)b[i];
-    if (x >= 'A' && x <= 'Z') x = x - 'A' + 'a';
-    if (y >= 'A' && y <= 'Z') y = y - 'A' + 'a';
+    unsigned char x = (unsigned char)lower_ascii(a[i]), y = (unsigned char)lower_ascii(b[i]);
     if (x != y) return x < y;
   }
   if (a.size() != b.size()) return a.size() < b.size();

@@ -8,6 +8,7 @@
 
 #include "project/project.h"
 #include "project/text.h"
+#include "project/version.h"
 
 namespace pm {
 
@@ -44,30 +45,31 @@ CreationResult create_project(const stdfs::path& parent, std::string_view title,
                               const std::string& date) {
   CreationResult r;
   if (title.empty() || title == "\\") {
-    r.message = kMsgNoTitle;
+    r.status = Status(StatusKind::NoTitle, std::string(kMsgNoTitle));
     return r;
   }
   r.name = clean_project_name(title);
   // A name that is no folder name of its own would write into the parent folder.
   if (trim_blanks(r.name).empty() || r.name == "." || r.name == ".." ||
       r.name.find('\0') != std::string::npos) {
-    r.message = "Il titolo non forma un nome di cartella valido: " + std::string(title);
+    r.status = Status(StatusKind::BadName, "Il titolo non forma un nome di cartella valido: " + std::string(title));
     return r;
   }
   if (find_entry(parent, r.name)) {
-    r.message = kMsgNameExists;
+    r.status = Status(StatusKind::NameExists, std::string(kMsgNameExists));
     return r;
   }
   r.folder = parent / r.name;
   std::error_code ec;
   if (!stdfs::create_directory(r.folder, ec) || ec) {
-    r.message = "Impossibile creare la cartella " + path_text(r.folder) + (ec ? ": " + ec.message() : "");
+    r.status = Status(StatusKind::WriteFailed,
+                      "Impossibile creare la cartella " + path_text(r.folder) + (ec ? ": " + ec.message() : ""));
     return r;
   }
   auto undo = [&](std::string msg) {
     std::error_code ec2;
     stdfs::remove_all(r.folder, ec2);
-    r.message = std::move(msg);
+    r.status = Status(StatusKind::WriteFailed, std::move(msg));
     return r;
   };
   stdfs::create_directory(r.folder / "res", ec);
@@ -76,14 +78,15 @@ CreationResult create_project(const stdfs::path& parent, std::string_view title,
   Project project(r.folder, r.name);
   ProjectFields f;
   f.f = {r.name, replace_all(title, "\"", "''"), date, "Realizzato con Pagimond", std::string(kMakerSite),
-         "", "100%", "1", "Pagimond 2.00", ""};
+         "", "100%", "1", "Pagimond " + std::string(version_text()), ""};
   std::string error;
   if (!project.write_creation_fields(f, &error)) return undo(error);
-  copy_matching(home, "*.css", r.folder);
+  // A project without the program's style sheets would compile into unstyled pages.
+  if (!copy_matching(home, "*.css", r.folder))
+    return undo("Impossibile copiare i fogli di stile da " + path_text(home));
   if (!write_file_atomic(r.folder / "global.cod", "", &error)) return undo(error);
   if (!project.write_description("0", kStartRoomDescription, &error)) return undo(error);
   if (!project.write_text("0", "", &error)) return undo(error);
-  r.ok = true;
   return r;
 }
 

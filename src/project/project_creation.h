@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "project/files.h"
+#include "project/status.h"
 
 namespace pm {
 
@@ -23,15 +24,15 @@ std::string clean_project_name(std::string_view title);
 std::string today_short_date();
 
 struct CreationResult {
-  bool ok = false;
-  stdfs::path folder;      // the new project folder
-  std::string name;        // the project name
-  std::string message;     // why nothing was created, for the author
+  Status status;
+  stdfs::path folder;  // the new project folder
+  std::string name;    // the project name (set from NameExists on)
 };
 
 // Creates the project `title` inside `parent`. `home` is the program folder (its *.css are
-// copied). Fails with kMsgNoTitle, kMsgNameExists or a message naming what could not be
-// written; a failed creation leaves no half-made project behind.
+// copied). Fails as NoTitle (kMsgNoTitle), BadName, NameExists (kMsgNameExists; `name` is
+// the name taken) or WriteFailed (a message naming what could not be written or copied);
+// a failed creation leaves no half-made project behind.
 CreationResult create_project(const stdfs::path& parent, std::string_view title, const stdfs::path& home,
                               const std::string& date = today_short_date());
 

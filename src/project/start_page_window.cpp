@@ -30,7 +30,7 @@ namespace pm {
 namespace {
 
 const char* const kMessageTitle = "Pagimond";
-const PlacementRule kPlacement{9000, 6600, Centring::Quarter, false};
+const PlacementRule kPlacement{9000, 6600, false, Centring::Quarter};
 
 // A label that acts like a link: flat, underlined, a pointing hand.
 QPushButton* linkButton(const QString& text, const char* name, QWidget* parent, int points = 0) {
@@ -301,18 +301,8 @@ void StartPageWindow::goToDesktop() {
 }
 
 void StartPageWindow::openLastProject() {
-  const ProgramFolder& home = context().home;
-  std::string data;
-  if (!read_file(home.file("Last.ini"), data)) return;
-  // The line as written; the first field of it when the line is no folder (a file written
-  // by hand with quotes or more fields).
-  auto lines = split_lines(data);
-  QString line = lines.empty() ? QString() : fromNameBytes(lines.front());
-  if (QFileInfo(line).isDir()) {
-    setCurrentFolder(line);
-  } else if (auto field = home.read_last_project()) {
-    setCurrentFolder(fromNameBytes(*field));
-  }
+  auto last = context().home.read_last_project([](const std::string& p) { return QFileInfo(fromNameBytes(p)).isDir(); });
+  if (last) setCurrentFolder(fromNameBytes(*last));
 }
 
 void StartPageWindow::fillDrives() {
@@ -358,7 +348,9 @@ bool StartPageWindow::openIfProject(const QString& folder) {
   if (!ref) return false;
   ManagerRequests* manager = owner()->openManagerFresh();
   if (!manager) return false;
-  context().home.write_last_project(path_text(ref->folder));
+  // Last.ini only spares the author a few clicks next time: when it cannot be written the
+  // project still opens, and "L'ultimo progetto caricato" goes to the one before.
+  (void)context().home.write_last_project(path_text(ref->folder));
   manager->Percorso = folder;
   manager->Nome = fromNameBytes(ref->name);
   if (!closed_) owner()->closeChild(this);
@@ -371,9 +363,9 @@ void StartPageWindow::createProject() {
   auto answer = context().prompts->input("Titolo:", "Creazione di un nuovo progetto", "");
   std::string title = answer.value_or("");
   CreationResult r = create_project(toPath(current_), title, context().home.home());
-  if (!r.ok) {
-    bool expected = r.message == kMsgNoTitle || r.message == kMsgNameExists;
-    context().prompts->message(r.message, kMessageTitle,
+  if (!r.status.ok()) {
+    bool expected = r.status.kind() == StatusKind::NoTitle || r.status.kind() == StatusKind::NameExists;
+    context().prompts->message(r.status.message(), kMessageTitle,
                                       expected ? MessageIcon::Information : MessageIcon::Critical);
     return;
   }

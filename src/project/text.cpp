@@ -55,18 +55,16 @@ void replace_all_in_place(std::string& s, std::string_view from, std::string_vie
   s = replace_all(s, from, to);
 }
 
-static char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
 std::string to_lower_ascii(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = lower(c);
+  for (char& c : out) c = lower_ascii(c);
   return out;
 }
 
 bool iequals(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
+    if (lower_ascii(a[i]) != lower_ascii(b[i])) return false;
   return true;
 }
 

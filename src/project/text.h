@@ -43,6 +43,8 @@ std::string_view trim_blanks(std::string_view s);
 std::string replace_all(std::string_view s, std::string_view from, std::string_view to);
 void replace_all_in_place(std::string& s, std::string_view from, std::string_view to);
 
+// ASCII case folding: only A-Z change; other bytes, UTF-8 ones included, stay as they are.
+constexpr char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 std::string to_lower_ascii(std::string_view s);
 bool iequals(std::string_view a, std::string_view b);
 bool istarts_with(std::string_view s, std::string_view prefix);

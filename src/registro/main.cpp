@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "home_folder.h"
+#include "project/program_folder.h"
 #include "registro_window.h"
 
 int main(int argc, char* argv[]) {
@@ -18,10 +18,10 @@ int main(int argc, char* argv[]) {
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i)
     args.push_back(arguments[i].toStdString());
-  const registro::HomeChoice home = registro::choose_home(
-      args, std::getenv("PAGIMOND_HOME"), pathFromQString(QApplication::applicationDirPath()));
-  if (!home.error.empty()) {
-    std::fprintf(stderr, "Registro: %s\n", home.error.c_str());
+  const pm::HomeChoice home =
+      pm::choose_home(args, std::getenv("PAGIMOND_HOME"), pathFromQString(QApplication::applicationDirPath()));
+  if (!home.status.ok()) {
+    std::fprintf(stderr, "Registro: %s\n", home.status.message().c_str());
     return 2;
   }
   std::error_code ec;

@@ -25,7 +25,7 @@ namespace {
 const char* const kCaption = "Gestione Progetto";
 const char* const kHint = "Enter o Doppio click sulla Stanza->Edita una Stanza | F4 Edita Descrizione";
 const char* const kMessageTitle = "Pagimond";
-const PlacementRule kPlacement{9600, 7200, Centring::Quarter, true};
+const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 
 void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
   QObject::connect(&timer, &QTimer::timeout, owner, [&timer, action = std::move(action)] {
@@ -256,7 +256,7 @@ void ProjectManagerWindow::editDescription() {
                                                 fromFileText(first_field_text(old)).toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = describe_room(p, number, toFileText(QString::fromStdString(*answer), old));
-  if (!r.ok) context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -275,7 +275,7 @@ void ProjectManagerWindow::duplicateSelected() {
                                                 "Creazione della Stanza", proposed.toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = duplicate_room(p, source, size_t(entryCount()), toFileText(QString::fromStdString(*answer), old));
-  if (!r.ok) context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -290,7 +290,7 @@ void ProjectManagerWindow::deleteSelected() {
   std::string question = "Eliminare la Stanza " + shown.number + " | " + shown.description + "?";
   if (!context().prompts->ask_yes_no(question, "Eliminazione della stanza")) return;
   RoomResult r = delete_room(project(), number);
-  if (!r.ok) context().prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   Aggiorna.start();
 }
 

@@ -30,6 +30,11 @@ void take_back(const std::vector<stdfs::path>& written) {
   for (const auto& p : written) remove_file(p);
 }
 
+RoomResult& failed(RoomResult& r, std::string message) {
+  r.status = Status(StatusKind::WriteFailed, std::move(message));
+  return r;
+}
+
 }  // namespace
 
 std::string next_room_number(const Project& project, size_t entry_count) {
@@ -60,19 +65,20 @@ RoomResult create_room(const Project& project, size_t entry_count, std::string_v
   r.room = next_room_number(project, entry_count);
   // The text first: the description file is what makes the room, so it comes last and a
   // failure before it takes the text back.
-  if (!project.write_text(r.room, "", &r.message)) return r;
-  if (!project.write_description(r.room, strip_bars(description), &r.message)) {
+  std::string error;
+  if (!project.write_text(r.room, "", &error)) return failed(r, error);
+  if (!project.write_description(r.room, strip_bars(description), &error)) {
     take_back({project.text_file(r.room)});
-    return r;
+    return failed(r, error);
   }
-  r.ok = true;
   return r;
 }
 
 RoomResult describe_room(const Project& project, const std::string& room, std::string_view description) {
   RoomResult r;
   r.room = room;
-  r.ok = project.write_description(room, description, &r.message);
+  std::string error;
+  if (!project.write_description(room, description, &error)) return failed(r, error);
   return r;
 }
 
@@ -83,31 +89,28 @@ RoomResult duplicate_room(const Project& project, const std::string& source, siz
   std::string script = copied_room_text(project.read_script(source));
   r.room = next_room_number(project, entry_count);
   std::vector<stdfs::path> written;
-  if (!project.write_text_bytes(r.room, text, &r.message)) return r;
+  std::string error;
+  if (!project.write_text_bytes(r.room, text, &error)) return failed(r, error);
   written.push_back(project.text_file(r.room));
-  if (!write_file_atomic(project.script_file(r.room), script, &r.message)) {
+  if (!write_file_atomic(project.script_file(r.room), script, &error)) {
     take_back(written);
-    return r;
+    return failed(r, error);
   }
   written.push_back(project.script_file(r.room));
-  if (!project.write_description(r.room, strip_bars(description), &r.message)) {
+  if (!project.write_description(r.room, strip_bars(description), &error)) {
     take_back(written);
-    return r;
+    return failed(r, error);
   }
-  r.ok = true;
   return r;
 }
 
 RoomResult delete_room(const Project& project, const std::string& room) {
   RoomResult r;
   r.room = room;
-  if (!project.write_description(room, "", &r.message)) return r;
-  if (!project.write_text_bytes(room, "", &r.message)) return r;
-  if (!project.remove_script(room)) {
-    r.message = "Impossibile eliminare il file " + path_text(project.script_file(room));
-    return r;
-  }
-  r.ok = true;
+  std::string error;
+  if (!project.write_description(room, "", &error)) return failed(r, error);
+  if (!project.write_text_bytes(room, "", &error)) return failed(r, error);
+  if (!project.remove_script(room)) return failed(r, "Impossibile eliminare il file " + path_text(project.script_file(room)));
   return r;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "project/project.h"
+#include "project/status.h"
 
 namespace pm {
 
@@ -23,10 +24,10 @@ std::string strip_bars(std::string_view description);
 // CR LF. An empty or missing text gives one empty line.
 std::string copied_room_text(std::string_view text);
 
+// A failed operation is WriteFailed, its message naming the file.
 struct RoomResult {
-  bool ok = false;
-  std::string room;     // the number of the room written
-  std::string message;  // why nothing was written, for the author
+  Status status;
+  std::string room;  // the number of the room written
 };
 
 // A new room: description file (the description without "|") and a text file holding one

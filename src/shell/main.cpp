@@ -3,27 +3,16 @@
 // shows the splash again and the program ends two seconds later.
 #include <QApplication>
 #include <QPointer>
-#include <cstring>
-#include <optional>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "ui/app_context.h"
 #include "shell/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
 #include "shell/splash_window.h"
-
-namespace {
-
-std::optional<std::string> homeOption(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--home") == 0 && i + 1 < argc) return std::string(argv[i + 1]);
-    if (std::strncmp(argv[i], "--home=", 7) == 0) return std::string(argv[i] + 7);
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -32,9 +21,18 @@ int main(int argc, char** argv) {
   // The program ends through the splash, not when its last window closes.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  std::vector<std::string> args;
+  const QStringList arguments = QApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+  const pm::HomeChoice home = pm::choose_home(args, std::getenv("PAGIMOND_HOME"), pm::program_file_folder(argv[0]));
+  if (!home.status.ok()) {
+    std::fprintf(stderr, "Pagimond: %s\n", home.status.message().c_str());
+    return 2;
+  }
+
   pm::QtPrompts prompts;
   pm::QtPlatform platform;
-  pm::AppContext context{pm::ProgramFolder::locate(homeOption(argc, argv), argv[0]), &prompts, &platform};
+  pm::AppContext context{pm::ProgramFolder(home.folder), &prompts, &platform};
 
   QPointer<pm::MainWindow> main;
   auto* splash = new pm::SplashWindow;

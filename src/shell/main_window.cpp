@@ -448,7 +448,7 @@ void MainWindow::createRoom() {
                                         "Creazione della Stanza", proposed.toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = create_room(m->project(), size_t(m->entryCount()), toFileText(QString::fromStdString(*answer)));
-  if (!r.ok) context_.prompts->message(r.message, kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) context_.prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   m->Aggiorna.start();
 }
 

@@ -16,7 +16,7 @@
 namespace pm {
 
 namespace {
-const PlacementRule kPlacement{7200, 4200, Centring::Quarter, false};
+const PlacementRule kPlacement{7200, 4200, false, Centring::Quarter};
 const char* const kReleaseDate = "Versione " PAGIMOND_VERSION " - dicembre 2026";
 const char* const kProductAndAuthor = "Pagimond - strumento per creare libri gioco interattivi per il web";
 }  // namespace

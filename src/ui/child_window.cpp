@@ -37,7 +37,7 @@ void ChildWindow::place(const PlacementRule& rule, std::string_view iniFile) {
   const QSize client = owner_->clientSize();
   Placement stored;
   if (!iniFile.empty()) stored = context().home.read_placement(iniFile);
-  const TwipsRect r = place_window(rule, stored, pxToTwipsX(this, client.width()), pxToTwipsY(this, client.height()));
+  const WindowRect r = place_window(stored, rule, pxToTwipsX(this, client.width()), pxToTwipsY(this, client.height()));
   owner_->placeChild(this, twipsRect(this, r.left, r.top, r.width, r.height));
 }
 

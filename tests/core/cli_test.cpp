@@ -88,7 +88,7 @@ class CliTest : public ::testing::Test {
   // A small book: room 0 links to 1 and 2, room 1 has a timed jump, room 2 a script.
   fs::path make_book(const std::string& title = "Il Ponte") {
     auto made = pm::create_project(home() / "Projects", title, home(), "01/02/2026");
-    EXPECT_TRUE(made.ok) << made.message;
+    EXPECT_TRUE(made.status.ok()) << made.status.message();
     pm::Project p(made.folder, made.name);
     p.write_text("0", "  Sei sul ponte.  \r\nVai <a href=\"1.htm\">avanti</a> o <a href=\"2.htm\">indietro</a>.");
     p.write_description("1", "La riva");
@@ -107,7 +107,7 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, VersionAndHelp) {
   CliRun v = run({"--version"});
   EXPECT_EQ(v.status, 0);
-  EXPECT_EQ(v.out, "pagimond-cli " PAGIMOND_VERSION "\n");
+  EXPECT_EQ(v.out, "pagimond-cli 2.00\n");
   EXPECT_EQ(v.err, "");
 
   CliRun h = run({"--help"});
@@ -127,6 +127,7 @@ TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
   expect_refusal(run({"single", book.string(), "--classic", "--home", home().string()}), 2, "--classic");
   expect_refusal(run({"map", book.string(), "--phrase"}), 2, "--phrase");
   expect_refusal(run({"compile", book.string(), "another", "--home", home().string()}), 2, "another");
+  expect_refusal(run({"new", "Libro", "--home", ""}), 2, "--home needs a folder");
   EXPECT_EQ(snapshot(t_.path()), before);
 }
 
@@ -259,7 +260,7 @@ TEST_F(CliTest, MapReportsAnOutputThatCannotBeWritten) {
 TEST_F(CliTest, AProjectInsideTheOutputFolderIsNeverEmptied) {
   fs::path inside = output() / "Libro";
   auto made = pm::create_project(output(), "Libro", home(), "d");
-  ASSERT_TRUE(made.ok);
+  ASSERT_TRUE(made.status.ok());
   auto before = snapshot(home());
   for (const char* cmd : {"compile", "single"})
     expect_refusal(run({cmd, inside.string(), "--home", home().string()}), 1, inside.string());

@@ -219,4 +219,31 @@ TEST(FilesTest, EmptyFolderRemovesEverythingInsideAndCreatesAMissingOne) {
   EXPECT_EQ(read_bytes(t / "keep"), "keep");
 }
 
+TEST(FilesTest, PathIsWithin) {
+  TempDir t;
+  fs::create_directories(t.path() / "a" / "b" / "c");
+  fs::create_directories(t.path() / "a" / "bc");
+  const std::string base = t.path().string();
+  struct Case {
+    std::string inner, outer;
+    bool within;
+  } cases[] = {
+      {"/a/b", "/a/b", true},
+      {"/a/b/c", "/a/b", true},
+      {"/a/b/c/", "/a/b/", true},       // trailing separators count for nothing
+      {"/a/b/new/x", "/a/b", true},     // folders that do not exist yet
+      {"/a/b/../bc", "/a/b", false},    // made normal before comparing
+      {"/a/bc", "/a/b", false},         // a longer name is no child
+      {"/a", "/a/b", false},
+      {"/a/b", "/a/b/c", false},
+#if !defined(_WIN32)
+      {"/a/B/c", "/a/b", false},        // names compare exactly where the system does
+#endif
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(pm::path_is_within(base + c.inner, base + c.outer), c.within) << c.inner << " in " << c.outer;
+  // A relative path is taken from the working folder.
+  EXPECT_TRUE(pm::path_is_within(fs::current_path() / "x", "."));
+}
+
 }  // namespace

@@ -40,7 +40,7 @@ class CreationTest : public ::testing::Test {
 
 TEST_F(CreationTest, MakesTheWholeProjectFolder) {
   auto r = pm::create_project(projects(), "Il \"Drago\" rosso", home(), "07/12/2026");
-  ASSERT_TRUE(r.ok) << r.message;
+  ASSERT_TRUE(r.status.ok()) << r.status.message();
   EXPECT_EQ(r.name, "Il  Drago  rosso");
   EXPECT_EQ(r.folder, projects() / "Il  Drago  rosso");
   EXPECT_EQ(names_in(r.folder), (std::vector<std::string>{"0", "Il  Drago  rosso.dat", "Room", "STAMPA.CSS",
@@ -80,15 +80,15 @@ TEST_F(CreationTest, TheNameIsTheTitleWithForbiddenCharactersBlanked) {
 TEST_F(CreationTest, RefusesAnEmptyTitleAndAnExistingName) {
   for (const std::string title : {"", "\\"}) {
     auto r = pm::create_project(projects(), title, home());
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, "Inserire un titolo");
+    EXPECT_EQ(r.status.kind(), pm::StatusKind::NoTitle);
+    EXPECT_EQ(r.status.message(), "Inserire un titolo");
   }
   fs::create_directories(projects() / "Il Ponte");
   write_bytes(projects() / "Il Ponte" / "keep", "mine");
   for (const std::string title : {"Il Ponte", "IL PONTE", "il ponte.htm"}) {
     auto r = pm::create_project(projects(), title, home());
-    EXPECT_FALSE(r.ok) << title;
-    EXPECT_EQ(r.message, "Questo nome è già presente");
+    EXPECT_EQ(r.status.kind(), pm::StatusKind::NameExists) << title;
+    EXPECT_EQ(r.status.message(), "Questo nome è già presente");
   }
   EXPECT_EQ(names_in(projects() / "Il Ponte"), (std::vector<std::string>{"keep"}));
   EXPECT_EQ(names_in(projects()), (std::vector<std::string>{"Il Ponte"}));
@@ -98,8 +98,8 @@ TEST_F(CreationTest, ATitleThatNamesNoFolderOfItsOwnIsRefused) {
   // These would write the project's files into the parent folder or above it.
   for (const std::string title : {".htm", "???", "  ", ".", "..", "...htm"}) {
     auto r = pm::create_project(projects(), title, home());
-    EXPECT_FALSE(r.ok) << title;
-    EXPECT_FALSE(r.message.empty());
+    EXPECT_EQ(r.status.kind(), pm::StatusKind::BadName) << title;
+    EXPECT_FALSE(r.status.message().empty());
   }
   EXPECT_TRUE(fs::is_empty(projects()));
   EXPECT_EQ(names_in(home()), (std::vector<std::string>{"Hg.iss", "Projects", "STAMPA.CSS", "adv.css"}));
@@ -107,20 +107,30 @@ TEST_F(CreationTest, ATitleThatNamesNoFolderOfItsOwnIsRefused) {
 
 TEST_F(CreationTest, AMissingParentIsReportedAndNothingIsMade) {
   auto r = pm::create_project(t_ / "nowhere", "Libro", home());
-  EXPECT_FALSE(r.ok);
-  EXPECT_NE(r.message.find((t_ / "nowhere" / "Libro").string()), std::string::npos) << r.message;
+  EXPECT_EQ(r.status.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(r.status.message().find((t_ / "nowhere" / "Libro").string()), std::string::npos) << r.status.message();
   EXPECT_FALSE(fs::exists(t_ / "nowhere"));
 
   write_bytes(t_ / "afile", "x");
   r = pm::create_project(t_ / "afile", "Libro", home());
-  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.status.kind(), pm::StatusKind::WriteFailed);
   EXPECT_EQ(read_bytes(t_ / "afile"), "x");
 }
 
 TEST_F(CreationTest, AHomeWithoutStyleSheetsStillCreates) {
   auto r = pm::create_project(projects(), "Libro", t_ / "empty-home", "d");
-  ASSERT_TRUE(r.ok) << r.message;
+  ASSERT_TRUE(r.status.ok()) << r.status.message();
   EXPECT_EQ(names_in(r.folder), (std::vector<std::string>{"0", "Libro.dat", "Room", "global.cod", "res"}));
+}
+
+TEST_F(CreationTest, AStyleSheetThatCannotBeCopiedIsReportedAndNothingIsMade) {
+  // A sheet whose name is as long as a name may be: the copy's temporary name beside it
+  // is too long, so the copy fails whatever the rights of the user running the test.
+  write_bytes(home() / (std::string(250, 'a') + ".css"), "x");
+  auto r = pm::create_project(projects(), "Libro", home(), "d");
+  EXPECT_EQ(r.status.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(r.status.message().find("fogli di stile"), std::string::npos) << r.status.message();
+  EXPECT_TRUE(fs::is_empty(projects()));
 }
 
 TEST(TodayTest, ShortDateIsDayMonthYear) {

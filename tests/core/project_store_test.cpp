@@ -154,7 +154,7 @@ TEST(ProgramFolderTest, LastProjectRoundTripsAnyPath) {
   // A cleaned project name may end with a blank and a parent folder may hold a comma:
   // the path read back must be the one written.
   std::string path = (t / "Progetti, vecchi" / "Storia  capitolo 1 ").string();
-  ASSERT_TRUE(home.write_last_project(path));
+  ASSERT_TRUE(home.write_last_project(path).ok());
   EXPECT_EQ(read_bytes(t / "Last.ini"), path + "\r\n");
   EXPECT_EQ(home.read_last_project(), path);
   // A path written in quotes by hand is read without them.
@@ -162,6 +162,27 @@ TEST(ProgramFolderTest, LastProjectRoundTripsAnyPath) {
   EXPECT_EQ(home.read_last_project(), "C:\\Progetti\\Libro");
   write_bytes(t / "Last.ini", "\r\n");
   EXPECT_FALSE(home.read_last_project());
+  // A folder whose name itself starts with a quote is taken as written.
+  fs::create_directories(t / "\"Libro\", copia");
+  write_bytes(t / "Last.ini", (t / "\"Libro\", copia").string() + "\r\n");
+  EXPECT_EQ(home.read_last_project(), (t / "\"Libro\", copia").string());
+}
+
+TEST(ProgramFolderTest, LastProjectPathPrefersAFolderAsWritten) {
+  const pm::FolderCheck folders = [](const std::string& p) { return p == "\"a\",b" || p == " c "; };
+  struct Case {
+    std::string ini;
+    std::optional<std::string> path;
+  } cases[] = {
+      {"", std::nullopt},
+      {"  \r\nx", std::nullopt},
+      {"\"a\",b\r\n", "\"a\",b"},     // a folder as written wins over the quoted reading
+      {"\"d\",e\r\n", "d"},             // no such folder: the quoted field
+      {" c \nrest", " c "},             // blanks kept
+      {"/no/such, place", "/no/such, place"},
+      {"\"\"\r\n", std::nullopt},        // quotes around nothing
+  };
+  for (const auto& c : cases) EXPECT_EQ(pm::last_project_path(c.ini, folders), c.path) << c.ini;
 }
 
 TEST(ProgramFolderTest, PlacementFilesIgnoreBlanksAndKeepMissingValuesEmpty) {
@@ -169,7 +190,7 @@ TEST(ProgramFolderTest, PlacementFilesIgnoreBlanksAndKeepMissingValuesEmpty) {
   pm::ProgramFolder home(t.path());
   EXPECT_EQ(home.read_placement("Manager.ini").v, decltype(pm::Placement::v){});
 
-  ASSERT_TRUE(home.write_placement("Mappa.ini", 400, 1200, 9600, 7200));
+  ASSERT_TRUE(home.write_placement("Mappa.ini", 400, 1200, 9600, 7200).ok());
   EXPECT_EQ(read_bytes(t / "Mappa.ini"), "400\r\n1200\r\n9600\r\n7200\r\n");
   using V = decltype(pm::Placement::v);
   EXPECT_EQ(home.read_placement("MAPPA.INI").v, (V{400, 1200, 9600, 7200}));
@@ -183,7 +204,7 @@ TEST(ProgramFolderTest, ResIniHoldsDriveAndFolder) {
   TempDir t;
   pm::ProgramFolder home(t.path());
   EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"", ""}));
-  ASSERT_TRUE(home.write_res_ini("C:", "C:\\Immagini, mie"));
+  ASSERT_TRUE(home.write_res_ini("C:", "C:\\Immagini, mie").ok());
   EXPECT_EQ(read_bytes(t / "Res.ini"), "C:\r\nC:\\Immagini, mie\r\n");
   EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"C:", "C:\\Immagini, mie"}));
   write_bytes(t / "Res.ini", "D:");
@@ -193,13 +214,14 @@ TEST(ProgramFolderTest, ResIniHoldsDriveAndFolder) {
 TEST(ProgramFolderTest, FailedStateWritesKeepTheOldFile) {
   TempDir t;
   pm::ProgramFolder home(t.path());
-  ASSERT_TRUE(home.write_placement("Manager.ini", 1, 2, 3, 4));
+  ASSERT_TRUE(home.write_placement("Manager.ini", 1, 2, 3, 4).ok());
   fs::create_directories(t / "Last.ini");  // a folder in the file's place
-  std::string error;
-  EXPECT_FALSE(home.write_last_project("/x", &error));
-  EXPECT_NE(error.find("Last.ini"), std::string::npos);
+  pm::Status s = home.write_last_project("/x");
+  EXPECT_EQ(s.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(s.message().find("Last.ini"), std::string::npos);
   pm::ProgramFolder broken(t / "Manager.ini");  // its "folder" is a file
-  EXPECT_FALSE(broken.write_placement("Mappa.ini", 1, 2, 3, 4, &error));
+  EXPECT_EQ(broken.write_placement("Mappa.ini", 1, 2, 3, 4).kind(), pm::StatusKind::WriteFailed);
+  EXPECT_EQ(broken.write_res_ini("C:", "x").kind(), pm::StatusKind::WriteFailed);
   EXPECT_EQ(read_bytes(t / "Manager.ini"), "1\r\n2\r\n3\r\n4\r\n");
 }
 
@@ -214,6 +236,36 @@ TEST(ProgramFolderTest, HomeOptionComesFirstThenTheEnvironmentThenTheProgram) {
   EXPECT_EQ(pm::ProgramFolder::locate(std::nullopt, nullptr).home(), pm::program_file_folder(nullptr));
   EXPECT_TRUE(fs::is_directory(pm::program_file_folder(nullptr)));
   if (saved) setenv("PAGIMOND_HOME", saved_value.c_str(), 1);
+
+  // The command line of the window programs: the last --home wins, other arguments stay
+  // theirs, and --home without a folder is a wrong command line.
+  const fs::path own = "/opt/book";
+  struct Case {
+    std::vector<std::string> args;
+    const char* env;
+    fs::path folder;
+  } cases[] = {
+      {{}, nullptr, own},
+      {{}, "", own},
+      {{}, "/env", "/env"},
+      {{"--home", "/a dir"}, "/env", "/a dir"},
+      {{"-style", "x", "--home=/b"}, nullptr, "/b"},
+      {{"--home", "/a", "--home=/b"}, nullptr, "/b"},
+      {{"--home", "/Citt\xC3\xA0"}, nullptr, fs::path(u8"/Città")},
+      {{"--home", "rel"}, nullptr, fs::current_path() / "rel"},
+  };
+  for (const auto& c : cases) {
+    pm::HomeChoice h = pm::choose_home(c.args, c.env, own);
+    EXPECT_TRUE(h.status.ok());
+    EXPECT_EQ(h.folder, c.folder);
+  }
+  for (auto args : {std::vector<std::string>{"--home"}, std::vector<std::string>{"--home="},
+                    std::vector<std::string>{"--home", ""}}) {
+    pm::HomeChoice bad = pm::choose_home(args, "/env", own);
+    EXPECT_EQ(bad.status.kind(), pm::StatusKind::Usage);
+    EXPECT_EQ(bad.status.message(), "--home needs a folder: --home DIR");
+    EXPECT_TRUE(bad.folder.empty());
+  }
 
   pm::ProgramFolder home(t.path());
   fs::create_directories(t / "projects");

@@ -56,7 +56,7 @@ TEST(RoomOperations, CreateNeverOverwrites) {
   pm::Project p = book(dir, 3);
   write_bytes(dir / "3", "testo scritto a mano\r\n");
   pm::RoomResult r = pm::create_room(p, 3, " Il | ponte|");
-  ASSERT_TRUE(r.ok) << r.message;
+  ASSERT_TRUE(r.status.ok()) << r.status.message();
   EXPECT_EQ(r.room, "4");
   EXPECT_EQ(read_bytes(dir / "3"), "testo scritto a mano\r\n");
   EXPECT_EQ(read_bytes(dir / "Room/4"), " Il  ponte\r\n");
@@ -93,11 +93,11 @@ TEST(RoomOperations, FailedWritesLeaveNoHalfRoom) {
     created = pm::create_room(p, 2, long_description);     // the text fits, the description not
     duplicated = pm::duplicate_room(p, "1", 2, "Copia");   // the text does not fit
   }
-  EXPECT_FALSE(created.ok);
-  EXPECT_FALSE(duplicated.ok);
-  EXPECT_NE(created.message.find("Impossibile scrivere il file"), std::string::npos);
-  EXPECT_NE(created.message.find("Room"), std::string::npos);
-  EXPECT_NE(duplicated.message.find("2"), std::string::npos);
+  EXPECT_EQ(created.status.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_EQ(duplicated.status.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(created.status.message().find("Impossibile scrivere il file"), std::string::npos);
+  EXPECT_NE(created.status.message().find("Room"), std::string::npos);
+  EXPECT_NE(duplicated.status.message().find("2"), std::string::npos);
   for (const char* f : {"Room/2", "2", "2.js"}) EXPECT_FALSE(std::filesystem::exists(dir / f)) << f;
   for (const auto& e : std::filesystem::directory_iterator(dir.path()))
     EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
@@ -110,7 +110,7 @@ TEST(RoomOperations, FailedWritesLeaveNoHalfRoom) {
     FileSizeLimit limit(100);
     duplicated = pm::duplicate_room(p, "1", 2, "Copia");
   }
-  EXPECT_FALSE(duplicated.ok);
+  EXPECT_EQ(duplicated.status.kind(), pm::StatusKind::WriteFailed);
   for (const char* f : {"Room/2", "2", "2.js"}) EXPECT_FALSE(std::filesystem::exists(dir / f)) << f;
 }
 
@@ -121,7 +121,7 @@ TEST(RoomOperations, DuplicateCopiesTextAndScriptLineByLine) {
   write_bytes(dir / "2", text);
   write_bytes(dir / "2.js", "var a = \"x,y\";\r\n");
   pm::RoomResult r = pm::duplicate_room(p, "2", 6, "Copia | due");
-  ASSERT_TRUE(r.ok) << r.message;
+  ASSERT_TRUE(r.status.ok()) << r.status.message();
   EXPECT_EQ(r.room, "6");
   EXPECT_EQ(read_bytes(dir / "Room/6"), "Copia  due\r\n");
   EXPECT_EQ(read_bytes(dir / "6"), text);
@@ -144,7 +144,7 @@ TEST(RoomOperations, DeleteBlanksAndKeepsTheNumber) {
   pm::Project p = book(dir, 6);
   write_bytes(dir / "4.js", "x\r\n");
   pm::RoomResult r = pm::delete_room(p, "4");
-  ASSERT_TRUE(r.ok) << r.message;
+  ASSERT_TRUE(r.status.ok()) << r.status.message();
   EXPECT_EQ(read_bytes(dir / "Room/4"), "\r\n");
   EXPECT_EQ(read_bytes(dir / "4"), "");
   EXPECT_TRUE(std::filesystem::exists(dir / "4"));
@@ -154,5 +154,5 @@ TEST(RoomOperations, DeleteBlanksAndKeepsTheNumber) {
   EXPECT_EQ(entries[4], " 4 | ");
   EXPECT_EQ(pm::next_room_number(p, entries.size()), "6");
   // Deleting a room without a script is fine too.
-  EXPECT_TRUE(pm::delete_room(p, "5").ok);
+  EXPECT_TRUE(pm::delete_room(p, "5").status.ok());
 }

@@ -36,6 +36,8 @@
 #include "shell/main_window.h"
 #include "ui/app_context.h"
 #include "ui/qt_paths.h"
+#include "support/recording_platform.h"
+#include "support/scripted_prompts.h"
 
 namespace pmtest {
 
