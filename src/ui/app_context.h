@@ -3,8 +3,8 @@
 #pragma once
 
 #include "project/program_folder.h"
-#include "ui/platform.h"
-#include "ui/prompts.h"
+#include "project/platform.h"
+#include "project/prompts.h"
 
 namespace pm {
 

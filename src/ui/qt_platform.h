@@ -3,7 +3,7 @@
 // Windows), programs start detached; the Desktop folder comes from the system.
 #pragma once
 
-#include "ui/platform.h"
+#include "project/platform.h"
 
 namespace pm {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/platform.h"
+#include "project/platform.h"
 
 namespace pm {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/prompts.h"
+#include "project/prompts.h"
 
 namespace pm {
 
