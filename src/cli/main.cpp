@@ -16,7 +16,7 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "create projects.",
+               "pack it for readers, create projects.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " PAGIMOND_VERSION);
   app.require_subcommand(1);
@@ -42,6 +42,12 @@ int run(int argc, char** argv) {
   map->add_flag("--numbers-only", r.numbers_only, "Room headers as #N only");
   map->add_option("--phrase", r.phrase, "Words that open each link marker")->capture_default_str();
 
+  auto* package = app.add_subcommand(
+      "package", "Compile the book as the installer build does and pack it, with the Extra files and Start, "
+                 "into DIR/Distribuisci/<project folder name>.zip; print the package's path");
+  package->add_option("PROJECT", r.project, "Project folder")->required();
+  package->add_option("--home", home, home_help);
+
   auto* create = app.add_subcommand("new", "Create a project and print its folder");
   create->add_option("TITLE", r.title, "Title of the book")->required();
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
@@ -50,8 +56,8 @@ int run(int argc, char** argv) {
   // CLI11 reports a word that is no command only as a missing command: name it instead.
   const std::string first = argc > 1 ? argv[1] : "-";
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
-                        first != "new")) {
-    pm::cli::report_error(std::string("unknown command: ") + argv[1] + " (commands: compile, single, map, new)");
+                        first != "package" && first != "new")) {
+    pm::cli::report_error(std::string("unknown command: ") + argv[1] + " (commands: compile, single, map, package, new)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -68,6 +74,7 @@ int run(int argc, char** argv) {
   if (compile->parsed()) return pm::cli::run_compile(r);
   if (single->parsed()) return pm::cli::run_single(r);
   if (map->parsed()) return pm::cli::run_map(r);
+  if (package->parsed()) return pm::cli::run_package(r);
   return pm::cli::run_new(r);
 }
 

@@ -42,6 +42,10 @@ enum class WriteCare { Plain, Careful };
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error = nullptr,
                        WriteCare care = WriteCare::Plain);
 
+// A fresh name beside `p` (same folder, a dot and ".tmp" in it) for the temporary file of
+// an atomic write: for writers that produce a file by other means, then rename it over `p`.
+stdfs::path temporary_beside(const stdfs::path& p);
+
 bool remove_file(const stdfs::path& p);
 bool is_file(const stdfs::path& p);
 bool is_folder(const stdfs::path& p);
@@ -63,6 +67,10 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst);
 
 // Removes everything inside `dir` (files and sub-folders); creates `dir` when missing.
 bool empty_folder(const stdfs::path& dir, std::string* error = nullptr);
+
+// Removes the files directly inside `dir` and leaves its sub-folders; creates `dir` when
+// missing. False with a message naming the folder when something could not be removed.
+bool remove_files_in(const stdfs::path& dir, std::string* error = nullptr);
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);
