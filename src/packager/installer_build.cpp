@@ -8,6 +8,8 @@
 #include "compiler/compile_request.h"
 #include "packager/distribution.h"
 #include "packager/installer_script.h"
+#include "shell/platform.h"
+#include "shell/prompts.h"
 
 namespace pm {
 
@@ -136,6 +138,18 @@ std::string installer_build_message(const InstallerBuild& build) {
       break;
   }
   return error_list_message("L'installazione non è stata creata:", build.errors);
+}
+
+void present_installer_build(const InstallerBuild& build, Platform& platform, Prompts& prompts) {
+  static const std::string title = "Pagimond";
+  if (build.outcome == InstallerBuild::Outcome::Ready) {
+    platform.start_program(build.launch.program, build.launch.args);
+    prompts.message(std::string(kMsgPressOk), title, MessageIcon::Information);
+  } else {
+    prompts.message(installer_build_message(build), title, MessageIcon::Warning);
+    if (build.outcome == InstallerBuild::Outcome::Failed) return;
+  }
+  platform.show_folder(path_text(build.distribute));
 }
 
 }  // namespace pm

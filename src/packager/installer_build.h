@@ -3,9 +3,11 @@
 // installer script Zell.iss filled from Hg.iss, Distribuisci emptied of the files of the
 // previous build, the portable package written there, and the command that starts the
 // installer compiler Setup/Compil32.exe on Zell.iss (natively on Windows, through Wine
-// elsewhere) handed back for the dialog to start through Platform. The dialog then shows
-// "Premi Ok per continuare" and the Distribuisci folder; when the compiler cannot run it
-// shows the message that says why instead.
+// elsewhere). present_installer_build() then does what follows through the Platform and
+// Prompts seams: start the compiler, "Premi Ok per continuare", show Distribuisci; or, when
+// the compiler cannot run, the message that says why. The dialog makes the two calls:
+//   present_installer_build(run_installer_build(home, project, rooms, find_installer_compiler(home)),
+//                           platform, prompts);
 #pragma once
 
 #include <string>
@@ -16,6 +18,9 @@
 #include "project/project.h"
 
 namespace pm {
+
+class Platform;
+class Prompts;
 
 inline constexpr std::string_view kInstallerCompiler = "Setup/Compil32.exe";
 inline constexpr std::string_view kMsgPressOk = "Premi Ok per continuare";
@@ -63,5 +68,11 @@ InstallerBuild run_installer_build(const ProgramFolder& home, const Project& pro
 // What the dialog says when the outcome is not Ready: why no installer was made and, when
 // the compiler was the only thing missing, where the portable package is. Empty for Ready.
 std::string installer_build_message(const InstallerBuild& build);
+
+// Shows the outcome. Ready: start the compiler (not waited for), "Premi Ok per continuare",
+// which the author confirms once the compiler has finished, then Distribuisci in the file
+// manager. CompilerMissing, NoWine: the message, then Distribuisci, which holds the
+// package. Failed: the message only.
+void present_installer_build(const InstallerBuild& build, Platform& platform, Prompts& prompts);
 
 }  // namespace pm

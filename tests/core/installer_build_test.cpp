@@ -3,12 +3,15 @@
 // the command that starts the installer compiler, and what is said when it cannot run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "packager/distribution.h"
 #include "packager/installer_build.h"
 #include "packager/installer_script.h"
 #include "project/project_creation.h"
+#include "shell/platform.h"
+#include "shell/prompts.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -19,6 +22,24 @@ using pmtest::write_bytes;
 namespace fs = std::filesystem;
 using Outcome = pm::InstallerBuild::Outcome;
 using State = pm::InstallerCompiler::State;
+
+// Records, besides the calls, what Distribuisci holds when the compiler starts and how many
+// messages had been shown by then and when a folder is shown.
+struct WatchingPlatform : pm::RecordingPlatform {
+  fs::path distribute;
+  const pm::ScriptedPrompts* prompts = nullptr;
+  std::vector<std::string> files_at_start;
+  std::vector<size_t> messages_before;  // per call
+  void start_program(const std::string& p, const std::vector<std::string>& a) override {
+    for (auto& e : fs::directory_iterator(distribute)) files_at_start.push_back(e.path().filename().string());
+    messages_before.push_back(prompts->calls.size());
+    RecordingPlatform::start_program(p, a);
+  }
+  void show_folder(const std::string& f) override {
+    messages_before.push_back(prompts->calls.size());
+    RecordingPlatform::show_folder(f);
+  }
+};
 
 class InstallerBuild : public ::testing::Test {
  protected:
@@ -46,15 +67,37 @@ class InstallerBuild : public ::testing::Test {
     return pm::run_installer_build(pm::ProgramFolder(home()), book, {"0"}, c);
   }
 
+  // What the dialog shows for the build; the platform's calls are left in `platform`.
+  void present(const pm::InstallerBuild& b) {
+    platform.distribute = distribute();
+    platform.prompts = &prompts;
+    pm::present_installer_build(b, platform, prompts);
+  }
+
   TempDir t;
   pm::Project book{"", ""};
+  pm::ScriptedPrompts prompts;
+  WatchingPlatform platform;
 };
 
 TEST_F(InstallerBuild, PreparesEverythingBeforeTheCompilerStarts) {
   auto b = run(State::Ready);
   ASSERT_EQ(b.outcome, Outcome::Ready) << pm::installer_build_message(b);
-  EXPECT_EQ(b.launch.args, (std::vector<std::string>{"/cc", "Zell.iss"}));
   EXPECT_EQ(pm::installer_build_message(b), "");
+  // The compiler starts over an emptied Distribuisci (the author's folder and the new
+  // package are there), then the message, then the folder.
+  present(b);
+  ASSERT_EQ(platform.calls.size(), 2u);
+  EXPECT_EQ(platform.calls[0].kind, "program");
+  EXPECT_EQ(platform.calls[0].target, "compil32");
+  EXPECT_EQ(platform.calls[0].args, (std::vector<std::string>{"/cc", "Zell.iss"}));
+  std::sort(platform.files_at_start.begin(), platform.files_at_start.end());
+  EXPECT_EQ(platform.files_at_start, (std::vector<std::string>{"Il Drago.zip", "mio"}));
+  ASSERT_EQ(prompts.calls.size(), 1u);
+  EXPECT_EQ(prompts.calls[0].text, "Premi Ok per continuare");
+  EXPECT_EQ(platform.calls[1].kind, "folder");
+  EXPECT_EQ(platform.calls[1].target, distribute().string());
+  EXPECT_EQ(platform.messages_before, (std::vector<size_t>{0, 1}));
   // The classic compile with the Extra files beside the pages.
   const std::string index = read_bytes(home() / "Output/index.htm");
   EXPECT_NE(index.find("Creato con "), std::string::npos);
@@ -83,6 +126,14 @@ TEST_F(InstallerBuild, ACompilerThatCannotRunIsSaidInsteadOfSuccess) {
     EXPECT_NE(msg.find(words), std::string::npos) << msg;
     EXPECT_NE(msg.find(b.package.string()), std::string::npos) << msg;  // the package is there all the same
     EXPECT_TRUE(fs::is_regular_file(b.package));
+    // The dialog says so, starts nothing and shows the folder that holds the package.
+    prompts.calls.clear();
+    platform.calls.clear();
+    present(b);
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].text, msg);
+    ASSERT_EQ(platform.calls.size(), 1u);
+    EXPECT_EQ(platform.calls[0].kind, "folder");
   }
 }
 
@@ -92,6 +143,9 @@ TEST_F(InstallerBuild, AFailedStepStopsTheBuildAndLeavesDistribuisci) {
   EXPECT_EQ(b.outcome, Outcome::Failed);
   EXPECT_NE(pm::installer_build_message(b).find("Hg.iss"), std::string::npos);
   EXPECT_EQ(read_bytes(distribute() / "Vecchio - Setup.exe"), "last build");
+  present(b);
+  EXPECT_EQ(prompts.calls.size(), 1u);
+  EXPECT_TRUE(platform.calls.empty());
 
   // A compile that fails copies no Extra file and writes no script.
   write_bytes(home() / "Hg.iss", "[titolo]");
