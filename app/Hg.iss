@@ -7,7 +7,8 @@
 ;   [app.path]     the folder of Pagimond
 ;   [navig]        the launcher that opens the book (Start.exe)
 ; When it runs, Output holds the compiled book together with the files of the
-; Extra folder (Start.exe, Registro.exe, Help.txt, ReadMe.txt).
+; Extra folder (Start.exe, Help.txt, ReadMe.txt, and Registro.exe when it is
+; there). Without the launcher the shortcuts open index.htm in the browser.
 ; The book is installed for the current user, in a folder the reader can write
 ; to, so that Registro can keep its diary Dati.txt beside itself.
 
@@ -44,13 +45,29 @@ Name: "desktopicon"; Description: "{cm:CreateDesktopIcon}"; GroupDescription: "{
 Source: "[app.path]\Output\*"; DestDir: "{app}"; Flags: ignoreversion recursesubdirs createallsubdirs
 
 [Icons]
-Name: "{group}\[titolo_file]"; Filename: "{app}\[navig]"; WorkingDir: "{app}"; Comment: "Leggi il librogame"
-Name: "{group}\Registro - dadi e diario"; Filename: "{app}\Registro.exe"; WorkingDir: "{app}"
+Name: "{group}\[titolo_file]"; Filename: "{app}\[navig]"; WorkingDir: "{app}"; Comment: "Leggi il librogame"; Check: HasLauncher
+Name: "{group}\[titolo_file]"; Filename: "{app}\index.htm"; Comment: "Leggi il librogame"; Check: not HasLauncher
+Name: "{group}\Registro - dadi e diario"; Filename: "{app}\Registro.exe"; WorkingDir: "{app}"; Check: HasRegistro
 Name: "{group}\Guida alla lettura"; Filename: "{app}\Help.txt"
 Name: "{group}\Leggimi"; Filename: "{app}\ReadMe.txt"
 Name: "{group}\Sito dell'autore"; Filename: "[sito]"
 Name: "{group}\Disinstalla [titolo_file]"; Filename: "{uninstallexe}"
-Name: "{userdesktop}\[titolo_file]"; Filename: "{app}\[navig]"; WorkingDir: "{app}"; Tasks: desktopicon
+Name: "{userdesktop}\[titolo_file]"; Filename: "{app}\[navig]"; WorkingDir: "{app}"; Tasks: desktopicon; Check: HasLauncher
+Name: "{userdesktop}\[titolo_file]"; Filename: "{app}\index.htm"; Tasks: desktopicon; Check: not HasLauncher
 
 [Run]
-Filename: "{app}\[navig]"; WorkingDir: "{app}"; Description: "Inizia subito a leggere"; Flags: nowait postinstall skipifsilent
+Filename: "{app}\[navig]"; WorkingDir: "{app}"; Description: "Inizia subito a leggere"; Flags: nowait postinstall skipifsilent; Check: HasLauncher
+Filename: "{app}\index.htm"; Description: "Inizia subito a leggere"; Flags: shellexec nowait postinstall skipifsilent; Check: not HasLauncher
+
+[Code]
+// The launcher and Registro come from the Extra folder of Pagimond; a book built
+// without them is still opened through its index.htm.
+function HasLauncher: Boolean;
+begin
+  Result := FileExists(ExpandConstant('{app}\[navig]'));
+end;
+
+function HasRegistro: Boolean;
+begin
+  Result := FileExists(ExpandConstant('{app}\Registro.exe'));
+end;

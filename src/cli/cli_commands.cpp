@@ -9,6 +9,7 @@
 #include "compiler/single_file.h"
 #include "compiler/site_compiler.h"
 #include "map/map_text.h"
+#include "packager/distribution.h"
 #include "project/program_folder.h"
 #include "project/project_creation.h"
 #include "rooms/room_list.h"
@@ -73,6 +74,7 @@ std::vector<std::string> rooms_in_list_order(const Project& project) {
 // What both compiles start from: the program folder, the project, and the output folder,
 // which must not hold the project. Nothing when one of them fails (the reason is reported).
 struct CompileInputs {
+  ProgramFolder home;
   Project project;
   stdfs::path output;
   std::vector<std::string> rooms;  // in the project manager's order
@@ -86,7 +88,7 @@ std::optional<CompileInputs> compile_inputs(const Request& r) {
   stdfs::path output = home->output();
   if (!output_spares_project(*project, output)) return std::nullopt;
   std::vector<std::string> rooms = rooms_in_list_order(*project);
-  return CompileInputs{std::move(*project), std::move(output), std::move(rooms)};
+  return CompileInputs{std::move(*home), std::move(*project), std::move(output), std::move(rooms)};
 }
 
 }  // namespace
@@ -102,6 +104,23 @@ int run_single(const Request& r) {
   auto in = compile_inputs(r);
   if (!in) return kExitFailed;
   return finish(compile_single_file(in->project, in->rooms, in->output));
+}
+
+int run_package(const Request& r) {
+  auto in = compile_inputs(r);
+  if (!in) return kExitFailed;
+  CompileReport report = compile_for_distribution(in->home, in->project, in->rooms);
+  if (!report.ok()) return finish(report);
+  std::string error;
+  if (!write_portable_package(in->home, in->project, &error)) {
+    report_error(error);
+    return kExitFailed;
+  }
+  if (!write_stdout_bytes(path_text(portable_package_path(in->home, in->project)) + "\n", &error)) {
+    report_error("cannot write to standard output: " + error);
+    return kExitFailed;
+  }
+  return kExitOk;
 }
 
 int run_map(const Request& r) {

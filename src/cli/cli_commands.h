@@ -1,5 +1,6 @@
-// The four commands of pagimond-cli, each returning the program's exit status: compile the
-// whole project, compile it into a single file, write the map text, create a project.
+// The commands of pagimond-cli, each returning the program's exit status: compile the whole
+// project, compile it into a single file, write the map text, pack the book into a portable
+// package, create a project.
 #pragma once
 
 #include <optional>
@@ -9,7 +10,7 @@ namespace pm::cli {
 
 // What the command line asked for; which fields count depends on the command.
 struct Request {
-  std::string project;                // compile, single, map: the project folder
+  std::string project;                // compile, single, map, package: the project folder
   std::optional<std::string> home;    // --home DIR: the program folder
   const char* argv0 = nullptr;        // finds the program folder when --home is not given
   bool classic = false;               // compile --classic
@@ -25,6 +26,9 @@ int run_compile(const Request& r);
 int run_single(const Request& r);
 // The map text on standard output, byte for byte as the map window holds it.
 int run_map(const Request& r);
+// The book compiled for distribution (classic style, with the Extra files) and packed into
+// DIR/Distribuisci/<project folder name>.zip; the package's path on standard output.
+int run_package(const Request& r);
 // A new project in FOLDER (default DIR/Projects); its folder's path on standard output.
 int run_new(const Request& r);
 

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
@@ -18,7 +19,7 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "create projects.",
+               "pack it for readers, create projects.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -33,27 +34,33 @@ int run(int argc, char** argv) {
   auto* compile = app.add_subcommand("compile", "Compile the whole project into DIR/Output, one page per room");
   compile->add_option("PROJECT", r.project, "Project folder")->required();
   compile->add_flag("--classic", r.classic, "Classic page style (as the installer build) instead of mobile");
-  CLI::Option* home_given[] = {compile->add_option("--home", home, home_help), nullptr, nullptr};
+  std::vector<CLI::Option*> home_given = {compile->add_option("--home", home, home_help)};
 
   auto* single = app.add_subcommand("single", "Compile the whole project into one page, DIR/Output/index.htm");
   single->add_option("PROJECT", r.project, "Project folder")->required();
-  home_given[1] = single->add_option("--home", home, home_help);
+  home_given.push_back(single->add_option("--home", home, home_help));
 
   auto* map = app.add_subcommand("map", "Write the adventure map text to standard output");
   map->add_option("PROJECT", r.project, "Project folder")->required();
   map->add_flag("--numbers-only", r.numbers_only, "Room headers as #N only");
   map->add_option("--phrase", r.phrase, "Words that open each link marker")->capture_default_str();
 
+  auto* package = app.add_subcommand(
+      "package", "Compile the book as the installer build does and pack it, with the Extra files and Start, "
+                 "into DIR/Distribuisci/<project folder name>.zip; print the package's path");
+  package->add_option("PROJECT", r.project, "Project folder")->required();
+  home_given.push_back(package->add_option("--home", home, home_help));
+
   auto* create = app.add_subcommand("new", "Create a project and print its folder");
   create->add_option("TITLE", r.title, "Title of the book")->required();
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
-  home_given[2] = create->add_option("--home", home, home_help);
+  home_given.push_back(create->add_option("--home", home, home_help));
 
   // CLI11 reports a word that is no command only as a missing command: name it instead.
   const std::string first = argc > 1 ? argv[1] : "-";
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
-                        first != "new")) {
-    pm::cli::report_error(std::string("unknown command: ") + argv[1] + " (commands: compile, single, map, new)");
+                        first != "package" && first != "new")) {
+    pm::cli::report_error(std::string("unknown command: ") + argv[1] + " (commands: compile, single, map, package, new)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -79,6 +86,7 @@ int run(int argc, char** argv) {
   if (compile->parsed()) return pm::cli::run_compile(r);
   if (single->parsed()) return pm::cli::run_single(r);
   if (map->parsed()) return pm::cli::run_map(r);
+  if (package->parsed()) return pm::cli::run_package(r);
   return pm::cli::run_new(r);
 }
 

@@ -96,8 +96,7 @@ static std::string fail(std::string* error, const stdfs::path& p, const std::str
   return msg;
 }
 
-// A fresh name beside `p` for the temporary file of an atomic write or copy.
-static stdfs::path temporary_beside(const stdfs::path& p) {
+stdfs::path temporary_beside(const stdfs::path& p) {
   static thread_local std::mt19937_64 rng{std::random_device{}()};
   stdfs::path dir = p.parent_path();
   if (dir.empty()) dir = ".";
@@ -290,6 +289,23 @@ bool path_is_within(const stdfs::path& inner, const stdfs::path& outer) {
   for (size_t i = 0; i < b.size(); ++i)
     if (!same_name(a[i], b[i])) return false;
   return true;
+}
+
+bool remove_files_in(const stdfs::path& dir, std::string* error) {
+  std::error_code ec;
+  stdfs::create_directories(dir, ec);
+  if (!is_folder(dir)) {
+    if (error) *error = "Impossibile creare la cartella " + path_text(dir);
+    return false;
+  }
+  bool ok = true;
+  for (const auto& name : list_file_names(dir)) {
+    if (!remove_file(dir / name)) {
+      ok = false;
+      if (error) *error = "Impossibile eliminare il file " + path_text(dir / name);
+    }
+  }
+  return ok;
 }
 
 std::string path_text(const stdfs::path& p) { return p.string(); }

@@ -42,6 +42,10 @@ enum class WriteCare { Plain, Careful };
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error = nullptr,
                        WriteCare care = WriteCare::Plain);
 
+// A fresh name beside `p` (same folder, a dot and ".tmp" in it) for the temporary file of
+// an atomic write: for writers that produce a file by other means, then rename it over `p`.
+stdfs::path temporary_beside(const stdfs::path& p);
+
 bool remove_file(const stdfs::path& p);
 bool is_file(const stdfs::path& p);
 bool is_folder(const stdfs::path& p);
@@ -69,6 +73,10 @@ bool empty_folder(const stdfs::path& dir, std::string* error = nullptr);
 // count, and "/a/bc" is not inside "/a/b". Names compare as the file system does: exactly,
 // and without regard to ASCII case on Windows.
 bool path_is_within(const stdfs::path& inner, const stdfs::path& outer);
+
+// Removes the files directly inside `dir` and leaves its sub-folders; creates `dir` when
+// missing. False with a message naming the folder when something could not be removed.
+bool remove_files_in(const stdfs::path& dir, std::string* error = nullptr);
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -112,7 +114,7 @@ TEST_F(CliTest, VersionAndHelp) {
 
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* word : {"compile", "single", "map", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
+  for (const char* word : {"compile", "single", "map", "package", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
 }
 
 TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
@@ -123,6 +125,7 @@ TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
   expect_refusal(run({"compile"}), 2, "PROJECT");
   expect_refusal(run({"map"}), 2, "PROJECT");
   expect_refusal(run({"new"}), 2, "TITLE");
+  expect_refusal(run({"package", "--home", home().string()}), 2, "PROJECT");
   expect_refusal(run({"compile", book.string(), "--home", home().string(), "--bogus"}), 2, "--bogus");
   expect_refusal(run({"single", book.string(), "--classic", "--home", home().string()}), 2, "--classic");
   expect_refusal(run({"map", book.string(), "--phrase"}), 2, "--phrase");
@@ -135,7 +138,7 @@ TEST_F(CliTest, AFolderThatIsNoProjectIsRefusedAndNothingIsWritten) {
   fs::path not_project = t_ / "Progetti vari";
   write_bytes(not_project / "Libro.dat", "\"Libro\"\r\n");  // a .dat but no Room/0
   auto before = snapshot(t_.path());
-  for (const char* cmd : {"compile", "single", "map"}) {
+  for (const char* cmd : {"compile", "single", "map", "package"}) {
     std::vector<std::string> args{cmd, not_project.string()};
     if (std::string(cmd) != "map") args.insert(args.end(), {"--home", home().string()});
     expect_refusal(run(args), 1, not_project.string());
@@ -262,7 +265,7 @@ TEST_F(CliTest, AProjectInsideTheOutputFolderIsNeverEmptied) {
   auto made = pm::create_project(output(), "Libro", home(), "d");
   ASSERT_TRUE(made.status.ok());
   auto before = snapshot(home());
-  for (const char* cmd : {"compile", "single"})
+  for (const char* cmd : {"compile", "single", "package"})
     expect_refusal(run({cmd, inside.string(), "--home", home().string()}), 1, inside.string());
   EXPECT_EQ(snapshot(home()), before);
 }
@@ -279,6 +282,43 @@ TEST_F(CliTest, ACompileThatFailsPrintsItsErrorsAndExitsOne) {
   r = run({"single", book.string(), "--home", home().string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_GE(line_count(r.err), 1u);
+}
+
+// The sample book packed with the program folder's Extra files: an archive that unzip
+// accepts, holding every room's page, the Extra files and an executable Start, in which
+// every link of every page leads to a page of the archive.
+TEST_F(CliTest, PackageOfTheSampleBookIsAZipThatPlays) {
+  if (std::system("unzip -v >/dev/null 2>&1") != 0) GTEST_SKIP() << "no unzip";
+  const fs::path sample = fs::path(PAGIMOND_SOURCE_DIR) / "app/Projects/Il Ponte sul Fiume";
+  const fs::path book = home() / "Projects/Il Ponte sul Fiume";
+  fs::copy(sample, book, fs::copy_options::recursive);
+  fs::copy(fs::path(PAGIMOND_HOME_DIR) / "Extra", home() / "Extra", fs::copy_options::recursive);
+  const fs::path zip = home() / "Distribuisci/Il Ponte sul Fiume.zip";
+
+  CliRun r = run({"package", book.string(), "--home", home().string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, zip.string() + "\n");
+  EXPECT_EQ(r.err, "");
+  auto quote = [](const fs::path& p) { return "'" + pm::replace_all(p.string(), "'", "'\\''") + "'"; };
+  EXPECT_EQ(std::system(("unzip -tqq " + quote(zip) + " >/dev/null").c_str()), 0);
+  const fs::path unpacked = t_ / "unpacked";
+  ASSERT_EQ(std::system(("unzip -qq " + quote(zip) + " -d " + quote(unpacked)).c_str()), 0);
+  const fs::path top = unpacked / "Il Ponte sul Fiume";
+
+  for (const auto& room : pm::Project(book, "Il Ponte sul Fiume").room_names())
+    EXPECT_TRUE(fs::is_regular_file(top / (room + ".htm"))) << room;
+  for (const char* f : {"index.htm", "adv.css", "Help.txt", "ReadMe.txt", "res"}) EXPECT_TRUE(fs::exists(top / f)) << f;
+  EXPECT_NE(fs::status(top / "Start").permissions() & fs::perms::owner_exec, fs::perms::none);
+
+  const std::regex link(R"((?:href=|url=)['"]?([^'" >]+\.htm)\b)");
+  std::set<std::string> reached;
+  for (auto& e : fs::directory_iterator(top)) {
+    if (e.path().extension() != ".htm") continue;
+    const std::string page = read_bytes(e.path());
+    for (std::sregex_iterator m(page.begin(), page.end(), link), end; m != end; ++m) reached.insert((*m)[1]);
+  }
+  EXPECT_TRUE(reached.count("0.htm") && reached.count("12.htm"));
+  for (const auto& target : reached) EXPECT_TRUE(fs::is_regular_file(top / target)) << target;
 }
 
 }  // namespace

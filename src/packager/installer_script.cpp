@@ -1,0 +1,105 @@
+// The installer script filled from its template (see installer_script.h).
+#include "packager/installer_script.h"
+
+#include <array>
+#include <utility>
+
+#include "compiler/site_compiler.h"
+#include "project/text.h"
+
+namespace pm {
+
+namespace {
+
+std::string or_default(const std::string& value, std::string_view fallback) {
+  return value.empty() ? std::string(fallback) : value;
+}
+
+// Appends `line` with every placeholder replaced, in one pass: what was inserted is never
+// scanned again.
+void fill_line(std::string& out, std::string_view line,
+               const std::array<std::pair<std::string_view, const std::string*>, 6>& table) {
+  size_t i = 0;
+  while (i < line.size()) {
+    size_t open = line.find('[', i);
+    if (open == std::string_view::npos) break;
+    out.append(line.substr(i, open - i));
+    i = open;
+    bool replaced = false;
+    for (const auto& [placeholder, value] : table) {
+      if (line.substr(open, placeholder.size()) == placeholder) {
+        out += *value;
+        i = open + placeholder.size();
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) {
+      out += '[';
+      ++i;
+    }
+  }
+  out.append(line.substr(i));
+  out += kCrLf;
+}
+
+}  // namespace
+
+std::string installer_path_text(const stdfs::path& program_folder) {
+  std::string text = path_text(program_folder);
+#if !defined(_WIN32)
+  for (char& c : text)
+    if (c == '/') c = '\\';
+  if (!text.empty() && text[0] == '\\') text = "Z:" + text;
+#endif
+  // Without a final separator, but a drive's root keeps its own (C:\ stays whole).
+  while (text.size() > 1 && (text.back() == '\\' || text.back() == '/') && text[text.size() - 2] != ':')
+    text.pop_back();
+  return text;
+}
+
+InstallerValues installer_values(const ProjectFields& fields, const stdfs::path& program_folder) {
+  InstallerValues v;
+  v.file_title = fields.name();
+  v.title = or_default(fields.title(), kDefaultBookTitle);
+  v.publisher = or_default(fields.author(), kDefaultPublisher);
+  v.site = or_default(fields.site(), kProductSite);
+  v.program_path = installer_path_text(program_folder);
+  v.launcher = std::string(kLauncherFileName);
+  return v;
+}
+
+std::string fill_installer_template(std::string_view template_bytes, const InstallerValues& values) {
+  const std::array<std::pair<std::string_view, const std::string*>, 6> table{{
+      {"[titolo_file]", &values.file_title},
+      {"[titolo]", &values.title},
+      {"[appub]", &values.publisher},
+      {"[sito]", &values.site},
+      {"[app.path]", &values.program_path},
+      {"[navig]", &values.launcher},
+  }};
+  std::string out;
+  out.reserve(template_bytes.size() + template_bytes.size() / 4);
+  for_each_line(template_bytes, [&](std::string_view line) { fill_line(out, line, table); });
+  return out;
+}
+
+bool write_installer_script(const stdfs::path& program_folder, const InstallerValues& values,
+                            std::string* error) {
+  const stdfs::path source = resolve(program_folder, kInstallerTemplate);
+  std::string bytes, read_error;
+  switch (read_file_checked(source, bytes, &read_error)) {
+    case ReadResult::Ok:
+      break;
+    case ReadResult::Missing:
+      if (error) *error = "Manca il modello dello script di installazione " + path_text(source);
+      return false;
+    case ReadResult::Failed:
+      if (error) *error = read_error;
+      return false;
+  }
+  return write_file_atomic(resolve(program_folder, kInstallerScript), fill_installer_template(bytes, values),
+                           error);
+}
+
+}  // namespace pm

@@ -1,0 +1,92 @@
+// The installer script filled from its template: the placeholders and their defaults, the
+// bytes around them, the program folder as the installer compiler sees it, and the bundled
+// Hg.iss filled for a real program folder.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "compiler/site_compiler.h"
+#include "packager/installer_script.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using pmtest::read_bytes;
+using pmtest::TempDir;
+using pmtest::write_bytes;
+namespace fs = std::filesystem;
+
+pm::ProjectFields fields(std::string name, std::string title, std::string author, std::string site) {
+  pm::ProjectFields f;
+  f.f = {name, title, "01/02/2026", author, site, "", "100%", "", "", ""};
+  return f;
+}
+
+TEST(InstallerScript, PlaceholdersAreFilledWithTheProjectsNamesOrTheirDefaults) {
+  const auto drago = pm::installer_values(fields("Il Drago", "Il Drago", "Ana", "https://ana.example"), "/opt/P g");
+  const auto empty = pm::installer_values(fields("Libro", "", "", ""), "/opt/P g");
+  struct Case {
+    const pm::InstallerValues& values;
+    std::string in, out;
+  } cases[] = {
+      {drago, "AppName=[titolo]\r\nAppVerName=[titolo] 1.0\r\n", "AppName=Il Drago\r\nAppVerName=Il Drago 1.0\r\n"},
+      {empty, "[titolo]|[appub]|[sito]|[titolo_file]",
+       "Avventura|Pagimond|" + std::string(pm::kProductSite) + "|Libro\r\n"},
+      {drago, "[app.path]\\Output\\*;[app.path]\\Distribuisci\r\n",
+       "Z:\\opt\\P g\\Output\\*;Z:\\opt\\P g\\Distribuisci\r\n"},
+      {drago, "[titolo_file][titolo][navig]\r\n", "Il DragoIl DragoStart.exe\r\n"},
+      // Capitals, unknown words and a bracket that closes nothing stay as they are.
+      {drago, "[TITOLO] [Titolo] [titolo_File] [x] [titolo\r\n[", "[TITOLO] [Titolo] [titolo_File] [x] [titolo\r\n[\r\n"},
+      // Bytes pass through; every line ends with CR LF, the last one too.
+      {drago, "citt\xe0 \xc3\xa8\r\n\r\nLF\nCR\r[appub]", "citt\xe0 \xc3\xa8\r\n\r\nLF\r\nCR\r\nAna\r\n"},
+      {drago, "", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(pm::fill_installer_template(c.in, c.values), c.out) << c.in;
+
+  // A value is inserted as written, never read as a placeholder itself.
+  const auto tricky = pm::installer_values(fields("L", "Il [sito] e [appub]", "[navig]", "s"), "/p");
+  EXPECT_EQ(pm::fill_installer_template("[titolo]/[appub]", tricky), "Il [sito] e [appub]/[navig]\r\n");
+}
+
+TEST(InstallerScript, TheProgramFolderIsSpelledForTheInstallerCompiler) {
+  EXPECT_EQ(pm::installer_path_text("/home/ana/Pagimond"), "Z:\\home\\ana\\Pagimond");
+  EXPECT_EQ(pm::installer_path_text("/home/ana/Pagimond/"), "Z:\\home\\ana\\Pagimond");
+  EXPECT_EQ(pm::installer_path_text("/"), "Z:\\");
+}
+
+TEST(InstallerScript, ZellIssIsWrittenBesideTheTemplateAndAFailureKeepsTheOldOne) {
+  TempDir home;
+  const auto values = pm::installer_values(fields("Libro", "Il Libro", "Ana", "s"), home.path());
+  write_bytes(home / "Zell.iss", "earlier");
+  std::string error;
+  EXPECT_FALSE(pm::write_installer_script(home.path(), values, &error));
+  EXPECT_NE(error.find("Hg.iss"), std::string::npos) << error;
+  EXPECT_EQ(read_bytes(home / "Zell.iss"), "earlier");
+
+  write_bytes(home / "hg.iss", "AppName=[titolo]\r\n");  // found in any case
+  ASSERT_TRUE(pm::write_installer_script(home.path(), values, &error)) << error;
+  EXPECT_EQ(read_bytes(home / "Zell.iss"), "AppName=Il Libro\r\n");
+}
+
+TEST(InstallerScript, TheBundledTemplateBecomesACompleteScript) {
+  const std::string tmpl = read_bytes(fs::path(PAGIMOND_SOURCE_DIR) / "app" / "Hg.iss");
+  ASSERT_FALSE(tmpl.empty());
+  // Filled with its own placeholders the template comes back byte for byte: it is CR LF
+  // throughout, and the filling changes nothing else.
+  const pm::InstallerValues same{"[titolo_file]", "[titolo]", "[appub]", "[sito]", "[app.path]", "[navig]"};
+  EXPECT_EQ(pm::fill_installer_template(tmpl, same), tmpl);
+
+  const auto values = pm::installer_values(fields("Il Ponte", "Il Ponte sul Fiume", "Ana", "https://a.example"),
+                                           "/opt/Pagimond");
+  const std::string script = pm::fill_installer_template(tmpl, values);
+  for (const char* left : {"[titolo", "[appub]", "[sito]", "[app.path]", "[navig]"})
+    EXPECT_EQ(script.find(left), std::string::npos) << left;
+  for (const char* line : {"\r\nAppName=Il Ponte sul Fiume\r\n", "\r\nAppPublisher=Ana\r\n",
+                           "\r\nAppPublisherURL=https://a.example\r\n",
+                           "\r\nSource: \"Z:\\opt\\Pagimond\\Output\\*\"; DestDir: \"{app}\"",
+                           "\r\nOutputDir=Z:\\opt\\Pagimond\\Distribuisci\r\n",
+                           "\r\n[Run]\r\nFilename: \"{app}\\Start.exe\"; "})
+    EXPECT_NE(script.find(line), std::string::npos) << line;
+}
+
+}  // namespace
