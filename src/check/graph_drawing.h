@@ -1,0 +1,45 @@
+// What the graph map shows, before any layout: one node per room with a page, labelled
+// "N · description", marked as the start, an ending, a room with errors or an unreachable
+// room; one arrow per link, dashed for timed jumps. And its text in Graphviz's language.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "check/book_check.h"
+#include "check/link_graph.h"
+
+namespace pm {
+
+struct DrawnNode {
+  uint32_t room = 0;   // index into LinkGraph::rooms
+  std::string name;    // room number
+  std::string label;   // "N · description", UTF-8
+  bool start = false, ending = false, error = false, unreachable = false;
+};
+
+struct DrawnEdge {
+  uint32_t from = 0, to = 0;  // indices into GraphDrawing::nodes
+  bool timed = false;
+};
+
+struct GraphDrawing {
+  std::vector<DrawnNode> nodes;
+  std::vector<DrawnEdge> edges;
+};
+
+// Rooms without a page (deleted, or only <lang=html>) are no nodes: nothing leads there.
+GraphDrawing make_graph_drawing(const LinkGraph& graph, const CheckResult& check);
+
+// The layout engine for a graph of this size: "dot" (layered, curved arrows) for small
+// books, "sfdp" (force-directed, straight arrows) above kLayeredLayoutLimit nodes.
+inline constexpr size_t kLayeredLayoutLimit = 1500;
+// Above this many nodes the map is not drawn at all: even sfdp would take too long.
+inline constexpr size_t kGraphNodeLimit = 25000;
+std::string layout_engine_for(const GraphDrawing& drawing);
+
+// The drawing in Graphviz's language (UTF-8), with the attributes of `engine`.
+std::string graph_dot_text(const GraphDrawing& drawing, const std::string& engine);
+
+}  // namespace pm
