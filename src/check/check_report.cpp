@@ -7,11 +7,13 @@ namespace pm {
 
 namespace {
 
-std::string finding_path(std::string_view project, const Finding& f) {
-  std::string path(project);
-  while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
-  return path + "/" + f.file;
+// The project folder as named, without separators at its end.
+std::string folder_name(std::string_view project) {
+  while (project.size() > 1 && (project.back() == '/' || project.back() == '\\')) project.remove_suffix(1);
+  return std::string(project);
 }
+
+std::string finding_path(std::string_view project, const Finding& f) { return folder_name(project) + "/" + f.file; }
 
 std::string plural(size_t n, std::string_view one, std::string_view many) {
   return std::to_string(n) + " " + std::string(n == 1 ? one : many);
@@ -42,7 +44,7 @@ std::string check_report_lines(std::string_view project, size_t rooms, const Che
     out += f.message;
     out += '\n';
   }
-  out += std::string(project) + ": " + plural(rooms, "room", "rooms") + " checked, " +
+  out += folder_name(project) + ": " + plural(rooms, "room", "rooms") + " checked, " +
          plural(r.errors, "error", "errors") + ", " + plural(r.warnings, "warning", "warnings") + "\n";
   return out;
 }
