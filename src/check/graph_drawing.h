@@ -32,11 +32,16 @@ struct GraphDrawing {
 // Rooms without a page (deleted, or only <lang=html>) are no nodes: nothing leads there.
 GraphDrawing make_graph_drawing(const LinkGraph& graph, const CheckResult& check);
 
-// The layout engine for a graph of this size: "dot" (layered, curved arrows) for small
-// books, "sfdp" (force-directed, straight arrows) above kLayeredLayoutLimit nodes.
-inline constexpr size_t kLayeredLayoutLimit = 1500;
+// The layout engine for a graph of this size. "dot" (layered from room 0 down, curved
+// arrows) reads best, but its time grows steeply with the crossings: on books whose links
+// go everywhere it takes seconds at 150 rooms and minutes at 400 (bench/RESULTS.md). So it
+// lays out small books only, and "sfdp" (force-directed, straight arrows) the rest.
+inline constexpr size_t kLayeredLayoutLimit = 100;
+// Above this many nodes sfdp stops separating overlapping boxes one by one (prism) and
+// spreads the whole picture instead (scale), which costs little.
+inline constexpr size_t kCarefulOverlapLimit = 2000;
 // Above this many nodes the map is not drawn at all: even sfdp would take too long.
-inline constexpr size_t kGraphNodeLimit = 25000;
+inline constexpr size_t kGraphNodeLimit = 20000;
 std::string layout_engine_for(const GraphDrawing& drawing);
 
 // The drawing in Graphviz's language (UTF-8), with the attributes of `engine`.
