@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libcli11-dev
+packages=(g++ cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libcli11-dev libgraphviz-dev
           xvfb xauth fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
