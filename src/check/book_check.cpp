@@ -66,10 +66,12 @@ class Collector {
           what_it + "la stanza non esiste");
       mark_error(self);
     } else if (!g.rooms[*to].has_page) {
-      const std::string& n = g.rooms[*to].name;
+      const GraphRoom& target = g.rooms[*to];
+      const bool text = target.has_text;
       add(Severity::Error, FindingKind::NoPage, room, file, road.line, road.text,
-          what + "room " + n + " has no page (deleted or empty)",
-          what_it + "la stanza " + n + " non ha una pagina (eliminata o vuota)");
+          what + "room " + target.name + " has no page (" + (text ? "deleted or empty" : "no text file") + ")",
+          what_it + "la stanza " + target.name + " non ha una pagina (" +
+              (text ? "eliminata o vuota" : "manca il file di testo") + ")");
       mark_error(self);
     } else if (link && self && *to == *self && !road.back_arrow) {
       add(Severity::Warning, FindingKind::SelfLink, room, file, road.line, road.text,

@@ -16,6 +16,22 @@ LayoutResult too_large_result(size_t nodes) {
   return r;
 }
 
+LayoutResult failed_layout_result(const std::string& why, const std::string& why_it) {
+  LayoutResult r;
+  r.outcome = LayoutOutcome::Failed;
+  r.message = why;
+  r.message_it = "Impossibile disegnare il grafo: " + why_it;
+  return r;
+}
+
+LayoutResult cancelled_layout_result() {
+  LayoutResult r;
+  r.outcome = LayoutOutcome::Cancelled;
+  r.message = "cancelled";
+  r.message_it = "Disegno del grafo annullato.";
+  return r;
+}
+
 namespace {
 
 constexpr double kPointsPerInch = 72.0;

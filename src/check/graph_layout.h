@@ -47,8 +47,11 @@ struct LayoutResult {
   std::string message_it;  // when not Done: for the window, in Italian (UTF-8)
 };
 
-// The "too large" result for a drawing of `nodes` rooms, with both messages.
+// The results of a layout that was not done, with both messages: too large for a drawing
+// of `nodes` rooms; failed (`why_it` follows "Impossibile disegnare il grafo: "); cancelled.
 LayoutResult too_large_result(size_t nodes);
+LayoutResult failed_layout_result(const std::string& why, const std::string& why_it);
+LayoutResult cancelled_layout_result();
 
 // Reads Graphviz's "plain" output of `drawing`'s DOT text into a layout. False when the
 // text is not what Graphviz writes.

@@ -15,26 +15,6 @@
 
 namespace pm {
 
-namespace {
-
-LayoutResult failure(const std::string& why, const std::string& why_it) {
-  LayoutResult r;
-  r.outcome = LayoutOutcome::Failed;
-  r.message = why;
-  r.message_it = "Impossibile disegnare il grafo: " + why_it;
-  return r;
-}
-
-LayoutResult cancelled() {
-  LayoutResult r;
-  r.outcome = LayoutOutcome::Cancelled;
-  r.message = "cancelled";
-  r.message_it = "Disegno del grafo annullato.";
-  return r;
-}
-
-}  // namespace
-
 LayoutJob::~LayoutJob() { stop_child(); }
 
 void LayoutJob::finish(LayoutResult result) {
@@ -50,7 +30,7 @@ void LayoutJob::start(const GraphDrawing& drawing) {
 }
 bool LayoutJob::wait(std::chrono::milliseconds) { return finished_; }
 void LayoutJob::cancel() {
-  if (!finished_) finish(cancelled());
+  if (!finished_) finish(cancelled_layout_result());
 }
 void LayoutJob::stop_child() {}
 bool LayoutJob::read_available() { return false; }
@@ -64,12 +44,12 @@ void LayoutJob::start(const GraphDrawing& drawing) {
   nodes_ = drawing.nodes.size();
   if (nodes_ > kGraphNodeLimit) return finish(too_large_result(nodes_));
   int ends[2];
-  if (::pipe2(ends, O_CLOEXEC) != 0) return finish(failure("no pipe for the layout", "manca una pipe"));
+  if (::pipe2(ends, O_CLOEXEC) != 0) return finish(failed_layout_result("no pipe for the layout", "manca una pipe"));
   const pid_t pid = ::fork();
   if (pid < 0) {
     ::close(ends[0]);
     ::close(ends[1]);
-    return finish(failure("cannot start the layout process", "impossibile avviare il processo"));
+    return finish(failed_layout_result("cannot start the layout process", "impossibile avviare il processo"));
   }
   if (pid == 0) {  // the child: lay out, write, and leave without running the parent's exit code
     ::close(ends[0]);
@@ -121,7 +101,7 @@ bool LayoutJob::wait(std::chrono::milliseconds timeout) {
     const auto slice = duration_cast<milliseconds>(std::min(until, deadline) - now).count() + 1;
     if (::poll(&p, 1, int(slice)) < 0 && errno != EINTR) {
       stop_child();
-      finish(failure("cannot wait for the layout process", "impossibile attendere il processo"));
+      finish(failed_layout_result("cannot wait for the layout process", "impossibile attendere il processo"));
       return true;
     }
     if (read_available()) continue;
@@ -136,7 +116,7 @@ bool LayoutJob::wait(std::chrono::milliseconds timeout) {
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && deserialize_layout(received_, r)) {
       finish(std::move(r));
     } else {
-      finish(failure("Graphviz stopped without a layout", "Graphviz si \xC3\xA8 interrotto senza disegnarlo"));
+      finish(failed_layout_result("Graphviz stopped without a layout", "Graphviz si \xC3\xA8 interrotto senza disegnarlo"));
     }
     received_.clear();
     return true;
@@ -146,7 +126,7 @@ bool LayoutJob::wait(std::chrono::milliseconds timeout) {
 void LayoutJob::cancel() {
   if (finished_) return;
   stop_child();
-  finish(cancelled());
+  finish(cancelled_layout_result());
 }
 
 void LayoutJob::stop_child() {

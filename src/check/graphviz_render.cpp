@@ -90,21 +90,8 @@ class LaidOutGraph {
   std::string engine_, error_;
 };
 
-LayoutResult failed(const std::string& why) {
-  LayoutResult r;
-  r.outcome = LayoutOutcome::Failed;
-  r.message = why;
-  r.message_it = "Impossibile disegnare il grafo: " + why;
-  return r;
-}
-
-LayoutResult cancelled_result() {
-  LayoutResult r;
-  r.outcome = LayoutOutcome::Cancelled;
-  r.message = "cancelled";
-  r.message_it = "Disegno del grafo annullato.";
-  return r;
-}
+// Graphviz's own messages are in English: the window shows them after an Italian lead.
+LayoutResult failed(const std::string& why) { return failed_layout_result(why, why); }
 
 }  // namespace
 
@@ -113,11 +100,11 @@ LayoutResult layout_graph(const GraphDrawing& drawing, const std::atomic<bool>* 
   std::lock_guard<std::mutex> hold(graphviz_lock);
   graphviz_errors.clear();
   LaidOutGraph graph(drawing, cancel);
-  if (cancelled(cancel)) return cancelled_result();
+  if (cancelled(cancel)) return cancelled_layout_result();
   if (!graph.ok()) return failed(graph.error());
   std::string plain;
   if (!graph.render("plain", plain)) return failed(graph.error());
-  if (cancelled(cancel)) return cancelled_result();
+  if (cancelled(cancel)) return cancelled_layout_result();
   LayoutResult r;
   r.layout.engine = graph.engine();
   if (!read_plain_layout(plain, drawing, r.layout)) return failed("unexpected layout from Graphviz");

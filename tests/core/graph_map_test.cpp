@@ -72,6 +72,9 @@ TEST(GraphMap, GraphvizLaysOutEveryNodeAndArrowInsideThePicture) {
   for (const auto& n : r.layout.nodes) EXPECT_LE(r.layout.nodes[0].center.y, n.center.y);
   for (const auto& e : r.layout.edges) EXPECT_EQ(e.points.size() % 3, 1u);
 
+  std::atomic<bool> stop{true};
+  EXPECT_EQ(pm::layout_graph(d, &stop).outcome, pm::LayoutOutcome::Cancelled);
+
   std::string svg, error;
   ASSERT_TRUE(pm::render_graph(d, "svg", svg, error)) << error;
   EXPECT_EQ(count(svg, "class=\"node\""), 14u);
