@@ -1,6 +1,8 @@
 // The graph map before layout and its text in Graphviz's language (see graph_drawing.h).
 #include "check/graph_drawing.h"
 
+#include <cstdio>
+
 #include "project/text_codec.h"
 
 namespace pm {
@@ -30,6 +32,14 @@ GraphDrawing make_graph_drawing(const LinkGraph& graph, const CheckResult& check
   return d;
 }
 
+NodeLook node_look(const DrawnNode& n) {
+  if (n.error) return {"#c00000", "#ffe0e0", "#c00000", 2, 1};
+  if (n.unreachable) return {"#a0a0a0", "#e8e8e8", "#808080", 1, 1};
+  if (n.start) return {"#1f5fbf", "#d6e6ff", "#000000", 2.5, 1};
+  if (n.ending) return {"#505050", "#fff0b0", "#000000", 1, 2};
+  return {"#505050", "#fffdf5", "#000000", 1, 1};
+}
+
 std::string layout_engine_for(const GraphDrawing& drawing) {
   return drawing.nodes.size() > kLayeredLayoutLimit ? "sfdp" : "dot";
 }
@@ -46,14 +56,12 @@ void append_quoted(std::string& out, std::string_view s) {
   out += '"';
 }
 
-// The look of a node: blue and thick for the start, a double frame and gold for endings,
-// red for errors, grey for rooms no road reaches.
-std::string_view node_style(const DrawnNode& n) {
-  if (n.error) return ", color=\"#c00000\", fontcolor=\"#c00000\", fillcolor=\"#ffe0e0\", penwidth=2";
-  if (n.unreachable) return ", color=\"#a0a0a0\", fontcolor=\"#808080\", fillcolor=\"#e8e8e8\"";
-  if (n.start) return ", color=\"#1f5fbf\", fillcolor=\"#d6e6ff\", penwidth=2.5";
-  if (n.ending) return ", peripheries=2, fillcolor=\"#fff0b0\"";
-  return "";
+void append_attribute(std::string& out, std::string_view name, std::string_view value) {
+  out += ", ";
+  out += name;
+  out += "=\"";
+  out += value;
+  out += '"';
 }
 
 }  // namespace
@@ -71,14 +79,22 @@ std::string graph_dot_text(const GraphDrawing& d, const std::string& engine) {
     out += ", splines=false, outputorder=edgesfirst";
   }
   out += "];\n";
-  out += "  node [shape=box, style=\"rounded,filled\", fillcolor=\"#fffdf5\", color=\"#505050\", "
-         "fontname=\"DejaVu Sans\", fontsize=10];\n";
-  out += "  edge [color=\"#404040\", arrowsize=0.7];\n";
+  out += "  node [shape=box, style=\"rounded,filled\", fontname=\"DejaVu Sans\", fontsize=10];\n";
+  out += "  edge [color=\"" + std::string(kArrowColour) + "\", arrowsize=0.7];\n";
   for (size_t i = 0; i < d.nodes.size(); ++i) {
     const DrawnNode& n = d.nodes[i];
     out += "  n" + std::to_string(i) + " [label=";
     append_quoted(out, n.label);
-    out += node_style(n);
+    const NodeLook look = node_look(n);
+    append_attribute(out, "color", look.stroke);
+    append_attribute(out, "fillcolor", look.fill);
+    append_attribute(out, "fontcolor", look.text);
+    if (look.pen_width != 1) {
+      char pen[16];
+      std::snprintf(pen, sizeof pen, "%g", look.pen_width);
+      append_attribute(out, "penwidth", pen);
+    }
+    if (look.frames != 1) append_attribute(out, "peripheries", std::to_string(look.frames));
     out += "];\n";
   }
   for (const auto& e : d.edges) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "check/book_check.h"
@@ -28,6 +29,17 @@ struct GraphDrawing {
   std::vector<DrawnNode> nodes;
   std::vector<DrawnEdge> edges;
 };
+
+// How a node looks, the same in Graphviz's pictures and in the window: colours as "#rrggbb".
+// Blue and thick for the start, a double frame and gold for endings, red for errors, grey
+// for rooms no road reaches; errors win over the rest.
+struct NodeLook {
+  std::string_view stroke, fill, text;
+  double pen_width = 1;
+  int frames = 1;  // 2: a double frame
+};
+NodeLook node_look(const DrawnNode& node);
+inline constexpr std::string_view kArrowColour = "#404040";  // timed jumps are dashed
 
 // Rooms without a page (deleted, or only <lang=html>) are no nodes: nothing leads there.
 GraphDrawing make_graph_drawing(const LinkGraph& graph, const CheckResult& check);

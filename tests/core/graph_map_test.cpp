@@ -48,7 +48,8 @@ TEST(GraphMap, DotLabelsEscapeQuotesAndBackslashes) {
   pm::GraphDrawing d;
   d.nodes.push_back({0, "1", "1 \xC2\xB7 Il \"drago\" \\ la torre\r\n", false, false, true, true});
   const std::string dot = pm::graph_dot_text(d, "sfdp");
-  EXPECT_NE(dot.find("n0 [label=\"1 \xC2\xB7 Il \\\"drago\\\" \\\\ la torre  \", color=\"#c00000\""),
+  EXPECT_NE(dot.find("n0 [label=\"1 \xC2\xB7 Il \\\"drago\\\" \\\\ la torre  \", color=\"#c00000\", "
+                     "fillcolor=\"#ffe0e0\", fontcolor=\"#c00000\", penwidth=\"2\"];"),
             std::string::npos)
       << dot;
   EXPECT_NE(dot.find("splines=false"), std::string::npos);
