@@ -86,7 +86,7 @@ bool LayoutJob::read_available() {
 
 bool LayoutJob::wait(std::chrono::milliseconds timeout) {
   using namespace std::chrono;
-  if (finished_) return true;
+  if (finished_ || pid_ <= 0) return finished_;  // nothing started
   const auto until = steady_clock::now() + timeout;
   for (;;) {
     const auto now = steady_clock::now();

@@ -4,6 +4,10 @@
 // way and reported as too large; a Graphviz crash ends only the child. The window starts a
 // job, watches descriptor() (or calls wait() from a worker thread) and draws the result.
 //
+// The child is a fork of the caller: it must not need a lock another thread of the caller
+// holds, so a program that lays out through jobs does not also call Graphviz in-process
+// from another thread at the same time.
+//
 // Where there is no fork (Windows), start() lays out in the calling thread: call it from a
 // worker thread there; cancel() then only discards the result.
 #pragma once

@@ -99,6 +99,7 @@ TEST(GraphMap, ALayoutCrossesBetweenProcessesUnchanged) {
 TEST(GraphMap, TheLayoutJobFinishesCancelsAndStopsAtItsTimeLimit) {
   auto d = sample_drawing();
   pm::LayoutJob job;
+  EXPECT_FALSE(job.wait(10ms));  // nothing started, nothing to wait for
   job.start(d);
   EXPECT_FALSE(job.finished());
   ASSERT_TRUE(job.wait(20s));
