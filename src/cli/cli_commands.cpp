@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "check/book_check.h"
+#include "check/check_report.h"
+#include "check/graph_drawing.h"
+#include "check/graphviz_render.h"
 #include "cli/cli_output.h"
 #include "compiler/single_file.h"
 #include "compiler/site_compiler.h"
@@ -91,6 +95,14 @@ std::optional<CompileInputs> compile_inputs(const Request& r) {
   return CompileInputs{std::move(*home), std::move(*project), std::move(output), std::move(rooms)};
 }
 
+// Writes `bytes` to standard output, or says that it could not and returns false.
+bool output(std::string_view bytes, std::string_view what) {
+  std::string error;
+  if (write_stdout_bytes(bytes, &error)) return true;
+  report_error("cannot write " + std::string(what) + " to standard output: " + error);
+  return false;
+}
+
 }  // namespace
 
 int run_compile(const Request& r) {
@@ -130,12 +142,7 @@ int run_map(const Request& r) {
   options.numbers_only = r.numbers_only;
   options.phrase = r.phrase;
   std::string text = build_map_text(*project, build_room_list(*project), options);
-  std::string error;
-  if (!write_stdout_bytes(text, &error)) {
-    report_error("cannot write the map to standard output: " + error);
-    return kExitFailed;
-  }
-  return kExitOk;
+  return output(text, "the map") ? kExitOk : kExitFailed;
 }
 
 int run_new(const Request& r) {
@@ -180,6 +187,35 @@ int run_new(const Request& r) {
     return kExitFailed;
   }
   return kExitOk;
+}
+
+int run_check(const Request& r) {
+  auto project = open_project(r.project);
+  if (!project) return kExitFailed;
+  const LinkGraph graph = build_link_graph(*project);
+  const CheckResult result = check_book(graph);
+  const std::string report = r.json ? check_report_json(r.project, graph.rooms.size(), result)
+                                    : check_report_lines(r.project, graph.rooms.size(), result);
+  if (!output(report, "the check")) return kExitFailed;
+  return result.errors ? kExitFailed : kExitOk;
+}
+
+int run_graph(const Request& r) {
+  auto project = open_project(r.project);
+  if (!project) return kExitFailed;
+  const LinkGraph graph = build_link_graph(*project);
+  const GraphDrawing drawing = make_graph_drawing(graph, check_book(graph));
+  std::string picture;
+  if (r.format == "dot") {
+    picture = graph_dot_text(drawing, layout_engine_for(drawing));
+  } else {
+    std::string error;
+    if (!render_graph(drawing, r.format, picture, error)) {
+      report_error("cannot draw the graph: " + error);
+      return kExitFailed;
+    }
+  }
+  return output(picture, "the graph") ? kExitOk : kExitFailed;
 }
 
 }  // namespace pm::cli

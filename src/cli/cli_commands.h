@@ -1,6 +1,6 @@
 // The commands of pagimond-cli, each returning the program's exit status: compile the whole
 // project, compile it into a single file, write the map text, pack the book into a portable
-// package, create a project.
+// package, create a project, check the book's roads, draw its graph.
 #pragma once
 
 #include <optional>
@@ -18,6 +18,8 @@ struct Request {
   std::string phrase;                 // map --phrase (the default phrase when not given)
   std::string title;                  // new TITLE
   std::optional<std::string> in;      // new --in FOLDER
+  bool json = false;                  // check --json
+  std::string format = "svg";         // graph --format svg|dot|png
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -31,5 +33,10 @@ int run_map(const Request& r);
 int run_package(const Request& r);
 // A new project in FOLDER (default DIR/Projects); its folder's path on standard output.
 int run_new(const Request& r);
+// The book check: one compiler-style line per finding and a summary on standard output
+// (JSON with `json`); status 1 when there are errors.
+int run_check(const Request& r);
+// The graph map on standard output: an SVG or PNG picture, or the graph in DOT (not laid out).
+int run_graph(const Request& r);
 
 }  // namespace pm::cli

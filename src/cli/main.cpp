@@ -19,7 +19,7 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "pack it for readers, create projects.",
+               "pack it for readers, check its links, draw its graph, create projects.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -51,6 +51,16 @@ int run(int argc, char** argv) {
   package->add_option("PROJECT", r.project, "Project folder")->required();
   home_given.push_back(package->add_option("--home", home, home_help));
 
+  auto* check = app.add_subcommand("check", "Check the book: broken links and jumps, missing files, unreachable rooms");
+  check->add_option("PROJECT", r.project, "Project folder")->required();
+  check->add_flag("--json", r.json, "Write the findings as JSON");
+
+  auto* graph = app.add_subcommand("graph", "Draw the graph of rooms and links to standard output");
+  graph->add_option("PROJECT", r.project, "Project folder")->required();
+  graph->add_option("--format", r.format, "svg or png (a picture), or dot (the graph, not laid out)")
+      ->check(CLI::IsMember({"svg", "dot", "png"}))
+      ->capture_default_str();
+
   auto* create = app.add_subcommand("new", "Create a project and print its folder");
   create->add_option("TITLE", r.title, "Title of the book")->required();
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
@@ -59,8 +69,9 @@ int run(int argc, char** argv) {
   // CLI11 reports a word that is no command only as a missing command: name it instead.
   const std::string first = argc > 1 ? argv[1] : "-";
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
-                        first != "package" && first != "new")) {
-    pm::cli::report_error(std::string("unknown command: ") + argv[1] + " (commands: compile, single, map, package, new)");
+                        first != "package" && first != "check" && first != "graph" && first != "new")) {
+    pm::cli::report_error(std::string("unknown command: ") + argv[1] +
+                          " (commands: compile, single, map, package, check, graph, new)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -87,6 +98,8 @@ int run(int argc, char** argv) {
   if (single->parsed()) return pm::cli::run_single(r);
   if (map->parsed()) return pm::cli::run_map(r);
   if (package->parsed()) return pm::cli::run_package(r);
+  if (check->parsed()) return pm::cli::run_check(r);
+  if (graph->parsed()) return pm::cli::run_graph(r);
   return pm::cli::run_new(r);
 }
 

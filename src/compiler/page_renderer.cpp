@@ -114,4 +114,10 @@ std::optional<std::string> render_room_page(const RoomSources& room, const Proje
   return out;
 }
 
+bool writes_page(std::string_view text) {
+  bool page = false;
+  for_each_line(text, [&](std::string_view line) { page = page || !iequals(trim_blanks(line), kRawHtml); });
+  return page;
+}
+
 }  // namespace pm

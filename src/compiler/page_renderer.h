@@ -41,4 +41,7 @@ struct RoomSources {
 // caller; they are only used when a head is written.
 std::optional<std::string> render_room_page(const RoomSources& room, const ProjectFields& fields, PageStyle style);
 
+// True when `text` gives its room a page: it has a line other than the <lang=html> directive.
+bool writes_page(std::string_view text);
+
 }  // namespace pm

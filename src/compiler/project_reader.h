@@ -30,6 +30,9 @@ class ProjectReader {
   // cannot be examined. For sizing a document before it is built.
   size_t size(std::string_view name) const;
 
+  // The names of the files the scan found, as spelled on disk.
+  const std::unordered_set<std::string>& names() const { return names_; }
+
  private:
   stdfs::path folder_;
   std::unordered_set<std::string> names_;

@@ -114,7 +114,7 @@ TEST_F(CliTest, VersionAndHelp) {
 
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* word : {"compile", "single", "map", "package", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
+  for (const char* word : {"compile", "single", "map", "package", "check", "graph", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
 }
 
 TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
@@ -319,6 +319,44 @@ TEST_F(CliTest, PackageOfTheSampleBookIsAZipThatPlays) {
   }
   EXPECT_TRUE(reached.count("0.htm") && reached.count("12.htm"));
   for (const auto& target : reached) EXPECT_TRUE(fs::is_regular_file(top / target)) << target;
+}
+
+TEST_F(CliTest, CheckPrintsCompilerLinesAndExitsOneOnErrors) {
+  fs::path book = make_book();
+  const std::string b = book.string();
+  CliRun r = run({"check", b});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, b + ": 3 rooms checked, 0 errors, 0 warnings\n");
+  EXPECT_EQ(r.err, "");
+
+  pm::Project(book, book.filename().string()).write_text("2", "Una porta.\r\n<a href='40.htm'>Avanti</a>");
+  r = run({"check", b});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, b + "/2:2: error: link to 40.htm: no such room\n" + b + ": 3 rooms checked, 1 error, 0 warnings\n");
+  r = run({"check", b, "--json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("\"errors\": 1,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"line\": 2, \"text\": \"<a href='40.htm'>\""), std::string::npos) << r.out;
+
+  expect_refusal(run({"check", home().string()}), 1, home().string());
+  expect_refusal(run({"check"}), 2, "PROJECT");
+}
+
+TEST_F(CliTest, GraphDrawsSvgPngOrDotOnStandardOutput) {
+  const std::string b = make_book().string();
+  CliRun r = run({"graph", b});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("<?xml", 0), 0u);
+  size_t nodes = 0;
+  for (size_t p = r.out.find("class=\"node\""); p != std::string::npos; p = r.out.find("class=\"node\"", p + 1)) ++nodes;
+  EXPECT_EQ(nodes, 3u);
+  r = run({"graph", b, "--format", "png"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("\x89PNG\r\n", 0), 0u);
+  r = run({"graph", b, "--format", "dot"});
+  EXPECT_EQ(r.out.rfind("digraph libro {", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("n1 -> n0 [style=dashed];"), std::string::npos) << r.out;
+  expect_refusal(run({"graph", b, "--format", "pdf"}), 2, "pdf");
 }
 
 }  // namespace
