@@ -2,6 +2,7 @@
 #include "project/program_folder.h"
 
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include "project/project_file.h"
@@ -50,12 +51,85 @@ stdfs::path program_file_folder(const char* argv0) {
   return stdfs::current_path(ec);
 }
 
-ProgramFolder ProgramFolder::locate(const std::optional<std::string>& home_option, const char* argv0) {
+namespace {
+
+// An environment value as a path; nothing when unset or empty. Windows gives it wide.
+std::optional<stdfs::path> environment_path(const char* name) {
+#if defined(_WIN32)
+  std::wstring wide_name(name, name + std::char_traits<char>::length(name));
+  const wchar_t* value = ::_wgetenv(wide_name.c_str());
+#else
+  const char* value = std::getenv(name);
+#endif
+  if (!value || !*value) return std::nullopt;
+  return stdfs::path(value);
+}
+
+// Every folder and file below `dir` gets its owner's write permission: a copy of a
+// read-only installed tree keeps the modes of its source.
+void make_writable(const stdfs::path& dir, std::error_code& ec) {
+  stdfs::permissions(dir, stdfs::perms::owner_write, stdfs::perm_options::add, ec);
+  for (stdfs::recursive_directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->is_symlink()) continue;
+    stdfs::permissions(it->path(), stdfs::perms::owner_write, stdfs::perm_options::add, ec);
+  }
+}
+
+}  // namespace
+
+std::optional<stdfs::path> named_program_folder(const std::optional<std::string>& home_option) {
   std::error_code ec;
-  if (home_option && !home_option->empty()) return ProgramFolder(stdfs::absolute(*home_option, ec));
-  if (const char* env = std::getenv("PAGIMOND_HOME"); env && *env)
-    return ProgramFolder(stdfs::absolute(env, ec));
-  return ProgramFolder(program_file_folder(argv0));
+  if (home_option && !home_option->empty()) return stdfs::absolute(path_from_text(*home_option), ec);
+  if (auto env = environment_path("PAGIMOND_HOME")) return stdfs::absolute(*env, ec);
+  return std::nullopt;
+}
+
+stdfs::path installed_program_folder(const char* argv0) {
+  stdfs::path own = program_file_folder(argv0);
+  stdfs::path installed = (own / PAGIMOND_DATA_FROM_BIN).lexically_normal();
+  return is_folder(installed) ? installed : own;
+}
+
+stdfs::path per_user_folder_location() {
+  if (auto data = environment_path("XDG_DATA_HOME"); data && data->is_absolute()) return *data / "Pagimond";
+#if defined(_WIN32)
+  if (auto local = environment_path("LOCALAPPDATA")) return *local / "Pagimond";
+#endif
+  if (auto home = environment_path("HOME")) return *home / ".local" / "share" / "Pagimond";
+  return {};
+}
+
+ProgramFolderChoice per_user_program_folder(const stdfs::path& installed, const stdfs::path& user) {
+  if (user.empty())
+    return {installed, "the program folder " + path_text(installed) +
+                           " is read-only and no per-user folder can be named (neither XDG_DATA_HOME nor HOME is set)"};
+  if (is_folder(user)) return {user, {}};
+  // The copy is made under a temporary name and moved into place whole, so a first start
+  // that is interrupted never leaves a half-filled folder that later starts would trust.
+  std::error_code ec;
+  stdfs::create_directories(user.parent_path(), ec);
+  stdfs::path aside = user.parent_path() / path_from_text("." + user.filename().string() + ".new" + std::to_string(std::random_device{}()));
+  stdfs::remove_all(aside, ec);
+  ec.clear();
+  bool copied = copy_folder_contents(installed, aside);
+  if (copied) make_writable(aside, ec);
+  if (copied && !ec) stdfs::rename(aside, user, ec);
+  if (!copied || ec) {
+    std::error_code ignored;
+    stdfs::remove_all(aside, ignored);
+    if (is_folder(user)) return {user, {}};  // another start made it meanwhile
+    return {installed, "cannot make the per-user program folder " + path_text(user) +
+                           (ec ? ": " + ec.message() : std::string()) + "; working in the read-only " +
+                           path_text(installed)};
+  }
+  return {user, {}};
+}
+
+ProgramFolderChoice choose_program_folder(const std::optional<stdfs::path>& named, const char* argv0) {
+  if (named) return {*named, {}};
+  stdfs::path installed = installed_program_folder(argv0);
+  if (can_write_in(installed)) return {installed, {}};
+  return per_user_program_folder(installed, per_user_folder_location());
 }
 
 std::optional<std::string> ProgramFolder::read_last_project() const {

@@ -1,5 +1,6 @@
-// The program folder: where it is (the program's own folder, or --home / PAGIMOND_HOME)
-// and the small files kept there: Last.ini, the window placement files and Res.ini.
+// The program folder: where it is (--home / PAGIMOND_HOME, else the installed one, or a
+// per-user copy of it when that is read-only) and the small files kept there: Last.ini,
+// the window placement files and Res.ini.
 #pragma once
 
 #include <array>
@@ -23,9 +24,6 @@ class ProgramFolder {
  public:
   explicit ProgramFolder(stdfs::path home) : home_(std::move(home)) {}
 
-  // --home DIR first, then PAGIMOND_HOME, then the folder of the running program.
-  static ProgramFolder locate(const std::optional<std::string>& home_option, const char* argv0);
-
   const stdfs::path& home() const { return home_; }
   stdfs::path projects() const { return resolve(home_, "Projects"); }
   stdfs::path output() const { return resolve(home_, "Output"); }
@@ -48,6 +46,37 @@ class ProgramFolder {
  private:
   stdfs::path home_;
 };
+
+// The folder named for this run: --home DIR first, then PAGIMOND_HOME; nothing when
+// neither is given (an empty one counts as not given).
+std::optional<stdfs::path> named_program_folder(const std::optional<std::string>& home_option);
+
+// The program folder that comes with the program: the installed one, `../share/pagimond`
+// beside the program's bin folder, when it is there; else the program's own folder (a
+// build tree, a copy on a USB stick).
+stdfs::path installed_program_folder(const char* argv0);
+
+// Where the per-user program folder goes: $XDG_DATA_HOME/Pagimond, else
+// ~/.local/share/Pagimond (%LOCALAPPDATA%\Pagimond on Windows). Empty when the
+// environment names no such place.
+stdfs::path per_user_folder_location();
+
+struct ProgramFolderChoice {
+  stdfs::path folder;
+  std::string warning;  // why the per-user folder could not be used, when it could not
+};
+
+// The folder a run works in, once --home and PAGIMOND_HOME have been looked at: `named`
+// as it is; else the installed program folder when it is writable; else the per-user
+// folder, made on first start as a copy of the installed one. Each program's main calls
+// this once.
+ProgramFolderChoice choose_program_folder(const std::optional<stdfs::path>& named, const char* argv0);
+
+// The per-user folder `user` for a read-only `installed` one: an existing `user` is used
+// as it is; a missing one is made as a copy of `installed` (made aside and moved into
+// place whole, and writable whatever the installed modes). `installed` with a warning
+// when `user` cannot be made.
+ProgramFolderChoice per_user_program_folder(const stdfs::path& installed, const stdfs::path& user);
 
 // The folder of the running program file as the operating system tells it, or an empty
 // path when the system cannot tell.

@@ -1,8 +1,9 @@
 // Pagimond, the authoring tool: the splash, then the main window on the program folder
-// (the program's own folder, or --home DIR, or PAGIMOND_HOME); closing the main window
+// (--home DIR, or PAGIMOND_HOME, or the installed one or its per-user copy); closing the main window
 // shows the splash again and the program ends two seconds later.
 #include <QApplication>
 #include <QPointer>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -34,7 +35,9 @@ int main(int argc, char** argv) {
 
   pm::QtPrompts prompts;
   pm::QtPlatform platform;
-  pm::AppContext context{pm::ProgramFolder::locate(homeOption(argc, argv), argv[0]), &prompts, &platform};
+  const pm::ProgramFolderChoice home = pm::choose_program_folder(pm::named_program_folder(homeOption(argc, argv)), argv[0]);
+  if (!home.warning.empty()) std::fprintf(stderr, "Pagimond: %s\n", home.warning.c_str());
+  pm::AppContext context{pm::ProgramFolder(home.folder), &prompts, &platform};
 
   QPointer<pm::MainWindow> main;
   auto* splash = new pm::SplashWindow;

@@ -203,22 +203,4 @@ TEST(ProgramFolderTest, FailedStateWritesKeepTheOldFile) {
   EXPECT_EQ(read_bytes(t / "Manager.ini"), "1\r\n2\r\n3\r\n4\r\n");
 }
 
-TEST(ProgramFolderTest, HomeOptionComesFirstThenTheEnvironmentThenTheProgram) {
-  TempDir t;
-  const char* saved = std::getenv("PAGIMOND_HOME");
-  std::string saved_value = saved ? saved : "";
-  setenv("PAGIMOND_HOME", (t / "env").c_str(), 1);
-  EXPECT_EQ(pm::ProgramFolder::locate(std::string((t / "opt").string()), nullptr).home(), t / "opt");
-  EXPECT_EQ(pm::ProgramFolder::locate(std::nullopt, nullptr).home(), t / "env");
-  unsetenv("PAGIMOND_HOME");
-  EXPECT_EQ(pm::ProgramFolder::locate(std::nullopt, nullptr).home(), pm::program_file_folder(nullptr));
-  EXPECT_TRUE(fs::is_directory(pm::program_file_folder(nullptr)));
-  if (saved) setenv("PAGIMOND_HOME", saved_value.c_str(), 1);
-
-  pm::ProgramFolder home(t.path());
-  fs::create_directories(t / "projects");
-  EXPECT_EQ(home.projects(), t / "projects");
-  EXPECT_EQ(home.output(), t / "Output");
-}
-
 }  // namespace
