@@ -8,6 +8,8 @@
 #include <vector>
 
 #if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #include <shellapi.h>
 #endif
@@ -100,6 +102,7 @@ std::vector<std::string> utf8_arguments() {
 
 int main(int argc, char** argv) {
 #if defined(_WIN32)
+  _setmode(_fileno(stdout), _O_BINARY);  // the same bytes as elsewhere: no CR added before LF
   std::vector<std::string> args = utf8_arguments();
   std::vector<char*> arg_pointers;
   for (auto& a : args) arg_pointers.push_back(a.data());

@@ -80,12 +80,19 @@ static bool has_letters(std::string_view s) {
 std::optional<stdfs::path> find_entry(const stdfs::path& dir, std::string_view name) {
   std::error_code ec;
   stdfs::path direct = dir / path_from_text(name);
-  if (stdfs::exists(stdfs::symlink_status(direct, ec))) return direct;
-  if (!has_letters(name)) return std::nullopt;
+  const bool found_directly = stdfs::exists(stdfs::symlink_status(direct, ec));
+  if (!has_letters(name)) return found_directly ? std::optional(direct) : std::nullopt;
+#if defined(_WIN32)
+  // The disk answers to any case there, so only a scan tells the spelling it keeps.
+  const bool exact_on_disk = false;
+#else
+  const bool exact_on_disk = found_directly;
+#endif
+  if (exact_on_disk) return direct;
   for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     if (iequals(it->path().filename().string(), name)) return it->path();
   }
-  return std::nullopt;
+  return found_directly ? std::optional(direct) : std::nullopt;
 }
 
 stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
@@ -247,8 +254,8 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
-// Copies one file through a temporary file beside the target and a rename, so a failed
-// copy leaves the old target whole.
+// Copies one file through a temporary file beside the target and the replacing move, so
+// a failed copy leaves the old target whole.
 static bool copy_file_atomic(const stdfs::path& src, const stdfs::path& dst) {
   stdfs::path tmp = temporary_beside(dst);
   std::error_code ec;
@@ -288,8 +295,22 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
   if (!is_folder(src)) return false;
   std::error_code ec;
   stdfs::create_directories(dst, ec);
-  stdfs::copy(src, dst, stdfs::copy_options::recursive | stdfs::copy_options::overwrite_existing, ec);
-  return !ec;
+  if (ec) return false;
+  // Folder by folder and file by file, each file through copy_file_atomic: one way of
+  // replacing that works on every system (the library's own recursive copy does not
+  // overwrite on Windows).
+  bool ok = true;
+  for (stdfs::recursive_directory_iterator it(src, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec2;
+    const stdfs::path target = dst / it->path().lexically_relative(src);
+    if (it->is_directory(ec2)) {
+      stdfs::create_directories(target, ec2);
+      if (ec2) ok = false;
+    } else if (!copy_file_atomic(it->path(), target)) {
+      ok = false;
+    }
+  }
+  return ok && !ec;
 }
 
 bool empty_folder(const stdfs::path& dir, std::string* error) {

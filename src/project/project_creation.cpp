@@ -23,6 +23,9 @@ std::string clean_project_name(std::string_view title) {
         break;
     }
   }
+#if defined(_WIN32)
+  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+#endif
   return name;
 }
 

@@ -33,8 +33,9 @@ TEST(ProgramFolderTest, HomeOptionComesFirstThenTheEnvironmentThenNothing) {
 }
 
 TEST(ProgramFolderTest, ThePerUserFolderFollowsXdgDataHomeElseHome) {
-  ScopedEnv data("XDG_DATA_HOME", "/data");  // relative values are ignored, as XDG says
-  EXPECT_EQ(pm::per_user_folder_location(), fs::path("/data") / "Pagimond");
+  TempDir t;
+  ScopedEnv data("XDG_DATA_HOME", t.path().string());  // relative values are ignored, as XDG says
+  EXPECT_EQ(pm::per_user_folder_location(), t / "Pagimond");
 #if !defined(_WIN32)
   ScopedEnv relative("XDG_DATA_HOME", "data");
   ScopedEnv home("HOME", "/home/autore");
