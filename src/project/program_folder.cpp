@@ -70,7 +70,8 @@ std::optional<stdfs::path> environment_path(const char* name) {
 void make_writable(const stdfs::path& dir, std::error_code& ec) {
   stdfs::permissions(dir, stdfs::perms::owner_write, stdfs::perm_options::add, ec);
   for (stdfs::recursive_directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->is_symlink()) continue;
+    std::error_code link_ec;
+    if (it->is_symlink(link_ec)) continue;
     stdfs::permissions(it->path(), stdfs::perms::owner_write, stdfs::perm_options::add, ec);
   }
 }
@@ -108,9 +109,9 @@ ProgramFolderChoice per_user_program_folder(const stdfs::path& installed, const 
   // that is interrupted never leaves a half-filled folder that later starts would trust.
   std::error_code ec;
   stdfs::create_directories(user.parent_path(), ec);
-  stdfs::path aside = user.parent_path() / path_from_text("." + user.filename().string() + ".new" + std::to_string(std::random_device{}()));
-  stdfs::remove_all(aside, ec);
   ec.clear();
+  const std::string aside_name = "." + user.filename().string() + ".new" + std::to_string(std::random_device{}());
+  const stdfs::path aside = user.parent_path() / path_from_text(aside_name);
   bool copied = copy_folder_contents(installed, aside);
   if (copied) make_writable(aside, ec);
   if (copied && !ec) stdfs::rename(aside, user, ec);
