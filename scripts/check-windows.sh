@@ -41,4 +41,10 @@ status=0; timeout 120 "$WINE" "$bare/Start.exe" || status=$?
 rm -rf "$bare"
 [ "$status" -eq 0 ] || { echo "Start.exe ended with status $status"; exit 1; }
 echo "Running the core tests under Wine:"
-"$WINE" "$BUILD_DIR/tests/core_tests.exe" --gtest_brief=1
+results=$WINEPREFIX/core_tests.txt
+status=0
+"$WINE" "$BUILD_DIR/tests/core_tests.exe" --gtest_brief=1 | tee "$results" || status=$?
+count() { sed -n "s/^\[ *$1 *\] \([0-9]*\) tests\{0,1\}[.,].*/\1/p" "$results" | head -n 1; }
+passed=$(count PASSED); failed=$(count FAILED); skipped=$(count SKIPPED)
+echo "windows: ${passed:-0} passed, ${failed:-0} failed, ${skipped:-0} skipped"
+exit "$status"
