@@ -24,8 +24,8 @@ namespace {
 
 stdfs::path absolute_path(const std::string& p) {
   std::error_code ec;
-  stdfs::path a = stdfs::absolute(stdfs::path(p), ec);
-  return ec ? stdfs::path(p) : a;
+  stdfs::path a = stdfs::absolute(path_from_text(p), ec);
+  return ec ? path_from_text(p) : a;
 }
 
 // The project named on the command line, or a message and nothing.
@@ -45,7 +45,9 @@ std::optional<Project> open_project(const std::string& arg) {
 
 // The program folder, which must exist: every compile writes into its Output.
 std::optional<ProgramFolder> program_folder(const Request& r) {
-  ProgramFolder home = ProgramFolder::locate(r.home, r.argv0);
+  ProgramFolderChoice choice = choose_program_folder(named_program_folder(r.home), r.argv0);
+  if (!choice.warning.empty()) report_error(choice.warning);
+  ProgramFolder home(choice.folder);
   if (!is_folder(home.home())) {
     report_error(with_path("no such program folder", path_text(home.home())));
     return std::nullopt;

@@ -7,6 +7,13 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "map/map_text.h"
@@ -103,9 +110,39 @@ int run(int argc, char** argv) {
   return pm::cli::run_new(r);
 }
 
+#if defined(_WIN32)
+// The arguments in UTF-8, as the core takes names on Windows; main's own are in the
+// ANSI code page, which loses every letter outside it.
+std::vector<std::string> utf8_arguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  for (int i = 0; wide && i < count; ++i) {
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string arg(size > 0 ? size_t(size) : 1, '\0');
+    if (size > 0) ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+    arg.pop_back();  // the terminating zero
+    args.push_back(std::move(arg));
+  }
+  if (wide) ::LocalFree(wide);
+  return args;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+  _setmode(_fileno(stdout), _O_BINARY);  // the same bytes as elsewhere: no CR added before LF
+  std::vector<std::string> args = utf8_arguments();
+  std::vector<char*> arg_pointers;
+  for (auto& a : args) arg_pointers.push_back(a.data());
+  arg_pointers.push_back(nullptr);
+  if (!args.empty()) {
+    argc = int(args.size());
+    argv = arg_pointers.data();
+  }
+#endif
   try {
     return run(argc, argv);
   } catch (const std::exception& e) {

@@ -14,10 +14,10 @@ ProjectReader::ProjectReader(const Project& project) : folder_(project.folder())
 
 std::optional<stdfs::path> ProjectReader::find(std::string_view name) const {
   std::string key(name);
-  if (names_.count(key)) return folder_ / key;
+  if (names_.count(key)) return folder_ / path_from_text(key);
   auto it = by_lower_name_.find(to_lower_ascii(name));
   if (it == by_lower_name_.end()) return std::nullopt;
-  return folder_ / it->second;
+  return folder_ / path_from_text(it->second);
 }
 
 void ProjectReader::read(std::string_view name, std::string& out, std::vector<std::string>& errors) const {

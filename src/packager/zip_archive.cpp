@@ -1,7 +1,9 @@
 // Zip archives through libzip (see zip_archive.h).
 #include "packager/zip_archive.h"
 
+#if defined(PAGIMOND_HAVE_LIBZIP)
 #include <zip.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +12,8 @@
 #include <sys/stat.h>
 
 namespace pm {
+
+#if defined(PAGIMOND_HAVE_LIBZIP)
 
 namespace {
 
@@ -46,6 +50,8 @@ bool add_entry(zip_t* archive, const ArchiveEntry& e, std::string& why) {
 
 }  // namespace
 
+#endif
+
 std::vector<ArchiveEntry> folder_archive_entries(const stdfs::path& folder, const std::string& prefix) {
   std::vector<ArchiveEntry> entries;
   std::error_code ec;
@@ -62,6 +68,14 @@ std::vector<ArchiveEntry> folder_archive_entries(const stdfs::path& folder, cons
   return entries;
 }
 
+#if !defined(PAGIMOND_HAVE_LIBZIP)
+// A build made without libzip (a cross build for Windows) writes no archive and says so.
+bool write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>&, std::string* error) {
+  if (error) *error = "Impossibile scrivere l'archivio " + path_text(zip_path) +
+                      ": questa versione del programma non crea archivi zip (manca libzip)";
+  return false;
+}
+#else
 bool write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>& entries, std::string* error) {
   auto fail = [&](const std::string& why) {
     if (error) *error = "Impossibile scrivere l'archivio " + path_text(zip_path) + ": " + why;
@@ -105,5 +119,7 @@ bool write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEnt
   }
   return true;
 }
+
+#endif
 
 }  // namespace pm

@@ -12,11 +12,64 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "project/text.h"
 
 namespace pm {
+
+// The few system calls of the reader and the atomic writer. Windows takes file names
+// through the wide API (a name with accented letters reaches the disk as written), opens
+// every file in binary mode, and replaces a file with its own move, which, unlike rename,
+// overwrites an existing target.
+namespace {
+#if defined(_WIN32)
+using FileStat = struct _stat64;
+int open_for_reading(const stdfs::path& p) { return ::_wopen(p.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT); }
+int create_new(const stdfs::path& p) {
+  return ::_wopen(p.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+int stat_of(int fd, FileStat& st) { return ::_fstat64(fd, &st); }
+bool is_regular(const FileStat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
+long long read_some(int fd, char* buf, size_t n) { return ::_read(fd, buf, unsigned(std::min<size_t>(n, 1u << 30))); }
+long long write_some(int fd, const char* buf, size_t n) { return ::_write(fd, buf, unsigned(std::min<size_t>(n, 1u << 30))); }
+int flush_to_disk(int fd) { return ::_commit(fd); }
+int close_file(int fd) { return ::_close(fd); }
+void unlink_file(const stdfs::path& p) { ::_wunlink(p.c_str()); }
+// Windows keeps no permission bits worth carrying over; a read-only file refuses the move.
+void keep_permissions(int, const stdfs::path&) {}
+// The move with write-through returns only when the new name is on disk.
+std::string replace_file(const stdfs::path& from, const stdfs::path& to) {
+  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+  return std::system_category().message(int(::GetLastError()));
+}
+#else
+using FileStat = struct stat;
+int open_for_reading(const stdfs::path& p) { return ::open(p.c_str(), O_RDONLY | O_CLOEXEC); }
+int create_new(const stdfs::path& p) { return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644); }
+int stat_of(int fd, FileStat& st) { return ::fstat(fd, &st); }
+bool is_regular(const FileStat& st) { return S_ISREG(st.st_mode); }
+long long read_some(int fd, char* buf, size_t n) { return ::read(fd, buf, n); }
+long long write_some(int fd, const char* buf, size_t n) { return ::write(fd, buf, n); }
+int flush_to_disk(int fd) { return ::fsync(fd); }
+int close_file(int fd) { return ::close(fd); }
+void unlink_file(const stdfs::path& p) { ::unlink(p.c_str()); }
+void keep_permissions(int fd, const stdfs::path& old) {
+  struct stat st {};
+  if (::stat(old.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
+}
+std::string replace_file(const stdfs::path& from, const stdfs::path& to) {
+  if (std::rename(from.c_str(), to.c_str()) == 0) return {};
+  return std::strerror(errno);
+}
+#endif
+}  // namespace
 
 static bool has_letters(std::string_view s) {
   for (char c : s)
@@ -26,18 +79,25 @@ static bool has_letters(std::string_view s) {
 
 std::optional<stdfs::path> find_entry(const stdfs::path& dir, std::string_view name) {
   std::error_code ec;
-  stdfs::path direct = dir / stdfs::path(std::string(name));
-  if (stdfs::exists(stdfs::symlink_status(direct, ec))) return direct;
-  if (!has_letters(name)) return std::nullopt;
+  stdfs::path direct = dir / path_from_text(name);
+  const bool found_directly = stdfs::exists(stdfs::symlink_status(direct, ec));
+  if (!has_letters(name)) return found_directly ? std::optional(direct) : std::nullopt;
+#if defined(_WIN32)
+  // The disk answers to any case there, so only a scan tells the spelling it keeps.
+  const bool exact_on_disk = false;
+#else
+  const bool exact_on_disk = found_directly;
+#endif
+  if (exact_on_disk) return direct;
   for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     if (iequals(it->path().filename().string(), name)) return it->path();
   }
-  return std::nullopt;
+  return found_directly ? std::optional(direct) : std::nullopt;
 }
 
 stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
   if (auto found = find_entry(dir, name)) return *found;
-  return dir / stdfs::path(std::string(name));
+  return dir / path_from_text(name);
 }
 
 static void fail_read(std::string* error, const stdfs::path& p, int err) {
@@ -46,7 +106,7 @@ static void fail_read(std::string* error, const stdfs::path& p, int err) {
 
 ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
   out.clear();
-  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = open_for_reading(p);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
     fail_read(error, p, errno);
@@ -54,14 +114,14 @@ ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string
   }
   // Read straight into the string, sized from the file: one read for a file that does not
   // change meanwhile, and a short read of a regular file is its end.
-  struct stat st {};
-  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  FileStat st {};
+  bool regular = stat_of(fd, st) == 0 && is_regular(st);
   size_t want = regular ? size_t(st.st_size) + 1 : 65536;
   int err = 0;
   size_t used = 0;
   while (true) {
     if (out.size() - used < want) out.resize(used + want);
-    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
+    long long n = read_some(fd, out.data() + used, out.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;
       err = errno;
@@ -73,7 +133,7 @@ ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string
     if (regular && size_t(n) < asked) break;
     want = std::max<size_t>(65536, used);  // the file grew: go on in larger steps
   }
-  ::close(fd);
+  close_file(fd);
   out.resize(err ? 0 : used);
   if (err) {
     fail_read(error, p, err);
@@ -100,41 +160,48 @@ stdfs::path temporary_beside(const stdfs::path& p) {
   static thread_local std::mt19937_64 rng{std::random_device{}()};
   stdfs::path dir = p.parent_path();
   if (dir.empty()) dir = ".";
-  return dir / ("." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL));
+  return dir / path_from_text("." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL));
 }
 
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteCare care) {
   stdfs::path tmp = temporary_beside(p);
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  int fd = create_new(tmp);
   if (fd < 0) {
     fail(error, p, std::strerror(errno));
     return false;
   }
-  auto give_up = [&](int e) {
-    if (fd >= 0) ::close(fd);
-    ::unlink(tmp.c_str());
-    fail(error, p, std::strerror(e));
+  auto give_up = [&](const std::string& why) {
+    if (fd >= 0) close_file(fd);
+    unlink_file(tmp);
+    fail(error, p, why);
     return false;
   };
-  struct stat old {};
-  if (care == WriteCare::Careful && ::stat(p.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-    ::fchmod(fd, old.st_mode & 07777);
+  if (care == WriteCare::Careful) keep_permissions(fd, p);
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
-    ssize_t w = ::write(fd, data, left);
+    long long w = write_some(fd, data, left);
     if (w < 0) {
       if (errno == EINTR) continue;
-      return give_up(errno);
+      return give_up(std::strerror(errno));
     }
     data += w;
     left -= size_t(w);
   }
-  if (care == WriteCare::Careful && ::fsync(fd) != 0) return give_up(errno);
-  int closed = ::close(fd);
+  if (care == WriteCare::Careful && flush_to_disk(fd) != 0) return give_up(std::strerror(errno));
+  int closed = close_file(fd);
   fd = -1;
-  if (closed != 0) return give_up(errno);
-  if (std::rename(tmp.c_str(), p.c_str()) != 0) return give_up(errno);
+  if (closed != 0) return give_up(std::strerror(errno));
+  if (std::string why = replace_file(tmp, p); !why.empty()) return give_up(why);
+  return true;
+}
+
+bool can_write_in(const stdfs::path& dir) {
+  stdfs::path probe = temporary_beside(dir / "probe");
+  int fd = create_new(probe);
+  if (fd < 0) return false;
+  close_file(fd);
+  unlink_file(probe);
   return true;
 }
 
@@ -184,13 +251,13 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
-// Copies one file through a temporary file beside the target and a rename, so a failed
-// copy leaves the old target whole.
+// Copies one file through a temporary file beside the target and the replacing move, so
+// a failed copy leaves the old target whole.
 static bool copy_file_atomic(const stdfs::path& src, const stdfs::path& dst) {
   stdfs::path tmp = temporary_beside(dst);
   std::error_code ec;
   stdfs::copy_file(src, tmp, stdfs::copy_options::none, ec);
-  if (!ec) stdfs::rename(tmp, dst, ec);
+  if (!ec && !replace_file(tmp, dst).empty()) ec = std::make_error_code(std::errc::io_error);
   if (ec) {
     std::error_code ignored;
     stdfs::remove(tmp, ignored);
@@ -215,8 +282,8 @@ bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const s
     auto existing = on_disk.find(to_lower_ascii(name));
     std::string target = name;
     std::error_code ec2;
-    if (existing != on_disk.end() && !stdfs::exists(dst_dir / name, ec2)) target = existing->second;
-    if (!copy_file_atomic(src_dir / name, dst_dir / target)) ok = false;
+    if (existing != on_disk.end() && !stdfs::exists(dst_dir / path_from_text(name), ec2)) target = existing->second;
+    if (!copy_file_atomic(src_dir / path_from_text(name), dst_dir / path_from_text(target))) ok = false;
   }
   return ok;
 }
@@ -225,8 +292,22 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
   if (!is_folder(src)) return false;
   std::error_code ec;
   stdfs::create_directories(dst, ec);
-  stdfs::copy(src, dst, stdfs::copy_options::recursive | stdfs::copy_options::overwrite_existing, ec);
-  return !ec;
+  if (ec) return false;
+  // Folder by folder and file by file, each file through copy_file_atomic: one way of
+  // replacing that works on every system (the library's own recursive copy does not
+  // overwrite on Windows).
+  bool ok = true;
+  for (stdfs::recursive_directory_iterator it(src, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec2;
+    const stdfs::path target = dst / it->path().lexically_relative(src);
+    if (it->is_directory(ec2)) {
+      stdfs::create_directories(target, ec2);
+      if (ec2) ok = false;
+    } else if (!copy_file_atomic(it->path(), target)) {
+      ok = false;
+    }
+  }
+  return ok && !ec;
 }
 
 bool empty_folder(const stdfs::path& dir, std::string* error) {
@@ -309,5 +390,15 @@ bool remove_files_in(const stdfs::path& dir, std::string* error) {
 }
 
 std::string path_text(const stdfs::path& p) { return p.string(); }
+
+stdfs::path path_from_text(std::string_view bytes) {
+#if defined(_WIN32)
+  // The narrow path constructor of the Windows runtime takes bytes one by one, while
+  // string() gives UTF-8: decode UTF-8 explicitly so the two agree.
+  return stdfs::path(std::u8string(bytes.begin(), bytes.end()));
+#else
+  return stdfs::path(std::string(bytes));
+#endif
+}
 
 }  // namespace pm

@@ -46,6 +46,10 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
 // an atomic write: for writers that produce a file by other means, then rename it over `p`.
 stdfs::path temporary_beside(const stdfs::path& p);
 
+// True when a file can be made in folder `dir` (tried, not guessed from permission bits,
+// which neither a read-only mount nor a Windows folder's rights show).
+bool can_write_in(const stdfs::path& dir);
+
 bool remove_file(const stdfs::path& p);
 bool is_file(const stdfs::path& p);
 bool is_folder(const stdfs::path& p);
@@ -80,5 +84,10 @@ bool remove_files_in(const stdfs::path& dir, std::string* error = nullptr);
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);
+
+// The path a name or path in bytes stands for: the bytes as they are on POSIX systems;
+// UTF-8 on Windows, as path_text and list_file_names give them there. Every name held as
+// bytes becomes a path through here, so that accented letters survive the way back.
+stdfs::path path_from_text(std::string_view bytes);
 
 }  // namespace pm

@@ -2,6 +2,7 @@
 #include "project/program_folder.h"
 
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include "project/project_file.h"
@@ -52,22 +53,42 @@ stdfs::path program_file_folder(const char* argv0) {
 
 namespace {
 
-stdfs::path absolute_or_as_is(const stdfs::path& p) {
+// An environment value as a path; nothing when unset or empty. Windows gives it wide.
+std::optional<stdfs::path> environment_path(const char* name) {
+#if defined(_WIN32)
+  std::wstring wide_name(name, name + std::char_traits<char>::length(name));
+  const wchar_t* value = ::_wgetenv(wide_name.c_str());
+#else
+  const char* value = std::getenv(name);
+#endif
+  if (!value || !*value) return std::nullopt;
+  return stdfs::path(value);
+}
+
+// Every folder and file below `dir` gets its owner's write permission: a copy of a
+// read-only installed tree keeps the modes of its source.
+void make_writable(const stdfs::path& dir, std::error_code& ec) {
+  stdfs::permissions(dir, stdfs::perms::owner_write, stdfs::perm_options::add, ec);
+  for (stdfs::recursive_directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code link_ec;
+    if (it->is_symlink(link_ec)) continue;
+    stdfs::permissions(it->path(), stdfs::perms::owner_write, stdfs::perm_options::add, ec);
+  }
+}
+
+std::optional<stdfs::path> absolute_path(const stdfs::path& p) {
   std::error_code ec;
   stdfs::path a = stdfs::absolute(p, ec);
   return ec ? p : a;
 }
 
-// The fallback rule shared by every program: the --home value when there is one, then
-// PAGIMOND_HOME when not empty, then the program's own folder.
-stdfs::path home_or_fallback(const std::optional<stdfs::path>& home_option, const char* env_home,
-                             const stdfs::path& own_folder) {
-  if (home_option && !home_option->empty()) return absolute_or_as_is(*home_option);
-  if (env_home && *env_home) return absolute_or_as_is(env_home);
-  return own_folder;
+// The rule every program shares: the --home value when there is one, then PAGIMOND_HOME.
+std::optional<stdfs::path> named_folder(const std::optional<stdfs::path>& home_option,
+                                        const std::optional<stdfs::path>& env_home) {
+  if (home_option && !home_option->empty()) return absolute_path(*home_option);
+  if (env_home && !env_home->empty()) return absolute_path(*env_home);
+  return std::nullopt;
 }
-
-stdfs::path utf8_path(std::string_view name) { return stdfs::path(std::u8string(name.begin(), name.end())); }
 
 Status write_state_file(const stdfs::path& p, const std::string& bytes) {
   std::string error;
@@ -77,7 +98,13 @@ Status write_state_file(const stdfs::path& p, const std::string& bytes) {
 
 }  // namespace
 
-HomeChoice choose_home(const std::vector<std::string>& args, const char* env_home, const stdfs::path& own_folder) {
+std::optional<stdfs::path> named_program_folder(const std::optional<std::string>& home_option) {
+  std::optional<stdfs::path> option;
+  if (home_option) option = path_from_text(*home_option);
+  return named_folder(option, environment_path("PAGIMOND_HOME"));
+}
+
+HomeChoice choose_home(const std::vector<std::string>& args, const char* env_home) {
   std::optional<stdfs::path> option;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view dir;
@@ -88,19 +115,60 @@ HomeChoice choose_home(const std::vector<std::string>& args, const char* env_hom
     } else {
       continue;
     }
-    if (dir.empty()) return {Status(StatusKind::Usage, std::string(kMsgHomeNeedsFolder)), {}};
-    option = utf8_path(dir);
+    if (dir.empty()) return {Status(StatusKind::Usage, std::string(kMsgHomeNeedsFolder)), std::nullopt};
+    option = path_from_text(dir);
   }
-  return {Status(), home_or_fallback(option, env_home, own_folder)};
+  std::optional<stdfs::path> env;
+  if (env_home && *env_home) env = path_from_text(env_home);
+  return {Status(), named_folder(option, env)};
 }
 
-ProgramFolder ProgramFolder::locate(const std::optional<std::string>& home_option, const char* argv0) {
-  std::optional<stdfs::path> option;
-  if (home_option) option = stdfs::path(*home_option);
-  const char* env = std::getenv("PAGIMOND_HOME");
-  // The program's own folder is looked up only when it is the answer.
-  if ((option && !option->empty()) || (env && *env)) return ProgramFolder(home_or_fallback(option, env, {}));
-  return ProgramFolder(program_file_folder(argv0));
+stdfs::path installed_program_folder(const char* argv0) {
+  stdfs::path own = program_file_folder(argv0);
+  stdfs::path installed = (own / PAGIMOND_DATA_FROM_BIN).lexically_normal();
+  return is_folder(installed) ? installed : own;
+}
+
+stdfs::path per_user_folder_location() {
+  if (auto data = environment_path("XDG_DATA_HOME"); data && data->is_absolute()) return *data / "Pagimond";
+#if defined(_WIN32)
+  if (auto local = environment_path("LOCALAPPDATA")) return *local / "Pagimond";
+#endif
+  if (auto home = environment_path("HOME")) return *home / ".local" / "share" / "Pagimond";
+  return {};
+}
+
+ProgramFolderChoice per_user_program_folder(const stdfs::path& installed, const stdfs::path& user) {
+  if (user.empty())
+    return {installed, "the program folder " + path_text(installed) +
+                           " is read-only and no per-user folder can be named (neither XDG_DATA_HOME nor HOME is set)"};
+  if (is_folder(user)) return {user, {}};
+  // The copy is made under a temporary name and moved into place whole, so a first start
+  // that is interrupted never leaves a half-filled folder that later starts would trust.
+  std::error_code ec;
+  stdfs::create_directories(user.parent_path(), ec);
+  ec.clear();
+  const std::string aside_name = "." + user.filename().string() + ".new" + std::to_string(std::random_device{}());
+  const stdfs::path aside = user.parent_path() / path_from_text(aside_name);
+  bool copied = copy_folder_contents(installed, aside);
+  if (copied) make_writable(aside, ec);
+  if (copied && !ec) stdfs::rename(aside, user, ec);
+  if (!copied || ec) {
+    std::error_code ignored;
+    stdfs::remove_all(aside, ignored);
+    if (is_folder(user)) return {user, {}};  // another start made it meanwhile
+    return {installed, "cannot make the per-user program folder " + path_text(user) +
+                           (ec ? ": " + ec.message() : std::string()) + "; working in the read-only " +
+                           path_text(installed)};
+  }
+  return {user, {}};
+}
+
+ProgramFolderChoice choose_program_folder(const std::optional<stdfs::path>& named, const char* argv0) {
+  if (named) return {*named, {}};
+  stdfs::path installed = installed_program_folder(argv0);
+  if (can_write_in(installed)) return {installed, {}};
+  return per_user_program_folder(installed, per_user_folder_location());
 }
 
 std::optional<std::string> last_project_path(std::string_view last_ini, const FolderCheck& is_folder) {

@@ -1,5 +1,6 @@
-// The program folder: where it is (the program's own folder, or --home / PAGIMOND_HOME)
-// and the small files kept there: Last.ini, the window placement files and Res.ini.
+// The program folder: where it is (--home / PAGIMOND_HOME, else the installed one, or a
+// per-user copy of it when that is read-only) and the small files kept there: Last.ini,
+// the window placement files and Res.ini.
 #pragma once
 
 #include <array>
@@ -24,17 +25,18 @@ struct Placement {
 
 inline constexpr std::string_view kMsgHomeNeedsFolder = "--home needs a folder: --home DIR";
 
-// Where a program's folder is: a failure (Usage, kMsgHomeNeedsFolder) leaves `folder` empty.
+// The program folder a command line names: a failure (Usage, kMsgHomeNeedsFolder) names none.
 struct HomeChoice {
   Status status;
-  stdfs::path folder;
+  std::optional<stdfs::path> named;
 };
 
 // The program folder a command line asks for: the last `--home DIR` or `--home=DIR` among
 // `args` (UTF-8, without the program's name; other arguments are left to their owner),
-// else `env_home` (PAGIMOND_HOME) when not empty, else `own_folder`. The folder is made
-// absolute. `--home` with no folder after it, or an empty one, is a Usage failure.
-HomeChoice choose_home(const std::vector<std::string>& args, const char* env_home, const stdfs::path& own_folder);
+// else `env_home` (PAGIMOND_HOME) when not empty; nothing when neither names one (then
+// choose_program_folder decides). The folder is made absolute. `--home` with no folder
+// after it, or an empty one, is a Usage failure.
+HomeChoice choose_home(const std::vector<std::string>& args, const char* env_home);
 
 // Tells whether a path (as the bytes of a file name) names an existing folder.
 using FolderCheck = std::function<bool(const std::string&)>;
@@ -49,9 +51,6 @@ std::optional<std::string> last_project_path(std::string_view last_ini, const Fo
 class ProgramFolder {
  public:
   explicit ProgramFolder(stdfs::path home) : home_(std::move(home)) {}
-
-  // --home DIR first, then PAGIMOND_HOME, then the folder of the running program.
-  static ProgramFolder locate(const std::optional<std::string>& home_option, const char* argv0);
 
   const stdfs::path& home() const { return home_; }
   stdfs::path projects() const { return resolve(home_, "Projects"); }
@@ -78,6 +77,37 @@ class ProgramFolder {
  private:
   stdfs::path home_;
 };
+
+// The folder named for this run by an already parsed --home value: it first, then
+// PAGIMOND_HOME; nothing when neither is given (an empty one counts as not given).
+std::optional<stdfs::path> named_program_folder(const std::optional<std::string>& home_option);
+
+// The program folder that comes with the program: the installed one, `../share/pagimond`
+// beside the program's bin folder, when it is there; else the program's own folder (a
+// build tree, a copy on a USB stick).
+stdfs::path installed_program_folder(const char* argv0);
+
+// Where the per-user program folder goes: $XDG_DATA_HOME/Pagimond, else
+// ~/.local/share/Pagimond (%LOCALAPPDATA%\Pagimond on Windows). Empty when the
+// environment names no such place.
+stdfs::path per_user_folder_location();
+
+struct ProgramFolderChoice {
+  stdfs::path folder;
+  std::string warning;  // why the per-user folder could not be used, when it could not
+};
+
+// The folder a run works in, once --home and PAGIMOND_HOME have been looked at: `named`
+// as it is; else the installed program folder when it is writable; else the per-user
+// folder, made on first start as a copy of the installed one. Each program's main calls
+// this once.
+ProgramFolderChoice choose_program_folder(const std::optional<stdfs::path>& named, const char* argv0);
+
+// The per-user folder `user` for a read-only `installed` one: an existing `user` is used
+// as it is; a missing one is made as a copy of `installed` (made aside and moved into
+// place whole, and writable whatever the installed modes). `installed` with a warning
+// when `user` cannot be made.
+ProgramFolderChoice per_user_program_folder(const stdfs::path& installed, const stdfs::path& user);
 
 // The folder of the running program file as the operating system tells it, or an empty
 // path when the system cannot tell.

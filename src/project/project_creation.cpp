@@ -24,13 +24,20 @@ std::string clean_project_name(std::string_view title) {
         break;
     }
   }
+#if defined(_WIN32)
+  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+#endif
   return name;
 }
 
 std::string today_short_date() {
   std::time_t t = std::time(nullptr);
   std::tm tm{};
+#if defined(_WIN32)
+  localtime_s(&tm, &t);
+#else
   localtime_r(&t, &tm);
+#endif
   char buf[16];
   std::strftime(buf, sizeof buf, "%d/%m/%Y", &tm);
   return buf;
@@ -59,7 +66,7 @@ CreationResult create_project(const stdfs::path& parent, std::string_view title,
     r.status = Status(StatusKind::NameExists, std::string(kMsgNameExists));
     return r;
   }
-  r.folder = parent / r.name;
+  r.folder = parent / path_from_text(r.name);
   std::error_code ec;
   if (!stdfs::create_directory(r.folder, ec) || ec) {
     r.status = Status(StatusKind::WriteFailed,
@@ -100,7 +107,7 @@ std::optional<ProjectRef> check_project_folder(const stdfs::path& folder) {
     return la != lb ? la < lb : a < b;
   });
   const std::string& dat = dats.front();
-  if (!can_read(folder / dat)) return std::nullopt;
+  if (!can_read(folder / path_from_text(dat))) return std::nullopt;
   auto room = find_entry(folder, "Room");
   if (!room || !find_entry(*room, "0") || !can_read(*find_entry(*room, "0"))) return std::nullopt;
   return ProjectRef{folder, dat.substr(0, dat.size() - 4)};

@@ -17,7 +17,9 @@ inline constexpr std::string_view kMsgNoTitle = "Inserire un titolo";
 inline constexpr std::string_view kMsgNameExists = "Questo nome è già presente";
 
 // The project name of a title: every ".htm" removed, each of ! | / ? < > \ * , : and the
-// double quote replaced by a blank; nothing else changes.
+// double quote replaced by a blank; nothing else changes. On Windows, whose folders cannot
+// end in a blank or a dot (the system drops them, and the project's files would then not
+// be found), those are dropped from the end too.
 std::string clean_project_name(std::string_view title);
 
 // Today's date in the short form dd/mm/yyyy.

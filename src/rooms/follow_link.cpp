@@ -1,7 +1,7 @@
 // Following links between rooms (see follow_link.h).
 #include "rooms/follow_link.h"
 
-#include <cstdio>
+#include <fstream>
 
 #include "editor/editor_file.h"
 #include "project/text.h"
@@ -28,11 +28,8 @@ bool follow_link_ready(const stdfs::path& project_folder, std::string_view targe
   if (!is_safe_link_target(target)) return false;
   const stdfs::path p = resolve(project_folder, target);
   if (!is_file(p)) return false;
-  std::FILE* f = std::fopen(p.c_str(), "rb");
-  if (!f) return false;
-  const bool has_byte = std::fgetc(f) != EOF;
-  std::fclose(f);
-  return has_byte;
+  std::ifstream f(p, std::ios::binary);
+  return f && f.get() != std::ifstream::traits_type::eof();
 }
 
 }  // namespace pm

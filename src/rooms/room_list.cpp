@@ -23,7 +23,7 @@ std::vector<std::string> build_room_list(const Project& project) {
   const stdfs::path room_folder = project.room_folder();
   std::string data;
   for (const auto& name : names) {
-    read_file(room_folder / name, data);
+    read_file(room_folder / path_from_text(name), data);
     entries.push_back(make_room_entry(name, first_field_display(data)));
   }
   return entries;

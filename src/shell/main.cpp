@@ -1,14 +1,11 @@
 // Pagimond, the authoring tool: the splash, then the main window on the program folder
-// (the program's own folder, or --home DIR, or PAGIMOND_HOME); closing the main window
+// (--home DIR, or PAGIMOND_HOME, or the installed one or its per-user copy); closing the main window
 // shows the splash again and the program ends two seconds later.
 #include <QApplication>
 #include <QPointer>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "ui/app_context.h"
+#include "ui/command_line.h"
 #include "shell/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
@@ -21,18 +18,12 @@ int main(int argc, char** argv) {
   // The program ends through the splash, not when its last window closes.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  std::vector<std::string> args;
-  const QStringList arguments = QApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
-  const pm::HomeChoice home = pm::choose_home(args, std::getenv("PAGIMOND_HOME"), pm::program_file_folder(argv[0]));
-  if (!home.status.ok()) {
-    std::fprintf(stderr, "Pagimond: %s\n", home.status.message().c_str());
-    return 2;
-  }
+  const auto folder = pm::programFolderFromCommandLine("Pagimond", argv[0]);
+  if (!folder) return 2;
 
   pm::QtPrompts prompts;
   pm::QtPlatform platform;
-  pm::AppContext context{pm::ProgramFolder(home.folder), &prompts, &platform};
+  pm::AppContext context{pm::ProgramFolder(*folder), &prompts, &platform};
 
   QPointer<pm::MainWindow> main;
   auto* splash = new pm::SplashWindow;

@@ -23,9 +23,23 @@ QString fromPath(const stdfs::path& path) {
 #endif
 }
 
-std::string toNameBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
+// Names as the core holds them: UTF-8 on Windows (see path_from_text), the file system's
+// own bytes elsewhere.
+std::string toNameBytes(const QString& name) {
+#if defined(_WIN32)
+  return name.toStdString();
+#else
+  return QFile::encodeName(name).toStdString();
+#endif
+}
 
-QString fromNameBytes(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+QString fromNameBytes(const std::string& bytes) {
+#if defined(_WIN32)
+  return QString::fromStdString(bytes);
+#else
+  return QFile::decodeName(QByteArray::fromStdString(bytes));
+#endif
+}
 
 QString fromFileText(const std::string& bytes) { return QString::fromStdString(decode_for_display(bytes)); }
 

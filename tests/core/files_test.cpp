@@ -66,10 +66,12 @@ TEST(FilesTest, NamesAreFoundWithoutRegardToCase) {
   // A missing name resolves to the spelling asked for.
   EXPECT_FALSE(pm::find_entry(t.path(), "Global2.cod"));
   EXPECT_EQ(pm::resolve(t.path(), "Global2.cod"), t / "Global2.cod");
+#if !defined(_WIN32)  // a disk blind to case holds one spelling only
   // The exact spelling wins when several exist.
   write_bytes(t / "Global.cod", "exact");
   EXPECT_EQ(pm::find_entry(t.path(), "Global.cod")->filename(), "Global.cod");
   EXPECT_EQ(pm::find_entry(t.path(), "global.cod")->filename(), "global.cod");
+#endif
   // A missing folder finds nothing.
   EXPECT_FALSE(pm::find_entry(t / "nowhere", "x"));
 }
@@ -145,6 +147,7 @@ TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   EXPECT_EQ(out, "x\ry");
 }
 
+#if !defined(_WIN32)  // Windows files keep no such permission bits
 TEST(FilesTest, ACarefulWriteKeepsTheReplacedFilesPermissions) {
   TempDir t;
   fs::path p = t / "Dati.txt";
@@ -153,6 +156,17 @@ TEST(FilesTest, ACarefulWriteKeepsTheReplacedFilesPermissions) {
   ASSERT_TRUE(pm::write_file_atomic(p, "new", nullptr, pm::WriteCare::Careful));
   EXPECT_EQ(read_bytes(p), "new");
   EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+#endif
+
+TEST(FilesTest, AccentedNamesGoAndComeBackAsTheSameBytes) {
+  TempDir t;
+  const std::string name = "Citt\xC3\xA0.txt";
+  ASSERT_TRUE(pm::write_file_atomic(t.path() / pm::path_from_text(name), "x"));
+  ASSERT_TRUE(pm::write_file_atomic(pm::resolve(t.path(), name), "y"));  // replaces it
+  EXPECT_EQ(pm::list_file_names(t.path()), std::vector<std::string>{name});
+  EXPECT_EQ(pm::read_file_or_empty(pm::resolve(t.path(), "CITT\xC3\xA0.TXT")), "y");
+  EXPECT_EQ(pm::path_text(pm::path_from_text(name)), name);
 }
 
 TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
@@ -204,12 +218,14 @@ TEST(FilesTest, EmptyFolderRemovesEverythingInsideAndCreatesAMissingOne) {
   EXPECT_TRUE(fs::is_directory(t / "Output"));
   EXPECT_TRUE(fs::is_empty(t / "Output"));
   EXPECT_EQ(read_bytes(t / "keep"), "keep");
+#if !defined(_WIN32)
   // A link to a folder is removed as a link: what it points to stays.
   write_bytes(t / "elsewhere" / "mine.txt", "mine");
   fs::create_directory_symlink(t / "elsewhere", t / "Output" / "link");
   EXPECT_TRUE(pm::empty_folder(t / "Output"));
   EXPECT_TRUE(fs::is_empty(t / "Output"));
   EXPECT_EQ(read_bytes(t / "elsewhere" / "mine.txt"), "mine");
+#endif
   EXPECT_TRUE(pm::empty_folder(t / "New"));
   EXPECT_TRUE(fs::is_directory(t / "New"));
   // A file in the folder's place cannot be emptied, and is left alone.

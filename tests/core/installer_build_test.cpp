@@ -44,6 +44,9 @@ struct WatchingPlatform : pm::RecordingPlatform {
 class InstallerBuild : public ::testing::Test {
  protected:
   void SetUp() override {
+#if !defined(PAGIMOND_HAVE_LIBZIP)
+    GTEST_SKIP() << "built without libzip";
+#endif
     write_bytes(home() / "adv.css", "body{}\r\n");
     write_bytes(home() / "Hg.iss", "AppName=[titolo]\r\nOutputDir=[app.path]\\Distribuisci\r\n");
     write_bytes(home() / "Extra/Help.txt", "aiuto");

@@ -69,12 +69,19 @@ TEST_F(CreationTest, MakesTheWholeProjectFolder) {
 }
 
 TEST_F(CreationTest, TheNameIsTheTitleWithForbiddenCharactersBlanked) {
+#if defined(_WIN32)  // a Windows folder name cannot end in a blank or a dot
+  EXPECT_EQ(pm::clean_project_name("Storia: capitolo 1?"), "Storia  capitolo 1");
+  EXPECT_EQ(pm::clean_project_name("Fine. ?"), "Fine");
+  EXPECT_EQ(pm::clean_project_name("!|/?<>\\*,:\""), "");
+  EXPECT_EQ(pm::clean_project_name("  Citt\xC3\xA0; (2)  "), "  Citt\xC3\xA0; (2)");
+#else
   EXPECT_EQ(pm::clean_project_name("Storia: capitolo 1?"), "Storia  capitolo 1 ");
+  EXPECT_EQ(pm::clean_project_name("!|/?<>\\*,:\""), "           ");
+  EXPECT_EQ(pm::clean_project_name("  Città; (2)  "), "  Città; (2)  ");
+#endif
   EXPECT_EQ(pm::clean_project_name("intro.htm"), "intro");
   EXPECT_EQ(pm::clean_project_name("INTRO.HTM"), "INTRO.HTM");
   EXPECT_EQ(pm::clean_project_name("a.html"), "al");
-  EXPECT_EQ(pm::clean_project_name("!|/?<>\\*,:\""), "           ");
-  EXPECT_EQ(pm::clean_project_name("  Città; (2)  "), "  Città; (2)  ");
 }
 
 TEST_F(CreationTest, RefusesAnEmptyTitleAndAnExistingName) {

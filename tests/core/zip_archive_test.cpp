@@ -3,6 +3,7 @@
 // temporary file behind.
 #include <gtest/gtest.h>
 
+#if defined(PAGIMOND_HAVE_LIBZIP)
 #include <zip.h>
 
 #include <map>
@@ -98,3 +99,5 @@ TEST(ZipArchive, AFailedWriteLeavesTheOldArchiveAndNoTemporaryFile) {
 }
 
 }  // namespace
+
+#endif  // PAGIMOND_HAVE_LIBZIP

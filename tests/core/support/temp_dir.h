@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -15,11 +16,14 @@ namespace fs = std::filesystem;
 
 class TempDir {
  public:
+  // A new folder of a fresh random name (create_directory fails on one that exists).
   TempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "pagimond-test-XXXXXX").string();
-    char* made = mkdtemp(tmpl.data());
-    path_ = made ? fs::path(made) : fs::temp_directory_path() / "pagimond-test-fallback";
-    fs::create_directories(path_);
+    std::random_device random;
+    for (int tries = 0; tries < 100; ++tries) {
+      path_ = fs::temp_directory_path() / ("pagimond-test-" + std::to_string(random()));
+      if (fs::create_directory(path_)) return;
+    }
+    throw fs::filesystem_error("no fresh temporary folder", path_, std::make_error_code(std::errc::file_exists));
   }
   ~TempDir() {
     std::error_code ec;
