@@ -104,6 +104,22 @@ static stdfs::path temporary_beside(const stdfs::path& p) {
   return dir / ("." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL));
 }
 
+static std::optional<size_t> g_disk_space;  // see set_disk_space_for_testing
+
+void set_disk_space_for_testing(std::optional<size_t> bytes) { g_disk_space = bytes; }
+
+// write(2), with the room left under the test seam's limit.
+static ssize_t write_some(int fd, const char* data, size_t size) {
+  if (!g_disk_space) return ::write(fd, data, size);
+  if (*g_disk_space == 0) {
+    errno = ENOSPC;
+    return -1;
+  }
+  ssize_t w = ::write(fd, data, std::min(size, *g_disk_space));
+  if (w > 0) *g_disk_space -= size_t(w);
+  return w;
+}
+
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteCare care) {
   stdfs::path tmp = temporary_beside(p);
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -123,7 +139,7 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
-    ssize_t w = ::write(fd, data, left);
+    ssize_t w = write_some(fd, data, left);
     if (w < 0) {
       if (errno == EINTR) continue;
       return give_up(errno);

@@ -42,6 +42,11 @@ enum class WriteCare { Plain, Careful };
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error = nullptr,
                        WriteCare care = WriteCare::Plain);
 
+// Test seam for a full disk: while set, the atomic writes of this process may put only
+// `bytes` more bytes on disk in all, and the write that passes the limit fails after
+// writing what fits, as on a full disk (ENOSPC). Unset (the default), nothing is limited.
+void set_disk_space_for_testing(std::optional<size_t> bytes);
+
 bool remove_file(const stdfs::path& p);
 bool is_file(const stdfs::path& p);
 bool is_folder(const stdfs::path& p);
