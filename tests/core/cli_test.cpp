@@ -125,6 +125,8 @@ TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
   expect_refusal(run({"compile", book.string(), "--home", home().string(), "--bogus"}), 2, "--bogus");
   expect_refusal(run({"single", book.string(), "--classic", "--home", home().string()}), 2, "--classic");
   expect_refusal(run({"map", book.string(), "--phrase"}), 2, "--phrase");
+  // A phrase that spells a link's opening would be rewritten again with every room.
+  expect_refusal(run({"map", book.string(), "--phrase", "<a href=\"<a href=\""}), 2, "--phrase");
   expect_refusal(run({"compile", book.string(), "another", "--home", home().string()}), 2, "another");
   EXPECT_EQ(snapshot(t_.path()), before);
 }
