@@ -1,9 +1,11 @@
 // The editor's load and save: a file loaded and saved unedited gives back every byte; an
 // edit keeps the bytes of the lines it did not touch and reloads as the text edited; and
-// the line matcher pairs only equal lines, in order.
+// the line matcher pairs only equal lines, in order; any bytes decoded as Windows-1252 and
+// encoded back are the same bytes.
 #include "editor/editor_file.h"
 #include "editor/line_diff.h"
 #include "fuzz_support.h"
+#include "project/text_codec.h"
 
 namespace {
 
@@ -26,6 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const pm::LoadedText loaded(bytes);
   const std::string saved = loaded.save_bytes(loaded.display());
   if (!bytes.empty()) fuzz::check(saved == bytes, "an unedited text is saved as the bytes it was loaded from");
+
+  const std::string shown_1252 = pm::decode_to_utf8(bytes, pm::TextEncoding::Windows1252);
+  fuzz::check(pm::is_valid_utf8(shown_1252), "Windows-1252 decodes to valid UTF-8");
+  bool ok = false;
+  fuzz::check(pm::encode_from_utf8(shown_1252, pm::TextEncoding::Windows1252, &ok) == bytes && ok,
+              "Windows-1252 bytes decode and encode back unchanged");
 
   // An edit: the second part, taken as typed text (ASCII only, so every encoding holds
   // it), goes in front of the middle line.

@@ -44,7 +44,7 @@ for t in "${targets[@]}"; do
   ok=1
   # Every input that once crashed a target must now pass through it.
   if compgen -G "fuzz/regressions/$t/*" >/dev/null; then
-    "$bin" fuzz/regressions/"$t"/* >"$log" 2>&1 || ok=0
+    "$bin" -timeout=10 fuzz/regressions/"$t"/* >"$log" 2>&1 || ok=0
   fi
   if ((ok)); then
     mkdir -p "$BUILD/corpus/$t"
