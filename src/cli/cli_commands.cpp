@@ -138,6 +138,10 @@ int run_package(const Request& r) {
 }
 
 int run_map(const Request& r) {
+  if (link_phrase_feeds_itself(r.phrase)) {
+    report_error("--phrase cannot hold both < and \": the map would repeat it without end");
+    return kExitUsage;
+  }
   auto project = open_project(r.project);
   if (!project) return kExitFailed;
   MapOptions options;

@@ -32,6 +32,11 @@ void report_error(std::string_view message) {
   std::fflush(stderr);
 }
 
+void report_usage(std::string_view usage) {
+  std::fwrite(usage.data(), 1, usage.size(), stderr);
+  std::fflush(stderr);
+}
+
 std::string with_path(std::string_view message, const std::string& path) {
   return std::string(message) + ": " + path;
 }

@@ -20,6 +20,9 @@ bool write_stdout_bytes(std::string_view bytes, std::string* error);
 // become blanks, so each problem is exactly one line.
 void report_error(std::string_view message);
 
+// The usage summary, as it is (several lines), on standard error.
+void report_usage(std::string_view usage);
+
 // "message: path", the usual shape of a message about a file or folder.
 std::string with_path(std::string_view message, const std::string& path);
 

@@ -73,8 +73,13 @@ int run(int argc, char** argv) {
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
   home_given.push_back(create->add_option("--home", home, home_help));
 
+  // No command at all: the person wants to know what there is, so the whole usage summary.
+  if (argc < 2) {
+    pm::cli::report_usage(app.help());
+    return pm::cli::kExitUsage;
+  }
   // CLI11 reports a word that is no command only as a missing command: name it instead.
-  const std::string first = argc > 1 ? argv[1] : "-";
+  const std::string first = argv[1];
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
                         first != "package" && first != "check" && first != "graph" && first != "new")) {
     pm::cli::report_error(std::string("unknown command: ") + argv[1] +

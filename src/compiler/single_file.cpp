@@ -1,9 +1,8 @@
 // The single-file compile (see single_file.h).
 #include "compiler/single_file.h"
 
-#include <algorithm>
-
 #include "compiler/project_reader.h"
+#include "compiler/single_file_rewrite.h"
 #include "project/text.h"
 
 namespace pm {
@@ -11,85 +10,6 @@ namespace pm {
 namespace {
 
 constexpr size_t kSectionGapLines = 60;
-
-// One replacement applied left to right without rescanning what it wrote, to a text that
-// arrives in pieces: a match may span pieces. The first character of each pattern occurs
-// only once in it, so a partial match is the only thing to carry, and after a mismatch the
-// search simply goes on from the mismatching character.
-class StreamReplace {
- public:
-  StreamReplace(std::string_view from, std::string_view to) : from_(from), to_(to) {}
-
-  void feed(std::string_view in, std::string& out) {
-    size_t i = 0;
-    while (held_ > 0 && i < in.size()) {
-      if (in[i] != from_[held_]) {
-        out.append(from_.substr(0, held_));
-        held_ = 0;
-        break;
-      }
-      ++i;
-      if (++held_ == from_.size()) {
-        out.append(to_);
-        held_ = 0;
-      }
-    }
-    if (held_ > 0) return;  // the piece ended inside a match
-    for (size_t hit; (hit = in.find(from_, i)) != std::string_view::npos; i = hit + from_.size()) {
-      out.append(in.substr(i, hit - i));
-      out.append(to_);
-    }
-    // A match may begin in the last few bytes and go on in the next piece.
-    size_t p = std::max(i, in.size() > from_.size() ? in.size() - from_.size() + 1 : size_t(0));
-    for (; p < in.size(); ++p) {
-      if (from_.substr(0, in.size() - p) == in.substr(p)) {
-        held_ = in.size() - p;
-        break;
-      }
-    }
-    out.append(in.substr(i, p - i));
-  }
-
-  void finish(std::string& out) {
-    out.append(from_.substr(0, held_));
-    held_ = 0;
-  }
-
- private:
-  std::string_view from_, to_;
-  size_t held_ = 0;  // length of the partial match carried over from the previous piece
-};
-
-// The document as it is built, passed through its three rewrites in order: room links
-// become jumps to anchors, every ".htm" is removed, every CR LF becomes a break tag.
-class SingleFileWriter {
- public:
-  explicit SingleFileWriter(std::string& out) : out_(out) {}
-
-  void add(std::string_view piece) {
-    first_.clear();
-    links_.feed(piece, first_);
-    second_.clear();
-    htm_.feed(first_, second_);
-    breaks_.feed(second_, out_);
-  }
-  void finish() {
-    first_.clear();
-    links_.finish(first_);
-    second_.clear();
-    htm_.feed(first_, second_);
-    htm_.finish(second_);
-    breaks_.feed(second_, out_);
-    breaks_.finish(out_);
-  }
-
- private:
-  std::string& out_;
-  std::string first_, second_;
-  StreamReplace links_{"<a href=\"", "<a href=\"#"};
-  StreamReplace htm_{".htm", ""};
-  StreamReplace breaks_{kCrLf, "<br>"};
-};
 
 std::string section_gap() {
   std::string gap;

@@ -66,10 +66,14 @@ CompileReport compile_project(const Project& project, const std::vector<std::str
     reader.read(room + ".js", script, report.errors);
     auto page = render_room_page(RoomSources{text, script, before_code, after_code}, fields, style);
     if (!page) continue;
-    if (write_file_atomic(output / (room + ".htm"), *page, &error))
-      ++report.pages;
-    else
+    if (!write_file_atomic(output / (room + ".htm"), *page, &error)) {
+      // A page that cannot be written is the disk or the folder failing, and every page
+      // after it would fail the same way: one message, and no start page to a book with
+      // pages missing.
       report.errors.push_back(error);
+      return report;
+    }
+    ++report.pages;
   }
 
   if (!write_file_atomic(output / "index.htm", render_start_page(fields, style), &error))

@@ -40,7 +40,9 @@ std::string render_start_page(const ProjectFields& fields, PageStyle style);
 std::string credit_line();
 
 // Compiles `project` into `output` (normally ProgramFolder::output()). `rooms` are the room
-// numbers in room-list order. Every step is attempted; failures are collected. The project
+// numbers in room-list order. Every step is attempted and failures are collected, except
+// that the compile stops at the first page it cannot write (a full disk), after that one
+// message and before the start page. The project
 // file, Global.cod and Global2.cod are read once for the whole compile. Nothing is emptied
 // when `output` is the project folder or holds it, or lies inside the project's res folder.
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,

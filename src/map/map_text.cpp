@@ -11,6 +11,10 @@ namespace {
 constexpr size_t kEmptyLinesAfterRoom = 5;
 }
 
+bool link_phrase_feeds_itself(std::string_view phrase) {
+  return phrase.find('<') != std::string_view::npos && phrase.find('"') != std::string_view::npos;
+}
+
 std::string map_header(std::string_view number, std::string_view description, bool numbers_only) {
   std::string header;
   if (numbers_only) {

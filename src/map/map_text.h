@@ -17,6 +17,14 @@ struct MapOptions {
   std::string phrase = std::string(kDefaultLinkPhrase);  // opens each link marker
 };
 
+// True when a link phrase holds both '<' and '"'. Each link becomes "(" + phrase + " " and
+// the map rewrites its text once per later room, so such a phrase can spell the link's
+// opening "<a href=\"" again and feed on itself: the map would grow without bound (doubling
+// with every room for a phrase that holds the opening twice). Without one of the two
+// characters every new opening uses up one from the room's own text, and the map stays
+// linear.
+bool link_phrase_feeds_itself(std::string_view phrase);
+
 // The header line of a room, without its line end.
 std::string map_header(std::string_view number, std::string_view description, bool numbers_only);
 

@@ -163,6 +163,22 @@ stdfs::path temporary_beside(const stdfs::path& p) {
   return dir / path_from_text("." + p.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ULL));
 }
 
+static std::optional<size_t> g_disk_space;  // see set_disk_space_for_testing
+
+void set_disk_space_for_testing(std::optional<size_t> bytes) { g_disk_space = bytes; }
+
+// One write, with the room left under the test seam's limit.
+static long long write_within_space(int fd, const char* data, size_t size) {
+  if (!g_disk_space) return write_some(fd, data, size);
+  if (*g_disk_space == 0) {
+    errno = ENOSPC;
+    return -1;
+  }
+  long long w = write_some(fd, data, std::min(size, *g_disk_space));
+  if (w > 0) *g_disk_space -= size_t(w);
+  return w;
+}
+
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteCare care) {
   stdfs::path tmp = temporary_beside(p);
   int fd = create_new(tmp);
@@ -180,7 +196,7 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
-    long long w = write_some(fd, data, left);
+    long long w = write_within_space(fd, data, left);
     if (w < 0) {
       if (errno == EINTR) continue;
       return give_up(std::strerror(errno));

@@ -50,6 +50,11 @@ stdfs::path temporary_beside(const stdfs::path& p);
 // which neither a read-only mount nor a Windows folder's rights show).
 bool can_write_in(const stdfs::path& dir);
 
+// Test seam for a full disk: while set, the atomic writes of this process may put only
+// `bytes` more bytes on disk in all, and the write that passes the limit fails after
+// writing what fits, as on a full disk (ENOSPC). Unset (the default), nothing is limited.
+void set_disk_space_for_testing(std::optional<size_t> bytes);
+
 bool remove_file(const stdfs::path& p);
 bool is_file(const stdfs::path& p);
 bool is_folder(const stdfs::path& p);

@@ -1,24 +1,27 @@
-// LogStore: Dati.txt found whatever the case of its name, read and written as the log.
+// LogStore: Dati.txt found whatever the case of its name, read and written as the log; a
+// log that could not be read is left alone and the text saved beside it.
 #include "log_store.h"
 
 #include "log_text.h"
-#include "project/files.h"
 
 namespace registro {
 
 namespace fs = std::filesystem;
 
-LogStore::LogStore(fs::path folder) : folder_(std::move(folder)) {}
+LogStore::LogStore(fs::path folder, ReadFile read) : folder_(std::move(folder)), read_(std::move(read)) {}
 
 fs::path LogStore::path() const { return pm::resolve(folder_, "Dati.txt"); }
 
 bool LogStore::load(std::string& text, std::string& error) {
   std::string bytes;
   text.clear();
-  if (pm::read_file_checked(path(), bytes, &error) == pm::ReadResult::Failed) {
+  if (read_(path(), bytes, &error) == pm::ReadResult::Failed) {
     on_disk_.clear();
+    unreadable_ = true;
     return false;
   }
+  unreadable_ = false;
+  beside_.clear();
   LogText log = log_from_file(bytes);
   encoding_ = log.encoding;
   text = std::move(log.text);
@@ -26,10 +29,31 @@ bool LogStore::load(std::string& text, std::string& error) {
   return true;
 }
 
-bool LogStore::save(std::string_view text, std::string& error) {
+fs::path LogStore::save_path() {
+  if (!unreadable_) return path();
+  for (int n = 2; beside_.empty() && n < 1000; ++n) {
+    const std::string name = "Dati (" + std::to_string(n) + ").txt";
+    if (!pm::find_entry(folder_, name)) beside_ = folder_ / name;
+  }
+  return beside_;
+}
+
+bool LogStore::save(std::string_view text, std::string& error, std::string* notice) {
+  const bool first_beside = unreadable_ && beside_.empty();
+  const fs::path target = save_path();
+  if (target.empty()) {
+    error = "Nessun nome libero accanto a " + pm::path_text(path()) + " per salvare il registro";
+    return false;
+  }
   // The reader keeps this file by hand: it is on the disk, with its permissions, before the
   // old one is replaced.
-  if (!pm::write_file_atomic(path(), log_to_file(text, encoding_), &error, pm::WriteCare::Careful)) return false;
+  if (!pm::write_file_atomic(target, log_to_file(text, encoding_), &error, pm::WriteCare::Careful)) {
+    if (first_beside) beside_.clear();  // the next save looks for a free name again
+    return false;
+  }
+  if (first_beside && notice)
+    *notice = "Il file " + pm::path_text(path()) + " non si può leggere e non è stato sostituito: il registro è salvato in " +
+              pm::path_text(target);
   on_disk_.assign(text);
   return true;
 }

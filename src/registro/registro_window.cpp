@@ -139,10 +139,12 @@ void RegistroWindow::requestSave() {
 void RegistroWindow::saveTick() {
   Timer1.stop();
   ensureLoaded();
-  std::string error;
-  if (!store_.save(logText().toStdString(), error)) {
+  std::string error, notice;
+  if (!store_.save(logText().toStdString(), error, &notice)) {
     // The message names the file.
     prompts_.warn(tr("Il registro non è stato salvato:\n%1").arg(QString::fromStdString(error)));
+  } else if (!notice.empty()) {
+    prompts_.warn(QString::fromStdString(notice));
   }
 }
 
@@ -152,7 +154,9 @@ void RegistroWindow::loadTick() {
   std::string text;
   std::string error;
   if (!store_.load(text, error)) {
-    prompts_.warn(tr("Il registro non si può leggere:\n%1").arg(QString::fromStdString(error)));
+    prompts_.warn(tr("Il registro non si può leggere:\n%1\n\nNon verrà sostituito: quello che scrivi sarà "
+                     "salvato in un nuovo file accanto.")
+                      .arg(QString::fromStdString(error)));
   }
   // Anything typed before the log arrived stays in front of it.
   Text1->setPlainText(logText() + QString::fromStdString(text));
@@ -166,13 +170,17 @@ void RegistroWindow::closeEvent(QCloseEvent* event) {
   ensureLoaded();
   Timer1.stop();
   const std::string text = logText().toStdString();
-  std::string error;
-  if (store_.differs(text) && !store_.save(text, error)) {
-    const QString question = tr("Il registro non è stato salvato:\n%1\n\nChiudere comunque e perdere le modifiche?")
-                                 .arg(QString::fromStdString(error));
-    if (!prompts_.askYesNo(question)) {
-      event->ignore();
-      return;
+  std::string error, notice;
+  if (store_.differs(text)) {
+    if (store_.save(text, error, &notice)) {
+      if (!notice.empty()) prompts_.warn(QString::fromStdString(notice));
+    } else {
+      const QString question = tr("Il registro non è stato salvato:\n%1\n\nChiudere comunque e perdere le modifiche?")
+                                   .arg(QString::fromStdString(error));
+      if (!prompts_.askYesNo(question)) {
+        event->ignore();
+        return;
+      }
     }
   }
   event->accept();

@@ -112,7 +112,6 @@ TEST_F(CliTest, VersionAndHelp) {
 TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
   fs::path book = make_book();
   auto before = snapshot(t_.path());
-  expect_refusal(run({}), 2, "subcommand");
   expect_refusal(run({"frobnicate"}), 2, "frobnicate");
   expect_refusal(run({"compile"}), 2, "PROJECT");
   expect_refusal(run({"map"}), 2, "PROJECT");
@@ -121,9 +120,19 @@ TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
   expect_refusal(run({"compile", book.string(), "--home", home().string(), "--bogus"}), 2, "--bogus");
   expect_refusal(run({"single", book.string(), "--classic", "--home", home().string()}), 2, "--classic");
   expect_refusal(run({"map", book.string(), "--phrase"}), 2, "--phrase");
+  // A phrase that spells a link's opening would be rewritten again with every room.
+  expect_refusal(run({"map", book.string(), "--phrase", "<a href=\"<a href=\""}), 2, "--phrase");
   expect_refusal(run({"compile", book.string(), "another", "--home", home().string()}), 2, "another");
   expect_refusal(run({"new", "Libro", "--home", ""}), 2, "--home needs a folder");
   EXPECT_EQ(snapshot(t_.path()), before);
+}
+
+TEST_F(CliTest, NoCommandAtAllPrintsTheUsageOnStandardError) {
+  CliRun r = run({});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  for (const char* word : {"Usage", "compile", "single", "map", "new", "--help"})
+    EXPECT_NE(r.err.find(word), std::string::npos) << word << " in " << r.err;
 }
 
 TEST_F(CliTest, AFolderThatIsNoProjectIsRefusedAndNothingIsWritten) {

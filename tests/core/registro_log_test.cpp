@@ -96,19 +96,45 @@ TEST_F(RegistroLogStore, UsesTheExistingSpellingAndKeepsItsEncoding) {
   EXPECT_EQ(read_bytes(dir_ / "DATI.TXT"), "Citt\xE0\r\nPorta\r\n");
 }
 
-TEST_F(RegistroLogStore, FailedReadsAndWritesLeaveTheFileAlone) {
-  // A Dati.txt that is a folder can be neither read nor replaced.
-  fs::create_directory(dir_ / "Dati.txt");
-  write_bytes(dir_ / "Dati.txt" / "inside", "keep");
-  LogStore store(dir_);
-  std::string text = "stale", error;
+TEST_F(RegistroLogStore, ALogThatCannotBeReadIsNeverReplaced) {
+  // A Dati.txt that is there but cannot be read: as root every file can be opened, so the
+  // read fails through the store's read seam, as it does for a reader without the rights.
+  write_bytes(dir_ / "Dati.txt", "Forza 12\r\n");
+  write_bytes(dir_ / "Dati (2).txt", "another log");
+  auto denied = [](const fs::path& p, std::string& out, std::string* error) {
+    out.clear();
+    *error = "Impossibile leggere il file " + p.string() + ": Permission denied";
+    return pm::ReadResult::Failed;
+  };
+  LogStore store(dir_, denied);
+  std::string text = "stale", error, notice;
   EXPECT_FALSE(store.load(text, error));
   EXPECT_EQ(text, "");
-  EXPECT_FALSE(error.empty());
-  error.clear();
+  EXPECT_NE(error.find("Dati.txt"), std::string::npos);
+
+  ASSERT_TRUE(store.save("Oro 3", error, &notice)) << error;
+  EXPECT_EQ(read_bytes(dir_ / "Dati.txt"), "Forza 12\r\n");
+  EXPECT_EQ(read_bytes(dir_ / "Dati (2).txt"), "another log");
+  EXPECT_EQ(read_bytes(dir_ / "Dati (3).txt"), "Oro 3\r\n");
+  EXPECT_NE(notice.find("Dati.txt"), std::string::npos) << notice;
+  EXPECT_NE(notice.find("Dati (3).txt"), std::string::npos) << notice;
+  EXPECT_FALSE(store.differs("Oro 3"));
+
+  // Later saves go to the same new file, without a second notice.
+  notice.clear();
+  ASSERT_TRUE(store.save("Oro 4", error, &notice));
+  EXPECT_EQ(notice, "");
+  EXPECT_EQ(read_bytes(dir_ / "Dati (3).txt"), "Oro 4\r\n");
+  EXPECT_EQ(read_bytes(dir_ / "Dati.txt"), "Forza 12\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
+}
+
+TEST_F(RegistroLogStore, AFailedSaveSaysWhyAndIsNotOnDisk) {
+  LogStore store(dir_ / "gone");  // the folder is not there: read as empty, no write works
+  std::string text, error;
+  ASSERT_TRUE(store.load(text, error));
   EXPECT_FALSE(store.save("nuovo", error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_NE(error.find("Dati.txt"), std::string::npos) << error;
   EXPECT_TRUE(store.differs("nuovo")) << "a failed save is not on disk";
-  EXPECT_EQ(read_bytes(dir_ / "Dati.txt" / "inside"), "keep");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_FALSE(fs::exists(dir_ / "gone"));
 }
