@@ -39,7 +39,7 @@ ResourcesWindow::ResourcesWindow(WindowOwner* windowOwner, ResourceMode mode)
   preview_->setAlignment(Qt::AlignCenter);
   preview_->setMinimumSize(twipsToPxX(this, 3000), twipsToPxY(this, 3000));
   preview_->setStyleSheet("#Image1 { background: #ffffff; border: 1px solid #c3cad3; }");
-  if (mode == ResourceMode::Sounds) preview_->setText("Doppio clic su un suono per inserirlo nella Stanza");
+  if (mode == ResourceMode::Sounds) preview_->setText("Nessuna anteprima per i suoni");
   preview_->setWordWrap(true);
 
   uploadButton_ = new QPushButton("&UpLoad Immagine", this);

@@ -74,9 +74,14 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   auto* grid = new QGridLayout;
   grid->addWidget(driveList_, 0, 0);
   grid->addWidget(folderLabel_, 0, 1, 1, 2);
-  grid->addWidget(folderList_, 1, 0);
-  grid->addWidget(fileList_, 1, 1);
-  grid->addWidget(preview_, 1, 2);
+  int column = 0;
+  for (QWidget* w : {static_cast<QWidget*>(folderList_), static_cast<QWidget*>(fileList_), static_cast<QWidget*>(preview_)}) {
+    auto* heading = new QLabel(w->accessibleName(), this);
+    heading->setObjectName(QString("Heading%1").arg(column + 1));
+    heading->setStyleSheet("color: #3b4b5a;");
+    grid->addWidget(heading, 1, column);
+    grid->addWidget(w, 2, column++);
+  }
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(2, 1);
@@ -86,9 +91,9 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(hint, 1);
   bottom->addWidget(uploadButton_);
-  auto* column = new QVBoxLayout(this);
-  column->addLayout(grid, 1);
-  column->addLayout(bottom);
+  auto* rows = new QVBoxLayout(this);
+  rows->addLayout(grid, 1);
+  rows->addLayout(bottom);
 
   restore_.setSingleShot(true);
   restore_.setInterval(1);

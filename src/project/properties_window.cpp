@@ -17,7 +17,7 @@ namespace pm {
 
 namespace {
 const char* const kMessageTitle = "Proprietà";
-const PlacementRule kPlacement{6600, 4800, false, Centring::Third};
+const PlacementRule kPlacement{6600, 3900, false, Centring::Third};
 const char* const kLabels[7] = {"File", "Titolo", "Data", "Autore", "Sito Autore", "Email Autore",
                                 "Risoluzione (Larghezza)"};
 }  // namespace
