@@ -5,15 +5,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "project/help_pages.h"
 #include "project/project.h"
 #include "ui/editor_requests.h"
-#include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
+#include "ui/qt_preview.h"
 
 namespace pm {
 
@@ -33,14 +32,8 @@ ResourcesWindow::ResourcesWindow(WindowOwner* windowOwner, ResourceMode mode)
   connect(fileList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { clickFile(fileList_->row(item)); });
   connect(fileList_, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(); });
 
-  preview_ = new QLabel(this);
-  preview_->setObjectName("Image1");
-  preview_->setAccessibleName("Anteprima");
-  preview_->setAlignment(Qt::AlignCenter);
-  preview_->setMinimumSize(twipsToPxX(this, 3000), twipsToPxY(this, 3000));
-  preview_->setStyleSheet("#Image1 { background: #ffffff; border: 1px solid #c3cad3; }");
+  preview_ = newPreviewBox(this);
   if (mode == ResourceMode::Sounds) preview_->setText("Nessuna anteprima per i suoni");
-  preview_->setWordWrap(true);
 
   uploadButton_ = new QPushButton("&UpLoad Immagine", this);
   uploadButton_->setObjectName("Command1");
@@ -124,9 +117,7 @@ void ResourcesWindow::clickFile(int row) {
 }
 
 void ResourcesWindow::showPreview(const std::string& name) {
-  QPixmap picture(fromPath(resFolder() / name));
-  if (picture.isNull()) return;  // the previous preview stays
-  preview_->setPixmap(picture.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  showPicture(preview_, fromPath(resFolder() / name));
 }
 
 void ResourcesWindow::insertSelected() {

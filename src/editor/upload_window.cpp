@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,8 +17,8 @@
 #include "project/prompts.h"
 #include "ui/editor_requests.h"
 #include "ui/qt_drives.h"
-#include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
+#include "ui/qt_preview.h"
 
 namespace pm {
 
@@ -58,12 +57,7 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   connect(fileList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { showPreview(item->text()); });
   connect(fileList_, &QListWidget::itemDoubleClicked, this, [this] { uploadSelected(); });
 
-  preview_ = new QLabel(this);
-  preview_->setObjectName("Image1");
-  preview_->setAccessibleName("Anteprima");
-  preview_->setAlignment(Qt::AlignCenter);
-  preview_->setMinimumSize(twipsToPxX(this, 3000), twipsToPxY(this, 3000));
-  preview_->setStyleSheet("#Image1 { background: #ffffff; border: 1px solid #c3cad3; }");
+  preview_ = newPreviewBox(this);
 
   uploadButton_ = new QPushButton("&Carica", this);
   uploadButton_->setObjectName("Command1");
@@ -145,9 +139,7 @@ void UploadWindow::setCurrentFolder(const QString& folder) {
 }
 
 void UploadWindow::showPreview(const QString& name) {
-  QPixmap picture(QDir(folder_).filePath(name));
-  if (picture.isNull()) return;  // the previous preview stays
-  preview_->setPixmap(picture.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  showPicture(preview_, QDir(folder_).filePath(name));
 }
 
 void UploadWindow::uploadSelected() {
