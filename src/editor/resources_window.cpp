@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "project/help_pages.h"
@@ -29,7 +30,9 @@ ResourcesWindow::ResourcesWindow(WindowOwner* windowOwner, ResourceMode mode)
   fileList_->setAccessibleName(mode == ResourceMode::Sounds ? "Suoni della cartella res" : "Immagini della cartella res");
   fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
   fileList_->installEventFilter(this);
+  // A click, or the arrow keys, choose the file: the refresh keeps that choice.
   connect(fileList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { clickFile(fileList_->row(item)); });
+  connect(fileList_, &QListWidget::currentRowChanged, this, &ResourcesWindow::clickFile);
   connect(fileList_, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(); });
 
   preview_ = newPreviewBox(this);
@@ -91,6 +94,7 @@ void ResourcesWindow::readFolder() {
   std::vector<std::string> names = list_matching_files(resFolder(), resource_patterns(mode_));
   if (names == names_) return;
   names_ = std::move(names);
+  const QSignalBlocker quiet(fileList_);  // the refresh puts the chosen row back itself
   fileList_->clear();
   for (const auto& n : names_) fileList_->addItem(fromNameBytes(n));
 }
