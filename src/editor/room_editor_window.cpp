@@ -17,6 +17,7 @@
 #include "compiler/site_compiler.h"
 #include "editor/character_count.h"
 #include "editor/link_markup.h"
+#include "editor/resources.h"
 #include "rooms/follow_link.h"
 #include "rooms/room_list.h"
 #include "project/help_pages.h"
@@ -125,8 +126,10 @@ void RoomEditorWindow::buildToolbar() {
   connect(buttons_[0], &QToolButton::clicked, this, &RoomEditorWindow::linkCommand);
   connect(buttons_[1], &QToolButton::clicked, this, &RoomEditorWindow::timerCommand);
   connect(buttons_[2], &QToolButton::clicked, this, &RoomEditorWindow::backLinkCommand);
-  // buttons_[3] (images), [4] (room script), [8] (find and replace) and [10] (background
-  // sound) open windows that arrive with their own issues.
+  connect(buttons_[3], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Images)); });
+  connect(buttons_[10], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Sounds)); });
+  // buttons_[4] (room script) and [8] (find and replace) open windows that arrive with
+  // their own issues.
   connect(buttons_[5], &QToolButton::clicked, this, &RoomEditorWindow::testRoom);
   connect(buttons_[6], &QToolButton::clicked, this, &RoomEditorWindow::undo);
   connect(buttons_[7], &QToolButton::clicked, this, &RoomEditorWindow::redo);
@@ -446,7 +449,7 @@ bool RoomEditorWindow::handleKey(int key) {
     case Qt::Key_F2: linkCommand(); break;
     case Qt::Key_F3: timerCommand(); break;
     case Qt::Key_F4: backLinkCommand(); break;
-    case Qt::Key_F5: break;  // images: with the resources window
+    case Qt::Key_F5: owner()->openResources(int(ResourceMode::Images)); break;
     case Qt::Key_F6: break;  // room script: with its window
     case Qt::Key_F7: testRoom(); break;
     case Qt::Key_F9: closeWithoutSaving(); break;

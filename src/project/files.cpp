@@ -267,6 +267,18 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+bool matches_any_pattern(std::string_view name, std::string_view patterns) {
+  size_t start = 0;
+  while (start <= patterns.size()) {
+    size_t end = patterns.find(';', start);
+    if (end == std::string_view::npos) end = patterns.size();
+    std::string_view one = trim_blanks(patterns.substr(start, end - start));
+    if (!one.empty() && matches_pattern(name, one)) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 // Copies one file through a temporary file beside the target and the replacing move, so
 // a failed copy leaves the old target whole.
 static bool copy_file_atomic(const stdfs::path& src, const stdfs::path& dst) {
@@ -302,6 +314,15 @@ bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const s
     if (!copy_file_atomic(src_dir / path_from_text(name), dst_dir / path_from_text(target))) ok = false;
   }
   return ok;
+}
+
+bool copy_file_into(const stdfs::path& src_file, const stdfs::path& dst_dir, std::string* error) {
+  std::error_code ec;
+  stdfs::create_directories(dst_dir, ec);
+  const stdfs::path target = resolve(dst_dir, src_file.filename().string());
+  if (!ec && is_file(src_file) && copy_file_atomic(src_file, target)) return true;
+  if (error) *error = "Impossibile copiare " + path_text(src_file) + " in " + path_text(dst_dir);
+  return false;
 }
 
 bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {

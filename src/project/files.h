@@ -64,12 +64,20 @@ std::vector<std::string> list_file_names(const stdfs::path& dir);
 
 // Wildcard match of a file name ('*' and '?'), without regard to ASCII case.
 bool matches_pattern(std::string_view name, std::string_view pattern);
+// The same against a list of patterns separated by ';' ("*.png;*.jpg"): true when any matches.
+bool matches_any_pattern(std::string_view name, std::string_view patterns);
 
 // Copy service: every file of `src_dir` matching `pattern` into `dst_dir`, replacing files
 // of the same name in any case (the target keeps its spelling). Each file is copied
 // through a temporary file, so a failed copy leaves the old one whole. True when every
 // matching file was copied.
 bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir);
+
+// Copy service: the one file `src_file` into `dst_dir` (created if needed) under the same
+// name, replacing a file of that name in any case (the target keeps its spelling), through
+// a temporary file. False with a message naming the file when the copy failed; the old
+// target is then whole and no half file is left.
+bool copy_file_into(const stdfs::path& src_file, const stdfs::path& dst_dir, std::string* error = nullptr);
 
 // Copy service: the contents of folder `src` (recursively) into folder `dst`, created if needed.
 bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst);

@@ -12,7 +12,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QStorageInfo>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -21,6 +20,7 @@
 #include "project/text.h"
 #include "ui/manager_requests.h"
 #include "project/help_pages.h"
+#include "ui/qt_drives.h"
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -235,7 +235,7 @@ void StartPageWindow::place() { ChildWindow::place(kPlacement); }
 void StartPageWindow::load() {
   place();
   owner()->setHelpTooltip("F1 - Leggi la guida al programma");
-  fillDrives();
+  fillDriveList(driveList_);
   selectLastPending_ = true;
   showOpenPanel();
   goToProjects();
@@ -274,7 +274,7 @@ void StartPageWindow::setCurrentFolder(const QString& folder) {
   model_->setRootPath(f);
   folderList_->setRootIndex(model_->index(f));
   path_->setText(QDir::toNativeSeparators(f));
-  selectDriveOf(f);
+  selectDriveOf(driveList_, f);
   openIfProject(f);
 }
 
@@ -303,32 +303,6 @@ void StartPageWindow::goToDesktop() {
 void StartPageWindow::openLastProject() {
   auto last = context().home.read_last_project([](const std::string& p) { return QFileInfo(fromNameBytes(p)).isDir(); });
   if (last) setCurrentFolder(fromNameBytes(*last));
-}
-
-void StartPageWindow::fillDrives() {
-  driveList_->clear();
-  QStringList roots;
-  for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
-    if (!v.isValid() || !v.isReady()) continue;
-    QString root = QDir::cleanPath(v.rootPath());
-    if (!roots.contains(root)) roots << root;
-  }
-  roots.sort(Qt::CaseInsensitive);
-  for (const QString& r : roots) driveList_->addItem(QDir::toNativeSeparators(r), r);
-}
-
-void StartPageWindow::selectDriveOf(const QString& folder) {
-  int best = -1, bestLength = -1;
-  for (int i = 0; i < driveList_->count(); ++i) {
-    QString root = driveList_->itemData(i).toString();
-    bool holds = root == "/" || folder.compare(root, Qt::CaseInsensitive) == 0 ||
-                 folder.startsWith(root.endsWith('/') ? root : root + "/", Qt::CaseInsensitive);
-    if (holds && root.size() > bestLength) {
-      best = i;
-      bestLength = int(root.size());
-    }
-  }
-  driveList_->setCurrentIndex(best);
 }
 
 void StartPageWindow::selectLastEntry() {

@@ -50,8 +50,6 @@ class StartPageWindow : public ChildWindow {
  private:
   QWidget* buildCreatePanel();
   QWidget* buildOpenPanel();
-  void fillDrives();
-  void selectDriveOf(const QString& folder);
   void selectLastEntry();
   bool openIfProject(const QString& folder);
 

@@ -224,7 +224,7 @@ void MainWindow::buildToolbars() {
   connect(singleFile, &QToolButton::clicked, this, [this] { runSingleFile(true); });
   connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
   // The windows of these commands are not built yet.
-  for (QToolButton* b : {globalCode, properties, map, colours}) notBuiltYet(b);
+  for (QToolButton* b : {globalCode, map, colours}) notBuiltYet(b);
 }
 
 void MainWindow::placeRightPictures() {
@@ -271,6 +271,9 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
     if (child == editor_) editor_ = nullptr;
     if (child == settings_) settings_ = nullptr;
     if (child == compile_) compile_ = nullptr;
+    if (child == properties_) properties_ = nullptr;
+    if (child == resources_) resources_ = nullptr;
+    if (child == upload_) upload_ = nullptr;
   });
   frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
@@ -309,6 +312,46 @@ RoomEditorWindow* MainWindow::openEditorFresh() {
   auto* w = new RoomEditorWindow(this);
   editor_ = w;
   addChild(w);
+  return w;
+}
+
+PropertiesWindow* MainWindow::openPropertiesFresh() {
+  if (properties_ && !closeChild(properties_)) return nullptr;
+  auto* w = new PropertiesWindow(this);
+  properties_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
+
+// The resources and upload windows serve the editor: they close with it.
+ResourcesWindow* MainWindow::openResourcesFresh(ResourceMode mode) {
+  if (!editor_) return nullptr;
+  if (upload_) closeChild(upload_);
+  if (resources_ && !closeChild(resources_)) return nullptr;
+  auto* w = new ResourcesWindow(this, mode);
+  resources_ = w;
+  connect(editor_, &ChildWindow::closed, w, [this, w] { closeChild(w); });
+  addChild(w);
+  w->load();
+  return w;
+}
+
+UploadWindow* MainWindow::openUploadFresh() {
+  if (!editor_) return nullptr;
+  if (upload_ && !closeChild(upload_)) return nullptr;
+  auto* w = new UploadWindow(this);
+  upload_ = w;
+  connect(editor_, &ChildWindow::closed, w, [this, w] { closeChild(w); });
+  // Closing the upload shows the resources window again; its refresh lists the new files.
+  connect(w, &ChildWindow::closed, this, [this] {
+    if (resources_ && !closing_) {
+      showChild(resources_, true);
+      resources_->Aggiorna.start();
+    }
+  });
+  addChild(w);
+  w->load();
   return w;
 }
 
@@ -428,7 +471,7 @@ void MainWindow::runCommand(const QString& code) {
   } else if (code == "5") {
     // The global-code window is not built yet: the command does nothing.
   } else if (code == "6") {
-    // The project properties window is not built yet: the command does nothing.
+    if (m && openPropertiesFresh()) properties_->Apri.start();
   } else if (code == "7") {
     if (m) m->Compila.start();
   } else if (code == "8") {

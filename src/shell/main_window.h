@@ -10,7 +10,10 @@
 #include <QString>
 
 #include "compiler/compile_dialog.h"
+#include "editor/resources_window.h"
 #include "editor/room_editor_window.h"
+#include "editor/upload_window.h"
+#include "project/properties_window.h"
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
 #include "shell/settings_window.h"
@@ -54,6 +57,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   RoomEditorWindow* openEditorFresh() override;
   void openStartPageFresh() override;
   bool startPageOpen() const override { return !start_.isNull(); }
+  void openResources(int mode) override { openResourcesFresh(ResourceMode(mode)); }
+  void openUpload() override { openUploadFresh(); }
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }
@@ -61,6 +66,12 @@ class MainWindow : public QMainWindow, public WindowOwner {
   CompileDialog* compileDialog() const { return compile_.data(); }
   SettingsWindow* openSettingsFresh();
   CompileDialog* openCompileDialogFresh();  // command "8"
+  PropertiesWindow* properties() const { return properties_.data(); }
+  PropertiesWindow* openPropertiesFresh();  // command "6"
+  ResourcesWindow* resources() const { return resources_.data(); }
+  UploadWindow* upload() const { return upload_.data(); }
+  ResourcesWindow* openResourcesFresh(ResourceMode mode);
+  UploadWindow* openUploadFresh();
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -114,6 +125,9 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<RoomEditorWindow> editor_;
   QPointer<SettingsWindow> settings_;
   QPointer<CompileDialog> compile_;
+  QPointer<PropertiesWindow> properties_;
+  QPointer<ResourcesWindow> resources_;
+  QPointer<UploadWindow> upload_;
   bool closing_ = false;
   bool shown_ = false;
 };

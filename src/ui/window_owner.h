@@ -69,6 +69,10 @@ class WindowOwner {
   virtual ManagerRequests* openManagerFresh() = 0;
   virtual EditorRequests* openEditorFresh() = 0;
   virtual void openStartPageFresh() = 0;
+  // The editor's resources window, fresh, in mode 1 (pictures) or 2 (sounds); its upload
+  // window, which shows the resources window again when it closes.
+  virtual void openResources(int mode) = 0;
+  virtual void openUpload() = 0;
   virtual bool startPageOpen() const = 0;
 };
 

@@ -1,0 +1,29 @@
+// The picture preview of the resource windows (see qt_preview.h).
+#include "ui/qt_preview.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+#include "ui/qt_measure.h"
+
+namespace pm {
+
+QLabel* newPreviewBox(QWidget* parent) {
+  auto* box = new QLabel(parent);
+  box->setObjectName("Image1");
+  box->setAccessibleName("Anteprima");
+  box->setAlignment(Qt::AlignCenter);
+  box->setWordWrap(true);
+  box->setMinimumSize(twipsToPxX(parent, 3000), twipsToPxY(parent, 3000));
+  box->setStyleSheet("#Image1 { background: #ffffff; border: 1px solid #c3cad3; }");
+  return box;
+}
+
+bool showPicture(QLabel* box, const QString& file) {
+  QPixmap picture(file);
+  if (picture.isNull()) return false;
+  box->setPixmap(picture.scaled(box->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  return true;
+}
+
+}  // namespace pm

@@ -1,0 +1,92 @@
+// The resources of a project: the tags a chosen file puts into a room, the mode's name
+// patterns on a real res folder, the res folder found whatever its case, and the upload.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "editor/resources.h"
+#include "project/project.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using pm::ResourceMode;
+using pmtest::read_bytes;
+using pmtest::TempDir;
+using pmtest::write_bytes;
+namespace fs = std::filesystem;
+
+TEST(ResourceTagTest, NamesGoInAsListedWithOnlyTheClosingQuoteEscaped) {
+  struct Case {
+    ResourceMode mode;
+    std::string name, tag;
+  } cases[] = {
+      {ResourceMode::Images, "drago.png", "<img src=\"res\\drago.png\">"},
+      {ResourceMode::Images, "il drago rosso.JPG", "<img src=\"res\\il drago rosso.JPG\">"},
+      {ResourceMode::Images, "il \"drago\".gif", "<img src=\"res\\il &quot;drago&quot;.gif\">"},
+      {ResourceMode::Images, "l'alba & più.png", "<img src=\"res\\l'alba & più.png\">"},
+      {ResourceMode::Sounds, "tema.mid", "<bgsound src='res\\tema.mid' loop='-1'>"},
+      {ResourceMode::Sounds, "la notte.wav", "<bgsound src='res\\la notte.wav' loop='-1'>"},
+      {ResourceMode::Sounds, "l'alba \"1\".mp3", "<bgsound src='res\\l&#39;alba &quot;1&quot;.mp3' loop='-1'>"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(pm::resource_tag(c.mode, c.name), c.tag) << c.name;
+}
+
+TEST(ResourceListTest, EachModeListsItsOwnFilesSortedWithoutRegardToCase) {
+  TempDir t;
+  for (const char* n : {"b.PNG", "a.jpg", "c.gif", "d.bmp", "tema.MID", "x.wav", "y.mp3", "note.txt", "png", "z.jpeg"})
+    write_bytes(t / n, "x");
+  fs::create_directories(t / "cartella.png");
+  EXPECT_EQ(pm::list_matching_files(t.path(), pm::resource_patterns(ResourceMode::Images)),
+            (std::vector<std::string>{"a.jpg", "b.PNG", "c.gif", "d.bmp"}));
+  EXPECT_EQ(pm::list_matching_files(t.path(), pm::resource_patterns(ResourceMode::Sounds)),
+            (std::vector<std::string>{"tema.MID", "x.wav", "y.mp3"}));
+  EXPECT_TRUE(pm::list_matching_files(t / "manca", pm::kImagePatterns).empty());
+}
+
+TEST(ResourceListTest, PatternListsSkipBlanksAndEmptyParts) {
+  EXPECT_TRUE(pm::matches_any_pattern("a.png", "*.jpg; *.png"));
+  EXPECT_TRUE(pm::matches_any_pattern("a.png", ";;*.png;"));
+  EXPECT_FALSE(pm::matches_any_pattern("a.png", ""));
+  EXPECT_FALSE(pm::matches_any_pattern("a.pngx", "*.png;*.jpg"));
+}
+
+TEST(ResourceFolderTest, TheResFolderOfABookWrittenOnWindowsIsFoundWhateverItsCase) {
+  TempDir t;
+  fs::create_directories(t / "RES");
+  EXPECT_EQ(pm::Project(t.path(), "Libro").res_folder(), t / "RES");
+}
+
+TEST(UploadTest, CopiesEveryChosenFileReplacingSameNamesInAnyCase) {
+  TempDir t;
+  write_bytes(t / "da" / "uno.png", "UNO");
+  write_bytes(t / "da" / "Due.JPG", "DUE");
+  write_bytes(t / "da" / "tre.gif", "TRE");
+  write_bytes(t / "Res" / "due.jpg", "vecchio");
+  const fs::path res = pm::Project(t.path(), "Libro").res_folder();
+  ASSERT_TRUE(pm::upload_files(t / "da", {"uno.png", "Due.JPG"}, res).ok());
+  EXPECT_EQ(read_bytes(t / "Res" / "uno.png"), "UNO");
+  EXPECT_EQ(read_bytes(t / "Res" / "due.jpg"), "DUE");  // replaced, keeping the spelling on disk
+  EXPECT_FALSE(fs::exists(t / "Res" / "tre.gif"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(t / "Res"), fs::directory_iterator()), 2);
+  EXPECT_TRUE(pm::upload_files(t / "da", {}, res).ok());
+}
+
+TEST(UploadTest, AFailedCopyIsReportedLeavesNoHalfFileAndTheOthersAreCopied) {
+  TempDir t;
+  write_bytes(t / "da" / "buono.png", "B");
+  fs::create_directories(t / "da" / "cartella.png");  // a folder cannot be copied as a file
+  write_bytes(t / "res" / "vecchio.png", "V");
+  const pm::Status s = pm::upload_files(t / "da", {"cartella.png", "manca.png", "buono.png"}, t / "res");
+  EXPECT_EQ(s.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(s.message().find("cartella.png, manca.png"), std::string::npos) << s.message();
+  EXPECT_EQ(read_bytes(t / "res" / "buono.png"), "B");
+  std::vector<std::string> left;
+  for (const auto& e : fs::directory_iterator(t / "res")) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"buono.png", "vecchio.png"}));
+}
+
+}  // namespace
