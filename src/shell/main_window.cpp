@@ -223,8 +223,9 @@ void MainWindow::buildToolbars() {
   }
   connect(singleFile, &QToolButton::clicked, this, [this] { runSingleFile(true); });
   connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
+  connect(colours, &QToolButton::clicked, this, [this] { openColourPaletteFresh(); });
   // The windows of these commands are not built yet.
-  for (QToolButton* b : {globalCode, properties, map, colours}) notBuiltYet(b);
+  for (QToolButton* b : {properties, map}) notBuiltYet(b);
 }
 
 void MainWindow::placeRightPictures() {
@@ -266,11 +267,18 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
   auto* frame = new ChildFrame(w, [this](QWidget* child) {
+    const bool managerClosed = child == manager_;
     if (child == start_) start_ = nullptr;
     if (child == manager_) manager_ = nullptr;
     if (child == editor_) editor_ = nullptr;
     if (child == settings_) settings_ = nullptr;
     if (child == compile_) compile_ = nullptr;
+    if (child == find_) find_ = nullptr;
+    if (child == script_) script_ = nullptr;
+    if (child == globalCode_) globalCode_ = nullptr;
+    if (child == palette_) palette_ = nullptr;
+    // The palette belongs to the project manager and closes with it.
+    if (managerClosed && palette_) closeChild(palette_);
   });
   frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
@@ -309,6 +317,49 @@ RoomEditorWindow* MainWindow::openEditorFresh() {
   auto* w = new RoomEditorWindow(this);
   editor_ = w;
   addChild(w);
+  return w;
+}
+
+void MainWindow::openFindReplaceFresh() {
+  if (!editor_) return;
+  if (find_ && !closeChild(find_)) return;
+  auto* w = new FindReplaceWindow(this);
+  find_ = w;
+  addChild(w);
+  w->load();
+}
+
+void MainWindow::openRoomScriptFresh() {
+  if (!editor_) return;
+  if (script_ && !closeChild(script_)) return;
+  auto* w = new ScriptWindow(this);
+  script_ = w;
+  addChild(w);
+  w->Percorso = editor_->Percorso;
+  w->Nome = editor_->Nome;
+}
+
+void MainWindow::closeEditorTools() {
+  if (script_) closeChild(script_);
+  if (find_) closeChild(find_);
+}
+
+GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {
+  if (!manager_) return nullptr;
+  if (globalCode_ && !closeChild(globalCode_)) return nullptr;
+  auto* w = new GlobalCodeWindow(this);
+  globalCode_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
+
+ColourPaletteWindow* MainWindow::openColourPaletteFresh() {
+  if (palette_ && !closeChild(palette_)) return nullptr;
+  auto* w = new ColourPaletteWindow(this);
+  palette_ = w;
+  addChild(w);
+  w->load();
   return w;
 }
 
@@ -426,7 +477,7 @@ void MainWindow::runCommand(const QString& code) {
   } else if (code == "4") {
     editStyleSheet();
   } else if (code == "5") {
-    // The global-code window is not built yet: the command does nothing.
+    openGlobalCodeFresh();
   } else if (code == "6") {
     // The project properties window is not built yet: the command does nothing.
   } else if (code == "7") {

@@ -10,7 +10,11 @@
 #include <QString>
 
 #include "compiler/compile_dialog.h"
+#include "editor/colour_palette_window.h"
+#include "editor/find_replace_window.h"
+#include "editor/global_code_window.h"
 #include "editor/room_editor_window.h"
+#include "editor/script_window.h"
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
 #include "shell/settings_window.h"
@@ -54,6 +58,9 @@ class MainWindow : public QMainWindow, public WindowOwner {
   RoomEditorWindow* openEditorFresh() override;
   void openStartPageFresh() override;
   bool startPageOpen() const override { return !start_.isNull(); }
+  void openFindReplaceFresh() override;
+  void openRoomScriptFresh() override;
+  void closeEditorTools() override;
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }
@@ -61,6 +68,12 @@ class MainWindow : public QMainWindow, public WindowOwner {
   CompileDialog* compileDialog() const { return compile_.data(); }
   SettingsWindow* openSettingsFresh();
   CompileDialog* openCompileDialogFresh();  // command "8"
+  FindReplaceWindow* findReplace() const { return find_.data(); }
+  ScriptWindow* roomScript() const { return script_.data(); }
+  GlobalCodeWindow* globalCode() const { return globalCode_.data(); }
+  ColourPaletteWindow* colourPalette() const { return palette_.data(); }
+  GlobalCodeWindow* openGlobalCodeFresh();        // command "5"
+  ColourPaletteWindow* openColourPaletteFresh();  // Image11
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -114,6 +127,10 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<RoomEditorWindow> editor_;
   QPointer<SettingsWindow> settings_;
   QPointer<CompileDialog> compile_;
+  QPointer<FindReplaceWindow> find_;
+  QPointer<ScriptWindow> script_;
+  QPointer<GlobalCodeWindow> globalCode_;
+  QPointer<ColourPaletteWindow> palette_;
   bool closing_ = false;
   bool shown_ = false;
 };
