@@ -33,6 +33,8 @@ void ColourPaletteWindowTest::cellToClipboard() {
     QCOMPARE(text->text(), notation);
   }
   shoot(main, "colour_palette");
+  QTest::keyClick(p, Qt::Key_F1);
+  QVERIFY(helpOpened(f, "colori.htm"));
   QTest::mouseClick(part<QPushButton>(p, "Command1"), Qt::LeftButton);
   QCOMPARE(QGuiApplication::clipboard()->text(), QString("#81007F"));
   QVERIFY(!main->colourPalette());

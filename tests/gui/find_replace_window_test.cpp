@@ -14,6 +14,15 @@ pm::FindReplaceWindow* openFind(GuiFixture& f, pm::RoomEditorWindow* e) {
   return f.main()->findReplace();
 }
 
+// Room 1 holding `bytes` in a fresh editor, and the find window opened on it by F8.
+bool openOn(GuiFixture& f, const QString& folder, const std::string& bytes, pm::RoomEditorWindow*& e,
+            pm::FindReplaceWindow*& w) {
+  writeBytes(folder + "/1", bytes);
+  e = openEditor(f, folder, "1");
+  w = e ? openFind(f, e) : nullptr;
+  return w != nullptr;
+}
+
 void fill(pm::FindReplaceWindow* w, const QString& find, const QString& replacement) {
   part<QLineEdit>(w, "txtfind")->setText(find);
   part<QLineEdit>(w, "txtreplace")->setText(replacement);
@@ -32,15 +41,15 @@ class FindReplaceWindowTest : public QObject {
 
 void FindReplaceWindowTest::findAndFindNext() {
   OPEN_LIBRO(2);
-  writeBytes(folder + "/1", "Il Ponte e il ponte\r\n");
-  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
-  QVERIFY(e);
-  pm::FindReplaceWindow* w = openFind(f, e);
-  QVERIFY(w);
+  pm::RoomEditorWindow* e = nullptr;
+  pm::FindReplaceWindow* w = nullptr;
+  QVERIFY(openOn(f, folder, "Il Ponte e il ponte\r\n", e, w));
   QCOMPARE(w->windowTitle(), QString("Trova / Sostituisci..."));
   QVERIFY2(unnamedControls(w).isEmpty(), qPrintable(unnamedControls(w).join(",")));
   QVERIFY(part<QLineEdit>(w, "txtfind")->hasFocus());
   shoot(main, "find_replace");
+  QTest::keyClick(part<QLineEdit>(w, "txtfind"), Qt::Key_F1);
+  QVERIFY(helpOpened(f, "trova_sostituisci.htm"));
 
   fill(w, "PONTE", "");
   QTest::mouseClick(part<QPushButton>(w, "cmdfind"), Qt::LeftButton);
@@ -63,11 +72,9 @@ void FindReplaceWindowTest::findAndFindNext() {
 
 void FindReplaceWindowTest::replaceOneStartsFromTheFirstOccurrence() {
   OPEN_LIBRO(2);
-  writeBytes(folder + "/1", "uno due uno\r\n");
-  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
-  QVERIFY(e);
-  pm::FindReplaceWindow* w = openFind(f, e);
-  QVERIFY(w);
+  pm::RoomEditorWindow* e = nullptr;
+  pm::FindReplaceWindow* w = nullptr;
+  QVERIFY(openOn(f, folder, "uno due uno\r\n", e, w));
   fill(w, "UNO", "tre");
   selectText(e, 11, 0);  // the caret at the end
   QTest::mouseClick(part<QPushButton>(w, "cmdreplace"), Qt::LeftButton);
@@ -88,11 +95,9 @@ void FindReplaceWindowTest::replaceOneStartsFromTheFirstOccurrence() {
 
 void FindReplaceWindowTest::replaceAllIsOneStepPerOccurrence() {
   OPEN_LIBRO(2);
-  writeBytes(folder + "/1", "banana\r\n");
-  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
-  QVERIFY(e);
-  pm::FindReplaceWindow* w = openFind(f, e);
-  QVERIFY(w);
+  pm::RoomEditorWindow* e = nullptr;
+  pm::FindReplaceWindow* w = nullptr;
+  QVERIFY(openOn(f, folder, "banana\r\n", e, w));
   fill(w, "A", "aa");
   QTest::mouseClick(part<QPushButton>(w, "cmdreplaceall"), Qt::LeftButton);
   QCOMPARE(e->text(), QString("baanaanaa"));

@@ -39,6 +39,8 @@ void ScriptAndGlobalCodeTest::scriptIsWrittenOrDeleted() {
   QVERIFY(!main->editor()->isEnabled());
   QVERIFY(unnamedControls(s).isEmpty());
   shoot(main, "room_script");
+  QTest::keyClick(area, Qt::Key_F1);
+  QVERIFY(helpOpened(f, "global_code.htm"));
 
   // Closing with text: the text and one CR LF; the editor is usable again.
   area->setPlainText("alert('ponte');");

@@ -34,6 +34,14 @@ inline QAction* menuItem(pm::RoomEditorWindow* e, const char* name) {
   return part<QMenu>(e, "Menu")->findChild<QAction*>(name, Qt::FindChildrenRecursively);
 }
 
+// Whether help page `page` of the program folder was opened, and the page is there.
+inline bool helpOpened(GuiFixture& f, const QString& page) {
+  const QString tail = "/Help/" + page;
+  for (const auto& c : f.platform.calls)
+    if (c.kind == "open" && QString::fromStdString(c.target).endsWith(tail)) return QFileInfo::exists(f.home() + tail);
+  return false;
+}
+
 }  // namespace pmtest
 
 // A window on a project "Libro" of `rooms` rooms, opened in the manager: f, main, folder, m.
