@@ -120,14 +120,14 @@ void FindReplaceWindow::select(const std::string& text, size_t start, size_t len
   e->selectRange(int(from), int(utf16_offset(text, start + length) - from));
 }
 
-void FindReplaceWindow::show(const FindResult& result) {
+void FindReplaceWindow::showResult(const FindResult& result) {
   EditorRequests* e = owner()->editor();
   if (e && result.selection) select(e->text().toStdString(), result.selection->start, result.selection->length);
   if (!result.message.empty())
     context().prompts->message(std::string(result.message), kMessageTitle, MessageIcon::Information);
 }
 
-void FindReplaceWindow::show(const ReplaceResult& result) {
+void FindReplaceWindow::showResult(const ReplaceResult& result) {
   EditorRequests* e = owner()->editor();
   if (!e) return;
   // The steps are in the history already: the text goes back as undo puts a text back.
@@ -140,7 +140,7 @@ void FindReplaceWindow::show(const ReplaceResult& result) {
 void FindReplaceWindow::find() {
   EditorRequests* e = owner()->editor();
   if (!e) return;
-  show(find_first(e->text().toStdString(), findText_->text().toStdString()));
+  showResult(find_first(e->text().toStdString(), findText_->text().toStdString()));
 }
 
 void FindReplaceWindow::findNext() {
@@ -148,20 +148,20 @@ void FindReplaceWindow::findNext() {
   if (!e) return;
   const std::string text = e->text().toStdString();
   const Selection current = selection_from_utf16(text, size_t(e->selectionStart()), size_t(e->selectionLength()));
-  show(find_next(text, current, findText_->text().toStdString()));
+  showResult(find_next(text, current, findText_->text().toStdString()));
 }
 
 void FindReplaceWindow::replaceOne() {
   EditorRequests* e = owner()->editor();
   if (!e) return;
-  show(find_and_replace_one(e->text().toStdString(), findText_->text().toStdString(),
+  showResult(find_and_replace_one(e->text().toStdString(), findText_->text().toStdString(),
                             replacementText_->text().toStdString(), e->editHistory()));
 }
 
 void FindReplaceWindow::replaceAll() {
   EditorRequests* e = owner()->editor();
   if (!e) return;
-  show(find_and_replace_all(e->text().toStdString(), findText_->text().toStdString(),
+  showResult(find_and_replace_all(e->text().toStdString(), findText_->text().toStdString(),
                             replacementText_->text().toStdString(), e->editHistory()));
 }
 

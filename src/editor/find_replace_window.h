@@ -39,8 +39,8 @@ class FindReplaceWindow : public ChildWindow {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  void show(const FindResult& result);
-  void show(const ReplaceResult& result);
+  void showResult(const FindResult& result);
+  void showResult(const ReplaceResult& result);
   void select(const std::string& text, size_t start, size_t length);
 
   QLineEdit* findText_ = nullptr;         // "txtfind"
