@@ -58,9 +58,16 @@ void ScriptAndGlobalCodeTest::scriptIsWrittenOrDeleted() {
   QVERIFY(s->closeWindow());
   QVERIFY(!QFileInfo::exists(folder + "/2.js"));
 
+  // A room without a script gets no file from an empty window.
+  s = openScript(f, folder, "1");
+  QVERIFY(s);
+  QCOMPARE(s->text(), QString());
+  QVERIFY(s->closeWindow());
+  QVERIFY(!QFileInfo::exists(folder + "/1.js"));
+
   // The editor's button opens it too; closing the editor closes (and saves) it.
-  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
-  QVERIFY(e);
+  pm::RoomEditorWindow* e = main->editor();
+  QVERIFY(e && e->isEnabled());
   QTest::mouseClick(part<QToolButton>(e, "Script"), Qt::LeftButton);
   s = main->roomScript();
   QVERIFY(s);
