@@ -127,9 +127,9 @@ void RoomEditorWindow::buildToolbar() {
   connect(buttons_[1], &QToolButton::clicked, this, &RoomEditorWindow::timerCommand);
   connect(buttons_[2], &QToolButton::clicked, this, &RoomEditorWindow::backLinkCommand);
   connect(buttons_[3], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Images)); });
+  connect(buttons_[4], &QToolButton::clicked, this, [this] { owner()->openRoomScriptFresh(); });
+  connect(buttons_[8], &QToolButton::clicked, this, [this] { owner()->openFindReplaceFresh(); });
   connect(buttons_[10], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Sounds)); });
-  // buttons_[4] (room script) and [8] (find and replace) open windows that arrive with
-  // their own issues.
   connect(buttons_[5], &QToolButton::clicked, this, &RoomEditorWindow::testRoom);
   connect(buttons_[6], &QToolButton::clicked, this, &RoomEditorWindow::undo);
   connect(buttons_[7], &QToolButton::clicked, this, &RoomEditorWindow::redo);
@@ -167,10 +167,13 @@ void RoomEditorWindow::buildMenu() {
   connect(item(menu_, "SelezionaTutto", "Seleziona Tutto"), &QAction::triggered, this,
           &RoomEditorWindow::selectAllText);
   menu_->addSeparator();
-  // The HTML formatting commands arrive with their own issue.
-  item(menu_, "Grassetto", "Grassetto");
-  item(menu_, "Corsivo", "Corsivo");
-  item(menu_, "Sottolineato", "Sottolineato");
+  auto htmlItem = [this, &item](QMenu* menu, const HtmlMenuItem& spec) {
+    const QString name = fromUtf8(spec.name);
+    QAction* a = item(menu, name.toLatin1().constData(), fromUtf8(spec.caption));
+    const HtmlCommand command = spec.command;
+    connect(a, &QAction::triggered, this, [this, command] { htmlCommand(command); });
+  };
+  for (const HtmlMenuItem& spec : kHtmlContextItems) htmlItem(menu_, spec);
   menu_->addSeparator();
   QMenu* advanced = menu_->addMenu("Avanzate");
   advanced->setObjectName("Inserisci");
@@ -189,12 +192,7 @@ void RoomEditorWindow::buildMenu() {
   QMenu* html = advanced->addMenu("HTML");
   html->setObjectName("HTML");
   html->menuAction()->setObjectName("HTML");
-  const std::pair<const char*, const char*> htmlItems[] = {
-      {"Spazio_HTML", "Spazio HTML"}, {"Table", "Table"},         {"FontHtml", "Font"},
-      {"LeftHTML", "Left"},           {"CenterHTML", "Center"},   {"RightHTML", "Right"},
-      {"WidthImg", "Width"},          {"JustifyHTML", "Justify"}, {"HeightImg", "Height"},
-      {"WidtheHeight", "Width e Height"}, {"TagTogli", "Elimina HTML e Doppi Spazi"}};
-  for (const auto& [name, caption] : htmlItems) item(html, name, caption);
+  for (const HtmlMenuItem& spec : kHtmlSubmenuItems) htmlItem(html, spec);
   menu_->addSeparator();
   item(menu_, "ChiudiPoPup", "Cancel");
 }
@@ -221,6 +219,21 @@ void RoomEditorWindow::replaceSelection(const QString& text) {
   QTextCursor c = textArea_->textCursor();
   c.insertText(t);
   textArea_->setTextCursor(c);
+}
+
+int RoomEditorWindow::selectionStart() const { return textArea_->textCursor().selectionStart(); }
+
+int RoomEditorWindow::selectionLength() const {
+  const QTextCursor c = textArea_->textCursor();
+  return c.selectionEnd() - c.selectionStart();
+}
+
+void RoomEditorWindow::selectRange(int start, int length) {
+  QTextCursor c(textArea_->document());
+  c.setPosition(start);
+  c.setPosition(start + length, QTextCursor::KeepAnchor);
+  textArea_->setTextCursor(c);
+  textArea_->setFocus();
 }
 
 QString RoomEditorWindow::text() const {
@@ -324,8 +337,9 @@ bool RoomEditorWindow::onClose() {
     owner()->showChild(m->widget(), true);
     m->showProjectCaption();
   }
-  // The resources, properties, room script and find windows close with the editor once
-  // they exist.
+  // The room script (which saves) and find windows close with the editor; the resources
+  // and properties windows will too once they exist.
+  owner()->closeEditorTools();
   return true;
 }
 
@@ -426,6 +440,11 @@ void RoomEditorWindow::insertTime() {
   replaceSelection(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
+void RoomEditorWindow::htmlCommand(HtmlCommand command) {
+  // The replacement leaves the caret after itself, where insertText leaves it.
+  replaceSelection(fromUtf8(html_command(command, selectedText().toStdString()).text));
+}
+
 void RoomEditorWindow::countCharacters() {
   const size_t n = count_characters(text().toStdString());
   message("Numero di Caratteri presenti: " + QString::number(qulonglong(n)), int(MessageIcon::Information));
@@ -443,14 +462,17 @@ bool RoomEditorWindow::handleKey(int key) {
   if (key < Qt::Key_F1 || key > Qt::Key_F9) return false;
   const std::string name = toNameBytes(Nome);
   if (editor_file_kind(name) == EditorFileKind::StyleSheet) return true;  // only F1 there
-  if (key == Qt::Key_F8) return true;  // find and replace: the window is not built yet
+  if (key == Qt::Key_F8) {
+    owner()->openFindReplaceFresh();
+    return true;
+  }
   if (covered_) return true;
   switch (key) {
     case Qt::Key_F2: linkCommand(); break;
     case Qt::Key_F3: timerCommand(); break;
     case Qt::Key_F4: backLinkCommand(); break;
     case Qt::Key_F5: owner()->openResources(int(ResourceMode::Images)); break;
-    case Qt::Key_F6: break;  // room script: with its window
+    case Qt::Key_F6: owner()->openRoomScriptFresh(); break;
     case Qt::Key_F7: testRoom(); break;
     case Qt::Key_F9: closeWithoutSaving(); break;
     default: break;

@@ -9,6 +9,7 @@
 
 #include "editor/edit_history.h"
 #include "editor/editor_file.h"
+#include "editor/html_commands.h"
 #include "ui/child_window.h"
 #include "ui/editor_requests.h"
 
@@ -34,7 +35,12 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
 
   bool restricted() const;
   // The whole text, lines separated by "\n".
-  QString text() const;
+  QString text() const override;
+  int selectionStart() const override;
+  int selectionLength() const override;
+  void selectRange(int start, int length) override;
+  EditHistory& editHistory() override { return history_; }
+  void putBackRecorded(const std::string& utf8) override { putBack(utf8); }
 
   // Runs the close handling (save unless NoSave) and closes the window. False when the
   // file could not be written: the editor then stays open with its text.
@@ -64,6 +70,8 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   void insertDate();
   void insertTime();
   void countCharacters();
+  // An HTML formatting command of the context menu on the selection, as one history step.
+  void htmlCommand(HtmlCommand command);
 
  protected:
   bool onClose() override;

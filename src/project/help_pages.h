@@ -22,6 +22,8 @@ inline constexpr std::string_view kUpload = "carica_risorse.htm";
 inline constexpr std::string_view kGlobalCode = "global_code.htm";
 inline constexpr std::string_view kCompile = "compilazione.htm";
 inline constexpr std::string_view kSettings = "impostazioni.htm";
+inline constexpr std::string_view kFindReplace = "trova_sostituisci.htm";
+inline constexpr std::string_view kColours = "colori.htm";
 inline constexpr std::string_view kRootPage = "index.htm";
 }  // namespace help
 

@@ -223,8 +223,9 @@ void MainWindow::buildToolbars() {
   }
   connect(singleFile, &QToolButton::clicked, this, [this] { runSingleFile(true); });
   connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
+  connect(colours, &QToolButton::clicked, this, [this] { openColourPaletteFresh(); });
   // The windows of these commands are not built yet.
-  for (QToolButton* b : {globalCode, map, colours}) notBuiltYet(b);
+  for (QToolButton* b : {map}) notBuiltYet(b);
 }
 
 void MainWindow::placeRightPictures() {
@@ -266,6 +267,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
   auto* frame = new ChildFrame(w, [this](QWidget* child) {
+    const bool managerClosed = child == manager_;
     if (child == start_) start_ = nullptr;
     if (child == manager_) manager_ = nullptr;
     if (child == editor_) editor_ = nullptr;
@@ -274,6 +276,12 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
     if (child == properties_) properties_ = nullptr;
     if (child == resources_) resources_ = nullptr;
     if (child == upload_) upload_ = nullptr;
+    if (child == find_) find_ = nullptr;
+    if (child == script_) script_ = nullptr;
+    if (child == globalCode_) globalCode_ = nullptr;
+    if (child == palette_) palette_ = nullptr;
+    // The palette belongs to the project manager and closes with it.
+    if (managerClosed && palette_) closeChild(palette_);
   });
   frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
@@ -324,6 +332,40 @@ PropertiesWindow* MainWindow::openPropertiesFresh() {
   return w;
 }
 
+void MainWindow::openFindReplaceFresh() {
+  if (!editor_) return;
+  if (find_ && !closeChild(find_)) return;
+  auto* w = new FindReplaceWindow(this);
+  find_ = w;
+  addChild(w);
+  w->load();
+}
+
+void MainWindow::openRoomScriptFresh() {
+  if (!editor_) return;
+  if (script_ && !closeChild(script_)) return;
+  auto* w = new ScriptWindow(this);
+  script_ = w;
+  addChild(w);
+  w->Percorso = editor_->Percorso;
+  w->Nome = editor_->Nome;
+}
+
+void MainWindow::closeEditorTools() {
+  if (script_) closeChild(script_);
+  if (find_) closeChild(find_);
+}
+
+GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {
+  if (!manager_) return nullptr;
+  if (globalCode_ && !closeChild(globalCode_)) return nullptr;
+  auto* w = new GlobalCodeWindow(this);
+  globalCode_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
+
 // The resources and upload windows serve the editor: they close with it.
 ResourcesWindow* MainWindow::openResourcesFresh(ResourceMode mode) {
   if (!editor_) return nullptr;
@@ -350,6 +392,15 @@ UploadWindow* MainWindow::openUploadFresh() {
       resources_->Aggiorna.start();
     }
   });
+  addChild(w);
+  w->load();
+  return w;
+}
+
+ColourPaletteWindow* MainWindow::openColourPaletteFresh() {
+  if (palette_ && !closeChild(palette_)) return nullptr;
+  auto* w = new ColourPaletteWindow(this);
+  palette_ = w;
   addChild(w);
   w->load();
   return w;
@@ -469,7 +520,7 @@ void MainWindow::runCommand(const QString& code) {
   } else if (code == "4") {
     editStyleSheet();
   } else if (code == "5") {
-    // The global-code window is not built yet: the command does nothing.
+    openGlobalCodeFresh();
   } else if (code == "6") {
     if (m && openPropertiesFresh()) properties_->Apri.start();
   } else if (code == "7") {

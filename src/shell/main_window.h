@@ -10,8 +10,12 @@
 #include <QString>
 
 #include "compiler/compile_dialog.h"
+#include "editor/colour_palette_window.h"
+#include "editor/find_replace_window.h"
+#include "editor/global_code_window.h"
 #include "editor/resources_window.h"
 #include "editor/room_editor_window.h"
+#include "editor/script_window.h"
 #include "editor/upload_window.h"
 #include "project/properties_window.h"
 #include "project/start_page_window.h"
@@ -59,6 +63,9 @@ class MainWindow : public QMainWindow, public WindowOwner {
   bool startPageOpen() const override { return !start_.isNull(); }
   void openResources(int mode) override { openResourcesFresh(ResourceMode(mode)); }
   void openUpload() override { openUploadFresh(); }
+  void openFindReplaceFresh() override;
+  void openRoomScriptFresh() override;
+  void closeEditorTools() override;
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }
@@ -72,6 +79,12 @@ class MainWindow : public QMainWindow, public WindowOwner {
   UploadWindow* upload() const { return upload_.data(); }
   ResourcesWindow* openResourcesFresh(ResourceMode mode);
   UploadWindow* openUploadFresh();
+  FindReplaceWindow* findReplace() const { return find_.data(); }
+  ScriptWindow* roomScript() const { return script_.data(); }
+  GlobalCodeWindow* globalCode() const { return globalCode_.data(); }
+  ColourPaletteWindow* colourPalette() const { return palette_.data(); }
+  GlobalCodeWindow* openGlobalCodeFresh();        // command "5"
+  ColourPaletteWindow* openColourPaletteFresh();  // Image11
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -128,6 +141,10 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<PropertiesWindow> properties_;
   QPointer<ResourcesWindow> resources_;
   QPointer<UploadWindow> upload_;
+  QPointer<FindReplaceWindow> find_;
+  QPointer<ScriptWindow> script_;
+  QPointer<GlobalCodeWindow> globalCode_;
+  QPointer<ColourPaletteWindow> palette_;
   bool closing_ = false;
   bool shown_ = false;
 };

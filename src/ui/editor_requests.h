@@ -5,10 +5,13 @@
 
 #include <QString>
 #include <QTimer>
+#include <string>
 
 class QWidget;
 
 namespace pm {
+
+class EditHistory;
 
 class EditorRequests {
  public:
@@ -30,6 +33,17 @@ class EditorRequests {
   // Restricted mode (Global.cod, Global2.cod, adv.css): the cover over the room-only
   // buttons; font size in points.
   virtual void setRestricted(bool covered, int fontPoints = 12) = 0;
+
+  // For find and replace: the whole text (lines separated by "\n"), the selection in the
+  // text area's units (UTF-16), selecting a stretch (and focusing the text area), and the
+  // history into which a command over the whole text records its own steps before it puts
+  // its resulting text back with putBackRecorded.
+  virtual QString text() const = 0;
+  virtual int selectionStart() const = 0;
+  virtual int selectionLength() const = 0;
+  virtual void selectRange(int start, int length) = 0;
+  virtual EditHistory& editHistory() = 0;
+  virtual void putBackRecorded(const std::string& utf8) = 0;
 };
 
 }  // namespace pm

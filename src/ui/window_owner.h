@@ -74,6 +74,12 @@ class WindowOwner {
   virtual void openResources(int mode) = 0;
   virtual void openUpload() = 0;
   virtual bool startPageOpen() const = 0;
+
+  // The room editor's own tool windows, find and replace (F8) and the room script (F6):
+  // opened afresh for the open editor, and closed with it.
+  virtual void openFindReplaceFresh() = 0;
+  virtual void openRoomScriptFresh() = 0;
+  virtual void closeEditorTools() = 0;
 };
 
 }  // namespace pm

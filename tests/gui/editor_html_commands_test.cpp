@@ -1,0 +1,88 @@
+// The editor's HTML formatting commands driven through its context menu: each rewrites
+// the selection (or inserts at the caret) as one history step and leaves the caret after
+// what it put there.
+#include "support/editor_tools.h"
+
+using namespace pmtest;
+
+class EditorHtmlCommandsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void wrappingAndSnippets();
+  void tagStripping();
+};
+
+void EditorHtmlCommandsTest::wrappingAndSnippets() {
+  OPEN_LIBRO(2);
+  writeBytes(folder + "/1", "Vai al ponte\r\n");
+  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
+  QVERIFY(e);
+  auto* area = part<QPlainTextEdit>(e, "Text1");
+  struct Case {
+    const char* item;
+    int from, length;
+    QString after;
+    int caret;
+  };
+  const Case cases[] = {
+      {"Grassetto", 7, 5, "Vai al <b>ponte</b>", 19},
+      {"Grassetto", 0, 0, "<b></b>Vai al ponte", 7},
+      {"Corsivo", 0, 3, "<i>Vai</i> al ponte", 10},
+      {"Sottolineato", 12, 0, "Vai al ponte<u></u>", 19},
+      {"CenterHTML", 0, 12, "<div align='center'>Vai al ponte</div>", 38},
+      {"WidtheHeight", 4, 2, "Vai  width=\"120\" height=\"90\" ponte", 28},
+      {"Spazio_HTML", 3, 1, "Vai&nbsp;al ponte", 9},
+  };
+  for (const Case& c : cases) {
+    area->setPlainText("Vai al ponte");
+    const int steps = e->history().position();
+    selectText(e, c.from, c.length);
+    menuItem(e, c.item)->trigger();
+    QCOMPARE(e->text(), c.after);
+    QCOMPARE(area->textCursor().position(), c.caret);
+    QVERIFY(!area->textCursor().hasSelection());
+    QCOMPARE(e->history().position(), steps + 1);  // one step
+  }
+  // Undo takes the last command back in one step.
+  e->undo();
+  QCOMPARE(e->text(), QString("Vai al ponte"));
+
+  // The table: a one-cell table around the selection, every apostrophe a double quote.
+  area->setPlainText("l'uomo");
+  selectText(e, 0, 6);
+  menuItem(e, "Table")->trigger();
+  QCOMPARE(e->text(), QString("\n<table border=\"1\" bordercolor=\"#111111\" width=\"100%\">\n<tr>\n"
+                              "<td width=\"100%\">\n\nl\"uomo\n\n</td>\n</tr>\n</table>\n\n"));
+  e->closeEditor();
+  QCOMPARE(readBytes(folder + "/1").substr(0, 9), std::string("\r\n<table "));
+}
+
+void EditorHtmlCommandsTest::tagStripping() {
+  OPEN_LIBRO(2);
+  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
+  QVERIFY(e);
+  auto* area = part<QPlainTextEdit>(e, "Text1");
+  const std::pair<QString, QString> cases[] = {
+      {"<div align='center'>Ciao</div>", " Ciao"},
+      {"<b>Uno</b>  <i>due</i>", "Uno due"},
+      {"<B>forte</B>", "<B>forte</B>"},
+      {"<a href=\"12\">avanti</a>", " 12 avanti "},
+      {"a    b     c", "a b  c"},
+  };
+  for (const auto& [before, after] : cases) {
+    area->setPlainText(before);
+    selectText(e, 0, int(before.size()));
+    menuItem(e, "TagTogli")->trigger();
+    QCOMPARE(e->text(), after);
+  }
+  // With no selection nothing changes.
+  area->setPlainText("<b>x</b>");
+  selectText(e, 3, 0);
+  const int steps = e->history().position();
+  menuItem(e, "TagTogli")->trigger();
+  QCOMPARE(e->text(), QString("<b>x</b>"));
+  QCOMPARE(e->history().position(), steps);
+}
+
+QTEST_MAIN(EditorHtmlCommandsTest)
+#include "editor_html_commands_test.moc"

@@ -1,0 +1,140 @@
+// The find and replace window over a room editor: opened by F8 and the toolbar button,
+// case-blind finding, Replace one from the first occurrence wherever the caret is, Replace
+// all as one history step per occurrence, the messages, and closing with the editor.
+#include <QLineEdit>
+
+#include "support/editor_tools.h"
+
+using namespace pmtest;
+
+namespace {
+
+pm::FindReplaceWindow* openFind(GuiFixture& f, pm::RoomEditorWindow* e) {
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F8);
+  return f.main()->findReplace();
+}
+
+// Room 1 holding `bytes` in a fresh editor, and the find window opened on it by F8.
+bool openOn(GuiFixture& f, const QString& folder, const std::string& bytes, pm::RoomEditorWindow*& e,
+            pm::FindReplaceWindow*& w) {
+  writeBytes(folder + "/1", bytes);
+  e = openEditor(f, folder, "1");
+  w = e ? openFind(f, e) : nullptr;
+  return w != nullptr;
+}
+
+void fill(pm::FindReplaceWindow* w, const QString& find, const QString& replacement) {
+  part<QLineEdit>(w, "txtfind")->setText(find);
+  part<QLineEdit>(w, "txtreplace")->setText(replacement);
+}
+
+}  // namespace
+
+class FindReplaceWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void findAndFindNext();
+  void replaceOneStartsFromTheFirstOccurrence();
+  void replaceAllIsOneStepPerOccurrence();
+  void openedByTheButtonAndClosedWithTheEditor();
+};
+
+void FindReplaceWindowTest::findAndFindNext() {
+  OPEN_LIBRO(2);
+  pm::RoomEditorWindow* e = nullptr;
+  pm::FindReplaceWindow* w = nullptr;
+  QVERIFY(openOn(f, folder, "Il Ponte e il ponte\r\n", e, w));
+  QCOMPARE(w->windowTitle(), QString("Trova / Sostituisci..."));
+  QVERIFY2(unnamedControls(w).isEmpty(), qPrintable(unnamedControls(w).join(",")));
+  QVERIFY(part<QLineEdit>(w, "txtfind")->hasFocus());
+  shoot(main, "find_replace");
+  QTest::keyClick(part<QLineEdit>(w, "txtfind"), Qt::Key_F1);
+  QVERIFY(helpOpened(f, "trova_sostituisci.htm"));
+
+  fill(w, "PONTE", "");
+  QTest::mouseClick(part<QPushButton>(w, "cmdfind"), Qt::LeftButton);
+  QCOMPARE(e->selectedText(), QString("Ponte"));
+  QCOMPARE(e->selectionStart(), 3);
+  QTest::mouseClick(part<QPushButton>(w, "cmdfindnext"), Qt::LeftButton);
+  QCOMPARE(e->selectionStart(), 14);
+  QVERIFY(f.prompts.calls.empty());
+  // The end: the selection stays and the search says it has finished.
+  QTest::mouseClick(part<QPushButton>(w, "cmdfindnext"), Qt::LeftButton);
+  QCOMPARE(e->selectionStart(), 14);
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Operazione completata"});
+
+  f.prompts.calls.clear();
+  fill(w, "fiume", "");
+  QTest::mouseClick(part<QPushButton>(w, "cmdfind"), Qt::LeftButton);
+  QCOMPARE(e->selectionStart(), 14);
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Impossibile trovare il testo ricercato"});
+}
+
+void FindReplaceWindowTest::replaceOneStartsFromTheFirstOccurrence() {
+  OPEN_LIBRO(2);
+  pm::RoomEditorWindow* e = nullptr;
+  pm::FindReplaceWindow* w = nullptr;
+  QVERIFY(openOn(f, folder, "uno due uno\r\n", e, w));
+  fill(w, "UNO", "tre");
+  selectText(e, 11, 0);  // the caret at the end
+  QTest::mouseClick(part<QPushButton>(w, "cmdreplace"), Qt::LeftButton);
+  QCOMPARE(e->text(), QString("tre due uno"));
+  QCOMPARE(e->selectionStart(), 8);  // the next occurrence selected
+  QCOMPARE(e->selectionLength(), 3);
+  QTest::mouseClick(part<QPushButton>(w, "cmdreplace"), Qt::LeftButton);
+  QCOMPARE(e->text(), QString("tre due tre"));
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Operazione completata"});
+  // Nothing left to find: nothing is replaced.
+  f.prompts.calls.clear();
+  QTest::mouseClick(part<QPushButton>(w, "cmdreplace"), Qt::LeftButton);
+  QCOMPARE(e->text(), QString("tre due tre"));
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Impossibile trovare il testo ricercato"});
+  e->undo();
+  QCOMPARE(e->text(), QString("tre due uno"));
+}
+
+void FindReplaceWindowTest::replaceAllIsOneStepPerOccurrence() {
+  OPEN_LIBRO(2);
+  pm::RoomEditorWindow* e = nullptr;
+  pm::FindReplaceWindow* w = nullptr;
+  QVERIFY(openOn(f, folder, "banana\r\n", e, w));
+  fill(w, "A", "aa");
+  QTest::mouseClick(part<QPushButton>(w, "cmdreplaceall"), Qt::LeftButton);
+  QCOMPARE(e->text(), QString("baanaanaa"));
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Operazione completata"});
+  const QString steps[] = {"baanaana", "baanana", "banana"};
+  for (const QString& before : steps) {
+    e->undo();
+    QCOMPARE(e->text(), before);
+  }
+  e->redo();
+  QCOMPARE(e->text(), QString("baanana"));
+  // The editor saves what it shows.
+  e->closeEditor();
+  QCOMPARE(readBytes(folder + "/1"), std::string("baanana\r\n"));
+}
+
+void FindReplaceWindowTest::openedByTheButtonAndClosedWithTheEditor() {
+  OPEN_LIBRO(2);
+  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
+  QVERIFY(e);
+  QTest::mouseClick(part<QToolButton>(e, "Trova"), Qt::LeftButton);
+  QPointer<pm::FindReplaceWindow> w = main->findReplace();
+  QVERIFY(w);
+  QVERIFY(shown(main, w));
+  QCOMPARE(main->childGeometry(w).top(), 0);  // one twip below the top
+  QVERIFY(e->closeEditor());
+  QTRY_VERIFY(w.isNull() || !main->findReplace());
+
+  // "&Annulla" closes it.
+  e = openEditor(f, folder, "1");
+  QVERIFY(e);
+  w = openFind(f, e);
+  QVERIFY(w);
+  QTest::mouseClick(part<QPushButton>(w, "Command1"), Qt::LeftButton);
+  QVERIFY(!main->findReplace());
+  QVERIFY(main->editor());
+}
+
+QTEST_MAIN(FindReplaceWindowTest)
+#include "find_replace_window_test.moc"
