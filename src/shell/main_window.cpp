@@ -223,8 +223,9 @@ void MainWindow::buildToolbars() {
   }
   connect(singleFile, &QToolButton::clicked, this, [this] { runSingleFile(true); });
   connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
+  connect(map, &QToolButton::clicked, this, [this] { openMapFresh(); });
   // The windows of these commands are not built yet.
-  for (QToolButton* b : {globalCode, properties, map, colours}) notBuiltYet(b);
+  for (QToolButton* b : {globalCode, properties, colours}) notBuiltYet(b);
 }
 
 void MainWindow::placeRightPictures() {
@@ -271,6 +272,7 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
     if (child == editor_) editor_ = nullptr;
     if (child == settings_) settings_ = nullptr;
     if (child == compile_) compile_ = nullptr;
+    if (child == map_) map_ = nullptr;
   });
   frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
@@ -282,6 +284,16 @@ CompileDialog* MainWindow::openCompileDialogFresh() {
   if (compile_ && !closeChild(compile_)) return nullptr;
   auto* w = new CompileDialog(this);
   compile_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
+
+MapWindow* MainWindow::openMapFresh() {
+  if (!manager_) return nullptr;
+  if (map_ && !closeChild(map_)) return nullptr;
+  auto* w = new MapWindow(this);
+  map_ = w;
   addChild(w);
   w->load();
   return w;

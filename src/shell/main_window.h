@@ -11,6 +11,7 @@
 
 #include "compiler/compile_dialog.h"
 #include "editor/room_editor_window.h"
+#include "map/map_window.h"
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
 #include "shell/settings_window.h"
@@ -61,6 +62,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   CompileDialog* compileDialog() const { return compile_.data(); }
   SettingsWindow* openSettingsFresh();
   CompileDialog* openCompileDialogFresh();  // command "8"
+  MapWindow* mapWindow() const { return map_.data(); }
+  MapWindow* openMapFresh();  // Image13
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -114,6 +117,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<RoomEditorWindow> editor_;
   QPointer<SettingsWindow> settings_;
   QPointer<CompileDialog> compile_;
+  QPointer<MapWindow> map_;
   bool closing_ = false;
   bool shown_ = false;
 };

@@ -18,6 +18,9 @@ enum class EditorIcon {
   Find,         // F8
   CloseNoSave,  // F9
   Sound,
+  Print,    // the map: F2
+  Rebuild,  // the map: F3
+  Close,    // the map: Esc
 };
 
 QIcon editorIcon(EditorIcon kind);
