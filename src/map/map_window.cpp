@@ -6,16 +6,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QToolButton>
 
 #include "map/map_text.h"
 #include "project/files.h"
 #include "project/help_pages.h"
-#include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_editor_icons.h"
 #include "ui/qt_measure.h"
+#include "ui/large_text_view.h"
 #include "ui/qt_paths.h"
 
 namespace pm {
@@ -30,13 +29,6 @@ const char* const kMessageTitle = "Pagimond";
 // A phrase holding both '<' and '"' can put a link opening back into the text it rewrites,
 // and the map then grows with every room without end.
 bool phraseFeedsItself(const QString& phrase) { return phrase.contains('<') && phrase.contains('"'); }
-
-// The map's bytes as text for the widget: one block per line, without the CRs.
-QString shownText(const std::string& bytes) {
-  QString text = fromFileText(bytes);
-  text.remove(QChar('\r'));
-  return text;
-}
 
 }  // namespace
 
@@ -70,14 +62,12 @@ MapWindow::MapWindow(WindowOwner* windowOwner)
   connect(rebuildButton_, &QToolButton::clicked, this, &MapWindow::rebuild);
   connect(closeButton_, &QToolButton::clicked, this, [this] { closeWindow(); });
 
-  auto* edit = new BlockCaretEdit(this);
-  edit->setObjectName("Text1");
-  edit->setAccessibleName("Mappa dell'avventura");
-  edit->setFont(typewriterFont(10));
-  edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  edit->setUndoRedoEnabled(false);  // the map is rebuilt, never undone: no copy of 17 MB kept
-  edit->viewport()->installEventFilter(this);
-  mapText_ = edit;
+  mapText_ = new LargeTextView(this);
+  mapText_->setObjectName("Text1");
+  mapText_->setAccessibleName("Mappa dell'avventura");
+  mapText_->setFont(typewriterFont(10));
+  mapText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  connect(mapText_, &LargeTextView::mouseSelectionDone, this, &MapWindow::followSelection);
 
   optionsPanel_ = new QWidget(this);
   optionsPanel_->setObjectName("Picture1");
@@ -124,38 +114,29 @@ void MapWindow::build() {
         kMessageTitle, MessageIcon::Warning);
     return;
   }
-  mapBytes_.clear();
+  std::string map;
   if (ManagerRequests* m = owner()->manager()) {
     MapOptions options;
     options.numbers_only = numbersOnly_->isChecked();
     options.phrase = toFileText(phrase_->text());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    mapBytes_ = build_map_text(m->project(), m->roomEntries(), options);
+    map = build_map_text(m->project(), m->roomEntries(), options);
     QApplication::restoreOverrideCursor();
   }
-  mapText_->setPlainText(shownText(mapBytes_));
-  mapText_->document()->setModified(false);
+  mapText_->setText(std::move(map));
 }
 
 void MapWindow::rebuild() {
   mapText_->clear();
-  mapBytes_.clear();
   Compila.start();
 }
 
-QString MapWindow::text() const { return mapText_->toPlainText(); }
+QString MapWindow::text() const { return mapText_->text(); }
 
 void MapWindow::print() {
-  // The map as built, unless the author has written in it: then what the window shows.
-  std::string bytes = mapBytes_;
-  if (mapText_->document()->isModified()) {
-    QString shown = mapText_->toPlainText();
-    shown.replace('\n', "\r\n");
-    bytes = toFileText(shown);
-  }
   const stdfs::path file = context().home.file(kPrintFile);
   std::string error;
-  if (!write_file_atomic(file, bytes, &error)) {
+  if (!write_file_atomic(file, mapText_->bytes(), &error)) {
     context().prompts->message("Non è possibile preparare la stampa della mappa: " + error, kMessageTitle,
                                MessageIcon::Critical);
     return;
@@ -164,7 +145,7 @@ void MapWindow::print() {
 }
 
 void MapWindow::followSelection() {
-  QString s = mapText_->textCursor().selectedText();
+  QString s = mapText_->selectedText();
   if (s.isEmpty() || s.front() < QChar('0') || s.front() > QChar('9')) return;
   ManagerRequests* m = owner()->manager();
   if (!m) return;
@@ -217,15 +198,6 @@ void MapWindow::resizeEvent(QResizeEvent* event) {
   const int secondRow = twipsToPxY(this, 440);
   phraseLabel_->setGeometry(inner, secondRow, labelWidth, row);
   phrase_->setGeometry(2 * inner + labelWidth, secondRow, qMax(0, width - 3 * inner - labelWidth), row);
-}
-
-bool MapWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == mapText_->viewport() && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    // After the widget has set the selection of this click.
-    QTimer::singleShot(0, this, [this] { followSelection(); });
-  }
-  return ChildWindow::eventFilter(watched, event);
 }
 
 }  // namespace pm

@@ -4,22 +4,22 @@
 // the desktop's text editor (Temp.txt in the program folder), F3 rebuilds with the current
 // options, and a selection that starts with a digit opens that room through the project
 // manager's follow-link request. While it is open the project manager and the project
-// toolbar are disabled. The text goes into a plain-text widget in one piece, so a book of
-// thousands of rooms shows at once.
+// toolbar are disabled. The text is shown by a view that decodes and lays out only the lines
+// on screen, so the map of a book of thousands of rooms shows at once.
 #pragma once
 
 #include <QTimer>
-#include <string>
 
 #include "ui/child_window.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QToolButton;
 
 namespace pm {
+
+class LargeTextView;
 
 class MapWindow : public ChildWindow {
   Q_OBJECT
@@ -45,7 +45,6 @@ class MapWindow : public ChildWindow {
   bool onClose() override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // A selection in the map that starts with a digit: that room, through the manager.
@@ -55,12 +54,11 @@ class MapWindow : public ChildWindow {
   QToolButton* printButton_ = nullptr;    // "Image1"
   QToolButton* rebuildButton_ = nullptr;  // "Image2"
   QToolButton* closeButton_ = nullptr;    // "Image7"
-  QPlainTextEdit* mapText_ = nullptr;     // "Text1"
+  LargeTextView* mapText_ = nullptr;      // "Text1"
   QWidget* optionsPanel_ = nullptr;       // "Picture1"
   QCheckBox* numbersOnly_ = nullptr;      // "Check1"
   QLabel* phraseLabel_ = nullptr;         // "Label1": "Messaggio"
   QLineEdit* phrase_ = nullptr;           // "Text2"
-  std::string mapBytes_;                  // the map as built, printed while it is not edited
 };
 
 }  // namespace pm

@@ -3,13 +3,12 @@
 // room editor, printing through the text editor, a phrase that would feed itself, and the
 // placement and the disabled manager and toolbar while the map is open.
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextCursor>
 
 #include "map/map_text.h"
 #include "map/map_window.h"
 #include "rooms/room_list.h"
 #include "support/gui_fixture.h"
+#include "ui/large_text_view.h"
 
 using namespace pmtest;
 
@@ -39,22 +38,23 @@ QString coreMap(const QString& folder, bool numbersOnly, const std::string& phra
   pm::MapWindow* map = main->mapWindow();                                                \
   QTRY_VERIFY(!map->text().isEmpty())
 
+// The map's text view.
+pm::LargeTextView* view(pm::MapWindow* map) { return part<pm::LargeTextView>(map, "Text1"); }
+
 // Selects the word `what` that follows `after` in the map the way the mouse does: a double
 // click on it.
 void doubleClickWord(pm::MapWindow* map, const QString& what, const QString& after) {
-  auto* edit = part<QPlainTextEdit>(map, "Text1");
-  const int at = map->text().indexOf(after);
+  const QString all = map->text();
+  const int at = all.indexOf(after);
   QVERIFY2(at >= 0, qPrintable(after));
-  const int word = map->text().indexOf(what, at);
-  QTextCursor c = edit->textCursor();
-  c.setPosition(word + 1);
-  edit->setTextCursor(c);
-  edit->ensureCursorVisible();
-  const QPoint point = edit->cursorRect().center();
+  const int word = all.indexOf(what, at);
+  const int line = int(all.left(word).count('\n'));
+  const int column = word - int(all.lastIndexOf('\n', word - 1)) - 1;
+  const QPoint point = view(map)->pointOf({line, column + 1});
   // Qt Test's double click ends on the second press; the hand then lets the button go.
-  QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, point);
-  QTest::mouseRelease(edit->viewport(), Qt::LeftButton, {}, point);
-  QCOMPARE(edit->textCursor().selectedText(), what);
+  QTest::mouseDClick(view(map)->viewport(), Qt::LeftButton, {}, point);
+  QTest::mouseRelease(view(map)->viewport(), Qt::LeftButton, {}, point);
+  QCOMPARE(view(map)->selectedText(), what);
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ void MapWindowTest::sampleBookAndOtherOptions() {
   // F3 after changing the options: numbers only and another phrase.
   part<QCheckBox>(map, "Check1")->setChecked(true);
   part<QLineEdit>(map, "Text2")->setText("Vai alla");
-  QTest::keyClick(part<QPlainTextEdit>(map, "Text1"), Qt::Key_F3);
+  QTest::keyClick(view(map), Qt::Key_F3);
   QTRY_COMPARE(map->text(), coreMap(folder, true, "Vai alla"));
   QVERIFY(map->text().startsWith("#0\n"));
   QVERIFY(map->text().contains("\n#12\n"));
@@ -116,28 +116,21 @@ void MapWindowTest::followsRoomNumbers() {
 void MapWindowTest::printsAndRefusesAPhraseThatFeedsItself() {
   OPEN_MAP;
   // F2: the map's bytes in Temp.txt of the program folder, opened in the text editor.
-  QTest::keyClick(part<QPlainTextEdit>(map, "Text1"), Qt::Key_F2);
+  QTest::keyClick(view(map), Qt::Key_F2);
   pm::Project p(pm::toPath(folder), kSample.toStdString());
   QCOMPARE(readBytes(f.home() + "/Temp.txt"), pm::build_map_text(p, pm::build_room_list(p), pm::MapOptions{}));
   QVERIFY(recorded(f.platform, "text", f.home() + "/Temp.txt"));
 
-  // What the author writes into the map is what is printed.
-  part<QPlainTextEdit>(map, "Text1")->moveCursor(QTextCursor::Start);
-  QTest::keyClicks(part<QPlainTextEdit>(map, "Text1"), "Nota ");
-  part<QToolButton>(map, "Image1")->click();
-  QVERIFY(readBytes(f.home() + "/Temp.txt").rfind("Nota ---------------| Stanza 0 - Luogo di partenza |", 0) == 0);
-  QVERIFY(readBytes(f.home() + "/Temp.txt").find("|---------------\r\n") != std::string::npos);
-
   // A phrase holding both '<' and '"' would make the map grow without end: refused, said.
   part<QLineEdit>(map, "Text2")->setText("<a href=\"");
   f.prompts.calls.clear();
-  QTest::keyClick(part<QPlainTextEdit>(map, "Text1"), Qt::Key_F3);
+  QTest::keyClick(view(map), Qt::Key_F3);
   QTRY_VERIFY(!f.prompts.calls.empty());
   QVERIFY(f.prompts.calls.back().text.find("crescerebbe senza fine") != std::string::npos);
   QVERIFY(map->text().isEmpty());
   // A phrase with only one of the two is fine.
   part<QLineEdit>(map, "Text2")->setText("<Vai>");
-  QTest::keyClick(part<QPlainTextEdit>(map, "Text1"), Qt::Key_F3);
+  QTest::keyClick(view(map), Qt::Key_F3);
   QTRY_COMPARE(map->text(), coreMap(folder, false, "<Vai>"));
 }
 
@@ -149,7 +142,7 @@ void MapWindowTest::placementAndDisabledManager() {
   m->NomeLink = "1";
   const QRect where(40, 60, 700, 500);
   main->placeChild(map, where);
-  QTest::keyClick(part<QPlainTextEdit>(map, "Text1"), Qt::Key_Escape);
+  QTest::keyClick(view(map), Qt::Key_Escape);
   QTRY_VERIFY(!main->mapWindow());
   QVERIFY(part<QWidget>(main, "Picture2")->isEnabled());
   QVERIFY(m->parentWidget()->isEnabled());
