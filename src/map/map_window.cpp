@@ -11,10 +11,10 @@
 #include "map/map_text.h"
 #include "project/files.h"
 #include "project/help_pages.h"
+#include "ui/large_text_view.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_editor_icons.h"
 #include "ui/qt_measure.h"
-#include "ui/large_text_view.h"
 #include "ui/qt_paths.h"
 
 namespace pm {
@@ -47,16 +47,7 @@ MapWindow::MapWindow(WindowOwner* windowOwner)
                              "F3 - Ricrea la mappa con le nuove impostazioni"},
                             {&closeButton_, "Image7", EditorIcon::Close, "ESC - Chiudi"}};
   for (const Button& spec : buttons) {
-    auto* b = new QToolButton(this);
-    b->setObjectName(spec.name);
-    b->setIcon(editorIcon(spec.icon));
-    b->setIconSize(QSize(twipsToPxX(this, 400), twipsToPxY(this, 400)));
-    b->setAutoRaise(true);
-    b->setToolTip(spec.tip);
-    b->setAccessibleName(spec.tip);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::NoFocus);
-    *spec.slot = b;
+    *spec.slot = editorButton(this, spec.name, spec.icon, spec.tip);
   }
   connect(printButton_, &QToolButton::clicked, this, &MapWindow::print);
   connect(rebuildButton_, &QToolButton::clicked, this, &MapWindow::rebuild);

@@ -3,8 +3,10 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolButton>
 
 #include "ui/qt_icon_drawing.h"
+#include "ui/qt_measure.h"
 
 namespace pm {
 
@@ -151,6 +153,19 @@ void draw(QPainter& p, EditorIcon kind) {
 
 QIcon editorIcon(EditorIcon kind) {
   return renderIcon([kind](QPainter& p) { draw(p, kind); }, {16, 24, 32, 48});
+}
+
+QToolButton* editorButton(QWidget* parent, const char* name, EditorIcon kind, const QString& tip) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setIcon(editorIcon(kind));
+  b->setIconSize(QSize(twipsToPxX(parent, 400), twipsToPxY(parent, 400)));
+  b->setAutoRaise(true);
+  b->setToolTip(tip);
+  b->setAccessibleName(tip);
+  b->setCursor(Qt::PointingHandCursor);
+  b->setFocusPolicy(Qt::NoFocus);
+  return b;
 }
 
 }  // namespace pm

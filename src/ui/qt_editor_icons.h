@@ -3,6 +3,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
+
+class QToolButton;
+class QWidget;
 
 namespace pm {
 
@@ -24,5 +28,9 @@ enum class EditorIcon {
 };
 
 QIcon editorIcon(EditorIcon kind);
+
+// A picture button of a child window's toolbar: the picture 400 twips square, flat until
+// the pointer is over it, `tip` as its tooltip and accessible name, never taking the focus.
+QToolButton* editorButton(QWidget* parent, const char* name, EditorIcon kind, const QString& tip);
 
 }  // namespace pm
