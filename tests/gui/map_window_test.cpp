@@ -101,6 +101,7 @@ void MapWindowTest::followsRoomNumbers() {
   OPEN_MAP;
   // A word that starts with a letter does nothing.
   doubleClickWord(map, "Stanza", "---------------| Stanza 0");
+  shoot(main, "map_window_selection");
   QTest::qWait(150);
   QVERIFY(!main->editor());
   QVERIFY(m->SeguiLink.isEmpty());
