@@ -46,8 +46,8 @@ MapWindow::MapWindow(WindowOwner* windowOwner)
                             {&rebuildButton_, "Image2", EditorIcon::Rebuild,
                              "F3 - Ricrea la mappa con le nuove impostazioni"},
                             {&closeButton_, "Image7", EditorIcon::Close, "ESC - Chiudi"}};
-  for (const Button& spec : buttons) {
-    *spec.slot = editorButton(this, spec.name, spec.icon, spec.tip);
+  for (const Button& b : buttons) {
+    *b.slot = editorButton(this, b.name, b.icon, b.tip);
   }
   connect(printButton_, &QToolButton::clicked, this, &MapWindow::print);
   connect(rebuildButton_, &QToolButton::clicked, this, &MapWindow::rebuild);
