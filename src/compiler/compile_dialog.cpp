@@ -1,6 +1,7 @@
 // The compile dialog (see compile_dialog.h).
 #include "compiler/compile_dialog.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -11,7 +12,9 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "packager/installer_build.h"
 #include "project/help_pages.h"
+#include "project/project_file.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_measure.h"
 
@@ -68,14 +71,7 @@ CompileDialog::CompileDialog(WindowOwner* windowOwner)
     group->addButton(option, i + 1);
     (i == 0 ? installerOption_ : i == 1 ? siteOption_ : singleFileOption_) = option;
   }
-  // The installer build is not built yet: its option cannot be chosen, and the dialog
-  // opens on the build without installer.
-  const QString notYet = "Il programma di installazione per Windows (non ancora disponibile)";
-  installerOption_->setEnabled(false);
-  installerOption_->setToolTip(notYet);
-  captions_[0]->setEnabled(false);
-  captions_[0]->setToolTip(notYet);
-  siteOption_->setChecked(true);
+  installerOption_->setChecked(true);
 
   startButton_ = new QPushButton("Avvia compilatore", this);
   startButton_->setObjectName("Command1");
@@ -105,11 +101,26 @@ void CompileDialog::load() {
 }
 
 void CompileDialog::start() {
-  if (siteOption_->isChecked()) {
+  if (installerOption_->isChecked()) {
+    buildInstaller();
+  } else if (siteOption_->isChecked()) {
     if (ManagerRequests* m = owner()->manager()) m->Compila2.start();
   } else if (singleFileOption_->isChecked()) {
     owner()->UnicoFile.start();
   }
+}
+
+void CompileDialog::buildInstaller() {
+  ManagerRequests* m = owner()->manager();
+  if (!m) return;
+  AppContext& c = context();
+  const Project project = m->project();
+  // Every compile first takes the start-page flag from the project file into Check1.
+  owner()->setSkipStartPage(project.read_fields().skip_start_page());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  InstallerBuild build = run_installer_build(c.home, project, m->roomNumbers(), find_installer_compiler(c.home));
+  QApplication::restoreOverrideCursor();
+  present_installer_build(build, *c.platform, *c.prompts);
 }
 
 bool CompileDialog::onClose() {

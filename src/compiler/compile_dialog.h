@@ -30,6 +30,9 @@ class CompileDialog : public ChildWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The installer build of the open project, its outcome shown through the seams.
+  void buildInstaller();
+
   QRadioButton* installerOption_ = nullptr;   // "Option1": installer build
   QRadioButton* siteOption_ = nullptr;        // "Option2": build without installer
   QRadioButton* singleFileOption_ = nullptr;  // "Option3": single file

@@ -111,15 +111,7 @@ void RoomEditorWindow::buildToolbar() {
       " border: 1px solid #c3cad3; border-radius: 3px; }");
   for (int i = 0; i < 11; ++i) {
     const ButtonSpec& spec = kButtons[i];
-    auto* b = new QToolButton(strip_);
-    b->setObjectName(spec.name);
-    b->setIcon(editorIcon(spec.icon));
-    b->setIconSize(QSize(twipsToPxX(this, 400), twipsToPxY(this, 400)));
-    b->setAutoRaise(true);
-    b->setToolTip(spec.tip);
-    b->setAccessibleName(spec.tip);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::NoFocus);
+    QToolButton* b = editorButton(strip_, spec.name, spec.icon, spec.tip);
     b->setGeometry(twipsRect(this, spec.left, kButtonTop, kButtonSize, kButtonSize));
     buttons_[i] = b;
   }

@@ -26,6 +26,7 @@ class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   QWidget* widget() override { return this; }
   QString selectedEntry() const override;
   std::vector<std::string> roomNumbers() const override;
+  const std::vector<std::string>& roomEntries() const override { return entries_; }
   int entryCount() const override;
   Project project() const override;
   void showTargetPrompt(const QString& message) override;

@@ -68,12 +68,6 @@ class ChildFrame : public QMdiSubWindow {
   bool done_ = false;
 };
 
-void notBuiltYet(QToolButton* b) {
-  b->setEnabled(false);
-  b->setToolTip(b->toolTip() + " (non ancora disponibile)");
-  b->setAccessibleName(b->toolTip());
-}
-
 ChildFrame* frameOf(QWidget* w) { return w ? dynamic_cast<ChildFrame*>(w->parentWidget()) : nullptr; }
 
 }  // namespace
@@ -224,8 +218,7 @@ void MainWindow::buildToolbars() {
   connect(singleFile, &QToolButton::clicked, this, [this] { runSingleFile(true); });
   connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
   connect(colours, &QToolButton::clicked, this, [this] { openColourPaletteFresh(); });
-  // The windows of these commands are not built yet.
-  for (QToolButton* b : {map}) notBuiltYet(b);
+  connect(map, &QToolButton::clicked, this, [this] { openMapFresh(); });
 }
 
 void MainWindow::placeRightPictures() {
@@ -282,6 +275,7 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
     if (child == palette_) palette_ = nullptr;
     // The palette belongs to the project manager and closes with it.
     if (managerClosed && palette_) closeChild(palette_);
+    if (child == map_) map_ = nullptr;
   });
   frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
@@ -293,6 +287,16 @@ CompileDialog* MainWindow::openCompileDialogFresh() {
   if (compile_ && !closeChild(compile_)) return nullptr;
   auto* w = new CompileDialog(this);
   compile_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
+
+MapWindow* MainWindow::openMapFresh() {
+  if (!manager_) return nullptr;
+  if (map_ && !closeChild(map_)) return nullptr;
+  auto* w = new MapWindow(this);
+  map_ = w;
   addChild(w);
   w->load();
   return w;

@@ -18,6 +18,7 @@
 #include "editor/script_window.h"
 #include "editor/upload_window.h"
 #include "project/properties_window.h"
+#include "map/map_window.h"
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
 #include "shell/settings_window.h"
@@ -85,6 +86,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   ColourPaletteWindow* colourPalette() const { return palette_.data(); }
   GlobalCodeWindow* openGlobalCodeFresh();        // command "5"
   ColourPaletteWindow* openColourPaletteFresh();  // Image11
+  MapWindow* mapWindow() const { return map_.data(); }
+  MapWindow* openMapFresh();  // Image13
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -145,6 +148,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<ScriptWindow> script_;
   QPointer<GlobalCodeWindow> globalCode_;
   QPointer<ColourPaletteWindow> palette_;
+  QPointer<MapWindow> map_;
   bool closing_ = false;
   bool shown_ = false;
 };

@@ -42,6 +42,8 @@ class ManagerRequests {
   virtual QString selectedEntry() const = 0;
   // The room numbers, in list order.
   virtual std::vector<std::string> roomNumbers() const = 0;
+  // The list's entries as bytes (" 3 | La cantina"), in list order.
+  virtual const std::vector<std::string>& roomEntries() const = 0;
   virtual int entryCount() const = 0;
   // The open project (Percorso and Nome).
   virtual Project project() const = 0;

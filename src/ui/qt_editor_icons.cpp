@@ -3,8 +3,10 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolButton>
 
 #include "ui/qt_icon_drawing.h"
+#include "ui/qt_measure.h"
 
 namespace pm {
 
@@ -117,6 +119,33 @@ void draw(QPainter& p, EditorIcon kind) {
       p.drawEllipse(QPointF(9.5, 24.5), 4, 3.2);
       p.drawEllipse(QPointF(21.5, 21.5), 4, 3.2);
       break;
+    case EditorIcon::Print:
+      ink(p);
+      p.setBrush(kPaper);
+      p.drawRect(QRectF(9, 3, 14, 10));
+      p.setBrush(kSoft);
+      p.drawRoundedRect(QRectF(3, 12, 26, 11), 2, 2);
+      p.setBrush(kPaper);
+      p.drawRect(QRectF(9, 19, 14, 10));
+      accent(p, 2);
+      p.drawLine(QPointF(12, 23), QPointF(20, 23));
+      p.drawLine(QPointF(12, 26), QPointF(18, 26));
+      break;
+    case EditorIcon::Rebuild: {
+      ink(p, 2.4);
+      p.drawArc(QRectF(6, 6, 20, 20), 60 * 16, 270 * 16);
+      accent(p, 2.4);
+      p.drawPolyline(QPolygonF({QPointF(19, 3.5), QPointF(22.5, 8), QPointF(17, 10.5)}));
+      break;
+    }
+    case EditorIcon::Close:
+      ink(p);
+      p.setBrush(kPaper);
+      p.drawEllipse(QPointF(16, 16), 12, 12);
+      accent(p, 3);
+      p.drawLine(QPointF(11, 11), QPointF(21, 21));
+      p.drawLine(QPointF(21, 11), QPointF(11, 21));
+      break;
   }
 }
 
@@ -124,6 +153,19 @@ void draw(QPainter& p, EditorIcon kind) {
 
 QIcon editorIcon(EditorIcon kind) {
   return renderIcon([kind](QPainter& p) { draw(p, kind); }, {16, 24, 32, 48});
+}
+
+QToolButton* editorButton(QWidget* parent, const char* name, EditorIcon kind, const QString& tip) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setIcon(editorIcon(kind));
+  b->setIconSize(QSize(twipsToPxX(parent, 400), twipsToPxY(parent, 400)));
+  b->setAutoRaise(true);
+  b->setToolTip(tip);
+  b->setAccessibleName(tip);
+  b->setCursor(Qt::PointingHandCursor);
+  b->setFocusPolicy(Qt::NoFocus);
+  return b;
 }
 
 }  // namespace pm

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
+
+class QToolButton;
+class QWidget;
 
 namespace pm {
 
@@ -18,8 +22,15 @@ enum class EditorIcon {
   Find,         // F8
   CloseNoSave,  // F9
   Sound,
+  Print,    // the map: F2
+  Rebuild,  // the map: F3
+  Close,    // the map: Esc
 };
 
 QIcon editorIcon(EditorIcon kind);
+
+// A picture button of a child window's toolbar: the picture 400 twips square, flat until
+// the pointer is over it, `tip` as its tooltip and accessible name, never taking the focus.
+QToolButton* editorButton(QWidget* parent, const char* name, EditorIcon kind, const QString& tip);
 
 }  // namespace pm
