@@ -20,6 +20,8 @@ inline constexpr std::string_view kProperties = "proprieta.htm";
 inline constexpr std::string_view kGlobalCode = "global_code.htm";
 inline constexpr std::string_view kCompile = "compilazione.htm";
 inline constexpr std::string_view kSettings = "impostazioni.htm";
+inline constexpr std::string_view kBookCheck = "verifica.htm";
+inline constexpr std::string_view kGraph = "grafo.htm";
 inline constexpr std::string_view kRootPage = "index.htm";
 }  // namespace help
 

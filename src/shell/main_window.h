@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "check/book_check_window.h"
+#include "check/graph_window.h"
 #include "compiler/compile_dialog.h"
 #include "editor/room_editor_window.h"
 #include "project/start_page_window.h"
@@ -61,6 +63,10 @@ class MainWindow : public QMainWindow, public WindowOwner {
   CompileDialog* compileDialog() const { return compile_.data(); }
   SettingsWindow* openSettingsFresh();
   CompileDialog* openCompileDialogFresh();  // command "8"
+  BookCheckWindow* bookCheck() const { return check_.data(); }
+  GraphWindow* graph() const { return graph_.data(); }
+  BookCheckWindow* openBookCheckFresh();  // kBookCheckCommand: opened and checked at once
+  GraphWindow* openGraphFresh();          // opened and laying out at once
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -114,6 +120,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<RoomEditorWindow> editor_;
   QPointer<SettingsWindow> settings_;
   QPointer<CompileDialog> compile_;
+  QPointer<BookCheckWindow> check_;
+  QPointer<GraphWindow> graph_;
   bool closing_ = false;
   bool shown_ = false;
 };
