@@ -19,7 +19,7 @@ namespace pm {
 
 namespace {
 
-const PlacementRule kPlacement{9600, 6000, true, Centring::Quarter};
+const PlacementRule kPlacement{10800, 5400, true, Centring::Third};
 constexpr const char* kIni = "Verifica.ini";
 
 enum Column { kKind, kRoom, kLine, kMessage, kText, kColumns };
@@ -82,8 +82,11 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
           [this] { openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem())); });
   connect(recheckButton_, &QPushButton::clicked, this, &BookCheckWindow::runCheck);
   connect(closeButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
+}
 
+void BookCheckWindow::load() {
   place(kPlacement, kIni);
+  runCheck();
 }
 
 void BookCheckWindow::runCheck() {

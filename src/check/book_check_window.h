@@ -21,6 +21,8 @@ class BookCheckWindow : public ChildWindow {
  public:
   explicit BookCheckWindow(WindowOwner* owner);
 
+  // Places the window (it is in its frame by now) and checks the project.
+  void load();
   // Checks the project open in the project manager and lists what it finds.
   void runCheck();
   // Opens the room of the finding at `row` in the editor; false when it names no room

@@ -149,8 +149,11 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
   connect(view_, &GraphView::nodeActivated, this, [this](int node) { openNode(node); });
   tick_.setInterval(250);
   connect(&tick_, &QTimer::timeout, this, &GraphWindow::pollJob);
+}
 
+void GraphWindow::load() {
   place(kPlacement, kIni);
+  redraw();
 }
 
 GraphWindow::~GraphWindow() { stopWatching(); }

@@ -47,6 +47,8 @@ class GraphWindow : public ChildWindow {
   explicit GraphWindow(WindowOwner* owner);
   ~GraphWindow() override;
 
+  // Places the window (it is in its frame by now) and starts drawing the project's map.
+  void load();
   // Reads the open project again and starts laying it out (cancelling a layout running).
   void redraw();
   // Stops the layout running; the window says it was cancelled.

@@ -300,7 +300,7 @@ BookCheckWindow* MainWindow::openBookCheckFresh() {
   auto* w = new BookCheckWindow(this);
   check_ = w;
   addChild(w);
-  w->runCheck();
+  w->load();
   return w;
 }
 
@@ -309,7 +309,7 @@ GraphWindow* MainWindow::openGraphFresh() {
   auto* w = new GraphWindow(this);
   graph_ = w;
   addChild(w);
-  w->redraw();
+  w->load();
   return w;
 }
 

@@ -177,7 +177,23 @@ void BookMapTest::sampleBookPictures() {
   QVERIFY(g);
   QCOMPARE(size_t(g->drawnRooms()), f.main()->manager()->roomNumbers().size());
   shoot(f.main(), "graph_map");
-  shoot(g, "graph_window");
+
+  // The same book with a broken link, a room without text, a missing picture and a room no
+  // road reaches: both windows again, for the pictures of their findings.
+  const QString book = f.projects() + "/Il Ponte sul Fiume";
+  writeBytes(book + "/12", readBytes(book + "/12") + "<a href=\"40.htm\">Salta nel fiume</a>\r\n");
+  writeBytes(book + "/5", readBytes(book + "/5") + "<img src=\"res/torre.png\">\r\n");
+  writeBytes(book + "/Room/14", "La grotta\r\n");
+  writeBytes(book + "/Room/15", "Il mulino\r\n");
+  writeBytes(book + "/15", "Un mulino abbandonato.\r\n<a href=\"0.htm\">Torna al crocevia</a>\r\n");
+  QTest::keyClick(g->view(), Qt::Key_F5);
+  QVERIFY(QTest::qWaitFor([g] { return !g->busy(); }, 15000));
+  QCOMPARE(g->drawnRooms(), 15);  // room 14 has no page
+  shoot(g, "graph_window_faults");
+  pm::BookCheckWindow* w = f.main()->bookCheck();
+  QTest::keyClick(part<QTreeWidget>(w, "List1"), Qt::Key_F5);
+  QCOMPARE(w->result().errors, size_t(3));
+  shoot(w, "book_check_faults");
 }
 
 QTEST_MAIN(BookMapTest)
