@@ -2,6 +2,8 @@
 // link listed and its room opened, one box per room on the map and a room opened from it,
 // the room search, a cancelled layout, and pictures of both windows on the sample book.
 #include <QAction>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QGraphicsItem>
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -56,6 +58,14 @@ void BookMapTest::checkListsABrokenLinkAndOpensItsRoom() {
   pm::BookCheckWindow* w = f.main()->bookCheck();
   QVERIFY(w);
   QVERIFY(shown(f.main(), w));
+  // The two buttons sit after the resource folder's, clear of it and of the room counter.
+  const QRect counter = part<QLabel>(f.main(), "Label1")->geometry();
+  QRect before = part<QToolButton>(f.main(), "Image12")->geometry();
+  for (const char* name : {"ImageVerifica", "ImageGrafo"}) {
+    const QRect r = part<QToolButton>(f.main(), name)->geometry();
+    QVERIFY2(r.left() > before.right() && r.right() < counter.left(), name);
+    before = r;
+  }
   QVERIFY2(unnamedControls(w).isEmpty(), qPrintable(unnamedControls(w).join(",") + "|"));
 
   auto* list = part<QTreeWidget>(w, "List1");
@@ -149,6 +159,18 @@ void BookMapTest::graphSearchAndCancel() {
   QTest::keyClick(part<QLineEdit>(g, "Text1"), Qt::Key_Return);
   QVERIFY(g->roomItem("3")->isSelected());
   QVERIFY(!g->findRoom("99"));
+
+  // The wheel zooms in and out.
+  auto wheel = [g](int delta) {
+    const QPointF at = g->view()->viewport()->rect().center();
+    QWheelEvent e(at, g->view()->viewport()->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g->view()->viewport(), &e);
+    return g->view()->transform().m11();
+  };
+  const double zoom = g->view()->transform().m11();
+  QVERIFY(wheel(240) > zoom);
+  QVERIFY(qAbs(wheel(-240) - zoom) < 1e-9);
 
   g->redraw();
   QVERIFY(g->busy());
