@@ -137,6 +137,7 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
   column->addWidget(view_, 1);
 
   auto find = [this] {
+    if (busy()) return;  // nothing is drawn yet; the state line says so
     if (!findRoom(searchField_->text().trimmed()))
       state_->setText("Nel grafo non c'è la Stanza " + searchField_->text().trimmed() + ".");
   };
