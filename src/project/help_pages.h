@@ -24,6 +24,8 @@ inline constexpr std::string_view kCompile = "compilazione.htm";
 inline constexpr std::string_view kSettings = "impostazioni.htm";
 inline constexpr std::string_view kFindReplace = "trova_sostituisci.htm";
 inline constexpr std::string_view kColours = "colori.htm";
+inline constexpr std::string_view kBookCheck = "verifica.htm";
+inline constexpr std::string_view kGraph = "grafo.htm";
 inline constexpr std::string_view kRootPage = "index.htm";
 }  // namespace help
 

@@ -75,6 +75,9 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   add("MenuDuplica", "Duplica Stanza...", &ProjectManagerWindow::duplicateSelected);
   add("MenuElimina", "Elimina Stanza", &ProjectManagerWindow::deleteSelected);
   menu_->addSeparator();
+  QAction* check = add("MenuVerifica", "Verifica del libro...", nullptr);
+  connect(check, &QAction::triggered, this, [this] { owner()->sendCommand(WindowOwner::kBookCheckCommand); });
+  menu_->addSeparator();
   add("MenuChiudi", "Chiudi", nullptr);
 
   for (QTimer* t : {&Aggiorna, &Apri, &EditaStanza, &Compila, &Compila2}) t->setInterval(100);

@@ -190,11 +190,15 @@ void MainWindow::buildToolbars() {
   separator(bar, "Line1", twipsRect(this, 4920, 90, 30, 555));
   separator(bar, "Line3", twipsRect(this, 6240, 90, 30, 555));
   separator(bar, "Line4", twipsRect(this, 7560, 90, 30, 555));
+  auto* bookCheck = makeButton(bar, "ImageVerifica", int(IconKind::BookCheck),
+                               "Verifica del libro: collegamenti interrotti e Stanze irraggiungibili", 7680);
+  auto* graph = makeButton(bar, "ImageGrafo", int(IconKind::GraphMap), "Grafo dell'avventura: Stanze e collegamenti", 8280);
+  separator(bar, "LineVerifica", twipsRect(this, 8880, 90, 30, 555));
   roomCounter_ = new QLabel(bar);
   roomCounter_->setObjectName("Label1");
   roomCounter_->setFont(typewriterFont(10));
   roomCounter_->setAccessibleName("Numero di Stanze");
-  roomCounter_->setGeometry(twipsToPxX(this, 7680), 0, twipsToPxX(this, 4000), bar->height());
+  roomCounter_->setGeometry(twipsToPxX(this, 9000), 0, twipsToPxX(this, 4000), bar->height());
   cover_ = new QWidget(bar);
   cover_->setObjectName("Picture3");
   cover_->setAttribute(Qt::WA_StyledBackground);
@@ -219,6 +223,8 @@ void MainWindow::buildToolbars() {
   connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
   connect(colours, &QToolButton::clicked, this, [this] { openColourPaletteFresh(); });
   connect(map, &QToolButton::clicked, this, [this] { openMapFresh(); });
+  connect(bookCheck, &QToolButton::clicked, this, [this] { openBookCheckFresh(); });
+  connect(graph, &QToolButton::clicked, this, [this] { openGraphFresh(); });
 }
 
 void MainWindow::placeRightPictures() {
@@ -276,6 +282,8 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
     // The palette belongs to the project manager and closes with it.
     if (managerClosed && palette_) closeChild(palette_);
     if (child == map_) map_ = nullptr;
+    if (child == check_) check_ = nullptr;
+    if (child == graph_) graph_ = nullptr;
   });
   frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
@@ -297,6 +305,24 @@ MapWindow* MainWindow::openMapFresh() {
   if (map_ && !closeChild(map_)) return nullptr;
   auto* w = new MapWindow(this);
   map_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
+
+BookCheckWindow* MainWindow::openBookCheckFresh() {
+  if (check_ && !closeChild(check_)) return nullptr;
+  auto* w = new BookCheckWindow(this);
+  check_ = w;
+  addChild(w);
+  w->load();
+  return w;
+}
+
+GraphWindow* MainWindow::openGraphFresh() {
+  if (graph_ && !closeChild(graph_)) return nullptr;
+  auto* w = new GraphWindow(this);
+  graph_ = w;
   addChild(w);
   w->load();
   return w;
@@ -531,6 +557,8 @@ void MainWindow::runCommand(const QString& code) {
     if (m) m->Compila.start();
   } else if (code == "8") {
     if (m) openCompileDialogFresh();
+  } else if (code == kBookCheckCommand) {
+    openBookCheckFresh();
   }
 }
 

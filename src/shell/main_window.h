@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "check/book_check_window.h"
+#include "check/graph_window.h"
 #include "compiler/compile_dialog.h"
 #include "editor/colour_palette_window.h"
 #include "editor/find_replace_window.h"
@@ -88,6 +90,10 @@ class MainWindow : public QMainWindow, public WindowOwner {
   ColourPaletteWindow* openColourPaletteFresh();  // Image11
   MapWindow* mapWindow() const { return map_.data(); }
   MapWindow* openMapFresh();  // Image13
+  BookCheckWindow* bookCheck() const { return check_.data(); }
+  GraphWindow* graph() const { return graph_.data(); }
+  BookCheckWindow* openBookCheckFresh();  // kBookCheckCommand: opened and checked at once
+  GraphWindow* openGraphFresh();          // opened and laying out at once
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -149,6 +155,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<GlobalCodeWindow> globalCode_;
   QPointer<ColourPaletteWindow> palette_;
   QPointer<MapWindow> map_;
+  QPointer<BookCheckWindow> check_;
+  QPointer<GraphWindow> graph_;
   bool closing_ = false;
   bool shown_ = false;
 };

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "project/project.h"
+#include "rooms/follow_link.h"
+#include "ui/qt_paths.h"
 
 class QWidget;
 
@@ -52,6 +54,14 @@ class ManagerRequests {
   virtual void showTargetPrompt(const QString& message) = 0;
   // The caption of the open project, after the editor has closed.
   virtual void showProjectCaption() = 0;
+  // Asks for room `name` to be opened in the editor, as following a link does. False, and
+  // nothing asked, when the room has no text to open (the request would wait for one).
+  bool requestRoom(const std::string& name) {
+    if (!follow_link_ready(toPath(Percorso), name)) return false;
+    SeguiLink = fromNameBytes(name);
+    SegLink.start();
+    return true;
+  }
   // Forgets a pending target choice (Modi, Modi2 and Link).
   void clearTargetChoice() {
     Modi.clear();

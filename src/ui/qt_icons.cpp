@@ -323,6 +323,30 @@ void draw(QPainter& p, IconKind kind) {
       p.drawLine(QPointF(3, 30), QPointF(7, 26));
       break;
     }
+    case IconKind::BookCheck:
+      page(p, 5, 3, 23, 29);
+      textLines(p, 9, 19, 10, 3);
+      ink(p);
+      p.setBrush(kPaper);
+      p.drawEllipse(QPointF(22, 22), 7, 7);
+      accent(p, 2.4);
+      p.drawPolyline(QPolygonF({QPointF(18.5, 22), QPointF(21, 24.5), QPointF(25.5, 19.5)}));
+      break;
+    case IconKind::GraphMap: {
+      ink(p, 1.8);
+      p.drawLine(QPointF(16, 9), QPointF(8, 22));
+      p.drawLine(QPointF(16, 9), QPointF(24, 22));
+      accent(p, 1.8);
+      p.drawLine(QPointF(12, 26), QPointF(20, 26));
+      p.drawPolyline(QPolygonF({QPointF(17.5, 23.5), QPointF(20, 26), QPointF(17.5, 28.5)}));
+      ink(p);
+      p.setBrush(kSoft);
+      p.drawRoundedRect(QRectF(11, 3, 10, 7), 2, 2);
+      p.setBrush(kPaper);
+      p.drawRoundedRect(QRectF(3, 22, 9, 7), 2, 2);
+      p.drawRoundedRect(QRectF(20, 22, 9, 7), 2, 2);
+      break;
+    }
   }
 }
 

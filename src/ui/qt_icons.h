@@ -32,6 +32,8 @@ enum class IconKind {
   FolderUp,        // start page: the folder above
   TextFile,        // settings: distribution files
   Quill,           // splash
+  BookCheck,       // the book check
+  GraphMap,        // the graph of rooms and links
 };
 
 // The picture at `size` pixels (device-independent), drawn sharp for the screen's ratio.

@@ -30,6 +30,9 @@ class WindowOwner {
   QString NoBrowser;  // "1" while the single-file compile must not open the browser
   QString Text1;      // scratch buffer of the single-file compile
 
+  // The command code that opens the book check (beside the numbered ones).
+  static constexpr const char* kBookCheckCommand = "Verifica";
+
   // Writes `code` into Scelta and starts Crea.
   void sendCommand(const QString& code) {
     Scelta = code;

@@ -1,0 +1,182 @@
+// The book check window (see book_check_window.h).
+#include "check/book_check_window.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "check/link_graph.h"
+#include "project/help_pages.h"
+#include "ui/manager_requests.h"
+#include "ui/qt_measure.h"
+#include "ui/qt_paths.h"
+
+namespace pm {
+
+namespace {
+
+const PlacementRule kPlacement{10800, 5400, true, Centring::Third};
+constexpr const char* kIni = "Verifica.ini";
+
+enum Column { kKind, kRoom, kLine, kMessage, kText, kColumns };
+
+QString plural(size_t n, const char* one, const char* many) {
+  return QString::number(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
+    : ChildWindow(windowOwner, "BookCheck", "Verifica del libro", help::kBookCheck) {
+  setFocusPolicy(Qt::StrongFocus);
+
+  summary_ = new QLabel(this);
+  summary_->setObjectName("Label1");
+  summary_->setAccessibleName("Riepilogo della verifica");
+  summary_->setWordWrap(true);
+  summary_->setFont(heavyFont(11));
+  summary_->setStyleSheet("color: #1d2a36;");
+
+  findingList_ = new QTreeWidget(this);
+  findingList_->setObjectName("List1");
+  findingList_->setAccessibleName("Problemi trovati nel libro");
+  findingList_->setColumnCount(kColumns);
+  findingList_->setHeaderLabels({"Tipo", "Stanza", "Riga", "Messaggio", "Testo"});
+  findingList_->setRootIsDecorated(false);
+  findingList_->setUniformRowHeights(true);
+  findingList_->setAlternatingRowColors(true);
+  findingList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  findingList_->header()->setStretchLastSection(true);
+  findingList_->header()->setObjectName("List1Header");
+  findingList_->header()->setAccessibleName("Colonne dell'elenco dei problemi");
+  findingList_->installEventFilter(this);
+
+  openButton_ = new QPushButton("Apri la Stanza", this);
+  openButton_->setObjectName("Command1");
+  recheckButton_ = new QPushButton("Verifica di nuovo (F5)", this);
+  recheckButton_->setObjectName("Command2");
+  closeButton_ = new QPushButton("Chiudi", this);
+  closeButton_->setObjectName("Command3");
+  for (QPushButton* b : {openButton_, recheckButton_, closeButton_}) b->setAccessibleName(b->text());
+  openButton_->setEnabled(false);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(openButton_);
+  buttons->addStretch(1);
+  buttons->addWidget(recheckButton_);
+  buttons->addWidget(closeButton_);
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(summary_);
+  column->addWidget(findingList_, 1);
+  column->addLayout(buttons);
+
+  connect(findingList_, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { openFinding(findingList_->indexOfTopLevelItem(item)); });
+  connect(findingList_, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* item) { openButton_->setEnabled(item != nullptr); });
+  connect(openButton_, &QPushButton::clicked, this,
+          [this] { openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem())); });
+  connect(recheckButton_, &QPushButton::clicked, this, &BookCheckWindow::runCheck);
+  connect(closeButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
+}
+
+void BookCheckWindow::load() {
+  place(kPlacement, kIni);
+  runCheck();
+}
+
+void BookCheckWindow::runCheck() {
+  findingList_->clear();
+  result_ = {};
+  folder_.clear();
+  ManagerRequests* m = owner()->manager();
+  if (!m) {
+    summary_->setText("Nessun progetto aperto: apri un progetto per verificarlo.");
+    return;
+  }
+  const Project project = m->project();
+  folder_ = m->Percorso;
+  const LinkGraph graph = build_link_graph(project);
+  result_ = check_book(graph);
+
+  QList<QTreeWidgetItem*> rows;
+  rows.reserve(qsizetype(result_.findings.size()));
+  const QBrush errorInk(QColor(0xc0, 0x00, 0x00)), warningInk(QColor(0x8a, 0x5a, 0x00));
+  for (const Finding& f : result_.findings) {
+    auto* row = new QTreeWidgetItem;
+    const bool error = f.severity == Severity::Error;
+    row->setText(kKind, error ? "Errore" : "Avviso");
+    row->setForeground(kKind, error ? errorInk : warningInk);
+    row->setText(kRoom, f.room.empty() ? fromNameBytes(f.file) : fromNameBytes(f.room));
+    row->setText(kLine, QString::number(f.line));
+    row->setTextAlignment(kLine, Qt::AlignRight | Qt::AlignVCenter);
+    row->setText(kMessage, fromUtf8(f.message_it));
+    row->setText(kText, fromFileText(f.text).simplified());
+    row->setToolTip(kText, row->text(kText));
+    rows.append(row);
+  }
+  findingList_->addTopLevelItems(rows);
+  for (int c : {kKind, kRoom, kLine, kMessage}) findingList_->resizeColumnToContents(c);
+  if (!rows.isEmpty()) findingList_->setCurrentItem(rows.front());
+  showSummary(graph.rooms.size());
+}
+
+void BookCheckWindow::showSummary(size_t rooms) {
+  QString text = "Stanze verificate: " + QString::number(rooms) + ". ";
+  if (result_.errors == 0 && result_.warnings == 0)
+    text += "Nessun problema trovato.";
+  else
+    text += plural(result_.errors, "errore", "errori") + ", " + plural(result_.warnings, "avviso", "avvisi") + ".";
+  summary_->setText(text);
+}
+
+bool BookCheckWindow::openFinding(int row) {
+  if (row < 0 || size_t(row) >= result_.findings.size()) return false;
+  const Finding& f = result_.findings[size_t(row)];
+  ManagerRequests* m = owner()->manager();
+  if (!m || m->Percorso != folder_) {
+    summary_->setText("Il progetto verificato non è più aperto: premi F5 per verificare di nuovo.");
+    return false;
+  }
+  // A room without its text file cannot be opened: that is reported instead.
+  if (f.room.empty() || !m->requestRoom(f.room)) {
+    summary_->setText("La Stanza " + fromNameBytes(f.room.empty() ? f.file : f.room) +
+                      " non ha un testo da aprire nell'Editor.");
+    return false;
+  }
+  return true;
+}
+
+bool BookCheckWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == findingList_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem()));
+      return true;
+    }
+    if (key == Qt::Key_F5) {
+      runCheck();
+      return true;
+    }
+  }
+  return ChildWindow::eventFilter(watched, event);
+}
+
+void BookCheckWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F5) {
+    runCheck();
+    return;
+  }
+  ChildWindow::keyPressEvent(event);
+}
+
+bool BookCheckWindow::onClose() {
+  savePlacement(kIni);
+  return true;
+}
+
+}  // namespace pm

@@ -1,0 +1,51 @@
+// The window "Verifica del libro": the book check of the open project as a list of findings
+// (errors and warnings with room, line and message) under a summary line. Double-click or
+// Enter on a finding opens its room in the editor through the project manager's follow-link
+// request; F5 checks again.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "check/book_check.h"
+#include "ui/child_window.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace pm {
+
+class BookCheckWindow : public ChildWindow {
+  Q_OBJECT
+ public:
+  explicit BookCheckWindow(WindowOwner* owner);
+
+  // Places the window (it is in its frame by now) and checks the project.
+  void load();
+  // Checks the project open in the project manager and lists what it finds.
+  void runCheck();
+  // Opens the room of the finding at `row` in the editor; false when it names no room
+  // that can be opened (the summary line then says why).
+  bool openFinding(int row);
+
+  const CheckResult& result() const { return result_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool onClose() override;
+
+ private:
+  void showSummary(size_t rooms);
+
+  QLabel* summary_ = nullptr;
+  QTreeWidget* findingList_ = nullptr;
+  QPushButton* openButton_ = nullptr;
+  QPushButton* recheckButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+  CheckResult result_;
+  QString folder_;  // the project folder the findings are about
+};
+
+}  // namespace pm

@@ -1,0 +1,335 @@
+// The graph map window (see graph_window.h).
+#include "check/graph_window.h"
+
+#include <QFontMetricsF>
+#include <QGraphicsPathItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "check/book_check.h"
+#include "check/graphviz_layout_job.h"
+#include "check/link_graph.h"
+#include "project/help_pages.h"
+#include "ui/manager_requests.h"
+#include "ui/qt_paths.h"
+
+namespace pm {
+
+namespace {
+
+const PlacementRule kPlacement{11000, 7500, true, Centring::Quarter};
+constexpr const char* kIni = "Grafo.ini";
+constexpr int kNodeKey = 0;  // item data: the node index of a room's box
+constexpr double kMinZoom = 0.02, kMaxZoom = 8;
+
+QColor colour(std::string_view hex) { return QColor(fromUtf8(hex)); }
+
+QPainterPath roundedBox(const QRectF& r) {
+  QPainterPath p;
+  const double radius = std::min(6.0, r.height() / 3);
+  p.addRoundedRect(r, radius, radius);
+  return p;
+}
+
+// The arrow head at the end of a curve: pointing from `from` to `tip`.
+QPolygonF arrowHead(QPointF from, QPointF tip) {
+  QLineF line(tip, from);
+  if (line.length() < 0.01) return {};
+  line.setLength(7);
+  QLineF left = line, right = line;
+  left.setAngle(line.angle() + 22);
+  right.setAngle(line.angle() - 22);
+  return QPolygonF({tip, left.p2(), right.p2()});
+}
+
+}  // namespace
+
+// ---- the view ------------------------------------------------------------------------------
+
+GraphView::GraphView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
+  setDragMode(QGraphicsView::ScrollHandDrag);
+  setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+  setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+  setBackgroundBrush(QColor(0xfa, 0xfb, 0xfc));
+}
+
+void GraphView::wheelEvent(QWheelEvent* event) {
+  const double steps = event->angleDelta().y() / 120.0;
+  if (steps == 0) return;
+  double factor = std::pow(1.2, steps);
+  const double zoom = transform().m11();
+  factor = std::clamp(zoom * factor, kMinZoom, kMaxZoom) / zoom;
+  scale(factor, factor);
+  event->accept();
+}
+
+void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
+  for (QGraphicsItem* item = itemAt(event->position().toPoint()); item; item = item->parentItem()) {
+    const QVariant node = item->data(kNodeKey);
+    if (node.isValid()) {
+      emit nodeActivated(node.toInt());
+      event->accept();
+      return;
+    }
+  }
+  QGraphicsView::mouseDoubleClickEvent(event);
+}
+
+// ---- the window ----------------------------------------------------------------------------
+
+GraphWindow::GraphWindow(WindowOwner* windowOwner)
+    : ChildWindow(windowOwner, "GraphMap", "Grafo dell'avventura", help::kGraph) {
+  setFocusPolicy(Qt::StrongFocus);
+
+  auto* searchLabel = new QLabel("Stanza n.", this);
+  searchLabel->setObjectName("Label2");
+  searchField_ = new QLineEdit(this);
+  searchField_->setObjectName("Text1");
+  searchField_->setAccessibleName("Numero della Stanza da cercare");
+  searchField_->setPlaceholderText("numero");
+  searchField_->setMaximumWidth(90);
+  searchLabel->setBuddy(searchField_);
+  findButton_ = new QPushButton("Trova", this);
+  findButton_->setObjectName("Command1");
+  fitButton_ = new QPushButton("Adatta alla finestra", this);
+  fitButton_->setObjectName("Command2");
+  redrawButton_ = new QPushButton("Ridisegna (F5)", this);
+  redrawButton_->setObjectName("Command3");
+  cancelButton_ = new QPushButton("Annulla il calcolo", this);
+  cancelButton_->setObjectName("Command4");
+  for (QPushButton* b : {findButton_, fitButton_, redrawButton_, cancelButton_}) b->setAccessibleName(b->text());
+  cancelButton_->setEnabled(false);
+
+  state_ = new QLabel(this);
+  state_->setObjectName("Label1");
+  state_->setAccessibleName("Stato del grafo");
+  state_->setWordWrap(true);
+  state_->setStyleSheet("color: #1d2a36;");
+
+  scene_ = new QGraphicsScene(this);
+  view_ = new GraphView(scene_, this);
+  view_->setObjectName("Picture1");
+  view_->setAccessibleName("Grafo dell'avventura");
+
+  auto* tools = new QHBoxLayout;
+  tools->addWidget(searchLabel);
+  tools->addWidget(searchField_);
+  tools->addWidget(findButton_);
+  tools->addWidget(fitButton_);
+  tools->addStretch(1);
+  tools->addWidget(redrawButton_);
+  tools->addWidget(cancelButton_);
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(tools);
+  column->addWidget(state_);
+  column->addWidget(view_, 1);
+
+  auto find = [this] {
+    if (busy()) return;  // nothing is drawn yet; the state line says so
+    if (!findRoom(searchField_->text().trimmed()))
+      state_->setText("Nel grafo non c'è la Stanza " + searchField_->text().trimmed() + ".");
+  };
+  connect(findButton_, &QPushButton::clicked, this, find);
+  connect(searchField_, &QLineEdit::returnPressed, this, find);
+  connect(fitButton_, &QPushButton::clicked, this,
+          [this] { view_->fitInView(scene_->itemsBoundingRect(), Qt::KeepAspectRatio); });
+  connect(redrawButton_, &QPushButton::clicked, this, &GraphWindow::redraw);
+  connect(cancelButton_, &QPushButton::clicked, this, &GraphWindow::cancelLayout);
+  connect(view_, &GraphView::nodeActivated, this, [this](int node) { openNode(node); });
+  tick_.setInterval(250);
+  connect(&tick_, &QTimer::timeout, this, &GraphWindow::pollJob);
+}
+
+void GraphWindow::load() {
+  place(kPlacement, kIni);
+  redraw();
+}
+
+GraphWindow::~GraphWindow() { stopWatching(); }
+
+bool GraphWindow::busy() const { return job_ && !job_->finished(); }
+
+void GraphWindow::showState(const QString& text, bool running) {
+  state_->setText(text);
+  cancelButton_->setEnabled(running);
+  findButton_->setEnabled(!running);
+}
+
+void GraphWindow::redraw() {
+  stopWatching();
+  scene_->clear();
+  nodeItems_.clear();
+  drawing_ = {};
+  folder_.clear();
+  ManagerRequests* m = owner()->manager();
+  if (!m) {
+    showState("Nessun progetto aperto: apri un progetto per disegnarne il grafo.", false);
+    return;
+  }
+  folder_ = m->Percorso;
+  const LinkGraph graph = build_link_graph(m->project());
+  drawing_ = make_graph_drawing(graph, check_book(graph));
+  job_ = std::make_unique<LayoutJob>();
+  job_->start(drawing_);
+  showState("Calcolo del grafo...", true);
+  if (job_->descriptor() >= 0) {
+    notifier_ = new QSocketNotifier(job_->descriptor(), QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &GraphWindow::pollJob);
+  }
+  tick_.start();
+  pollJob();
+}
+
+// Takes what the layout process has written; once it has ended, draws the map or says why not.
+void GraphWindow::pollJob() {
+  if (!job_) return;
+  // The job closes its descriptor when the process ends: the notifier goes first.
+  if (notifier_) notifier_->setEnabled(false);
+  // wait() takes what is there only when given some time: 1 ms, which the interface spares.
+  if (!job_->wait(std::chrono::milliseconds(1))) {
+    if (notifier_) notifier_->setEnabled(true);
+    return;
+  }
+  stopWatching();
+  const LayoutResult& r = job_->result();
+  if (r.outcome == LayoutOutcome::Done) {
+    draw(r.layout);
+    showState("Stanze: " + QString::number(drawing_.nodes.size()) + ", collegamenti: " +
+                  QString::number(drawing_.edges.size()) + ". Doppio clic su una Stanza per aprirla nell'Editor.",
+              false);
+  } else {
+    showState(fromUtf8(r.message_it), false);
+  }
+}
+
+void GraphWindow::stopWatching() {
+  tick_.stop();
+  delete notifier_.data();
+  if (job_ && !job_->finished()) job_->cancel();
+}
+
+void GraphWindow::cancelLayout() {
+  if (!busy()) return;
+  stopWatching();
+  showState(fromUtf8(job_->result().message_it), false);
+}
+
+void GraphWindow::draw(const GraphLayout& layout) {
+  scene_->clear();
+  nodeItems_.assign(drawing_.nodes.size(), nullptr);
+  const QColor arrowColour = colour(kArrowColour);
+  for (const EdgeCurve& curve : layout.edges) {
+    if (curve.points.size() < 2 || curve.edge >= drawing_.edges.size()) continue;
+    QPainterPath path(QPointF(curve.points[0].x, curve.points[0].y));
+    for (size_t i = 1; i + 2 < curve.points.size(); i += 3)
+      path.cubicTo(QPointF(curve.points[i].x, curve.points[i].y), QPointF(curve.points[i + 1].x, curve.points[i + 1].y),
+                   QPointF(curve.points[i + 2].x, curve.points[i + 2].y));
+    QPen pen(arrowColour, 1);
+    if (drawing_.edges[curve.edge].timed) pen.setStyle(Qt::DashLine);
+    auto* line = scene_->addPath(path, pen);
+    line->setZValue(0);
+    const Point& a = curve.points[curve.points.size() - 2];
+    const Point& b = curve.points.back();
+    auto* head = scene_->addPolygon(arrowHead(QPointF(a.x, a.y), QPointF(b.x, b.y)), QPen(arrowColour, 1),
+                                    QBrush(arrowColour));
+    head->setZValue(0);
+  }
+  QFont font("DejaVu Sans");
+  font.setPixelSize(10);  // the scene is in points: 10 points as Graphviz measured them
+  const QFontMetricsF metrics(font);
+  for (const NodeBox& box : layout.nodes) {
+    if (box.node >= drawing_.nodes.size()) continue;
+    const DrawnNode& node = drawing_.nodes[box.node];
+    const NodeLook look = node_look(node);
+    const QRectF r(box.center.x - box.width / 2, box.center.y - box.height / 2, box.width, box.height);
+    auto* item = scene_->addPath(roundedBox(r), QPen(colour(look.stroke), look.pen_width), QBrush(colour(look.fill)));
+    item->setZValue(1);
+    item->setFlag(QGraphicsItem::ItemIsSelectable);
+    item->setData(kNodeKey, int(box.node));
+    item->setToolTip(fromUtf8(node.label));
+    item->setCursor(Qt::PointingHandCursor);
+    if (look.frames > 1) {
+      auto* inner = new QGraphicsPathItem(roundedBox(r.adjusted(3, 3, -3, -3)), item);
+      inner->setPen(QPen(colour(look.stroke), look.pen_width));
+    }
+    auto* label = new QGraphicsSimpleTextItem(
+        metrics.elidedText(fromUtf8(node.label), Qt::ElideRight, std::max(10.0, box.width - 8)), item);
+    label->setFont(font);
+    label->setBrush(colour(look.text));
+    const QRectF t = label->boundingRect();
+    label->setPos(box.center.x - t.width() / 2, box.center.y - t.height() / 2);
+    nodeItems_[box.node] = item;
+  }
+  std::erase(nodeItems_, nullptr);
+  scene_->setSceneRect(scene_->itemsBoundingRect().adjusted(-20, -20, 20, 20));
+  // A small map at its own size; a large one fitted, so the author sees its whole shape.
+  view_->resetTransform();
+  const QRectF all = scene_->sceneRect();
+  if (all.width() > view_->viewport()->width() || all.height() > view_->viewport()->height())
+    view_->fitInView(all, Qt::KeepAspectRatio);
+  if (view_->transform().m11() < kMinZoom) {
+    view_->resetTransform();
+    view_->scale(kMinZoom, kMinZoom);
+  }
+  // Room 0 in sight, where the reader starts.
+  if (QGraphicsItem* start = roomItem("0")) view_->centerOn(start);
+}
+
+QGraphicsItem* GraphWindow::roomItem(const QString& number) const {
+  const std::string name = toNameBytes(number);
+  for (QGraphicsItem* item : nodeItems_)
+    if (drawing_.nodes[size_t(item->data(kNodeKey).toInt())].name == name) return item;
+  return nullptr;
+}
+
+bool GraphWindow::findRoom(const QString& number) {
+  QGraphicsItem* item = roomItem(number);
+  if (!item) return false;
+  scene_->clearSelection();
+  item->setSelected(true);
+  view_->centerOn(item);
+  return true;
+}
+
+bool GraphWindow::openNode(int node) {
+  if (node < 0 || size_t(node) >= drawing_.nodes.size()) return false;
+  const DrawnNode& n = drawing_.nodes[size_t(node)];
+  ManagerRequests* m = owner()->manager();
+  if (!m || m->Percorso != folder_) {
+    state_->setText("Il progetto del grafo non è più aperto: premi F5 per ridisegnarlo.");
+    return false;
+  }
+  if (!m->requestRoom(n.name)) {
+    state_->setText("La Stanza " + fromNameBytes(n.name) + " non ha un testo da aprire nell'Editor.");
+    return false;
+  }
+  return true;
+}
+
+void GraphWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F5) {
+    redraw();
+    return;
+  }
+  ChildWindow::keyPressEvent(event);
+}
+
+bool GraphWindow::onClose() {
+  stopWatching();
+  savePlacement(kIni);
+  return true;
+}
+
+}  // namespace pm

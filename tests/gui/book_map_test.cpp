@@ -1,0 +1,222 @@
+// The book check and the graph map windows driven through the real main window: a broken
+// link listed and its room opened, one box per room on the map and a room opened from it,
+// the room search, a cancelled layout, and pictures of both windows on the sample book.
+#include <QAction>
+#include <QApplication>
+#include <QWheelEvent>
+#include <QGraphicsItem>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "check/book_check_window.h"
+#include "check/graph_window.h"
+#include "editor/room_editor_window.h"
+#include "support/gui_fixture.h"
+
+using namespace pmtest;
+
+namespace {
+
+// Rooms 0..3: 0 leads to 1 and 2, 1 leads to the missing room 40, 2 jumps to 3 on a timer.
+QString makeBrokenBook(GuiFixture& f) {
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(4));
+  writeBytes(folder + "/0", "Inizio.\r\n<a href=\"1.htm\">Avanti</a> <a href=\"2.htm\">Destra</a>\r\n");
+  writeBytes(folder + "/1", "Un sentiero.\r\n<a href=\"40.htm\">Oltre</a>\r\n");
+  writeBytes(folder + "/2", "Una porta.\r\n<meta http-equiv='refresh' content='3; url=3.htm'>\r\n");
+  writeBytes(folder + "/3", "La fine. <!-- fine -->\r\n");
+  return folder;
+}
+
+bool editorOn(pm::MainWindow* main, const QString& room) {
+  return QTest::qWaitFor([&] { return main->editor() && main->editor()->Nome == room; }, 3000);
+}
+
+pm::GraphWindow* openGraph(GuiFixture& f) {
+  QTest::mouseClick(part<QToolButton>(f.main(), "ImageGrafo"), Qt::LeftButton);
+  pm::GraphWindow* g = f.main()->graph();
+  if (g && !QTest::qWaitFor([g] { return !g->busy(); }, 15000)) qWarning("the layout did not end");
+  return g;
+}
+
+}  // namespace
+
+class BookMapTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void checkListsABrokenLinkAndOpensItsRoom();
+  void checkFromTheManagersMenuAndAgainOnF5();
+  void graphShowsEveryRoomAndOpensOne();
+  void graphSearchAndCancel();
+  void helpPages();
+  void sampleBookPictures();
+};
+
+void BookMapTest::checkListsABrokenLinkAndOpensItsRoom() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeBrokenBook(f)));
+  QTest::mouseClick(part<QToolButton>(f.main(), "ImageVerifica"), Qt::LeftButton);
+  pm::BookCheckWindow* w = f.main()->bookCheck();
+  QVERIFY(w);
+  QVERIFY(shown(f.main(), w));
+  // The two buttons sit after the resource folder's, clear of it and of the room counter.
+  const QRect counter = part<QLabel>(f.main(), "Label1")->geometry();
+  QRect before = part<QToolButton>(f.main(), "Image12")->geometry();
+  for (const char* name : {"ImageVerifica", "ImageGrafo"}) {
+    const QRect r = part<QToolButton>(f.main(), name)->geometry();
+    QVERIFY2(r.left() > before.right() && r.right() < counter.left(), name);
+    before = r;
+  }
+  QVERIFY2(unnamedControls(w).isEmpty(), qPrintable(unnamedControls(w).join(",") + "|"));
+
+  auto* list = part<QTreeWidget>(w, "List1");
+  QTreeWidgetItem* broken = nullptr;
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    if (list->topLevelItem(i)->text(0) == "Errore") broken = list->topLevelItem(i);
+  QVERIFY(broken);
+  QCOMPARE(broken->text(1), QString("1"));
+  QCOMPARE(broken->text(2), QString("2"));
+  QVERIFY2(broken->text(4).contains("40.htm"), qPrintable(broken->text(4)));
+  QVERIFY2(part<QLabel>(w, "Label1")->text().contains("1 errore"), qPrintable(part<QLabel>(w, "Label1")->text()));
+
+  list->setCurrentItem(broken);
+  const QRect r = list->visualItemRect(broken);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+  QVERIFY(editorOn(f.main(), "1"));
+}
+
+// F1 on either window opens its own page, which is in the program folder.
+void BookMapTest::helpPages() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeBrokenBook(f)));
+  QTest::mouseClick(part<QToolButton>(f.main(), "ImageVerifica"), Qt::LeftButton);
+  QTest::keyClick(part<QTreeWidget>(f.main()->bookCheck(), "List1"), Qt::Key_F1);
+  QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/verifica.htm"));
+  pm::GraphWindow* g = openGraph(f);
+  QTest::keyClick(g->view(), Qt::Key_F1);
+  QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/grafo.htm"));
+  for (const char* page : {"verifica.htm", "grafo.htm"}) QVERIFY2(QFile::exists(f.home() + "/Help/" + page), page);
+}
+
+void BookMapTest::checkFromTheManagersMenuAndAgainOnF5() {
+  GuiFixture f;
+  const QString folder = makeBrokenBook(f);
+  pm::ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+  auto* item = part<QMenu>(m, "Menu1")->findChild<QAction*>("MenuVerifica");
+  QVERIFY(item);
+  item->trigger();
+  QVERIFY(QTest::qWaitFor([&] { return f.main()->bookCheck() != nullptr; }, 3000));
+  pm::BookCheckWindow* w = f.main()->bookCheck();
+  QCOMPARE(w->result().errors, size_t(1));
+
+  // Mended on disk, checked again: the error is gone; Enter on a finding opens its room.
+  writeBytes(folder + "/1", "Un sentiero.\r\n<a href=\"3.htm\">Oltre</a>\r\n");
+  QTest::keyClick(part<QTreeWidget>(w, "List1"), Qt::Key_F5);
+  QCOMPARE(w->result().errors, size_t(0));
+  auto* list = part<QTreeWidget>(w, "List1");
+  for (int i = 0; i < list->topLevelItemCount(); ++i) QCOMPARE(list->topLevelItem(i)->text(0), QString("Avviso"));
+
+  // A room without its text file is reported, not opened.
+  QFile::remove(folder + "/3");
+  QTest::keyClick(list, Qt::Key_F5);
+  QVERIFY(w->result().errors >= 1);
+  int missing = -1;
+  for (size_t i = 0; i < w->result().findings.size(); ++i)
+    if (w->result().findings[i].kind == pm::FindingKind::MissingTextFile) missing = int(i);
+  QVERIFY(missing >= 0);
+  QVERIFY(!w->openFinding(missing));
+  QVERIFY(part<QLabel>(w, "Label1")->text().contains("non ha un testo"));
+  list->setCurrentItem(list->topLevelItem(0));
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Return);
+  QVERIFY(editorOn(f.main(), QString::fromStdString(w->result().findings[0].room)));
+}
+
+void BookMapTest::graphShowsEveryRoomAndOpensOne() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeBrokenBook(f)));
+  pm::GraphWindow* g = openGraph(f);
+  QVERIFY(g);
+  QVERIFY2(unnamedControls(g).isEmpty(), qPrintable(unnamedControls(g).join(",")));
+  QVERIFY2(g->drawnRooms() == 4, qPrintable(part<QLabel>(g, "Label1")->text()));
+  for (const char* room : {"0", "1", "2", "3"}) QVERIFY2(g->roomItem(room), room);
+  QVERIFY(part<QLabel>(g, "Label1")->text().startsWith("Stanze: 4"));
+
+  QGraphicsItem* two = g->roomItem("2");
+  g->view()->centerOn(two);
+  const QPoint at = g->view()->mapFromScene(two->sceneBoundingRect().center());
+  QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, at);
+  QVERIFY(editorOn(f.main(), "2"));
+}
+
+void BookMapTest::graphSearchAndCancel() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeBrokenBook(f)));
+  pm::GraphWindow* g = openGraph(f);
+  QVERIFY(g);
+  QTest::keyClicks(part<QLineEdit>(g, "Text1"), "3");
+  QTest::keyClick(part<QLineEdit>(g, "Text1"), Qt::Key_Return);
+  QVERIFY(g->roomItem("3")->isSelected());
+  QVERIFY(!g->findRoom("99"));
+
+  // The wheel zooms in and out.
+  auto wheel = [g](int delta) {
+    const QPointF at = g->view()->viewport()->rect().center();
+    QWheelEvent e(at, g->view()->viewport()->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g->view()->viewport(), &e);
+    return g->view()->transform().m11();
+  };
+  const double zoom = g->view()->transform().m11();
+  QVERIFY(wheel(240) > zoom);
+  QVERIFY(qAbs(wheel(-240) - zoom) < 1e-9);
+
+  g->redraw();
+  QVERIFY(g->busy());
+  QVERIFY(part<QPushButton>(g, "Command4")->isEnabled());
+  QCOMPARE(part<QLabel>(g, "Label1")->text(), QString("Calcolo del grafo..."));
+  QTest::mouseClick(part<QPushButton>(g, "Command4"), Qt::LeftButton);
+  QVERIFY(!g->busy());
+  QCOMPARE(g->drawnRooms(), 0);
+  QCOMPARE(part<QLabel>(g, "Label1")->text(), QString("Disegno del grafo annullato."));
+  QVERIFY(!part<QPushButton>(g, "Command4")->isEnabled());
+
+  // F5 draws it again.
+  QTest::keyClick(g, Qt::Key_F5);
+  QVERIFY(QTest::qWaitFor([g] { return !g->busy(); }, 15000));
+  QCOMPARE(g->drawnRooms(), 4);
+}
+
+void BookMapTest::sampleBookPictures() {
+  GuiFixture f;
+  QVERIFY(openProject(f, f.projects() + "/Il Ponte sul Fiume"));
+  QTest::mouseClick(part<QToolButton>(f.main(), "ImageVerifica"), Qt::LeftButton);
+  QVERIFY(f.main()->bookCheck());
+  QCOMPARE(f.main()->bookCheck()->result().errors, size_t(0));
+  shoot(f.main(), "book_check");
+  pm::GraphWindow* g = openGraph(f);
+  QVERIFY(g);
+  QCOMPARE(size_t(g->drawnRooms()), f.main()->manager()->roomNumbers().size());
+  shoot(f.main(), "graph_map");
+
+  // The same book with a broken link, a room without text, a missing picture and a room no
+  // road reaches: both windows again, for the pictures of their findings.
+  const QString book = f.projects() + "/Il Ponte sul Fiume";
+  writeBytes(book + "/12", readBytes(book + "/12") + "<a href=\"40.htm\">Salta nel fiume</a>\r\n");
+  writeBytes(book + "/5", readBytes(book + "/5") + "<img src=\"res/torre.png\">\r\n");
+  writeBytes(book + "/Room/14", "La grotta\r\n");
+  writeBytes(book + "/Room/15", "Il mulino\r\n");
+  writeBytes(book + "/15", "Un mulino abbandonato.\r\n<a href=\"0.htm\">Torna al crocevia</a>\r\n");
+  QTest::keyClick(g->view(), Qt::Key_F5);
+  QVERIFY(QTest::qWaitFor([g] { return !g->busy(); }, 15000));
+  QCOMPARE(g->drawnRooms(), 15);  // room 14 has no page
+  shoot(g, "graph_window_faults");
+  pm::BookCheckWindow* w = f.main()->bookCheck();
+  QTest::keyClick(part<QTreeWidget>(w, "List1"), Qt::Key_F5);
+  QCOMPARE(w->result().errors, size_t(3));
+  shoot(w, "book_check_faults");
+}
+
+QTEST_MAIN(BookMapTest)
+#include "book_map_test.moc"
