@@ -38,7 +38,11 @@ stdfs::path find_on_path(std::string_view path_env, std::string_view name) {
     std::string_view dir = path_env.substr(start, end - start);
     if (!dir.empty()) {
       stdfs::path candidate = stdfs::path(std::string(dir)) / std::string(name);
+#if defined(_WIN32)
+      if (is_file(candidate)) return candidate;
+#else
       if (is_file(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+#endif
     }
     start = end + 1;
   }

@@ -3,45 +3,20 @@
 #include "registro_window.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFont>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
 
 #include "log_layout.h"
-
-using registro::px;
-
-std::filesystem::path pathFromQString(const QString& name) {
-#if defined(_WIN32)
-  return std::filesystem::path(name.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
-#endif
-}
-
-QString qStringFromPath(const std::filesystem::path& path) {
-#if defined(_WIN32)
-  return QString::fromStdWString(path.wstring());
-#else
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
-#endif
-}
+#include "ui/block_caret_edit.h"
+#include "ui/qt_measure.h"
 
 namespace {
 
 const QString kCaption = QStringLiteral("Dadolario");
-
-QFont typewriterFont(qreal points) {
-  QFont font(QStringLiteral("Lucida Sans Typewriter"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPointSizeF(points);
-  return font;
-}
 
 template <typename W>
 W* control(W* widget, const char* name, const QString& accessible) {
@@ -55,12 +30,6 @@ W* control(W* widget, const char* name, const QString& accessible) {
 RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* parent)
     : QWidget(parent), store_(home) {
   setWindowTitle(kCaption);
-  prompts_.warn = [this](const QString& message) {
-    QMessageBox::warning(this, kCaption, message);
-  };
-  prompts_.askYesNo = [this](const QString& question) {
-    return QMessageBox::question(this, kCaption, question) == QMessageBox::Yes;
-  };
 
   topPanel_ = new QWidget(this);
   topPanel_->setObjectName(QStringLiteral("TopPanel"));
@@ -79,15 +48,16 @@ RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* paren
   Option1->setChecked(true);
 
   Label1 = control(new QLabel(this), "Label1", QStringLiteral("Risultato"));
+  Label1->setAccessibleDescription(QStringLiteral("Risultato"));
   Label1->setAlignment(Qt::AlignCenter);
-  Label1->setFont(typewriterFont(48));
+  Label1->setFont(pm::typewriterFont(48));
   Label1->setGeometry(px(2280), px(720), px(2175), px(1095));
 
-  Text1 = control(new QPlainTextEdit(this), "Text1", QStringLiteral("Registro"));
-  Text1->setFont(typewriterFont(11.25));
+  // A block caret 10 pixels wide and 16 high, easy to find in a long log.
+  Text1 = control(new pm::BlockCaretEdit(this, 10, 16), "Text1", QStringLiteral("Registro"));
+  Text1->setFont(pm::typewriterFont(11.25));
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Text1->setCursorWidth(10);  // a block caret, easy to find in a long log
-  const registro::Size design = registro::design_client_size();
+  const registro::Size design = registro::design_client_size(pm::twipsPerPixelX(this));
   Text1->setGeometry(px(120), px(1920), design.width - px(240), design.height - px(2760));
 
   bottomPanel_ = new QWidget(this);
@@ -128,6 +98,8 @@ void RegistroWindow::roll() {
   if (Option2->isChecked()) count = 1;
   if (Option3->isChecked()) count = 3;
   Label1->setText(QString::number(dice_.roll(count)));
+  // Assistive technology reads the roll, not a fixed name.
+  Label1->setAccessibleName(Label1->text());
   Text1->setFocus();
 }
 
@@ -142,9 +114,9 @@ void RegistroWindow::saveTick() {
   std::string error, notice;
   if (!store_.save(logText().toStdString(), error, &notice)) {
     // The message names the file.
-    prompts_.warn(tr("Il registro non è stato salvato:\n%1").arg(QString::fromStdString(error)));
+    warn(tr("Il registro non è stato salvato:\n%1").arg(QString::fromStdString(error)));
   } else if (!notice.empty()) {
-    prompts_.warn(QString::fromStdString(notice));
+    warn(QString::fromStdString(notice));
   }
 }
 
@@ -154,7 +126,7 @@ void RegistroWindow::loadTick() {
   std::string text;
   std::string error;
   if (!store_.load(text, error)) {
-    prompts_.warn(tr("Il registro non si può leggere:\n%1\n\nNon verrà sostituito: quello che scrivi sarà "
+    warn(tr("Il registro non si può leggere:\n%1\n\nNon verrà sostituito: quello che scrivi sarà "
                      "salvato in un nuovo file accanto.")
                       .arg(QString::fromStdString(error)));
   }
@@ -173,11 +145,11 @@ void RegistroWindow::closeEvent(QCloseEvent* event) {
   std::string error, notice;
   if (store_.differs(text)) {
     if (store_.save(text, error, &notice)) {
-      if (!notice.empty()) prompts_.warn(QString::fromStdString(notice));
+      if (!notice.empty()) warn(QString::fromStdString(notice));
     } else {
       const QString question = tr("Il registro non è stato salvato:\n%1\n\nChiudere comunque e perdere le modifiche?")
                                    .arg(QString::fromStdString(error));
-      if (!prompts_.askYesNo(question)) {
+      if (!prompts_->ask_yes_no(question.toStdString(), kCaption.toStdString())) {
         event->ignore();
         return;
       }
@@ -186,11 +158,17 @@ void RegistroWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void RegistroWindow::warn(const QString& message) {
+  prompts_->message(message.toStdString(), kCaption.toStdString(), pm::MessageIcon::Warning);
+}
+
+int RegistroWindow::px(int twips) const { return registro::px(twips, pm::twipsPerPixelX(this)); }
+
 void RegistroWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   topPanel_->setGeometry(0, 0, width(), px(615));
   bottomPanel_->setGeometry(0, height() - px(615), width(), px(615));
   const registro::Size size = registro::log_size_for(
-      {width(), height()}, {Text1->width(), Text1->height()});
+      {width(), height()}, {Text1->width(), Text1->height()}, pm::twipsPerPixelX(this));
   Text1->resize(size.width, size.height);
 }

@@ -6,34 +6,27 @@
 #include <QWidget>
 
 #include <filesystem>
-#include <functional>
 
 #include "dice.h"
 #include "log_store.h"
+#include "project/prompts.h"
+#include "ui/qt_prompts.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
-// A path for a file name taken from Qt (the file system's own encoding).
-std::filesystem::path pathFromQString(const QString& name);
-QString qStringFromPath(const std::filesystem::path& path);
-
 class RegistroWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // The two questions the window may put to the reader; tests answer them from a script.
-  struct Prompts {
-    std::function<void(const QString& message)> warn;
-    std::function<bool(const QString& question)> askYesNo;
-  };
-
   // The log lives in `home`/Dati.txt.
   explicit RegistroWindow(const std::filesystem::path& home, QWidget* parent = nullptr);
 
-  void setPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
+  // The messages and the question the window may put to the reader go through `prompts`
+  // (real dialogs unless a test sets its own).
+  void setPrompts(pm::Prompts* prompts) { prompts_ = prompts; }
 
   // The log as its lines joined with "\n", every character as typed.
   QString logText() const;
@@ -63,7 +56,10 @@ class RegistroWindow : public QWidget {
 
   registro::Dice dice_;
   registro::LogStore store_;
-  Prompts prompts_;
+  pm::QtPrompts ownPrompts_;
+  pm::Prompts* prompts_ = &ownPrompts_;
+  void warn(const QString& message);
+  int px(int twips) const;
   QWidget* topPanel_;
   QWidget* bottomPanel_;
   QLabel* credit_;

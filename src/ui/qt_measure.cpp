@@ -40,9 +40,9 @@ QFont namedFont(const QString& family, const QFont& fallback) {
   return fallback;
 }
 
-QFont typewriterFont(int points) {
+QFont typewriterFont(double points) {
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  if (points > 0) fixed.setPointSize(points);
+  if (points > 0) fixed.setPointSizeF(points);
   QFont f = namedFont("Lucida Sans Typewriter", fixed);
   f.setStyleHint(QFont::TypeWriter);
   return f;

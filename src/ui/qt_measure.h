@@ -24,7 +24,7 @@ QRect twipsRect(const QWidget* w, long left, long top, long width, long height);
 // The named font when the system has it, otherwise `fallback`.
 QFont namedFont(const QString& family, const QFont& fallback);
 // "Lucida Sans Typewriter", falling back to the system's fixed-width font.
-QFont typewriterFont(int points = 0);
+QFont typewriterFont(double points = 0);
 // "Arial Black", falling back to the system font in its heaviest weight.
 QFont heavyFont(int points);
 

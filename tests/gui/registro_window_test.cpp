@@ -10,6 +10,10 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
+#include <string>
+
+#include "ui/qt_paths.h"
 
 #include <memory>
 
@@ -39,16 +43,28 @@ class RegistroWindowTest : public QObject {
   QStringList questions_;
   bool answer_ = true;
 
+  // The window's messages and question land here; the question is answered by answer_.
+  struct Recorder : pm::Prompts {
+    RegistroWindowTest* t;
+    explicit Recorder(RegistroWindowTest* test) : t(test) {}
+    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
+      return std::nullopt;
+    }
+    void message(const std::string& text, const std::string&, pm::MessageIcon) override {
+      t->warnings_ << QString::fromStdString(text);
+    }
+    bool ask_yes_no(const std::string& text, const std::string&) override {
+      t->questions_ << QString::fromStdString(text);
+      return t->answer_;
+    }
+  } prompts_{this};
+
   QString logPath() const { return dir_.filePath(QStringLiteral("Dati.txt")); }
 
   // A window on the test's folder whose prompts are answered here, shown and active.
   std::unique_ptr<RegistroWindow> open(bool waitForLoad = true, const QString& home = QString()) {
-    auto w = std::make_unique<RegistroWindow>(pathFromQString(home.isEmpty() ? dir_.path() : home));
-    w->setPrompts({[this](const QString& m) { warnings_ << m; },
-                   [this](const QString& q) {
-                     questions_ << q;
-                     return answer_;
-                   }});
+    auto w = std::make_unique<RegistroWindow>(pm::toPath(home.isEmpty() ? dir_.path() : home));
+    w->setPrompts(&prompts_);
     w->show();
     w->activateWindow();
     if (waitForLoad && !QTest::qWaitFor([&] { return !w->Timer2.isActive(); }))
