@@ -292,91 +292,60 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
 }
 
 CompileDialog* MainWindow::openCompileDialogFresh() {
-  if (compile_ && !closeChild(compile_)) return nullptr;
-  auto* w = new CompileDialog(this);
-  compile_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(compile_);
+  if (w) w->load();
   return w;
 }
 
 MapWindow* MainWindow::openMapFresh() {
   if (!manager_) return nullptr;
-  if (map_ && !closeChild(map_)) return nullptr;
-  auto* w = new MapWindow(this);
-  map_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(map_);
+  if (w) w->load();
   return w;
 }
 
 BookCheckWindow* MainWindow::openBookCheckFresh() {
-  if (check_ && !closeChild(check_)) return nullptr;
-  auto* w = new BookCheckWindow(this);
-  check_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(check_);
+  if (w) w->load();
   return w;
 }
 
 GraphWindow* MainWindow::openGraphFresh() {
-  if (graph_ && !closeChild(graph_)) return nullptr;
-  auto* w = new GraphWindow(this);
-  graph_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(graph_);
+  if (w) w->load();
   return w;
 }
 
 void MainWindow::openStartPageFresh() {
-  if (start_) closeChild(start_);
-  auto* w = new StartPageWindow(this);
-  start_ = w;
-  addChild(w);
-  w->load();
+  // The start page never refuses to close.
+  if (auto* w = replaceChild(start_)) w->load();
 }
 
 ProjectManagerWindow* MainWindow::openManagerFresh() {
-  if (manager_ && !closeChild(manager_)) return nullptr;
-  auto* w = new ProjectManagerWindow(this);
-  manager_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(manager_);
+  if (w) w->load();
   return w;
 }
 
-RoomEditorWindow* MainWindow::openEditorFresh() {
-  if (editor_ && !closeChild(editor_)) return nullptr;
-  auto* w = new RoomEditorWindow(this);
-  editor_ = w;
-  addChild(w);
-  return w;
-}
+RoomEditorWindow* MainWindow::openEditorFresh() { return replaceChild(editor_); }
 
 PropertiesWindow* MainWindow::openPropertiesFresh() {
-  if (properties_ && !closeChild(properties_)) return nullptr;
-  auto* w = new PropertiesWindow(this);
-  properties_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(properties_);
+  if (w) w->load();
   return w;
 }
 
 void MainWindow::openFindReplaceFresh() {
   if (!editor_) return;
-  if (find_ && !closeChild(find_)) return;
-  auto* w = new FindReplaceWindow(this);
-  find_ = w;
-  addChild(w);
+  auto* w = replaceChild(find_);
+  if (!w) return;
   w->load();
 }
 
 void MainWindow::openRoomScriptFresh() {
   if (!editor_) return;
-  if (script_ && !closeChild(script_)) return;
-  auto* w = new ScriptWindow(this);
-  script_ = w;
-  addChild(w);
+  auto* w = replaceChild(script_);
+  if (!w) return;
   w->Percorso = editor_->Percorso;
   w->Nome = editor_->Nome;
 }
@@ -388,11 +357,8 @@ void MainWindow::closeEditorTools() {
 
 GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {
   if (!manager_) return nullptr;
-  if (globalCode_ && !closeChild(globalCode_)) return nullptr;
-  auto* w = new GlobalCodeWindow(this);
-  globalCode_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(globalCode_);
+  if (w) w->load();
   return w;
 }
 
@@ -400,20 +366,17 @@ GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {
 ResourcesWindow* MainWindow::openResourcesFresh(ResourceMode mode) {
   if (!editor_) return nullptr;
   if (upload_) closeChild(upload_);
-  if (resources_ && !closeChild(resources_)) return nullptr;
-  auto* w = new ResourcesWindow(this, mode);
-  resources_ = w;
+  auto* w = replaceChild(resources_, mode);
+  if (!w) return nullptr;
   connect(editor_, &ChildWindow::closed, w, [this, w] { closeChild(w); });
-  addChild(w);
   w->load();
   return w;
 }
 
 UploadWindow* MainWindow::openUploadFresh() {
   if (!editor_) return nullptr;
-  if (upload_ && !closeChild(upload_)) return nullptr;
-  auto* w = new UploadWindow(this);
-  upload_ = w;
+  auto* w = replaceChild(upload_);
+  if (!w) return nullptr;
   connect(editor_, &ChildWindow::closed, w, [this, w] { closeChild(w); });
   // Closing the upload shows the resources window again; its refresh lists the new files.
   connect(w, &ChildWindow::closed, this, [this] {
@@ -422,28 +385,22 @@ UploadWindow* MainWindow::openUploadFresh() {
       resources_->Aggiorna.start();
     }
   });
-  addChild(w);
   w->load();
   return w;
 }
 
 ColourPaletteWindow* MainWindow::openColourPaletteFresh() {
-  if (palette_ && !closeChild(palette_)) return nullptr;
-  auto* w = new ColourPaletteWindow(this);
-  palette_ = w;
-  addChild(w);
-  w->load();
+  auto* w = replaceChild(palette_);
+  if (w) w->load();
   return w;
 }
 
 SettingsWindow* MainWindow::openSettingsFresh() {
-  if (settings_ && !closeChild(settings_)) return nullptr;
   if (!closeAllChildren()) return nullptr;
-  auto* w = new SettingsWindow(this);
-  settings_ = w;
+  auto* w = replaceChild(settings_);
+  if (!w) return nullptr;
   setManageProjectsEnabled(false);
   setProjectToolbarEnabled(false);
-  addChild(w);
   w->load();
   return w;
 }

@@ -123,6 +123,16 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void stretchBackground();
   // Puts `child` into a new sub-window; the owner forgets it when it has closed.
   QMdiSubWindow* addChild(ChildWindow* child);
+  // Closes the window in `slot` when one is loaded (nothing when it refuses), then makes a
+  // new one with `args` in its own sub-window.
+  template <class W, class... Args>
+  W* replaceChild(QPointer<W>& slot, Args&&... args) {
+    if (slot && !closeChild(slot)) return nullptr;
+    auto* w = new W(this, std::forward<Args>(args)...);
+    slot = w;
+    addChild(w);
+    return w;
+  }
   void onCrea();
   void onUnicoFile();
   void openResourceFolder();
