@@ -25,6 +25,8 @@ pm::ProjectFields fields(std::string name, std::string title, std::string author
 TEST(InstallerScript, PlaceholdersAreFilledWithTheProjectsNamesOrTheirDefaults) {
   const auto drago = pm::installer_values(fields("Il Drago", "Il Drago", "Ana", "https://ana.example"), "/opt/P g");
   const auto empty = pm::installer_values(fields("Libro", "", "", ""), "/opt/P g");
+  // The program folder as the installer compiler reads it: Wine's Z: drive on Linux.
+  const std::string pg = pm::installer_path_text("/opt/P g");
   struct Case {
     const pm::InstallerValues& values;
     std::string in, out;
@@ -33,7 +35,7 @@ TEST(InstallerScript, PlaceholdersAreFilledWithTheProjectsNamesOrTheirDefaults) 
       {empty, "[titolo]|[appub]|[sito]|[titolo_file]",
        "Avventura|Pagimond|" + std::string(pm::kProductSite) + "|Libro\r\n"},
       {drago, "[app.path]\\Output\\*;[app.path]\\Distribuisci\r\n",
-       "Z:\\opt\\P g\\Output\\*;Z:\\opt\\P g\\Distribuisci\r\n"},
+       pg + "\\Output\\*;" + pg + "\\Distribuisci\r\n"},
       {drago, "[titolo_file][titolo][navig]\r\n", "Il DragoIl DragoStart.exe\r\n"},
       // Capitals, unknown words and a bracket that closes nothing stay as they are.
       {drago, "[TITOLO] [Titolo] [titolo_File] [x] [titolo\r\n[", "[TITOLO] [Titolo] [titolo_File] [x] [titolo\r\n[\r\n"},
@@ -49,6 +51,9 @@ TEST(InstallerScript, PlaceholdersAreFilledWithTheProjectsNamesOrTheirDefaults) 
 }
 
 TEST(InstallerScript, TheProgramFolderIsSpelledForTheInstallerCompiler) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "on Windows the compiler reads the folder's own spelling";
+#endif
   EXPECT_EQ(pm::installer_path_text("/home/ana/Pagimond"), "Z:\\home\\ana\\Pagimond");
   EXPECT_EQ(pm::installer_path_text("/home/ana/Pagimond/"), "Z:\\home\\ana\\Pagimond");
   EXPECT_EQ(pm::installer_path_text("/"), "Z:\\");
@@ -79,13 +84,14 @@ TEST(InstallerScript, TheBundledTemplateBecomesACompleteScript) {
   const auto values = pm::installer_values(fields("Il Ponte", "Il Ponte sul Fiume", "Ana", "https://a.example"),
                                            "/opt/Pagimond");
   const std::string script = pm::fill_installer_template(tmpl, values);
+  const std::string app = pm::installer_path_text("/opt/Pagimond");
   for (const char* left : {"[titolo", "[appub]", "[sito]", "[app.path]", "[navig]"})
     EXPECT_EQ(script.find(left), std::string::npos) << left;
-  for (const char* line : {"\r\nAppName=Il Ponte sul Fiume\r\n", "\r\nAppPublisher=Ana\r\n",
-                           "\r\nAppPublisherURL=https://a.example\r\n",
-                           "\r\nSource: \"Z:\\opt\\Pagimond\\Output\\*\"; DestDir: \"{app}\"",
-                           "\r\nOutputDir=Z:\\opt\\Pagimond\\Distribuisci\r\n",
-                           "\r\n[Run]\r\nFilename: \"{app}\\Start.exe\"; "})
+  for (const std::string& line : {std::string("\r\nAppName=Il Ponte sul Fiume\r\n"), std::string("\r\nAppPublisher=Ana\r\n"),
+                                  std::string("\r\nAppPublisherURL=https://a.example\r\n"),
+                                  "\r\nSource: \"" + app + "\\Output\\*\"; DestDir: \"{app}\"",
+                                  "\r\nOutputDir=" + app + "\\Distribuisci\r\n",
+                                  std::string("\r\n[Run]\r\nFilename: \"{app}\\Start.exe\"; ")})
     EXPECT_NE(script.find(line), std::string::npos) << line;
 }
 

@@ -162,10 +162,12 @@ TEST(ProgramFolderTest, LastProjectRoundTripsAnyPath) {
   EXPECT_EQ(home.read_last_project(), "C:\\Progetti\\Libro");
   write_bytes(t / "Last.ini", "\r\n");
   EXPECT_FALSE(home.read_last_project());
+#if !defined(_WIN32)  // Windows allows no quote in a name
   // A folder whose name itself starts with a quote is taken as written.
   fs::create_directories(t / "\"Libro\", copia");
   write_bytes(t / "Last.ini", (t / "\"Libro\", copia").string() + "\r\n");
   EXPECT_EQ(home.read_last_project(), (t / "\"Libro\", copia").string());
+#endif
 }
 
 TEST(ProgramFolderTest, LastProjectPathPrefersAFolderAsWritten) {
@@ -246,7 +248,7 @@ TEST(ProgramFolderTest, HomeOptionComesFirstThenTheEnvironment) {
   for (const auto& c : cases) {
     pm::HomeChoice h = pm::choose_home(c.args, c.env);
     EXPECT_TRUE(h.status.ok());
-    EXPECT_EQ(h.named, c.folder);
+    EXPECT_EQ(h.named, c.folder ? std::optional(fs::absolute(*c.folder)) : std::nullopt);
   }
   for (auto args : {std::vector<std::string>{"--home"}, std::vector<std::string>{"--home="},
                     std::vector<std::string>{"--home", ""}}) {
