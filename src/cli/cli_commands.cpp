@@ -121,9 +121,13 @@ int run_map(const Request& r) {
   MapOptions options;
   options.numbers_only = r.numbers_only;
   options.phrase = r.phrase;
-  std::string text = build_map_text(*project, build_room_list(*project), options);
+  // The map goes out as it is built; after a failed write nothing more is tried.
   std::string error;
-  if (!write_stdout_bytes(text, &error)) {
+  bool written = true;
+  write_project_map(*project, options, [&](std::string_view piece) {
+    if (written) written = write_stdout_bytes(piece, &error);
+  });
+  if (!written) {
     report_error("cannot write the map to standard output: " + error);
     return kExitFailed;
   }

@@ -6,25 +6,24 @@
 namespace pm {
 
 ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {
-  for (auto& name : list_file_names(folder_)) {
+  for (auto& name : folder_.file_names()) {
     by_lower_name_.emplace(to_lower_ascii(name), name);
     names_.insert(std::move(name));
   }
 }
 
-std::optional<stdfs::path> ProjectReader::find(std::string_view name) const {
-  std::string key(name);
-  if (names_.count(key)) return folder_ / key;
+const std::string* ProjectReader::find(std::string_view name) const {
+  if (auto it = names_.find(std::string(name)); it != names_.end()) return &*it;
   auto it = by_lower_name_.find(to_lower_ascii(name));
-  if (it == by_lower_name_.end()) return std::nullopt;
-  return folder_ / it->second;
+  return it == by_lower_name_.end() ? nullptr : &it->second;
 }
 
 void ProjectReader::read(std::string_view name, std::string& out, std::vector<std::string>& errors) const {
   out.clear();
-  auto path = find(name);
-  if (!path) return;
-  if (!read_file(*path, out)) errors.push_back("Impossibile leggere il file " + path_text(*path));
+  const std::string* on_disk = find(name);
+  if (!on_disk) return;
+  std::string error;
+  if (folder_.read(*on_disk, out, &error) == ReadResult::Failed) errors.push_back(std::move(error));
 }
 
 std::string ProjectReader::read(std::string_view name, std::vector<std::string>& errors) const {
@@ -33,12 +32,10 @@ std::string ProjectReader::read(std::string_view name, std::vector<std::string>&
   return out;
 }
 
-size_t ProjectReader::size(std::string_view name) const {
-  auto path = find(name);
-  if (!path) return 0;
-  std::error_code ec;
-  const auto bytes = stdfs::file_size(*path, ec);
-  return ec ? 0 : size_t(bytes);
+ReadAhead::File ProjectReader::ahead(std::string_view name) const {
+  const std::string* on_disk = find(name);
+  if (!on_disk) return {};
+  return {&folder_, *on_disk};
 }
 
 }  // namespace pm

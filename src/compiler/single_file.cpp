@@ -1,9 +1,13 @@
 // The single-file compile (see single_file.h).
 #include "compiler/single_file.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
 
 #include "compiler/project_reader.h"
+#include "compiler/read_ahead.h"
+#include "project/open_folder.h"
 #include "project/text.h"
 
 namespace pm {
@@ -11,84 +15,108 @@ namespace pm {
 namespace {
 
 constexpr size_t kSectionGapLines = 60;
+constexpr std::string_view kLinkOpen = "<a href=\"";
+constexpr std::string_view kHtm = ".htm";
 
-// One replacement applied left to right without rescanning what it wrote, to a text that
-// arrives in pieces: a match may span pieces. The first character of each pattern occurs
-// only once in it, so a partial match is the only thing to carry, and after a mismatch the
-// search simply goes on from the mismatching character.
-class StreamReplace {
- public:
-  StreamReplace(std::string_view from, std::string_view to) : from_(from), to_(to) {}
+// True for the bytes where one of the three rewrites can begin: '<', '.' and CR.
+inline bool may_rewrite(char c) { return c == '<' || c == '.' || c == '\r'; }
 
-  void feed(std::string_view in, std::string& out) {
-    size_t i = 0;
-    while (held_ > 0 && i < in.size()) {
-      if (in[i] != from_[held_]) {
-        out.append(from_.substr(0, held_));
-        held_ = 0;
-        break;
-      }
-      ++i;
-      if (++held_ == from_.size()) {
-        out.append(to_);
-        held_ = 0;
-      }
-    }
-    if (held_ > 0) return;  // the piece ended inside a match
-    for (size_t hit; (hit = in.find(from_, i)) != std::string_view::npos; i = hit + from_.size()) {
-      out.append(in.substr(i, hit - i));
-      out.append(to_);
-    }
-    // A match may begin in the last few bytes and go on in the next piece.
-    size_t p = std::max(i, in.size() > from_.size() ? in.size() - from_.size() + 1 : size_t(0));
-    for (; p < in.size(); ++p) {
-      if (from_.substr(0, in.size() - p) == in.substr(p)) {
-        held_ = in.size() - p;
-        break;
-      }
-    }
-    out.append(in.substr(i, p - i));
+// The first byte at or after `i` where a rewrite can begin, looking at eight bytes at a time.
+size_t next_candidate(std::string_view s, size_t i) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+  auto has_byte = [&](uint64_t word, char c) {
+    const uint64_t v = word ^ (kOnes * uint8_t(c));
+    return (v - kOnes) & ~v & kHighs;
+  };
+  for (; i + 8 <= s.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    if (has_byte(word, '<') | has_byte(word, '.') | has_byte(word, '\r')) break;
   }
+  while (i < s.size() && !may_rewrite(s[i])) ++i;
+  return i;
+}
 
-  void finish(std::string& out) {
-    out.append(from_.substr(0, held_));
-    held_ = 0;
+// The document's three rewrites, in order, applied to `raw` and appended to `out`: every
+// "<a href=" and double quote gets a "#" (a room link becomes a jump to its anchor), every
+// ".htm" is removed, every CR LF becomes "<br>". One pass does all three: the first only
+// adds a "#" after a double quote, so it neither makes nor breaks a ".htm" or a CR LF, and
+// the second can only join a CR and an LF by removing the ".htm"s between them, which the
+// pass looks past. `raw` must be a whole piece: one that ends where no match can go on
+// (after a CR LF of the document's own), or the document's end.
+void rewrite_piece(std::string_view raw, std::string& out) {
+  size_t i = 0;
+  while (i < raw.size()) {
+    const size_t hit = next_candidate(raw, i);
+    out.append(raw.substr(i, hit - i));
+    if (hit == raw.size()) break;
+    i = hit;
+    const std::string_view rest = raw.substr(i);
+    if (rest[0] == '<') {
+      if (rest.starts_with(kLinkOpen)) {
+        out += kLinkOpen;
+        out += '#';
+        i += kLinkOpen.size();
+      } else {
+        out += '<';
+        ++i;
+      }
+    } else if (rest[0] == '.') {
+      if (rest.starts_with(kHtm)) {
+        i += kHtm.size();
+      } else {
+        out += '.';
+        ++i;
+      }
+    } else {  // CR: a line end when an LF follows, past any ".htm" the second rewrite removes
+      size_t k = 1;
+      while (rest.substr(k).starts_with(kHtm)) k += kHtm.size();
+      if (k < rest.size() && rest[k] == '\n') {
+        out += "<br>";
+        i += k + 1;
+      } else {
+        out += '\r';
+        ++i;
+      }
+    }
   }
+}
 
- private:
-  std::string_view from_, to_;
-  size_t held_ = 0;  // length of the partial match carried over from the previous piece
-};
-
-// The document as it is built, passed through its three rewrites in order: room links
-// become jumps to anchors, every ".htm" is removed, every CR LF becomes a break tag.
+// The document as it is built: its raw text gathers up to the end of a room's section and
+// then goes through the rewrites at once, so the rewrites look at each byte once, in cache,
+// and the rewritten document is handed on in large pieces.
 class SingleFileWriter {
  public:
-  explicit SingleFileWriter(std::string& out) : out_(out) {}
+  using Sink = std::function<void(std::string_view)>;
+  explicit SingleFileWriter(Sink sink) : sink_(std::move(sink)) {}
 
-  void add(std::string_view piece) {
-    first_.clear();
-    links_.feed(piece, first_);
-    second_.clear();
-    htm_.feed(first_, second_);
-    breaks_.feed(second_, out_);
+  std::string& raw() { return raw_; }
+  void add(std::string_view piece) { raw_ += piece; }
+
+  // The raw text so far ends with a CR LF of the document's own (a section gap): no
+  // rewrite can match across it, so it is rewritten now.
+  void end_of_section() {
+    rewrite_piece(raw_, done_);
+    raw_.clear();
+    if (done_.size() >= kHandOn) {
+      sink_(done_);
+      done_.clear();
+    }
   }
+
+  // The rest, and the line end after the rewritten document.
   void finish() {
-    first_.clear();
-    links_.finish(first_);
-    second_.clear();
-    htm_.feed(first_, second_);
-    htm_.finish(second_);
-    breaks_.feed(second_, out_);
-    breaks_.finish(out_);
+    rewrite_piece(raw_, done_);
+    raw_.clear();
+    done_ += kCrLf;
+    sink_(done_);
+    done_.clear();
   }
 
  private:
-  std::string& out_;
-  std::string first_, second_;
-  StreamReplace links_{"<a href=\"", "<a href=\"#"};
-  StreamReplace htm_{".htm", ""};
-  StreamReplace breaks_{kCrLf, "<br>"};
+  static constexpr size_t kHandOn = 1 << 18;
+  Sink sink_;
+  std::string raw_, done_;
 };
 
 std::string section_gap() {
@@ -108,42 +136,60 @@ void append_title_block(SingleFileWriter& w, const ProjectFields& f, std::string
   w.add(credit_line());
   w.add("</center>");
   w.add(gap);
+  w.end_of_section();
 }
 
 // One room's section: anchor, before-code, the room's lines, after-code, the gap.
 void append_room(SingleFileWriter& w, std::string_view room, std::string_view text, std::string_view before_code,
                  std::string_view after_code, std::string_view gap) {
-  w.add("<a name=\"");
-  w.add(room);
-  w.add("\"></a>");
+  std::string& raw = w.raw();
+  raw += "<a name=\"";
+  raw += room;
+  raw += "\"></a>";
   for_each_line(before_code, [&](std::string_view l) {
-    w.add(l);
-    w.add(kCrLf);
+    raw += l;
+    raw += kCrLf;
   });
   for_each_line(text, [&](std::string_view l) {
-    std::string line = replace_all(trim_blanks(l), "  ", "&nbsp;&nbsp;");
-    if (istarts_with(line, "<meta")) return;  // timed jumps have no meaning in one page
-    line += kCrLf;
-    w.add(line);
+    const std::string_view line = trim_blanks(l);
+    // Timed jumps have no meaning in one page. (Two blanks, which the line's conversion
+    // replaces, cannot stand in its first five bytes when these are "<meta".)
+    if (istarts_with(line, "<meta")) return;
+    append_replaced(raw, line, "  ", "&nbsp;&nbsp;");
+    raw += kCrLf;
   });
-  for_each_line(after_code, [&](std::string_view l) { w.add(l); });
-  w.add(gap);
+  for_each_line(after_code, [&](std::string_view l) { raw += l; });
+  raw += gap;
+  w.end_of_section();
 }
 
-// The document's size, estimated from the files' sizes so that it is allocated once rather
-// than copied at every doubling (a large book makes a page of tens of megabytes). Each
-// room adds its anchor, the global code before it (a line break, two bytes, becomes "<br>",
-// four), its text with room for its line breaks, the code after it and the gap of breaks.
-// Too low an estimate costs only the growth it was meant to spare.
-size_t estimated_size(const ProjectReader& reader, const std::vector<std::string>& rooms, size_t head,
-                      size_t before_code, size_t after_code) {
-  constexpr size_t kTitleBlock = 4096, kAnchor = 16;
-  size_t total = head + kTitleBlock;
+// Writes the whole document, rewritten, to `sink` in pieces.
+void write_single_file(const Project& project, const std::vector<std::string>& rooms,
+                       std::vector<std::string>& errors, const SingleFileWriter::Sink& sink) {
+  const ProjectFields fields = project.read_fields();
+  const ProjectReader reader(project);
+  const std::string before_code = reader.read("Global.cod", errors);
+  const std::string after_code = reader.read("Global2.cod", errors);
+  const std::string gap = section_gap();
+
+  SingleFileWriter w(sink);
+  append_page_head(w.raw(), fields, PageStyle::Classic, "");
+  if (!fields.skip_start_page()) append_title_block(w, fields, gap);
+  // The room texts are read on a second thread while this one writes the rooms before them.
+  std::vector<ReadAhead::File> files;
+  files.reserve(rooms.size());
+  for (const auto& room : rooms) files.push_back(reader.ahead(room));
+  ReadAhead ahead(std::move(files));
   for (const auto& room : rooms) {
-    const size_t text = reader.size(room);
-    total += kAnchor + room.size() + 2 * before_code + text + text / 8 + after_code + kSectionGapLines * 4;
+    const ReadAhead::Read& text = ahead.next();
+    if (!text.error.empty()) errors.push_back(text.error);
+    append_room(w, room, text.bytes, before_code, after_code, gap);
+    ahead.release();
   }
-  return total;
+  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) w.add(piece);
+  w.add(kNoRightClickScript);
+  w.add("</body></html>");
+  w.finish();
 }
 
 }  // namespace
@@ -151,29 +197,8 @@ size_t estimated_size(const ProjectReader& reader, const std::vector<std::string
 std::string render_single_file(const Project& project, const std::vector<std::string>& rooms,
                                std::vector<std::string>* errors) {
   std::vector<std::string> read_errors;
-  const ProjectFields fields = project.read_fields();
-  const ProjectReader reader(project);
-  const std::string before_code = reader.read("Global.cod", read_errors);
-  const std::string after_code = reader.read("Global2.cod", read_errors);
-  const std::string gap = section_gap();
-
-  std::string head;
-  append_page_head(head, fields, PageStyle::Classic, "");
   std::string document;
-  document.reserve(estimated_size(reader, rooms, head.size(), before_code.size(), after_code.size()));
-  SingleFileWriter w(document);
-  w.add(head);
-  if (!fields.skip_start_page()) append_title_block(w, fields, gap);
-  std::string text;
-  for (const auto& room : rooms) {
-    reader.read(room, text, read_errors);
-    append_room(w, room, text, before_code, after_code, gap);
-  }
-  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) w.add(piece);
-  w.add(kNoRightClickScript);
-  w.add("</body></html>");
-  w.finish();
-  document += kCrLf;
+  write_single_file(project, rooms, read_errors, [&](std::string_view piece) { document += piece; });
   if (errors) errors->insert(errors->end(), read_errors.begin(), read_errors.end());
   return document;
 }
@@ -181,10 +206,17 @@ std::string render_single_file(const Project& project, const std::vector<std::st
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output) {
   CompileReport report;
-  if (!prepare_output(project, output, report)) return report;
-  std::string page = render_single_file(project, rooms, &report.errors);
-  std::string error;
-  if (!write_file_atomic(output / "index.htm", page, &error)) report.errors.push_back(error);
+  auto emptying = prepare_output(project, output, report);
+  if (!emptying) return report;
+  {
+    // Output has just been emptied: the page goes straight to its place as it is made.
+    const OpenFolder folder(output);
+    DirectWriter page(folder, "index.htm");
+    write_single_file(project, rooms, report.errors, [&](std::string_view piece) { page.write(piece); });
+    std::string error;
+    if (!page.finish(&error)) report.errors.push_back(error);
+  }
+  finish_output(*emptying, report);
   return report;
 }
 

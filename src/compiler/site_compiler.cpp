@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include "compiler/project_reader.h"
+#include "compiler/read_ahead.h"
+#include "project/open_folder.h"
 #include "project/text.h"
 
 namespace pm {
@@ -40,15 +42,15 @@ void copy_step(bool ok, std::string_view what, const stdfs::path& from, CompileR
 
 }  // namespace
 
-bool prepare_output(const Project& project, const stdfs::path& output, CompileReport& report) {
+std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const stdfs::path& output,
+                                               CompileReport& report) {
   const stdfs::path res = project.res_folder();
   if (is_within(project.folder(), output) || is_within(output, res)) {
     report.errors.push_back("La cartella di uscita " + path_text(output) +
                             " contiene il progetto: non viene svuotata");
-    return false;
+    return nullptr;
   }
-  std::string error;
-  if (!empty_folder(output, &error)) report.errors.push_back(error);
+  auto emptying = std::make_unique<FolderEmptying>(output);
   std::error_code ec;
   stdfs::create_directories(output / "res", ec);
   if (ec) report.errors.push_back("Impossibile creare la cartella " + path_text(output / "res") + ": " + ec.message());
@@ -61,37 +63,59 @@ bool prepare_output(const Project& project, const stdfs::path& output, CompileRe
     stdfs::rename(*sheet, output / "adv.css", ec);
     if (ec) report.errors.push_back("Impossibile rinominare " + path_text(*sheet) + ": " + ec.message());
   }
-  return true;
+  return emptying;
+}
+
+void finish_output(FolderEmptying& emptying, CompileReport& report) {
+  std::string error;
+  if (!emptying.finish(&error)) report.errors.push_back(error);
 }
 
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style) {
   CompileReport report;
-  if (!prepare_output(project, output, report)) return report;
+  auto emptying = prepare_output(project, output, report);
+  if (!emptying) return report;
 
   const ProjectFields fields = project.read_fields();
   const ProjectReader reader(project);
   const std::string before_code = reader.read("Global.cod", report.errors);
   const std::string after_code = reader.read("Global2.cod", report.errors);
+  const OpenFolder pages(output);
 
-  std::string text, script, error;
+  // Each room's text and script are read on a second thread while this one renders and
+  // writes the pages before them.
+  std::vector<ReadAhead::File> files;
+  files.reserve(2 * rooms.size());
+  for (const auto& room : rooms) {
+    if (!is_plain_name(room)) continue;
+    files.push_back(reader.ahead(room));
+    files.push_back(reader.ahead(room + ".js"));
+  }
+  ReadAhead ahead(std::move(files));
+  std::string page, error;
   for (const auto& room : rooms) {
     if (!is_plain_name(room)) {
       report.errors.push_back("Nome di stanza non valido: " + room);
       continue;
     }
-    reader.read(room, text, report.errors);
-    reader.read(room + ".js", script, report.errors);
-    auto page = render_room_page(RoomSources{text, script, before_code, after_code}, fields, style);
-    if (!page) continue;
-    if (write_file_atomic(output / (room + ".htm"), *page, &error))
+    const ReadAhead::Read& text = ahead.next();
+    const ReadAhead::Read& script = ahead.next();
+    for (const auto* read : {&text, &script})
+      if (!read->error.empty()) report.errors.push_back(read->error);
+    const bool written = render_room_page(RoomSources{text.bytes, script.bytes, before_code, after_code}, fields,
+                                          style, page);
+    ahead.release();
+    if (!written) continue;
+    // Output has just been emptied: the page goes straight to its place.
+    if (write_file_direct(pages, room + ".htm", page, &error))
       ++report.pages;
     else
       report.errors.push_back(error);
   }
 
-  if (!write_file_atomic(output / "index.htm", render_start_page(fields, style), &error))
-    report.errors.push_back(error);
+  if (!write_file_direct(pages, "index.htm", render_start_page(fields, style), &error)) report.errors.push_back(error);
+  finish_output(*emptying, report);
   return report;
 }
 

@@ -10,10 +10,12 @@
 #include <system_error>
 #include <unordered_map>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "project/open_folder.h"
 #include "project/text.h"
 
 namespace pm {
@@ -40,46 +42,15 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
   return dir / stdfs::path(std::string(name));
 }
 
-static void fail_read(std::string* error, const stdfs::path& p, int err) {
-  if (error) *error = "Impossibile leggere il file " + path_text(p) + ": " + std::strerror(err);
-}
-
 ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
   out.clear();
   int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
-    fail_read(error, p, errno);
+    if (error) *error = "Impossibile leggere il file " + path_text(p) + ": " + std::strerror(errno);
     return ReadResult::Failed;
   }
-  // Read straight into the string, sized from the file: one read for a file that does not
-  // change meanwhile, and a short read of a regular file is its end.
-  struct stat st {};
-  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  size_t want = regular ? size_t(st.st_size) + 1 : 65536;
-  int err = 0;
-  size_t used = 0;
-  while (true) {
-    if (out.size() - used < want) out.resize(used + want);
-    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    if (n == 0) break;
-    size_t asked = out.size() - used;
-    used += size_t(n);
-    if (regular && size_t(n) < asked) break;
-    want = std::max<size_t>(65536, used);  // the file grew: go on in larger steps
-  }
-  ::close(fd);
-  out.resize(err ? 0 : used);
-  if (err) {
-    fail_read(error, p, err);
-    return ReadResult::Failed;
-  }
-  return ReadResult::Ok;
+  return read_descriptor(fd, p, out, error);
 }
 
 bool read_file(const stdfs::path& p, std::string& out) { return read_file_checked(p, out) == ReadResult::Ok; }
@@ -154,15 +125,7 @@ bool is_folder(const stdfs::path& p) {
   return stdfs::is_directory(p, ec);
 }
 
-std::vector<std::string> list_file_names(const stdfs::path& dir) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code ec2;
-    if (it->is_regular_file(ec2)) names.push_back(it->path().filename().string());
-  }
-  return names;
-}
+std::vector<std::string> list_file_names(const stdfs::path& dir) { return OpenFolder(dir).file_names(); }
 
 static char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
@@ -232,32 +195,57 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
   return !ec;
 }
 
+// Removes everything inside the open folder `fd` (links are removed, never followed), and
+// closes `fd`. Each entry is unlinked by name at once; only folders are opened.
+static bool remove_contents(int fd, int& first_error) {
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    first_error = errno;
+    ::close(fd);
+    return false;
+  }
+  std::vector<std::pair<std::string, bool>> entries;  // name, is a folder
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name == "." || name == "..") continue;
+    bool folder = e->d_type == DT_DIR;
+    if (e->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      folder = ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+    }
+    entries.emplace_back(name, folder);
+  }
+  bool ok = true;
+  auto note = [&](int err) {
+    if (ok) first_error = err;
+    ok = false;
+  };
+  for (const auto& [name, folder] : entries) {
+    if (folder) {
+      const int sub = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      int err = 0;
+      if (sub < 0 || !remove_contents(sub, err)) note(sub < 0 ? errno : err);
+      if (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) note(errno);
+    } else if (::unlinkat(fd, name.c_str(), 0) != 0 && errno != ENOENT) {
+      note(errno);
+    }
+  }
+  ::closedir(dir);
+  return ok;
+}
+
+bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int err = fd < 0 ? errno : 0;
+  if (fd >= 0 && remove_contents(fd, err)) return true;
+  if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + std::strerror(err);
+  return false;
+}
+
 bool empty_folder(const stdfs::path& dir, std::string* error) {
   std::error_code ec;
   stdfs::create_directories(dir, ec);
-  std::vector<std::pair<stdfs::path, bool>> entries;  // path, is a folder (links are not followed)
-  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code ec2;
-    entries.emplace_back(it->path(), it->is_directory(ec2) && !it->is_symlink(ec2));
-  }
-  if (ec) {
-    if (error) *error = "Impossibile leggere la cartella " + path_text(dir) + ": " + ec.message();
-    return false;
-  }
-  bool ok = true;
-  for (const auto& [e, folder] : entries) {
-    // A file is unlinked at once: remove_all would first try to open it as a folder.
-    std::error_code ec2;
-    if (folder)
-      stdfs::remove_all(e, ec2);
-    else
-      stdfs::remove(e, ec2);
-    if (ec2) {
-      ok = false;
-      if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + ec2.message();
-    }
-  }
-  return ok;
+  return remove_folder_contents(dir, error);
 }
 
 std::string path_text(const stdfs::path& p) { return p.string(); }

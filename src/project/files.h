@@ -62,7 +62,11 @@ bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const s
 bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst);
 
 // Removes everything inside `dir` (files and sub-folders); creates `dir` when missing.
+// Links inside are removed as links: what they point to stays.
 bool empty_folder(const stdfs::path& dir, std::string* error = nullptr);
+
+// Removes everything inside the existing folder `dir`, as empty_folder does.
+bool remove_folder_contents(const stdfs::path& dir, std::string* error = nullptr);
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);

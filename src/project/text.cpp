@@ -34,19 +34,37 @@ std::string_view trim_blanks(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-std::string replace_all(std::string_view s, std::string_view from, std::string_view to) {
-  if (from.empty()) return std::string(s);
-  std::string out;
-  out.reserve(s.size());
+// The first occurrence of `from` in `s` at or after `pos`. A pattern of one repeated byte
+// pair (two blanks, the case that matters: every room line is searched for it) is found by
+// looking at every second byte only.
+static size_t find_from(std::string_view s, std::string_view from, size_t pos) {
+  if (from.size() != 2 || from[0] != from[1]) return s.find(from, pos);
+  const char c = from[0];
+  for (size_t i = pos + 1; i < s.size(); i += 2) {
+    if (s[i] != c) continue;
+    if (s[i - 1] == c) return i - 1;
+    if (i + 1 < s.size() && s[i + 1] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
+void append_replaced(std::string& out, std::string_view s, std::string_view from, std::string_view to) {
+  if (from.empty()) {
+    out.append(s);
+    return;
+  }
   size_t pos = 0;
-  while (true) {
-    size_t hit = s.find(from, pos);
-    if (hit == std::string_view::npos) break;
+  for (size_t hit; (hit = find_from(s, from, pos)) != std::string_view::npos; pos = hit + from.size()) {
     out.append(s.substr(pos, hit - pos));
     out.append(to);
-    pos = hit + from.size();
   }
   out.append(s.substr(pos));
+}
+
+std::string replace_all(std::string_view s, std::string_view from, std::string_view to) {
+  std::string out;
+  out.reserve(s.size());
+  append_replaced(out, s, from, to);
   return out;
 }
 

@@ -41,6 +41,8 @@ std::string_view trim_blanks(std::string_view s);
 // Replaces every occurrence of `from`, scanning left to right without re-scanning what
 // was inserted. An empty `from` leaves the text unchanged.
 std::string replace_all(std::string_view s, std::string_view from, std::string_view to);
+// The same, appended to `out`.
+void append_replaced(std::string& out, std::string_view s, std::string_view from, std::string_view to);
 void replace_all_in_place(std::string& s, std::string_view from, std::string_view to);
 
 std::string to_lower_ascii(std::string_view s);
