@@ -13,9 +13,13 @@ ProjectReader::ProjectReader(const Project& project) : folder_(project.folder())
 }
 
 const std::string* ProjectReader::find(std::string_view name) const {
-  if (auto it = names_.find(std::string(name)); it != names_.end()) return &*it;
-  auto it = by_lower_name_.find(to_lower_ascii(name));
-  return it == by_lower_name_.end() ? nullptr : &it->second;
+  // One lookup settles the usual cases: no file of that name in any case (most rooms have
+  // no script), or a single spelling of it.
+  auto any_case = by_lower_name_.find(to_lower_ascii(name));
+  if (any_case == by_lower_name_.end()) return nullptr;
+  if (any_case->second == name) return &any_case->second;
+  auto exact = names_.find(std::string(name));
+  return exact != names_.end() ? &*exact : &any_case->second;
 }
 
 void ProjectReader::read(std::string_view name, std::string& out, std::vector<std::string>& errors) const {
@@ -30,12 +34,6 @@ std::string ProjectReader::read(std::string_view name, std::vector<std::string>&
   std::string out;
   read(name, out, errors);
   return out;
-}
-
-ReadAhead::File ProjectReader::ahead(std::string_view name) const {
-  const std::string* on_disk = find(name);
-  if (!on_disk) return {};
-  return {&folder_, *on_disk};
 }
 
 }  // namespace pm

@@ -10,7 +10,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "compiler/read_ahead.h"
 #include "project/open_folder.h"
 #include "project/project.h"
 
@@ -24,12 +23,10 @@ class ProjectReader {
   const std::string* find(std::string_view name) const;
 
   // Reads `name` into `out`. A missing file leaves `out` empty and is no error; a file that
-  // exists but cannot be read adds a message naming it to `errors`.
+  // exists but cannot be read adds a message naming it to `errors`. Safe to call from
+  // several threads at once.
   void read(std::string_view name, std::string& out, std::vector<std::string>& errors) const;
   std::string read(std::string_view name, std::vector<std::string>& errors) const;
-
-  // The file `name` for a ReadAhead: a missing one reads as empty without touching the disk.
-  ReadAhead::File ahead(std::string_view name) const;
 
  private:
   OpenFolder folder_;

@@ -1,12 +1,10 @@
 // The single-file compile (see single_file.h).
 #include "compiler/single_file.h"
 
-#include <cstdint>
-#include <cstring>
 #include <functional>
 
 #include "compiler/project_reader.h"
-#include "compiler/read_ahead.h"
+#include "compiler/work_ahead.h"
 #include "project/open_folder.h"
 #include "project/text.h"
 
@@ -18,38 +16,25 @@ constexpr size_t kSectionGapLines = 60;
 constexpr std::string_view kLinkOpen = "<a href=\"";
 constexpr std::string_view kHtm = ".htm";
 
-// True for the bytes where one of the three rewrites can begin: '<', '.' and CR.
-inline bool may_rewrite(char c) { return c == '<' || c == '.' || c == '\r'; }
-
-// The first byte at or after `i` where a rewrite can begin, looking at eight bytes at a time.
-size_t next_candidate(std::string_view s, size_t i) {
-  constexpr uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
-  auto has_byte = [&](uint64_t word, char c) {
-    const uint64_t v = word ^ (kOnes * uint8_t(c));
-    return (v - kOnes) & ~v & kHighs;
-  };
-  for (; i + 8 <= s.size(); i += 8) {
-    uint64_t word;
-    std::memcpy(&word, s.data() + i, 8);
-    if (has_byte(word, '<') | has_byte(word, '.') | has_byte(word, '\r')) break;
-  }
-  while (i < s.size() && !may_rewrite(s[i])) ++i;
-  return i;
-}
-
 // The document's three rewrites, in order, applied to `raw` and appended to `out`: every
 // "<a href=" and double quote gets a "#" (a room link becomes a jump to its anchor), every
 // ".htm" is removed, every CR LF becomes "<br>". One pass does all three: the first only
 // adds a "#" after a double quote, so it neither makes nor breaks a ".htm" or a CR LF, and
 // the second can only join a CR and an LF by removing the ".htm"s between them, which the
-// pass looks past. `raw` must be a whole piece: one that ends where no match can go on
-// (after a CR LF of the document's own), or the document's end.
+// pass looks past.
+//
+// The document is rewritten piece by piece, each piece on its own, which gives the same
+// bytes as rewriting it whole when every piece but the last ends with ">" or an LF: no
+// rewrite can have begun a match there (no pattern has a proper beginning that ends with
+// either byte, and a CR LF ends with the LF), so no match spans two pieces. The pieces are
+// the head, the title block, each room's section and the tail.
 void rewrite_piece(std::string_view raw, std::string& out) {
   size_t i = 0;
   while (i < raw.size()) {
-    const size_t hit = next_candidate(raw, i);
-    out.append(raw.substr(i, hit - i));
-    if (hit == raw.size()) break;
+    // The next byte where one of the rewrites can begin.
+    const size_t hit = find_byte_of<'<', '.', '\r'>(raw, i);
+    out.append(raw.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
+    if (hit == std::string_view::npos) break;
     i = hit;
     const std::string_view rest = raw.substr(i);
     if (rest[0] == '<') {
@@ -82,41 +67,37 @@ void rewrite_piece(std::string_view raw, std::string& out) {
   }
 }
 
-// The document as it is built: its raw text gathers up to the end of a room's section and
-// then goes through the rewrites at once, so the rewrites look at each byte once, in cache,
-// and the rewritten document is handed on in large pieces.
+// The rewritten document, handed on in large pieces as it is made.
 class SingleFileWriter {
  public:
   using Sink = std::function<void(std::string_view)>;
   explicit SingleFileWriter(Sink sink) : sink_(std::move(sink)) {}
 
-  std::string& raw() { return raw_; }
-  void add(std::string_view piece) { raw_ += piece; }
-
-  // The raw text so far ends with a CR LF of the document's own (a section gap): no
-  // rewrite can match across it, so it is rewritten now.
-  void end_of_section() {
-    rewrite_piece(raw_, done_);
-    raw_.clear();
-    if (done_.size() >= kHandOn) {
-      sink_(done_);
-      done_.clear();
-    }
+  // Adds a raw piece of the document (see rewrite_piece for where a piece may end).
+  void add_piece(std::string_view raw) {
+    rewrite_piece(raw, done_);
+    hand_on(kHandOn);
   }
-
-  // The rest, and the line end after the rewritten document.
+  // Adds a piece that rewrite_piece has already rewritten.
+  void add_rewritten(std::string_view bytes) {
+    done_ += bytes;
+    hand_on(kHandOn);
+  }
+  // The line end after the rewritten document, and everything still held.
   void finish() {
-    rewrite_piece(raw_, done_);
-    raw_.clear();
     done_ += kCrLf;
-    sink_(done_);
-    done_.clear();
+    hand_on(0);
   }
 
  private:
   static constexpr size_t kHandOn = 1 << 18;
+  void hand_on(size_t at_least) {
+    if (done_.size() < at_least) return;
+    sink_(done_);
+    done_.clear();
+  }
   Sink sink_;
-  std::string raw_, done_;
+  std::string done_;
 };
 
 std::string section_gap() {
@@ -125,24 +106,24 @@ std::string section_gap() {
   return gap;
 }
 
-void append_title_block(SingleFileWriter& w, const ProjectFields& f, std::string_view gap) {
-  w.add("<center><br><br>");
-  if (!f.title().empty()) w.add("Titolo: <br><b>" + f.title() + "</b><br><br>");
-  if (!f.date().empty()) w.add("Data: <br>" + f.date() + "<br><br>");
-  if (!f.author().empty()) w.add("Autore: <br>" + f.author() + "<br><br>");
-  if (!f.site().empty()) w.add("Sito Web: <br>" + f.site() + "<br><br>");
-  if (!f.email().empty()) w.add("Email: <br>" + f.email() + "<br><br>");
-  w.add("<a href='#0'>Continua</a><br><br><br><br>");
-  w.add(credit_line());
-  w.add("</center>");
-  w.add(gap);
-  w.end_of_section();
+std::string title_block(const ProjectFields& f, std::string_view gap) {
+  std::string block = "<center><br><br>";
+  if (!f.title().empty()) block += "Titolo: <br><b>" + f.title() + "</b><br><br>";
+  if (!f.date().empty()) block += "Data: <br>" + f.date() + "<br><br>";
+  if (!f.author().empty()) block += "Autore: <br>" + f.author() + "<br><br>";
+  if (!f.site().empty()) block += "Sito Web: <br>" + f.site() + "<br><br>";
+  if (!f.email().empty()) block += "Email: <br>" + f.email() + "<br><br>";
+  block += "<a href='#0'>Continua</a><br><br><br><br>";
+  block += credit_line();
+  block += "</center>";
+  block += gap;
+  return block;
 }
 
-// One room's section: anchor, before-code, the room's lines, after-code, the gap.
-void append_room(SingleFileWriter& w, std::string_view room, std::string_view text, std::string_view before_code,
+// One room's section before the rewrites: anchor, before-code, the room's lines,
+// after-code, the gap.
+void append_room(std::string& raw, std::string_view room, std::string_view text, std::string_view before_code,
                  std::string_view after_code, std::string_view gap) {
-  std::string& raw = w.raw();
   raw += "<a name=\"";
   raw += room;
   raw += "\"></a>";
@@ -160,7 +141,6 @@ void append_room(SingleFileWriter& w, std::string_view room, std::string_view te
   });
   for_each_line(after_code, [&](std::string_view l) { raw += l; });
   raw += gap;
-  w.end_of_section();
 }
 
 // Writes the whole document, rewritten, to `sink` in pieces.
@@ -173,22 +153,35 @@ void write_single_file(const Project& project, const std::vector<std::string>& r
   const std::string gap = section_gap();
 
   SingleFileWriter w(sink);
-  append_page_head(w.raw(), fields, PageStyle::Classic, "");
-  if (!fields.skip_start_page()) append_title_block(w, fields, gap);
-  // The room texts are read on a second thread while this one writes the rooms before them.
-  std::vector<ReadAhead::File> files;
-  files.reserve(rooms.size());
-  for (const auto& room : rooms) files.push_back(reader.ahead(room));
-  ReadAhead ahead(std::move(files));
-  for (const auto& room : rooms) {
-    const ReadAhead::Read& text = ahead.next();
-    if (!text.error.empty()) errors.push_back(text.error);
-    append_room(w, room, text.bytes, before_code, after_code, gap);
+  std::string head;
+  append_page_head(head, fields, PageStyle::Classic, "");
+  w.add_piece(head);
+  if (!fields.skip_start_page()) w.add_piece(title_block(fields, gap));
+  // The rooms' sections are read and rewritten on a second thread while this one writes
+  // the sections before them.
+  struct Section {
+    std::string text, raw, bytes;
+    std::vector<std::string> errors;
+  };
+  WorkAhead<Section> ahead(rooms.size(), [&](size_t i, Section& section) {
+    section.errors.clear();
+    reader.read(rooms[i], section.text, section.errors);
+    section.raw.clear();
+    append_room(section.raw, rooms[i], section.text, before_code, after_code, gap);
+    section.bytes.clear();
+    rewrite_piece(section.raw, section.bytes);
+  });
+  for (size_t i = 0; i < rooms.size(); ++i) {
+    const Section& section = ahead.next();
+    errors.insert(errors.end(), section.errors.begin(), section.errors.end());
+    w.add_rewritten(section.bytes);
     ahead.release();
   }
-  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) w.add(piece);
-  w.add(kNoRightClickScript);
-  w.add("</body></html>");
+  std::string tail;
+  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) tail += piece;
+  tail += kNoRightClickScript;
+  tail += "</body></html>";
+  w.add_piece(tail);
   w.finish();
 }
 

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "compiler/project_reader.h"
-#include "compiler/read_ahead.h"
+#include "compiler/work_ahead.h"
 #include "project/open_folder.h"
 #include "project/text.h"
 
@@ -83,35 +83,40 @@ CompileReport compile_project(const Project& project, const std::vector<std::str
   const std::string after_code = reader.read("Global2.cod", report.errors);
   const OpenFolder pages(output);
 
-  // Each room's text and script are read on a second thread while this one renders and
-  // writes the pages before them.
-  std::vector<ReadAhead::File> files;
-  files.reserve(2 * rooms.size());
-  for (const auto& room : rooms) {
-    if (!is_plain_name(room)) continue;
-    files.push_back(reader.ahead(room));
-    files.push_back(reader.ahead(room + ".js"));
-  }
-  ReadAhead ahead(std::move(files));
-  std::string page, error;
+  // The pages are read and rendered on a second thread while this one writes the pages
+  // before them.
+  struct Page {
+    std::string text, script, bytes;
+    bool exists = false;
+    std::vector<std::string> errors;
+  };
+  std::vector<const std::string*> plain;
+  plain.reserve(rooms.size());
+  for (const auto& room : rooms)
+    if (is_plain_name(room)) plain.push_back(&room);
+  WorkAhead<Page> ahead(plain.size(), [&](size_t i, Page& page) {
+    page.errors.clear();
+    reader.read(*plain[i], page.text, page.errors);
+    reader.read(*plain[i] + ".js", page.script, page.errors);
+    page.exists = render_room_page(RoomSources{page.text, page.script, before_code, after_code}, fields, style,
+                                   page.bytes);
+  });
+  std::string error;
   for (const auto& room : rooms) {
     if (!is_plain_name(room)) {
       report.errors.push_back("Nome di stanza non valido: " + room);
       continue;
     }
-    const ReadAhead::Read& text = ahead.next();
-    const ReadAhead::Read& script = ahead.next();
-    for (const auto* read : {&text, &script})
-      if (!read->error.empty()) report.errors.push_back(read->error);
-    const bool written = render_room_page(RoomSources{text.bytes, script.bytes, before_code, after_code}, fields,
-                                          style, page);
-    ahead.release();
-    if (!written) continue;
+    const Page& page = ahead.next();
+    report.errors.insert(report.errors.end(), page.errors.begin(), page.errors.end());
     // Output has just been emptied: the page goes straight to its place.
-    if (write_file_direct(pages, room + ".htm", page, &error))
-      ++report.pages;
-    else
-      report.errors.push_back(error);
+    if (page.exists) {
+      if (write_file_direct(pages, room + ".htm", page.bytes, &error))
+        ++report.pages;
+      else
+        report.errors.push_back(error);
+    }
+    ahead.release();
   }
 
   if (!write_file_direct(pages, "index.htm", render_start_page(fields, style), &error)) report.errors.push_back(error);

@@ -9,11 +9,9 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kPatterns = {"( ", "<a href=\"", ".htm\">", "</a>"};
 
-// Whether any pattern occurs in `line`: one look at each byte where a pattern can begin.
+// Whether any pattern occurs in `line`: a look at each byte where a pattern can begin.
 bool has_pattern(std::string_view line) {
-  for (size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (c != '(' && c != '<' && c != '.') continue;
+  for (size_t i = 0; (i = find_byte_of<'(', '<', '.'>(line, i)) != std::string_view::npos; ++i) {
     const std::string_view rest = line.substr(i);
     for (auto p : kPatterns)
       if (rest.starts_with(p)) return true;

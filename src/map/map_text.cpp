@@ -2,7 +2,7 @@
 #include "map/map_text.h"
 
 #include "compiler/project_reader.h"
-#include "compiler/read_ahead.h"
+#include "compiler/work_ahead.h"
 #include "project/open_folder.h"
 #include "project/text.h"
 #include "rooms/room_list.h"
@@ -29,21 +29,43 @@ std::string map_header(std::string_view number, std::string_view description, bo
 }
 
 MapTextBuilder::MapTextBuilder(const MapOptions& options, size_t room_count)
-    : options_(options), remaining_(room_count), rewriter_(options.phrase) {}
+    : options_(options), room_count_(room_count), rewriter_(options.phrase) {}
 
-void MapTextBuilder::add_line(std::string_view line, size_t passes) {
-  rewriter_.rewrite(line, passes, out_);
-  out_ += kCrLf;
+size_t MapTextBuilder::passes_for(size_t room_count, size_t room) {
+  // A room's lines go through the rewrites after this room and after every later one.
+  return room < room_count ? room_count - room : 1;
+}
+
+void MapTextBuilder::append_lines(MapLineRewriter& rewriter, std::string_view text, size_t passes,
+                                  std::string& out) {
+  for_each_line(text, [&](std::string_view line) {
+    rewriter.rewrite(trim_blanks(line), passes, out);
+    out += kCrLf;
+  });
 }
 
 void MapTextBuilder::add_room(std::string_view entry, std::string_view text) {
-  // This room's lines go through the rewrites after this room and after every later one.
-  const size_t passes = remaining_ > 0 ? remaining_ : 1;
-  if (remaining_ > 0) --remaining_;
+  add_header(entry);
+  append_lines(rewriter_, text, passes_for(room_count_, added_), out_);
+  end_room();
+}
+
+void MapTextBuilder::add_room_lines(std::string_view entry, std::string_view lines) {
+  add_header(entry);
+  out_ += lines;
+  end_room();
+}
+
+void MapTextBuilder::add_header(std::string_view entry) {
   const RoomEntry room = split_room_entry(entry);
-  add_line(map_header(room.number, room.description, options_.numbers_only), passes);
-  for_each_line(text, [&](std::string_view line) { add_line(trim_blanks(line), passes); });
+  rewriter_.rewrite(map_header(room.number, room.description, options_.numbers_only),
+                    passes_for(room_count_, added_), out_);
+  out_ += kCrLf;
+}
+
+void MapTextBuilder::end_room() {
   for (size_t i = 0; i < kEmptyLinesAfterRoom; ++i) out_ += kCrLf;
+  ++added_;
 }
 
 void MapTextBuilder::hand_on(const MapSink& sink, size_t at_least) {
@@ -58,20 +80,26 @@ namespace {
 constexpr size_t kHandOn = 1 << 18;
 
 // The map of rooms whose text files are `numbers` ("" for none) and whose list entries
-// entry(i) gives, in that order. The texts are read on a second thread while this one
-// builds the rooms before them.
+// entry(i) gives, in that order. The texts are read and rewritten on a second thread while
+// this one adds the rooms before them.
 template <typename Entry>
 void write_map(const ProjectReader& reader, const std::vector<std::string>& numbers, Entry&& entry,
                const MapOptions& options, const MapSink& sink) {
-  std::vector<ReadAhead::File> files;
-  files.reserve(numbers.size());
-  for (const auto& number : numbers) files.push_back(number.empty() ? ReadAhead::File{} : reader.ahead(number));
-  ReadAhead texts(std::move(files));
+  struct Room {
+    std::string text, lines;
+  };
+  MapLineRewriter rewriter(options.phrase);  // the second thread's own
+  std::vector<std::string> unread;           // the map shows an unreadable text as an empty room
+  WorkAhead<Room> ahead(numbers.size(), [&](size_t i, Room& room) {
+    room.text.clear();
+    if (!numbers[i].empty()) reader.read(numbers[i], room.text, unread);
+    room.lines.clear();
+    MapTextBuilder::append_lines(rewriter, room.text, MapTextBuilder::passes_for(numbers.size(), i), room.lines);
+  });
   MapTextBuilder builder(options, numbers.size());
   for (size_t i = 0; i < numbers.size(); ++i) {
-    // The map shows an unreadable text as an empty room.
-    builder.add_room(entry(i), texts.next().bytes);
-    texts.release();
+    builder.add_room_lines(entry(i), ahead.next().lines);
+    ahead.release();
     builder.hand_on(sink, kHandOn);
   }
   builder.hand_on(sink, 0);

@@ -32,15 +32,27 @@ class MapTextBuilder {
   MapTextBuilder(const MapOptions& options, size_t room_count);
   // `entry` is a room-list entry (" 3 | La cantina"); `text` the bytes of its text file.
   void add_room(std::string_view entry, std::string_view text);
+  // The same with the room's lines made beforehand by append_lines.
+  void add_room_lines(std::string_view entry, std::string_view lines);
   // Hands what has been built so far to `sink` once it is at least `at_least` bytes.
   void hand_on(const MapSink& sink, size_t at_least);
   std::string take() { return std::move(out_); }
 
+  // How often the lines of room `room` (counted from 0) are rewritten in a map of
+  // `room_count` rooms.
+  static size_t passes_for(size_t room_count, size_t room);
+  // A room's lines as the map shows them (trimmed, rewritten `passes` times, each with its
+  // line end), appended to `out`; `rewriter` has the map's phrase. Another thread may make
+  // them with its own rewriter while the builder adds earlier rooms.
+  static void append_lines(MapLineRewriter& rewriter, std::string_view text, size_t passes, std::string& out);
+
  private:
-  void add_line(std::string_view line, size_t passes);
+  void add_header(std::string_view entry);
+  void end_room();
 
   MapOptions options_;
-  size_t remaining_;
+  size_t room_count_;
+  size_t added_ = 0;
   MapLineRewriter rewriter_;
   std::string out_;
 };

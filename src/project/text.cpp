@@ -1,6 +1,7 @@
 // Byte-level text helpers (see text.h).
 #include "project/text.h"
 
+
 namespace pm {
 
 std::vector<std::string> split_lines(std::string_view data) {
@@ -34,17 +35,20 @@ std::string_view trim_blanks(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-// The first occurrence of `from` in `s` at or after `pos`. A pattern of one repeated byte
-// pair (two blanks, the case that matters: every room line is searched for it) is found by
-// looking at every second byte only.
+// The first occurrence of `from` in `s` at or after `pos`. A pattern of one byte twice (two
+// blanks, the case that matters: every room line is searched for it) is looked for eight
+// bytes at a time; windows overlap by one byte so a pair across two windows is seen.
 static size_t find_from(std::string_view s, std::string_view from, size_t pos) {
   if (from.size() != 2 || from[0] != from[1]) return s.find(from, pos);
   const char c = from[0];
-  for (size_t i = pos + 1; i < s.size(); i += 2) {
-    if (s[i] != c) continue;
-    if (s[i - 1] == c) return i - 1;
-    if (i + 1 < s.size() && s[i + 1] == c) return i;
+  if (text_detail::kLittleEndian) {
+    for (; pos + 8 <= s.size(); pos += 7) {
+      const uint64_t same = text_detail::bytes_equal(text_detail::load8(s.data() + pos), c);
+      if (const uint64_t pairs = same & (same >> 8)) return pos + size_t(std::countr_zero(pairs) / 8);
+    }
   }
+  for (; pos + 1 < s.size(); ++pos)
+    if (s[pos] == c && s[pos + 1] == c) return pos;
   return std::string_view::npos;
 }
 
