@@ -16,69 +16,18 @@ constexpr size_t kSectionGapLines = 60;
 constexpr std::string_view kLinkOpen = "<a href=\"";
 constexpr std::string_view kHtm = ".htm";
 
-// The document's three rewrites, in order, applied to `raw` and appended to `out`: every
-// "<a href=" and double quote gets a "#" (a room link becomes a jump to its anchor), every
-// ".htm" is removed, every CR LF becomes "<br>". One pass does all three: the first only
-// adds a "#" after a double quote, so it neither makes nor breaks a ".htm" or a CR LF, and
-// the second can only join a CR and an LF by removing the ".htm"s between them, which the
-// pass looks past.
-//
-// The document is rewritten piece by piece, each piece on its own, which gives the same
-// bytes as rewriting it whole when every piece but the last ends with ">" or an LF: no
-// rewrite can have begun a match there (no pattern has a proper beginning that ends with
-// either byte, and a CR LF ends with the LF), so no match spans two pieces. The pieces are
-// the head, the title block, each room's section and the tail.
-void rewrite_piece(std::string_view raw, std::string& out) {
-  size_t i = 0;
-  while (i < raw.size()) {
-    // The next byte where one of the rewrites can begin.
-    const size_t hit = find_byte_of<'<', '.', '\r'>(raw, i);
-    out.append(raw.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
-    if (hit == std::string_view::npos) break;
-    i = hit;
-    const std::string_view rest = raw.substr(i);
-    if (rest[0] == '<') {
-      if (rest.starts_with(kLinkOpen)) {
-        out += kLinkOpen;
-        out += '#';
-        i += kLinkOpen.size();
-      } else {
-        out += '<';
-        ++i;
-      }
-    } else if (rest[0] == '.') {
-      if (rest.starts_with(kHtm)) {
-        i += kHtm.size();
-      } else {
-        out += '.';
-        ++i;
-      }
-    } else {  // CR: a line end when an LF follows, past any ".htm" the second rewrite removes
-      size_t k = 1;
-      while (rest.substr(k).starts_with(kHtm)) k += kHtm.size();
-      if (k < rest.size() && rest[k] == '\n') {
-        out += "<br>";
-        i += k + 1;
-      } else {
-        out += '\r';
-        ++i;
-      }
-    }
-  }
-}
-
 // The rewritten document, handed on in large pieces as it is made.
 class SingleFileWriter {
  public:
   using Sink = std::function<void(std::string_view)>;
   explicit SingleFileWriter(Sink sink) : sink_(std::move(sink)) {}
 
-  // Adds a raw piece of the document (see rewrite_piece for where a piece may end).
+  // Adds a raw piece of the document (see rewrite_single_file_piece for where a piece may end).
   void add_piece(std::string_view raw) {
-    rewrite_piece(raw, done_);
+    rewrite_single_file_piece(raw, done_);
     hand_on(kHandOn);
   }
-  // Adds a piece that rewrite_piece has already rewritten.
+  // Adds a piece that rewrite_single_file_piece has already rewritten.
   void add_rewritten(std::string_view bytes) {
     done_ += bytes;
     hand_on(kHandOn);
@@ -169,7 +118,7 @@ void write_single_file(const Project& project, const std::vector<std::string>& r
     section.raw.clear();
     append_room(section.raw, rooms[i], section.text, before_code, after_code, gap);
     section.bytes.clear();
-    rewrite_piece(section.raw, section.bytes);
+    rewrite_single_file_piece(section.raw, section.bytes);
   });
   for (size_t i = 0; i < rooms.size(); ++i) {
     const Section& section = ahead.next();
@@ -186,6 +135,57 @@ void write_single_file(const Project& project, const std::vector<std::string>& r
 }
 
 }  // namespace
+
+// The document's three rewrites, in order, applied to `raw` and appended to `out`: every
+// "<a href=" and double quote gets a "#" (a room link becomes a jump to its anchor), every
+// ".htm" is removed, every CR LF becomes "<br>". One pass does all three: the first only
+// adds a "#" after a double quote, so it neither makes nor breaks a ".htm" or a CR LF, and
+// the second can only join a CR and an LF by removing the ".htm"s between them, which the
+// pass looks past.
+//
+// The document is rewritten piece by piece, each piece on its own, which gives the same
+// bytes as rewriting it whole when every piece but the last ends with ">" or an LF: no
+// rewrite can have begun a match there (no pattern has a proper beginning that ends with
+// either byte, and a CR LF ends with the LF), so no match spans two pieces. The pieces are
+// the head, the title block, each room's section and the tail.
+void rewrite_single_file_piece(std::string_view raw, std::string& out) {
+  size_t i = 0;
+  while (i < raw.size()) {
+    // The next byte where one of the rewrites can begin.
+    const size_t hit = find_byte_of<'<', '.', '\r'>(raw, i);
+    out.append(raw.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
+    if (hit == std::string_view::npos) break;
+    i = hit;
+    const std::string_view rest = raw.substr(i);
+    if (rest[0] == '<') {
+      if (rest.starts_with(kLinkOpen)) {
+        out += kLinkOpen;
+        out += '#';
+        i += kLinkOpen.size();
+      } else {
+        out += '<';
+        ++i;
+      }
+    } else if (rest[0] == '.') {
+      if (rest.starts_with(kHtm)) {
+        i += kHtm.size();
+      } else {
+        out += '.';
+        ++i;
+      }
+    } else {  // CR: a line end when an LF follows, past any ".htm" the second rewrite removes
+      size_t k = 1;
+      while (rest.substr(k).starts_with(kHtm)) k += kHtm.size();
+      if (k < rest.size() && rest[k] == '\n') {
+        out += "<br>";
+        i += k + 1;
+      } else {
+        out += '\r';
+        ++i;
+      }
+    }
+  }
+}
 
 std::string render_single_file(const Project& project, const std::vector<std::string>& rooms,
                                std::vector<std::string>* errors) {
