@@ -1,33 +1,53 @@
 // Project files read by case-blind name after one folder scan (see project_reader.h).
 #include "compiler/project_reader.h"
 
+#include <sys/stat.h>
+
 #include "project/text.h"
 
 namespace pm {
 
+namespace {
+
+bool has_letters(std::string_view name) {
+  for (char c : name)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  return false;
+}
+
+}  // namespace
+
 ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {
   for (auto& name : folder_.file_names()) {
+    if (!has_letters(name)) continue;
     by_lower_name_.emplace(to_lower_ascii(name), name);
     names_.insert(std::move(name));
   }
 }
 
-const std::string* ProjectReader::find(std::string_view name) const {
+std::optional<std::string_view> ProjectReader::spelling(std::string_view name) const {
+  if (!has_letters(name)) return name;
   // One lookup settles the usual cases: no file of that name in any case (most rooms have
   // no script), or a single spelling of it.
   auto any_case = by_lower_name_.find(to_lower_ascii(name));
-  if (any_case == by_lower_name_.end()) return nullptr;
-  if (any_case->second == name) return &any_case->second;
+  if (any_case == by_lower_name_.end()) return std::nullopt;
+  if (any_case->second == name) return any_case->second;
   auto exact = names_.find(std::string(name));
-  return exact != names_.end() ? &*exact : &any_case->second;
+  return exact != names_.end() ? *exact : any_case->second;
 }
 
 void ProjectReader::read(std::string_view name, std::string& out, std::vector<std::string>& errors) const {
   out.clear();
-  const std::string* on_disk = find(name);
+  const auto on_disk = spelling(name);
   if (!on_disk) return;
   std::string error;
-  if (folder_.read(*on_disk, out, &error) == ReadResult::Failed) errors.push_back(std::move(error));
+  if (folder_.read(*on_disk, out, &error) != ReadResult::Failed) return;
+  // A name without letters is opened without looking at the scan: what is not a file
+  // (a folder of that name) is missing, as for the names the scan answers.
+  struct stat st {};
+  const std::string file(*on_disk);
+  if (!has_letters(name) && ::fstatat(folder_.descriptor(), file.c_str(), &st, 0) == 0 && !S_ISREG(st.st_mode)) return;
+  errors.push_back(std::move(error));
 }
 
 std::string ProjectReader::read(std::string_view name, std::vector<std::string>& errors) const {

@@ -1,9 +1,11 @@
 // The files of a project folder found by name without regard to case after one scan of the
 // folder, and read relative to the open folder. The compiles read thousands of room files
 // and scripts, and most rooms have no script: a case-blind search for each missing N.js
-// would rescan the folder once per room.
+// would rescan the folder once per room. Names without letters (the room texts) have only
+// one spelling and are opened as they are.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,8 +21,9 @@ class ProjectReader {
  public:
   explicit ProjectReader(const Project& project);
 
-  // The name on disk of the file `name` in any case (the exact spelling first), or nullptr.
-  const std::string* find(std::string_view name) const;
+  // The spelling of `name` to open: the one on disk in any case (the exact one first), the
+  // name itself when it has no letters, or nothing when no file has that name.
+  std::optional<std::string_view> spelling(std::string_view name) const;
 
   // Reads `name` into `out`. A missing file leaves `out` empty and is no error; a file that
   // exists but cannot be read adds a message naming it to `errors`. Safe to call from

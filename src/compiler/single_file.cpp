@@ -27,11 +27,6 @@ class SingleFileWriter {
     rewrite_single_file_piece(raw, done_);
     hand_on(kHandOn);
   }
-  // Adds a piece that rewrite_single_file_piece has already rewritten.
-  void add_rewritten(std::string_view bytes) {
-    done_ += bytes;
-    hand_on(kHandOn);
-  }
   // The line end after the rewritten document, and everything still held.
   void finish() {
     done_ += kCrLf;
@@ -106,10 +101,10 @@ void write_single_file(const Project& project, const std::vector<std::string>& r
   append_page_head(head, fields, PageStyle::Classic, "");
   w.add_piece(head);
   if (!fields.skip_start_page()) w.add_piece(title_block(fields, gap));
-  // The rooms' sections are read and rewritten on a second thread while this one writes
-  // the sections before them.
+  // The rooms' sections are read and put together on a second thread while this one
+  // rewrites and writes the sections before them.
   struct Section {
-    std::string text, raw, bytes;
+    std::string text, raw;
     std::vector<std::string> errors;
   };
   WorkAhead<Section> ahead(rooms.size(), [&](size_t i, Section& section) {
@@ -117,13 +112,11 @@ void write_single_file(const Project& project, const std::vector<std::string>& r
     reader.read(rooms[i], section.text, section.errors);
     section.raw.clear();
     append_room(section.raw, rooms[i], section.text, before_code, after_code, gap);
-    section.bytes.clear();
-    rewrite_single_file_piece(section.raw, section.bytes);
   });
   for (size_t i = 0; i < rooms.size(); ++i) {
     const Section& section = ahead.next();
     errors.insert(errors.end(), section.errors.begin(), section.errors.end());
-    w.add_rewritten(section.bytes);
+    w.add_piece(section.raw);
     ahead.release();
   }
   std::string tail;

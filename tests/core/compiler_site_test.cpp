@@ -107,7 +107,8 @@ TEST_F(CompilerSite, EveryPageOfALargeBookIsTheRenderedRoom) {
     const std::string n = std::to_string(i);
     rooms.push_back(n);
     if (i % 97 == 5) rooms.push_back("../" + n);
-    if (i % 13 == 0) continue;  // listed, no text file
+    if (i % 26 == 0) fs::create_directories(book / n);  // no text file but a folder of its name
+    if (i % 13 == 0) continue;                          // listed, no text file
     write(n, i % 11 == 0 ? "" : "Stanza " + n + "  <a href=\"" + std::to_string(i + 1) + ".htm\">via</a>\r\n");
     if (i % 7 == 0) write(n + (i % 2 ? ".JS" : ".js"), "s" + n + "\r\n");
   }
@@ -121,7 +122,7 @@ TEST_F(CompilerSite, EveryPageOfALargeBookIsTheRenderedRoom) {
       continue;
     }
     const int i = std::stoi(room);
-    const std::string text = fs::exists(book / room) ? read_bytes(book / room) : "";
+    const std::string text = fs::is_regular_file(book / room) ? read_bytes(book / room) : "";
     const std::string script = i % 7 == 0 && i % 13 != 0 ? "s" + room + "\r\n" : "";
     auto expected = pm::render_room_page({text, script, "G\r\n", "H\r\n"}, fields, PageStyle::Mobile);
     ASSERT_EQ(exists(room + ".htm"), expected.has_value()) << room;
