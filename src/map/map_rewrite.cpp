@@ -13,8 +13,10 @@ constexpr std::array<std::string_view, 4> kPatterns = {"( ", "<a href=\"", ".htm
 bool has_pattern(std::string_view line) {
   for (size_t i = 0; (i = find_byte_of<'(', '<', '.'>(line, i)) != std::string_view::npos; ++i) {
     const std::string_view rest = line.substr(i);
-    for (auto p : kPatterns)
-      if (rest.starts_with(p)) return true;
+    const bool found = rest[0] == '(' ? rest.starts_with(kPatterns[0])
+                       : rest[0] == '.' ? rest.starts_with(kPatterns[2])
+                                        : rest.starts_with(kPatterns[1]) || rest.starts_with(kPatterns[3]);
+    if (found) return true;
   }
   return false;
 }
