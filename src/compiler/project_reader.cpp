@@ -21,7 +21,8 @@ ProjectReader::ProjectReader(const Project& project) : folder_(project.folder())
   for (auto& name : folder_.file_names()) {
     if (!has_letters(name)) continue;
     by_lower_name_.emplace(to_lower_ascii(name), name);
-    names_.insert(std::move(name));
+    names_.insert(name);
+    with_letters_.push_back(std::move(name));
   }
 }
 

@@ -31,8 +31,13 @@ class ProjectReader {
   void read(std::string_view name, std::string& out, std::vector<std::string>& errors) const;
   std::string read(std::string_view name, std::vector<std::string>& errors) const;
 
+  // The project folder's files whose names have letters (all but the room texts), in
+  // directory order: what the compiles copy (*.css, *.js) is among them.
+  const std::vector<std::string>& names_with_letters() const { return with_letters_; }
+
  private:
   OpenFolder folder_;
+  std::vector<std::string> with_letters_;
   std::unordered_set<std::string> names_;
   std::unordered_map<std::string, std::string> by_lower_name_;
 };

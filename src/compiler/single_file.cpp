@@ -15,6 +15,7 @@ namespace {
 constexpr size_t kSectionGapLines = 60;
 constexpr std::string_view kLinkOpen = "<a href=\"";
 constexpr std::string_view kHtm = ".htm";
+constexpr std::string_view kBreak = "<br>";  // what the rewrites make of a CR LF
 
 // The rewritten document, handed on in large pieces as it is made.
 class SingleFileWriter {
@@ -44,9 +45,10 @@ class SingleFileWriter {
   std::string done_;
 };
 
+// The gap after each section: 60 line breaks, already rewritten (see append_room).
 std::string section_gap() {
   std::string gap;
-  for (size_t i = 0; i < kSectionGapLines; ++i) gap += kCrLf;
+  for (size_t i = 0; i < kSectionGapLines; ++i) gap += kBreak;
   return gap;
 }
 
@@ -65,7 +67,11 @@ std::string title_block(const ProjectFields& f, std::string_view gap) {
 }
 
 // One room's section before the rewrites: anchor, before-code, the room's lines,
-// after-code, the gap.
+// after-code, the gap. The line breaks that the compile adds itself are written as the
+// "<br>" that the third rewrite makes of them: a CR LF written here always becomes one
+// (its CR comes right before its LF, and no other rewrite can match across a line end),
+// and "<br>" can neither be nor break a match of any rewrite. Only the bytes taken from
+// the files go through the rewrites.
 void append_room(std::string& raw, std::string_view room, std::string_view text, std::string_view before_code,
                  std::string_view after_code, std::string_view gap) {
   raw += "<a name=\"";
@@ -73,7 +79,7 @@ void append_room(std::string& raw, std::string_view room, std::string_view text,
   raw += "\"></a>";
   for_each_line(before_code, [&](std::string_view l) {
     raw += l;
-    raw += kCrLf;
+    raw += kBreak;
   });
   for_each_line(text, [&](std::string_view l) {
     const std::string_view line = trim_blanks(l);
@@ -81,17 +87,16 @@ void append_room(std::string& raw, std::string_view room, std::string_view text,
     // replaces, cannot stand in its first five bytes when these are "<meta".)
     if (istarts_with(line, "<meta")) return;
     append_replaced(raw, line, "  ", "&nbsp;&nbsp;");
-    raw += kCrLf;
+    raw += kBreak;
   });
   for_each_line(after_code, [&](std::string_view l) { raw += l; });
   raw += gap;
 }
 
 // Writes the whole document, rewritten, to `sink` in pieces.
-void write_single_file(const Project& project, const std::vector<std::string>& rooms,
+void write_single_file(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
                        std::vector<std::string>& errors, const SingleFileWriter::Sink& sink) {
   const ProjectFields fields = project.read_fields();
-  const ProjectReader reader(project);
   const std::string before_code = reader.read("Global.cod", errors);
   const std::string after_code = reader.read("Global2.cod", errors);
   const std::string gap = section_gap();
@@ -184,7 +189,8 @@ std::string render_single_file(const Project& project, const std::vector<std::st
                                std::vector<std::string>* errors) {
   std::vector<std::string> read_errors;
   std::string document;
-  write_single_file(project, rooms, read_errors, [&](std::string_view piece) { document += piece; });
+  const ProjectReader reader(project);
+  write_single_file(project, reader, rooms, read_errors, [&](std::string_view piece) { document += piece; });
   if (errors) errors->insert(errors->end(), read_errors.begin(), read_errors.end());
   return document;
 }
@@ -192,13 +198,14 @@ std::string render_single_file(const Project& project, const std::vector<std::st
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output) {
   CompileReport report;
-  auto emptying = prepare_output(project, output, report);
+  const ProjectReader reader(project);
+  auto emptying = prepare_output(project, reader, output, report);
   if (!emptying) return report;
   {
     // Output has just been emptied: the page goes straight to its place as it is made.
     const OpenFolder folder(output);
     DirectWriter page(folder, "index.htm");
-    write_single_file(project, rooms, report.errors, [&](std::string_view piece) { page.write(piece); });
+    write_single_file(project, reader, rooms, report.errors, [&](std::string_view piece) { page.write(piece); });
     std::string error;
     if (!page.finish(&error)) report.errors.push_back(error);
   }

@@ -42,8 +42,8 @@ void copy_step(bool ok, std::string_view what, const stdfs::path& from, CompileR
 
 }  // namespace
 
-std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const stdfs::path& output,
-                                               CompileReport& report) {
+std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const ProjectReader& files,
+                                               const stdfs::path& output, CompileReport& report) {
   const stdfs::path res = project.res_folder();
   if (is_within(project.folder(), output) || is_within(output, res)) {
     report.errors.push_back("La cartella di uscita " + path_text(output) +
@@ -55,8 +55,9 @@ std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const std
   stdfs::create_directories(output / "res", ec);
   if (ec) report.errors.push_back("Impossibile creare la cartella " + path_text(output / "res") + ": " + ec.message());
   if (is_folder(res)) copy_step(copy_folder_contents(res, output / "res"), "le risorse", res, report);
-  copy_step(copy_matching(project.folder(), "*.css", output), "i fogli di stile", project.folder(), report);
-  copy_step(copy_matching(project.folder(), "*.js", output), "gli script", project.folder(), report);
+  const auto& names = files.names_with_letters();
+  copy_step(copy_matching(project.folder(), names, "*.css", output), "i fogli di stile", project.folder(), report);
+  copy_step(copy_matching(project.folder(), names, "*.js", output), "gli script", project.folder(), report);
   // Pages link adv.css in lower case: a project's ADV.CSS must answer to that name on a
   // case-sensitive web server too.
   if (auto sheet = find_entry(output, "adv.css"); sheet && sheet->filename() != "adv.css") {
@@ -74,11 +75,11 @@ void finish_output(FolderEmptying& emptying, CompileReport& report) {
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style) {
   CompileReport report;
-  auto emptying = prepare_output(project, output, report);
+  const ProjectReader reader(project);
+  auto emptying = prepare_output(project, reader, output, report);
   if (!emptying) return report;
 
   const ProjectFields fields = project.read_fields();
-  const ProjectReader reader(project);
   const std::string before_code = reader.read("Global.cod", report.errors);
   const std::string after_code = reader.read("Global2.cod", report.errors);
   const OpenFolder pages(output);

@@ -166,6 +166,11 @@ static bool copy_file_atomic(const stdfs::path& src, const stdfs::path& dst) {
 }
 
 bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir) {
+  return copy_matching(src_dir, list_file_names(src_dir), pattern, dst_dir);
+}
+
+bool copy_matching(const stdfs::path& src_dir, const std::vector<std::string>& names, std::string_view pattern,
+                   const stdfs::path& dst_dir) {
   bool ok = true;
   std::error_code ec;
   stdfs::create_directories(dst_dir, ec);
@@ -176,7 +181,7 @@ bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const s
     std::string name = it->path().filename().string();
     on_disk.emplace(to_lower_ascii(name), name);
   }
-  for (const auto& name : list_file_names(src_dir)) {
+  for (const auto& name : names) {
     if (!matches_pattern(name, pattern)) continue;
     auto existing = on_disk.find(to_lower_ascii(name));
     std::string target = name;

@@ -57,6 +57,10 @@ bool matches_pattern(std::string_view name, std::string_view pattern);
 // through a temporary file, so a failed copy leaves the old one whole. True when every
 // matching file was copied.
 bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir);
+// The same over `names`, the files of `src_dir` as a caller that has just listed it knows
+// them (list_file_names), so that copying several patterns scans the folder once.
+bool copy_matching(const stdfs::path& src_dir, const std::vector<std::string>& names, std::string_view pattern,
+                   const stdfs::path& dst_dir);
 
 // Copy service: the contents of folder `src` (recursively) into folder `dst`, created if needed.
 bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst);
