@@ -17,7 +17,9 @@ bool has_letters(std::string_view name) {
 
 }  // namespace
 
-ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {
+ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {}
+
+void ProjectReader::scan() const {
   for (auto& name : folder_.file_names()) {
     if (!has_letters(name)) continue;
     by_lower_name_.emplace(to_lower_ascii(name), name);
@@ -26,8 +28,14 @@ ProjectReader::ProjectReader(const Project& project) : folder_(project.folder())
   }
 }
 
+const std::vector<std::string>& ProjectReader::names_with_letters() const {
+  std::call_once(scanned_, [this] { scan(); });
+  return with_letters_;
+}
+
 std::optional<std::string_view> ProjectReader::spelling(std::string_view name) const {
   if (!has_letters(name)) return name;
+  std::call_once(scanned_, [this] { scan(); });
   // One lookup settles the usual cases: no file of that name in any case (most rooms have
   // no script), or a single spelling of it.
   auto any_case = by_lower_name_.find(to_lower_ascii(name));

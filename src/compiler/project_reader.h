@@ -2,9 +2,11 @@
 // folder, and read relative to the open folder. The compiles read thousands of room files
 // and scripts, and most rooms have no script: a case-blind search for each missing N.js
 // would rescan the folder once per room. Names without letters (the room texts) have only
-// one spelling and are opened as they are.
+// one spelling and are opened as they are: a reader that only asks for those (the map)
+// never scans the folder.
 #pragma once
 
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,13 +35,16 @@ class ProjectReader {
 
   // The project folder's files whose names have letters (all but the room texts), in
   // directory order: what the compiles copy (*.css, *.js) is among them.
-  const std::vector<std::string>& names_with_letters() const { return with_letters_; }
+  const std::vector<std::string>& names_with_letters() const;
 
  private:
+  void scan() const;  // once, on the first question that needs it
+
   OpenFolder folder_;
-  std::vector<std::string> with_letters_;
-  std::unordered_set<std::string> names_;
-  std::unordered_map<std::string, std::string> by_lower_name_;
+  mutable std::once_flag scanned_;
+  mutable std::vector<std::string> with_letters_;
+  mutable std::unordered_set<std::string> names_;
+  mutable std::unordered_map<std::string, std::string> by_lower_name_;
 };
 
 }  // namespace pm
