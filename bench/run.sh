@@ -46,7 +46,8 @@ compile() { "$CLI" compile "$book" --home "$home"; }
 single() { "$CLI" single "$book" --home "$home"; }
 map() { "$CLI" map "$book" > "$work/map.txt"; }
 copy_output() { cp -r "$home/Output" "$work/copy"; }
-cat_rooms() { cat "${room_files[@]}" > "$work/rooms.txt"; }
+# Through xargs: a list of 100,000 files is longer than one command line may be.
+cat_rooms() { printf '%s\0' "${room_files[@]}" | xargs -0 cat > "$work/rooms.txt"; }
 
 # One warm-up run of everything, then five rounds in which each command runs once, so a
 # change of the machine's load touches the commands and their baselines alike; each
@@ -65,13 +66,23 @@ for _ in 1 2 3 4 5; do
   compile  # back to a compiled Output for the next round's compile
 done
 # Peak resident size in KiB of one run of each, each from the state its timed runs start from.
-peak() { if [ -x /usr/bin/time ]; then /usr/bin/time -f %M -o "$work/peak" "$@" && cat "$work/peak"; else echo "n/a"; fi; }
-m_compile=$(peak "$CLI" compile "$book" --home "$home")
+measure_peak() {  # measure_peak VAR COMMAND...: the command's peak in VAR ("n/a" without GNU time)
+  local var=$1; shift
+  if [ -x /usr/bin/time ]; then
+    /usr/bin/time -f %M -o "$work/peak" "$@"
+    printf -v "$var" '%s' "$(cat "$work/peak")"
+  else
+    "$@"
+    printf -v "$var" 'n/a'
+  fi
+}
+measure_peak m_compile "$CLI" compile "$book" --home "$home"
 rm -rf "$work/copy"
-m_copy=$(peak cp -r "$home/Output" "$work/copy")
-m_single=$(peak "$CLI" single "$book" --home "$home")
-m_map=$(peak sh -c '"$0" map "$1" > "$2"' "$CLI" "$book" "$work/map.txt")
-m_cat=$(peak sh -c 'f=$1; shift; cat "$@" > "$f"' sh "$work/rooms.txt" "${room_files[@]}")
+measure_peak m_copy cp -r "$home/Output" "$work/copy"
+measure_peak m_single "$CLI" single "$book" --home "$home"
+measure_peak m_map sh -c '"$0" map "$1" > "$2"' "$CLI" "$book" "$work/map.txt"
+printf '%s\0' "${room_files[@]}" > "$work/rooms.list"
+measure_peak m_cat sh -c 'xargs -0 cat < "$0" > "$1"' "$work/rooms.list" "$work/rooms.txt"
 out_bytes=$(du -sb "$work/copy" | cut -f1)
 out_files=$(find "$work/copy" -type f | wc -l)
 map_bytes=$(stat -c %s "$work/map.txt")

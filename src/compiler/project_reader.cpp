@@ -7,21 +7,11 @@
 
 namespace pm {
 
-namespace {
-
-bool has_letters(std::string_view name) {
-  for (char c : name)
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
-  return false;
-}
-
-}  // namespace
-
 ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {}
 
 void ProjectReader::scan() const {
   for (auto& name : folder_.file_names()) {
-    if (!has_letters(name)) continue;
+    if (!has_ascii_letters(name)) continue;
     by_lower_name_.emplace(to_lower_ascii(name), name);
     names_.insert(name);
     with_letters_.push_back(std::move(name));
@@ -34,7 +24,7 @@ const std::vector<std::string>& ProjectReader::names_with_letters() const {
 }
 
 std::optional<std::string_view> ProjectReader::spelling(std::string_view name) const {
-  if (!has_letters(name)) return name;
+  if (!has_ascii_letters(name)) return name;
   std::call_once(scanned_, [this] { scan(); });
   // One lookup settles the usual cases: no file of that name in any case (most rooms have
   // no script), or a single spelling of it.
@@ -55,7 +45,7 @@ void ProjectReader::read(std::string_view name, std::string& out, std::vector<st
   // (a folder of that name) is missing, as for the names the scan answers.
   struct stat st {};
   const std::string file(*on_disk);
-  if (!has_letters(name) && ::fstatat(folder_.descriptor(), file.c_str(), &st, 0) == 0 && !S_ISREG(st.st_mode)) return;
+  if (!has_ascii_letters(name) && ::fstatat(folder_.descriptor(), file.c_str(), &st, 0) == 0 && !S_ISREG(st.st_mode)) return;
   errors.push_back(std::move(error));
 }
 

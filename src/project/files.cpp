@@ -20,17 +20,11 @@
 
 namespace pm {
 
-static bool has_letters(std::string_view s) {
-  for (char c : s)
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
-  return false;
-}
-
 std::optional<stdfs::path> find_entry(const stdfs::path& dir, std::string_view name) {
   std::error_code ec;
   stdfs::path direct = dir / stdfs::path(std::string(name));
   if (stdfs::exists(stdfs::symlink_status(direct, ec))) return direct;
-  if (!has_letters(name)) return std::nullopt;
+  if (!has_ascii_letters(name)) return std::nullopt;
   for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     if (iequals(it->path().filename().string(), name)) return it->path();
   }

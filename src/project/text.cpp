@@ -96,6 +96,12 @@ bool istarts_with(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && iequals(s.substr(0, prefix.size()), prefix);
 }
 
+bool has_ascii_letters(std::string_view s) {
+  for (char c : s)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  return false;
+}
+
 bool is_digits(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s)

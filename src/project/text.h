@@ -90,5 +90,7 @@ std::string to_lower_ascii(std::string_view s);
 bool iequals(std::string_view a, std::string_view b);
 bool istarts_with(std::string_view s, std::string_view prefix);
 bool is_digits(std::string_view s);
+// True when `s` holds a letter A-Z or a-z: a name without one has a single spelling.
+bool has_ascii_letters(std::string_view s);
 
 }  // namespace pm
