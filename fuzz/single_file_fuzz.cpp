@@ -1,10 +1,10 @@
-// The single-file compile's rewrites, fed in arbitrary pieces, against the three plain
-// replacements over the whole document; and the single-file compile of a small book whose
-// room text, before-code, after-code and project file are the input.
+// The single-file compile's one-pass rewrites, over pieces that each end with ">" or an LF
+// (as the compile's pieces do), against the three plain replacements over the whole
+// document; and the single-file compile of a small book whose room text, before-code,
+// after-code and project file are the input.
 #include <filesystem>
 
 #include "compiler/single_file.h"
-#include "compiler/single_file_rewrite.h"
 #include "fuzz_support.h"
 #include "project/files.h"
 #include "project/text.h"
@@ -24,16 +24,19 @@ void write(const std::filesystem::path& p, std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The pieces are the input cut at NUL bytes; the document is their concatenation.
-  const auto pieces = fuzz::parts(data, size, 64);
-  std::string document, out;
-  pm::SingleFileWriter w(out);
-  for (std::string_view piece : pieces) {
+  // The pieces are the input cut at NUL bytes, each but the last taken on to its next ">"
+  // or LF; the document is their concatenation.
+  const auto parts = fuzz::parts(data, size, 64);
+  std::string document, out, piece;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    piece += parts[i];
+    const bool last = i + 1 == parts.size();
+    if (!last && (piece.empty() || (piece.back() != '>' && piece.back() != '\n'))) continue;
     document += piece;
-    w.add(piece);
+    pm::rewrite_single_file_piece(piece, out);
+    piece.clear();
   }
-  w.finish();
-  fuzz::check(out == reference(document), "streamed rewrites equal the plain replacements");
+  fuzz::check(out == reference(document), "rewrites piece by piece equal the plain replacements");
 
   // A book of two rooms in a scratch folder.
   const auto in = fuzz::parts(data, size, 4);

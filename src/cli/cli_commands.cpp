@@ -147,8 +147,12 @@ int run_map(const Request& r) {
   MapOptions options;
   options.numbers_only = r.numbers_only;
   options.phrase = r.phrase;
-  std::string text = build_map_text(*project, build_room_list(*project), options);
-  return output(text, "the map") ? kExitOk : kExitFailed;
+  // The map goes out as it is built; after a failed write nothing more is tried.
+  bool written = true;
+  write_project_map(*project, options, [&](std::string_view piece) {
+    if (written) written = output(piece, "the map");
+  });
+  return written ? kExitOk : kExitFailed;
 }
 
 int run_new(const Request& r) {

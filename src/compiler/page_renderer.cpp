@@ -65,15 +65,16 @@ void append_page_head(std::string& out, const ProjectFields& f, PageStyle style,
   piece("<td class='adventure' width='100%'>");
 }
 
-std::optional<std::string> render_room_page(const RoomSources& room, const ProjectFields& fields, PageStyle style) {
+bool render_room_page(const RoomSources& room, const ProjectFields& fields, PageStyle style, std::string& out) {
   const std::string_view tag = break_tag(style);
   const std::string_view two_blanks = style == PageStyle::Classic ? "&nbsp;&nbsp;" : " ";
 
-  std::string out;
+  out.clear();
   bool head_written = false, raw_html = false, no_global = false, page_started = false;
   std::string line;
   for_each_line(room.text, [&](std::string_view input) {
-    line = replace_all(trim_blanks(input), "  ", two_blanks);
+    line.clear();
+    append_replaced(line, trim_blanks(input), "  ", two_blanks);
     if (iequals(line, kRawHtml)) {
       raw_html = true;
       head_written = true;
@@ -98,19 +99,29 @@ std::optional<std::string> render_room_page(const RoomSources& room, const Proje
       }
       head_written = true;
     }
-    line += tag;
     if (raw_html || no_global) {
+      line += tag;
       append_without(out, line, tag);
       out += kCrLf;
     } else {
-      add_line(out, line);
+      out += line;
+      add_line(out, tag);
     }
   });
-  if (!page_started) return std::nullopt;
+  if (!page_started) {
+    out.clear();
+    return false;
+  }
 
   for_each_line(room.script, [&](std::string_view l) { add_line(out, l); });
   if (!no_global) for_each_line(room.after_code, [&](std::string_view l) { add_line(out, l); });
   append_foot(out);
+  return true;
+}
+
+std::optional<std::string> render_room_page(const RoomSources& room, const ProjectFields& fields, PageStyle style) {
+  std::string out;
+  if (!render_room_page(room, fields, style, out)) return std::nullopt;
   return out;
 }
 

@@ -40,6 +40,9 @@ struct RoomSources {
 // text, or only the <lang=html> directive). The project fields are read lazily by the
 // caller; they are only used when a head is written.
 std::optional<std::string> render_room_page(const RoomSources& room, const ProjectFields& fields, PageStyle style);
+// The same into `out`, whose room is reused from page to page: false (and `out` empty)
+// when the room has no page.
+bool render_room_page(const RoomSources& room, const ProjectFields& fields, PageStyle style, std::string& out);
 
 // True when `text` gives its room a page: it has a line other than the <lang=html> directive.
 bool writes_page(std::string_view text);

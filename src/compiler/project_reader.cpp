@@ -5,40 +5,69 @@
 
 namespace pm {
 
-ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {
-  for (auto& name : list_file_names(folder_)) {
+ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {}
+
+void ProjectReader::scan() const {
+  for (auto& name : folder_.file_names()) {
+    if (!has_ascii_letters(name)) continue;
     by_lower_name_.emplace(to_lower_ascii(name), name);
-    names_.insert(std::move(name));
+    names_.insert(name);
+    with_letters_.push_back(std::move(name));
   }
 }
 
+const std::vector<std::string>& ProjectReader::names_with_letters() const {
+  std::call_once(scanned_, [this] { scan(); });
+  return with_letters_;
+}
+
+std::optional<std::string_view> ProjectReader::spelling(std::string_view name) const {
+  if (!has_ascii_letters(name)) return name;
+  std::call_once(scanned_, [this] { scan(); });
+  // One lookup settles the usual cases: no file of that name in any case (most rooms have
+  // no script), or a single spelling of it.
+  auto any_case = by_lower_name_.find(to_lower_ascii(name));
+  if (any_case == by_lower_name_.end()) return std::nullopt;
+  if (any_case->second == name) return any_case->second;
+  auto exact = names_.find(std::string(name));
+  return exact != names_.end() ? *exact : any_case->second;
+}
+
+const std::unordered_set<std::string>& ProjectReader::names() const {
+  std::call_once(listed_, [this] {
+    for (auto& name : folder_.file_names()) all_names_.insert(std::move(name));
+  });
+  return all_names_;
+}
+
 std::optional<stdfs::path> ProjectReader::find(std::string_view name) const {
-  std::string key(name);
-  if (names_.count(key)) return folder_ / path_from_text(key);
-  auto it = by_lower_name_.find(to_lower_ascii(name));
-  if (it == by_lower_name_.end()) return std::nullopt;
-  return folder_ / path_from_text(it->second);
+  const auto& all = names();
+  if (all.count(std::string(name))) return folder_.path() / path_from_text(name);
+  const auto on_disk = spelling(name);
+  if (!on_disk || !has_ascii_letters(name)) return std::nullopt;
+  return folder_.path() / path_from_text(*on_disk);
 }
 
 void ProjectReader::read(std::string_view name, std::string& out, std::vector<std::string>& errors) const {
   out.clear();
-  auto path = find(name);
-  if (!path) return;
-  if (!read_file(*path, out)) errors.push_back("Impossibile leggere il file " + path_text(*path));
+  const auto on_disk = spelling(name);
+  if (!on_disk) return;
+  std::string error;
+  if (folder_.read(*on_disk, out, &error) != ReadResult::Failed) return;
+  // A name without letters is opened without looking at the scan: what is not a file
+  // (a folder of that name) is missing, as for the names the scan answers.
+  if (!has_ascii_letters(name)) {
+    std::error_code ec;
+    const auto status = stdfs::status(folder_.path() / path_from_text(*on_disk), ec);
+    if (!ec && stdfs::exists(status) && !stdfs::is_regular_file(status)) return;
+  }
+  errors.push_back(std::move(error));
 }
 
 std::string ProjectReader::read(std::string_view name, std::vector<std::string>& errors) const {
   std::string out;
   read(name, out, errors);
   return out;
-}
-
-size_t ProjectReader::size(std::string_view name) const {
-  auto path = find(name);
-  if (!path) return 0;
-  std::error_code ec;
-  const auto bytes = stdfs::file_size(*path, ec);
-  return ec ? 0 : size_t(bytes);
 }
 
 }  // namespace pm

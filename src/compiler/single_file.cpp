@@ -1,8 +1,11 @@
 // The single-file compile (see single_file.h).
 #include "compiler/single_file.h"
 
+#include <functional>
+
 #include "compiler/project_reader.h"
-#include "compiler/single_file_rewrite.h"
+#include "compiler/work_ahead.h"
+#include "project/open_folder.h"
 #include "project/text.h"
 
 namespace pm {
@@ -10,90 +13,184 @@ namespace pm {
 namespace {
 
 constexpr size_t kSectionGapLines = 60;
+constexpr std::string_view kLinkOpen = "<a href=\"";
+constexpr std::string_view kHtm = ".htm";
+constexpr std::string_view kBreak = "<br>";  // what the rewrites make of a CR LF
 
+// The rewritten document, handed on in large pieces as it is made.
+class SingleFileWriter {
+ public:
+  using Sink = std::function<void(std::string_view)>;
+  explicit SingleFileWriter(Sink sink) : sink_(std::move(sink)) {}
+
+  // Adds a raw piece of the document (see rewrite_single_file_piece for where a piece may end).
+  void add_piece(std::string_view raw) {
+    rewrite_single_file_piece(raw, done_);
+    hand_on(kHandOn);
+  }
+  // The line end after the rewritten document, and everything still held.
+  void finish() {
+    done_ += kCrLf;
+    hand_on(0);
+  }
+
+ private:
+  static constexpr size_t kHandOn = 1 << 18;
+  void hand_on(size_t at_least) {
+    if (done_.size() < at_least) return;
+    sink_(done_);
+    done_.clear();
+  }
+  Sink sink_;
+  std::string done_;
+};
+
+// The gap after each section: 60 line breaks, already rewritten (see append_room).
 std::string section_gap() {
   std::string gap;
-  for (size_t i = 0; i < kSectionGapLines; ++i) gap += kCrLf;
+  for (size_t i = 0; i < kSectionGapLines; ++i) gap += kBreak;
   return gap;
 }
 
-void append_title_block(SingleFileWriter& w, const ProjectFields& f, std::string_view gap) {
-  w.add("<center><br><br>");
-  if (!f.title().empty()) w.add("Titolo: <br><b>" + f.title() + "</b><br><br>");
-  if (!f.date().empty()) w.add("Data: <br>" + f.date() + "<br><br>");
-  if (!f.author().empty()) w.add("Autore: <br>" + f.author() + "<br><br>");
-  if (!f.site().empty()) w.add("Sito Web: <br>" + f.site() + "<br><br>");
-  if (!f.email().empty()) w.add("Email: <br>" + f.email() + "<br><br>");
-  w.add("<a href='#0'>Continua</a><br><br><br><br>");
-  w.add(credit_line());
-  w.add("</center>");
-  w.add(gap);
+std::string title_block(const ProjectFields& f, std::string_view gap) {
+  std::string block = "<center><br><br>";
+  if (!f.title().empty()) block += "Titolo: <br><b>" + f.title() + "</b><br><br>";
+  if (!f.date().empty()) block += "Data: <br>" + f.date() + "<br><br>";
+  if (!f.author().empty()) block += "Autore: <br>" + f.author() + "<br><br>";
+  if (!f.site().empty()) block += "Sito Web: <br>" + f.site() + "<br><br>";
+  if (!f.email().empty()) block += "Email: <br>" + f.email() + "<br><br>";
+  block += "<a href='#0'>Continua</a><br><br><br><br>";
+  block += credit_line();
+  block += "</center>";
+  block += gap;
+  return block;
 }
 
-// One room's section: anchor, before-code, the room's lines, after-code, the gap.
-void append_room(SingleFileWriter& w, std::string_view room, std::string_view text, std::string_view before_code,
+// One room's section before the rewrites: anchor, before-code, the room's lines,
+// after-code, the gap. The line breaks that the compile adds itself are written as the
+// "<br>" that the third rewrite makes of them: a CR LF written here always becomes one
+// (its CR comes right before its LF, and no other rewrite can match across a line end),
+// and "<br>" can neither be nor break a match of any rewrite. Only the bytes taken from
+// the files go through the rewrites.
+void append_room(std::string& raw, std::string_view room, std::string_view text, std::string_view before_code,
                  std::string_view after_code, std::string_view gap) {
-  w.add("<a name=\"");
-  w.add(room);
-  w.add("\"></a>");
+  raw += "<a name=\"";
+  raw += room;
+  raw += "\"></a>";
   for_each_line(before_code, [&](std::string_view l) {
-    w.add(l);
-    w.add(kCrLf);
+    raw += l;
+    raw += kBreak;
   });
   for_each_line(text, [&](std::string_view l) {
-    std::string line = replace_all(trim_blanks(l), "  ", "&nbsp;&nbsp;");
-    if (istarts_with(line, "<meta")) return;  // timed jumps have no meaning in one page
-    line += kCrLf;
-    w.add(line);
+    const std::string_view line = trim_blanks(l);
+    // Timed jumps have no meaning in one page. (Two blanks, which the line's conversion
+    // replaces, cannot stand in its first five bytes when these are "<meta".)
+    if (istarts_with(line, "<meta")) return;
+    append_replaced(raw, line, "  ", "&nbsp;&nbsp;");
+    raw += kBreak;
   });
-  for_each_line(after_code, [&](std::string_view l) { w.add(l); });
-  w.add(gap);
+  for_each_line(after_code, [&](std::string_view l) { raw += l; });
+  raw += gap;
 }
 
-// The document's size, estimated from the files' sizes so that it is allocated once rather
-// than copied at every doubling (a large book makes a page of tens of megabytes). Each
-// room adds its anchor, the global code before it (a line break, two bytes, becomes "<br>",
-// four), its text with room for its line breaks, the code after it and the gap of breaks.
-// Too low an estimate costs only the growth it was meant to spare.
-size_t estimated_size(const ProjectReader& reader, const std::vector<std::string>& rooms, size_t head,
-                      size_t before_code, size_t after_code) {
-  constexpr size_t kTitleBlock = 4096, kAnchor = 16;
-  size_t total = head + kTitleBlock;
-  for (const auto& room : rooms) {
-    const size_t text = reader.size(room);
-    total += kAnchor + room.size() + 2 * before_code + text + text / 8 + after_code + kSectionGapLines * 4;
+// Writes the whole document, rewritten, to `sink` in pieces.
+void write_single_file(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
+                       std::vector<std::string>& errors, const SingleFileWriter::Sink& sink) {
+  const ProjectFields fields = project.read_fields();
+  const std::string before_code = reader.read("Global.cod", errors);
+  const std::string after_code = reader.read("Global2.cod", errors);
+  const std::string gap = section_gap();
+
+  SingleFileWriter w(sink);
+  std::string head;
+  append_page_head(head, fields, PageStyle::Classic, "");
+  w.add_piece(head);
+  if (!fields.skip_start_page()) w.add_piece(title_block(fields, gap));
+  // The rooms' sections are read and put together on a second thread while this one
+  // rewrites and writes the sections before them.
+  struct Section {
+    std::string text, raw;
+    std::vector<std::string> errors;
+  };
+  WorkAhead<Section> ahead(rooms.size(), [&](size_t i, Section& section) {
+    section.errors.clear();
+    reader.read(rooms[i], section.text, section.errors);
+    section.raw.clear();
+    append_room(section.raw, rooms[i], section.text, before_code, after_code, gap);
+  });
+  for (size_t i = 0; i < rooms.size(); ++i) {
+    const Section& section = ahead.next();
+    errors.insert(errors.end(), section.errors.begin(), section.errors.end());
+    w.add_piece(section.raw);
+    ahead.release();
   }
-  return total;
+  std::string tail;
+  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) tail += piece;
+  tail += kNoRightClickScript;
+  tail += "</body></html>";
+  w.add_piece(tail);
+  w.finish();
 }
 
 }  // namespace
 
+// The document's three rewrites, in order, applied to `raw` and appended to `out`: every
+// "<a href=" and double quote gets a "#" (a room link becomes a jump to its anchor), every
+// ".htm" is removed, every CR LF becomes "<br>". One pass does all three: the first only
+// adds a "#" after a double quote, so it neither makes nor breaks a ".htm" or a CR LF, and
+// the second can only join a CR and an LF by removing the ".htm"s between them, which the
+// pass looks past.
+//
+// The document is rewritten piece by piece, each piece on its own, which gives the same
+// bytes as rewriting it whole when every piece but the last ends with ">" or an LF: no
+// rewrite can have begun a match there (no pattern has a proper beginning that ends with
+// either byte, and a CR LF ends with the LF), so no match spans two pieces. The pieces are
+// the head, the title block, each room's section and the tail.
+void rewrite_single_file_piece(std::string_view raw, std::string& out) {
+  size_t i = 0;
+  while (i < raw.size()) {
+    // The next byte where one of the rewrites can begin.
+    const size_t hit = find_byte_of<'<', '.', '\r'>(raw, i);
+    out.append(raw.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
+    if (hit == std::string_view::npos) break;
+    i = hit;
+    const std::string_view rest = raw.substr(i);
+    if (rest[0] == '<') {
+      if (rest.starts_with(kLinkOpen)) {
+        out += kLinkOpen;
+        out += '#';
+        i += kLinkOpen.size();
+      } else {
+        out += '<';
+        ++i;
+      }
+    } else if (rest[0] == '.') {
+      if (rest.starts_with(kHtm)) {
+        i += kHtm.size();
+      } else {
+        out += '.';
+        ++i;
+      }
+    } else {  // CR: a line end when an LF follows, past any ".htm" the second rewrite removes
+      size_t k = 1;
+      while (rest.substr(k).starts_with(kHtm)) k += kHtm.size();
+      if (k < rest.size() && rest[k] == '\n') {
+        out += "<br>";
+        i += k + 1;
+      } else {
+        out += '\r';
+        ++i;
+      }
+    }
+  }
+}
+
 std::string render_single_file(const Project& project, const std::vector<std::string>& rooms,
                                std::vector<std::string>* errors) {
   std::vector<std::string> read_errors;
-  const ProjectFields fields = project.read_fields();
-  const ProjectReader reader(project);
-  const std::string before_code = reader.read("Global.cod", read_errors);
-  const std::string after_code = reader.read("Global2.cod", read_errors);
-  const std::string gap = section_gap();
-
-  std::string head;
-  append_page_head(head, fields, PageStyle::Classic, "");
   std::string document;
-  document.reserve(estimated_size(reader, rooms, head.size(), before_code.size(), after_code.size()));
-  SingleFileWriter w(document);
-  w.add(head);
-  if (!fields.skip_start_page()) append_title_block(w, fields, gap);
-  std::string text;
-  for (const auto& room : rooms) {
-    reader.read(room, text, read_errors);
-    append_room(w, room, text, before_code, after_code, gap);
-  }
-  for (std::string_view piece : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) w.add(piece);
-  w.add(kNoRightClickScript);
-  w.add("</body></html>");
-  w.finish();
-  document += kCrLf;
+  const ProjectReader reader(project);
+  write_single_file(project, reader, rooms, read_errors, [&](std::string_view piece) { document += piece; });
   if (errors) errors->insert(errors->end(), read_errors.begin(), read_errors.end());
   return document;
 }
@@ -101,10 +198,18 @@ std::string render_single_file(const Project& project, const std::vector<std::st
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output) {
   CompileReport report;
-  if (!prepare_output(project, output, report)) return report;
-  std::string page = render_single_file(project, rooms, &report.errors);
-  std::string error;
-  if (!write_file_atomic(output / "index.htm", page, &error)) report.errors.push_back(error);
+  const ProjectReader reader(project);
+  auto emptying = prepare_output(project, reader, output, report);
+  if (!emptying) return report;
+  {
+    // Output has just been emptied: the page goes straight to its place as it is made.
+    const OpenFolder folder(output);
+    DirectWriter page(folder, "index.htm");
+    write_single_file(project, reader, rooms, report.errors, [&](std::string_view piece) { page.write(piece); });
+    std::string error;
+    if (!page.finish(&error)) report.errors.push_back(error);
+  }
+  finish_output(*emptying, report);
   return report;
 }
 

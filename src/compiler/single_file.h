@@ -15,6 +15,11 @@ namespace pm {
 std::string render_single_file(const Project& project, const std::vector<std::string>& rooms,
                                std::vector<std::string>* errors = nullptr);
 
+// The document's three rewrites (room links become jumps to anchors, ".htm" is removed,
+// CR LF becomes "<br>"), as three replacements in turn over `raw` would make them, appended
+// to `out` in one pass.
+void rewrite_single_file_piece(std::string_view raw, std::string& out);
+
 // Prepares `output` like the whole-project compile and writes output/index.htm.
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output);

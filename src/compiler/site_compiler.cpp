@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include "compiler/project_reader.h"
+#include "compiler/work_ahead.h"
+#include "project/open_folder.h"
 #include "project/text.h"
 
 namespace pm {
@@ -22,62 +24,91 @@ void copy_step(bool ok, std::string_view what, const stdfs::path& from, CompileR
 
 }  // namespace
 
-bool prepare_output(const Project& project, const stdfs::path& output, CompileReport& report) {
+std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const ProjectReader& files,
+                                               const stdfs::path& output, CompileReport& report) {
   const stdfs::path res = project.res_folder();
   if (path_is_within(project.folder(), output) || path_is_within(output, res)) {
     report.errors.push_back("La cartella di uscita " + path_text(output) +
                             " contiene il progetto: non viene svuotata");
-    return false;
+    return nullptr;
   }
-  std::string error;
-  if (!empty_folder(output, &error)) report.errors.push_back(error);
+  auto emptying = std::make_unique<FolderEmptying>(output);
   std::error_code ec;
   stdfs::create_directories(output / "res", ec);
   if (ec) report.errors.push_back("Impossibile creare la cartella " + path_text(output / "res") + ": " + ec.message());
   if (is_folder(res)) copy_step(copy_folder_contents(res, output / "res"), "le risorse", res, report);
-  copy_step(copy_matching(project.folder(), "*.css", output), "i fogli di stile", project.folder(), report);
-  copy_step(copy_matching(project.folder(), "*.js", output), "gli script", project.folder(), report);
+  const auto& names = files.names_with_letters();
+  copy_step(copy_matching(project.folder(), names, "*.css", output), "i fogli di stile", project.folder(), report);
+  copy_step(copy_matching(project.folder(), names, "*.js", output), "gli script", project.folder(), report);
   // Pages link adv.css in lower case: a project's ADV.CSS must answer to that name on a
   // case-sensitive web server too.
   if (auto sheet = find_entry(output, "adv.css"); sheet && sheet->filename() != "adv.css") {
     stdfs::rename(*sheet, output / "adv.css", ec);
     if (ec) report.errors.push_back("Impossibile rinominare " + path_text(*sheet) + ": " + ec.message());
   }
-  return true;
+  return emptying;
+}
+
+void finish_output(FolderEmptying& emptying, CompileReport& report) {
+  std::string error;
+  if (!emptying.finish(&error)) report.errors.push_back(error);
 }
 
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style) {
   CompileReport report;
-  if (!prepare_output(project, output, report)) return report;
+  const ProjectReader reader(project);
+  auto emptying = prepare_output(project, reader, output, report);
+  if (!emptying) return report;
 
   const ProjectFields fields = project.read_fields();
-  const ProjectReader reader(project);
   const std::string before_code = reader.read("Global.cod", report.errors);
   const std::string after_code = reader.read("Global2.cod", report.errors);
+  const OpenFolder pages(output);
 
-  std::string text, script, error;
+  // The pages are read and rendered on a second thread while this one writes the pages
+  // before them.
+  struct Page {
+    std::string text, script, bytes;
+    bool exists = false;
+    std::vector<std::string> errors;
+  };
+  std::vector<const std::string*> plain;
+  plain.reserve(rooms.size());
+  for (const auto& room : rooms)
+    if (is_plain_name(room)) plain.push_back(&room);
+  WorkAhead<Page> ahead(plain.size(), [&](size_t i, Page& page) {
+    page.errors.clear();
+    reader.read(*plain[i], page.text, page.errors);
+    reader.read(*plain[i] + ".js", page.script, page.errors);
+    page.exists = render_room_page(RoomSources{page.text, page.script, before_code, after_code}, fields, style,
+                                   page.bytes);
+  });
+  std::string error;
   for (const auto& room : rooms) {
     if (!is_plain_name(room)) {
       report.errors.push_back("Nome di stanza non valido: " + room);
       continue;
     }
-    reader.read(room, text, report.errors);
-    reader.read(room + ".js", script, report.errors);
-    auto page = render_room_page(RoomSources{text, script, before_code, after_code}, fields, style);
-    if (!page) continue;
-    if (!write_file_atomic(output / (room + ".htm"), *page, &error)) {
-      // A page that cannot be written is the disk or the folder failing, and every page
-      // after it would fail the same way: one message, and no start page to a book with
-      // pages missing.
-      report.errors.push_back(error);
-      return report;
+    const Page& page = ahead.next();
+    report.errors.insert(report.errors.end(), page.errors.begin(), page.errors.end());
+    // Output has just been emptied: the page goes straight to its place.
+    if (page.exists) {
+      if (!write_file_direct(pages, room + ".htm", page.bytes, &error)) {
+        // A page that cannot be written is the disk or the folder failing, and every page
+        // after it would fail the same way: one message, and no start page to a book with
+        // pages missing.
+        report.errors.push_back(error);
+        finish_output(*emptying, report);
+        return report;
+      }
+      ++report.pages;
     }
-    ++report.pages;
+    ahead.release();
   }
 
-  if (!write_file_atomic(output / "index.htm", render_start_page(fields, style), &error))
-    report.errors.push_back(error);
+  if (!write_file_direct(pages, "index.htm", render_start_page(fields, style), &error)) report.errors.push_back(error);
+  finish_output(*emptying, report);
   return report;
 }
 

@@ -2,10 +2,13 @@
 // sheets and scripts, write every room page in room-list order and the start page.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "compiler/page_renderer.h"
+#include "compiler/project_reader.h"
+#include "project/folder_emptying.h"
 #include "project/project.h"
 
 namespace pm {
@@ -49,8 +52,13 @@ CompileReport compile_project(const Project& project, const std::vector<std::str
                               const stdfs::path& output, PageStyle style);
 
 // Steps shared by both compiles: empty `output` (sub-folders included), create output/res,
-// copy the project's res folder, *.css and *.js. False (with a message, nothing touched)
-// when emptying `output` would destroy project files.
-bool prepare_output(const Project& project, const stdfs::path& output, CompileReport& report);
+// copy the project's res folder, *.css and *.js (as `files` found them). The old contents of `output` are removed
+// on a second thread (FolderEmptying) while the compile writes: pass the result to
+// finish_output when done. Nothing (with a message, nothing touched) when emptying `output`
+// would destroy project files.
+std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const ProjectReader& files,
+                                               const stdfs::path& output, CompileReport& report);
+// Waits for the old contents of the output folder to be gone; adds what could not go.
+void finish_output(FolderEmptying& emptying, CompileReport& report);
 
 }  // namespace pm

@@ -9,9 +9,15 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kPatterns = {"( ", "<a href=\"", ".htm\">", "</a>"};
 
+// Whether any pattern occurs in `line`: a look at each byte where a pattern can begin.
 bool has_pattern(std::string_view line) {
-  for (auto p : kPatterns)
-    if (line.find(p) != std::string_view::npos) return true;
+  for (size_t i = 0; (i = find_byte_of<'(', '<', '.'>(line, i)) != std::string_view::npos; ++i) {
+    const std::string_view rest = line.substr(i);
+    const bool found = rest[0] == '(' ? rest.starts_with(kPatterns[0])
+                       : rest[0] == '.' ? rest.starts_with(kPatterns[2])
+                                        : rest.starts_with(kPatterns[1]) || rest.starts_with(kPatterns[3]);
+    if (found) return true;
+  }
   return false;
 }
 
@@ -20,13 +26,19 @@ bool has_pattern(std::string_view line) {
 MapLineRewriter::MapLineRewriter(std::string_view phrase)
     : replacement_{"(", "(" + std::string(phrase) + " ", ") ", ""} {}
 
-std::string MapLineRewriter::rewrite(std::string_view line, size_t passes) {
+void MapLineRewriter::rewrite(std::string_view line, size_t passes, std::string& out) {
   // A line without any pattern is left as it is by every pass, and most lines are settled by
   // their first pass: that one runs on the plain bytes.
-  if (passes == 0 || !has_pattern(line)) return std::string(line);
+  if (passes == 0 || !has_pattern(line)) {
+    out += line;
+    return;
+  }
   std::string once(line);
   for (size_t r = 0; r < kPatterns.size(); ++r) once = replace_all(once, kPatterns[r], replacement_[r]);
-  if (passes == 1 || !has_pattern(once)) return once;
+  if (passes == 1 || !has_pattern(once)) {
+    out += once;
+    return;
+  }
   --passes;
   loaded_ = std::move(once);
   load(loaded_);
@@ -52,7 +64,7 @@ std::string MapLineRewriter::rewrite(std::string_view line, size_t passes) {
       for (uint32_t start : matches_) replace_at(start, kPatterns[r].size(), replacement_[r]);
     }
   }
-  return text();
+  append_text(out);
 }
 
 void MapLineRewriter::load(std::string_view line) {
@@ -149,11 +161,8 @@ void MapLineRewriter::replace_at(uint32_t start, size_t length, std::string_view
   if (node != 0) touched_.push_back(node);
 }
 
-std::string MapLineRewriter::text() const {
-  std::string out;
-  out.reserve(ch_.size());
+void MapLineRewriter::append_text(std::string& out) const {
   for (uint32_t n = next_[0]; n != 0; n = next_[n]) out += ch_[n];
-  return out;
 }
 
 }  // namespace pm

@@ -25,8 +25,8 @@ class MapLineRewriter {
  public:
   explicit MapLineRewriter(std::string_view phrase);
 
-  // `line` after `passes` applications of the four rewrites, in order.
-  std::string rewrite(std::string_view line, size_t passes);
+  // `line` after `passes` applications of the four rewrites, in order, appended to `out`.
+  void rewrite(std::string_view line, size_t passes, std::string& out);
 
  private:
   void load(std::string_view line);
@@ -36,7 +36,7 @@ class MapLineRewriter {
   void replace_at(uint32_t start, size_t length, std::string_view replacement);
   uint32_t new_node(char c);
   void unlink(uint32_t node);
-  std::string text() const;
+  void append_text(std::string& out) const;
 
   std::array<std::string, 4> replacement_;
   std::string loaded_;  // the bytes the list was loaded from

@@ -2,6 +2,8 @@
 #include "map/map_text.h"
 
 #include "compiler/project_reader.h"
+#include "compiler/work_ahead.h"
+#include "project/open_folder.h"
 #include "project/text.h"
 #include "rooms/room_list.h"
 
@@ -31,22 +33,83 @@ std::string map_header(std::string_view number, std::string_view description, bo
 }
 
 MapTextBuilder::MapTextBuilder(const MapOptions& options, size_t room_count)
-    : options_(options), remaining_(room_count), rewriter_(options.phrase) {}
+    : options_(options), room_count_(room_count), rewriter_(options.phrase) {}
 
-void MapTextBuilder::add_line(std::string_view line, size_t passes) {
-  out_ += rewriter_.rewrite(line, passes);
-  out_ += kCrLf;
+size_t MapTextBuilder::passes_for(size_t room_count, size_t room) {
+  // A room's lines go through the rewrites after this room and after every later one.
+  return room < room_count ? room_count - room : 1;
+}
+
+void MapTextBuilder::append_lines(MapLineRewriter& rewriter, std::string_view text, size_t passes,
+                                  std::string& out) {
+  for_each_line(text, [&](std::string_view line) {
+    rewriter.rewrite(trim_blanks(line), passes, out);
+    out += kCrLf;
+  });
 }
 
 void MapTextBuilder::add_room(std::string_view entry, std::string_view text) {
-  // This room's lines go through the rewrites after this room and after every later one.
-  const size_t passes = remaining_ > 0 ? remaining_ : 1;
-  if (remaining_ > 0) --remaining_;
-  const RoomEntry room = split_room_entry(entry);
-  add_line(map_header(room.number, room.description, options_.numbers_only), passes);
-  for_each_line(text, [&](std::string_view line) { add_line(trim_blanks(line), passes); });
-  for (size_t i = 0; i < kEmptyLinesAfterRoom; ++i) out_ += kCrLf;
+  add_header(entry);
+  append_lines(rewriter_, text, passes_for(room_count_, added_), out_);
+  end_room();
 }
+
+void MapTextBuilder::add_room_lines(std::string_view entry, std::string_view lines) {
+  add_header(entry);
+  out_ += lines;
+  end_room();
+}
+
+void MapTextBuilder::add_header(std::string_view entry) {
+  const RoomEntry room = split_room_entry(entry);
+  rewriter_.rewrite(map_header(room.number, room.description, options_.numbers_only),
+                    passes_for(room_count_, added_), out_);
+  out_ += kCrLf;
+}
+
+void MapTextBuilder::end_room() {
+  for (size_t i = 0; i < kEmptyLinesAfterRoom; ++i) out_ += kCrLf;
+  ++added_;
+}
+
+void MapTextBuilder::hand_on(const MapSink& sink, size_t at_least) {
+  if (out_.empty() || out_.size() < at_least) return;
+  sink(out_);
+  out_.clear();
+}
+
+namespace {
+
+// The map in pieces of about this size.
+constexpr size_t kHandOn = 1 << 18;
+
+// The map of rooms whose text files are `numbers` ("" for none) and whose list entries
+// entry(i) gives, in that order. The texts are read and rewritten on a second thread while
+// this one adds the rooms before them.
+template <typename Entry>
+void write_map(const ProjectReader& reader, const std::vector<std::string>& numbers, Entry&& entry,
+               const MapOptions& options, const MapSink& sink) {
+  struct Room {
+    std::string text, lines;
+  };
+  MapLineRewriter rewriter(options.phrase);  // the second thread's own
+  std::vector<std::string> unread;           // the map shows an unreadable text as an empty room
+  WorkAhead<Room> ahead(numbers.size(), [&](size_t i, Room& room) {
+    room.text.clear();
+    if (!numbers[i].empty()) reader.read(numbers[i], room.text, unread);
+    room.lines.clear();
+    MapTextBuilder::append_lines(rewriter, room.text, MapTextBuilder::passes_for(numbers.size(), i), room.lines);
+  });
+  MapTextBuilder builder(options, numbers.size());
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    builder.add_room_lines(entry(i), ahead.next().lines);
+    ahead.release();
+    builder.hand_on(sink, kHandOn);
+  }
+  builder.hand_on(sink, 0);
+}
+
+}  // namespace
 
 std::string build_map_text(const Project& project, const std::vector<std::string>& entries,
                            const MapOptions& options) {
@@ -59,25 +122,23 @@ std::string build_map_text(const Project& project, const std::vector<std::string
     const bool plain = !number.empty() && number.find_first_of("/\\") == std::string::npos;
     numbers.push_back(plain ? std::move(number) : std::string());
   }
-  // The map's size, estimated from the files' sizes so that it is allocated once: each
-  // room's header (the entry and its frame), its text with room for line breaks and link
-  // markers, and the empty lines after it. Too low an estimate costs only the growth.
-  constexpr size_t kHeaderFrame = 48;
-  size_t estimate = 0;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const size_t text = numbers[i].empty() ? 0 : reader.size(numbers[i]);
-    estimate += kHeaderFrame + entries[i].size() + text + text / 8 + 2 * kEmptyLinesAfterRoom;
-  }
-  MapTextBuilder builder(options, entries.size());
-  builder.reserve(estimate);
-  std::string text;
-  std::vector<std::string> unread;  // the map shows an unreadable text as an empty room
-  for (size_t i = 0; i < entries.size(); ++i) {
-    text.clear();
-    if (!numbers[i].empty()) reader.read(numbers[i], text, unread);
-    builder.add_room(entries[i], text);
-  }
-  return builder.take();
+  std::string map;
+  write_map(
+      reader, numbers, [&](size_t i) -> std::string_view { return entries[i]; }, options,
+      [&](std::string_view piece) { map += piece; });
+  return map;
+}
+
+void write_project_map(const Project& project, const MapOptions& options, const MapSink& sink) {
+  const ProjectReader reader(project);
+  const std::vector<std::string> names = project.room_names();  // plain numbers: the text files' names
+  // Each entry is made when its room is built: the descriptions are read on this thread
+  // while the texts are read ahead on the other.
+  const OpenFolder room_folder(project.room_folder());
+  std::string entry, scratch;
+  write_map(
+      reader, names, [&](size_t i) -> std::string_view { return entry = read_room_entry(room_folder, names[i], scratch); },
+      options, sink);
 }
 
 }  // namespace pm

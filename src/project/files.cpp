@@ -17,9 +17,11 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <unistd.h>
 #endif
 
+#include "project/open_folder.h"
 #include "project/text.h"
 
 namespace pm {
@@ -71,17 +73,11 @@ std::string replace_file(const stdfs::path& from, const stdfs::path& to) {
 #endif
 }  // namespace
 
-static bool has_letters(std::string_view s) {
-  for (char c : s)
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
-  return false;
-}
-
 std::optional<stdfs::path> find_entry(const stdfs::path& dir, std::string_view name) {
   std::error_code ec;
   stdfs::path direct = dir / path_from_text(name);
   const bool found_directly = stdfs::exists(stdfs::symlink_status(direct, ec));
-  if (!has_letters(name)) return found_directly ? std::optional(direct) : std::nullopt;
+  if (!has_ascii_letters(name)) return found_directly ? std::optional(direct) : std::nullopt;
 #if defined(_WIN32)
   // The disk answers to any case there, so only a scan tells the spelling it keeps.
   const bool exact_on_disk = false;
@@ -100,18 +96,19 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
   return dir / path_from_text(name);
 }
 
-static void fail_read(std::string* error, const stdfs::path& p, int err) {
-  if (error) *error = "Impossibile leggere il file " + path_text(p) + ": " + std::strerror(err);
-}
-
 ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
   out.clear();
   int fd = open_for_reading(p);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
-    fail_read(error, p, errno);
+    if (error) *error = "Impossibile leggere il file " + path_text(p) + ": " + std::strerror(errno);
     return ReadResult::Failed;
   }
+  return read_descriptor(fd, p, out, error);
+}
+
+ReadResult read_descriptor(int fd, const stdfs::path& shown, std::string& out, std::string* error) {
+  out.clear();
   // Read straight into the string, sized from the file: one read for a file that does not
   // change meanwhile, and a short read of a regular file is its end.
   FileStat st {};
@@ -136,7 +133,7 @@ ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string
   close_file(fd);
   out.resize(err ? 0 : used);
   if (err) {
-    fail_read(error, p, err);
+    if (error) *error = "Impossibile leggere il file " + path_text(shown) + ": " + std::strerror(err);
     return ReadResult::Failed;
   }
   return ReadResult::Ok;
@@ -168,7 +165,7 @@ static std::optional<size_t> g_disk_space;  // see set_disk_space_for_testing
 void set_disk_space_for_testing(std::optional<size_t> bytes) { g_disk_space = bytes; }
 
 // One write, with the room left under the test seam's limit.
-static long long write_within_space(int fd, const char* data, size_t size) {
+long long write_within_space(int fd, const char* data, size_t size) {
   if (!g_disk_space) return write_some(fd, data, size);
   if (*g_disk_space == 0) {
     errno = ENOSPC;
@@ -236,15 +233,7 @@ bool is_folder(const stdfs::path& p) {
   return stdfs::is_directory(p, ec);
 }
 
-std::vector<std::string> list_file_names(const stdfs::path& dir) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code ec2;
-    if (it->is_regular_file(ec2)) names.push_back(it->path().filename().string());
-  }
-  return names;
-}
+std::vector<std::string> list_file_names(const stdfs::path& dir) { return OpenFolder(dir).file_names(); }
 
 bool matches_pattern(std::string_view name, std::string_view pattern) {
   // Iterative wildcard match with backtracking to the last '*'.
@@ -295,6 +284,11 @@ static bool copy_file_atomic(const stdfs::path& src, const stdfs::path& dst) {
 }
 
 bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir) {
+  return copy_matching(src_dir, list_file_names(src_dir), pattern, dst_dir);
+}
+
+bool copy_matching(const stdfs::path& src_dir, const std::vector<std::string>& names, std::string_view pattern,
+                   const stdfs::path& dst_dir) {
   bool ok = true;
   std::error_code ec;
   stdfs::create_directories(dst_dir, ec);
@@ -305,7 +299,7 @@ bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const s
     std::string name = it->path().filename().string();
     on_disk.emplace(to_lower_ascii(name), name);
   }
-  for (const auto& name : list_file_names(src_dir)) {
+  for (const auto& name : names) {
     if (!matches_pattern(name, pattern)) continue;
     auto existing = on_disk.find(to_lower_ascii(name));
     std::string target = name;
@@ -347,32 +341,87 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
   return ok && !ec;
 }
 
-bool empty_folder(const stdfs::path& dir, std::string* error) {
+#if defined(_WIN32)
+// Windows has no folder handles to remove by: the entries go by path, each file unlinked
+// at once (remove_all would first try to open it as a folder), links removed as links.
+bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
   std::error_code ec;
-  stdfs::create_directories(dir, ec);
   std::vector<std::pair<stdfs::path, bool>> entries;  // path, is a folder (links are not followed)
   for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code ec2;
     entries.emplace_back(it->path(), it->is_directory(ec2) && !it->is_symlink(ec2));
   }
   if (ec) {
-    if (error) *error = "Impossibile leggere la cartella " + path_text(dir) + ": " + ec.message();
+    if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + ec.message();
     return false;
   }
   bool ok = true;
   for (const auto& [e, folder] : entries) {
-    // A file is unlinked at once: remove_all would first try to open it as a folder.
     std::error_code ec2;
     if (folder)
       stdfs::remove_all(e, ec2);
     else
       stdfs::remove(e, ec2);
-    if (ec2) {
+    if (ec2 && ok) {
       ok = false;
       if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + ec2.message();
     }
   }
   return ok;
+}
+#else
+// Removes everything inside the open folder `fd` (links are removed, never followed), and
+// closes `fd`. Each entry is unlinked by name at once; only folders are opened.
+static bool remove_contents(int fd, int& first_error) {
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    first_error = errno;
+    ::close(fd);
+    return false;
+  }
+  std::vector<std::pair<std::string, bool>> entries;  // name, is a folder
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name == "." || name == "..") continue;
+    bool folder = e->d_type == DT_DIR;
+    if (e->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      folder = ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+    }
+    entries.emplace_back(name, folder);
+  }
+  bool ok = true;
+  auto note = [&](int err) {
+    if (ok) first_error = err;
+    ok = false;
+  };
+  for (const auto& [name, folder] : entries) {
+    if (folder) {
+      const int sub = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      int err = 0;
+      if (sub < 0 || !remove_contents(sub, err)) note(sub < 0 ? errno : err);
+      if (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) note(errno);
+    } else if (::unlinkat(fd, name.c_str(), 0) != 0 && errno != ENOENT) {
+      note(errno);
+    }
+  }
+  ::closedir(dir);
+  return ok;
+}
+
+bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int err = fd < 0 ? errno : 0;
+  if (fd >= 0 && remove_contents(fd, err)) return true;
+  if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + std::strerror(err);
+  return false;
+}
+#endif
+
+bool empty_folder(const stdfs::path& dir, std::string* error) {
+  std::error_code ec;
+  stdfs::create_directories(dir, ec);
+  return remove_folder_contents(dir, error);
 }
 
 namespace {

@@ -72,6 +72,10 @@ bool matches_any_pattern(std::string_view name, std::string_view patterns);
 // through a temporary file, so a failed copy leaves the old one whole. True when every
 // matching file was copied.
 bool copy_matching(const stdfs::path& src_dir, std::string_view pattern, const stdfs::path& dst_dir);
+// The same over `names`, the files of `src_dir` as a caller that has just listed it knows
+// them (list_file_names), so that copying several patterns scans the folder once.
+bool copy_matching(const stdfs::path& src_dir, const std::vector<std::string>& names, std::string_view pattern,
+                   const stdfs::path& dst_dir);
 
 // Copy service: the one file `src_file` into `dst_dir` (created if needed) under the same
 // name, replacing a file of that name in any case (the target keeps its spelling), through
@@ -83,6 +87,7 @@ bool copy_file_into(const stdfs::path& src_file, const stdfs::path& dst_dir, std
 bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst);
 
 // Removes everything inside `dir` (files and sub-folders); creates `dir` when missing.
+// Links inside are removed as links: what they point to stays.
 bool empty_folder(const stdfs::path& dir, std::string* error = nullptr);
 
 // True when `inner` is `outer` or lies somewhere below it. Both are made absolute and
@@ -94,6 +99,9 @@ bool path_is_within(const stdfs::path& inner, const stdfs::path& outer);
 // Removes the files directly inside `dir` and leaves its sub-folders; creates `dir` when
 // missing. False with a message naming the folder when something could not be removed.
 bool remove_files_in(const stdfs::path& dir, std::string* error = nullptr);
+
+// Removes everything inside the existing folder `dir`, as empty_folder does.
+bool remove_folder_contents(const stdfs::path& dir, std::string* error = nullptr);
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);

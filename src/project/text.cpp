@@ -1,6 +1,7 @@
 // Byte-level text helpers (see text.h).
 #include "project/text.h"
 
+
 namespace pm {
 
 std::vector<std::string> split_lines(std::string_view data) {
@@ -34,19 +35,40 @@ std::string_view trim_blanks(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-std::string replace_all(std::string_view s, std::string_view from, std::string_view to) {
-  if (from.empty()) return std::string(s);
-  std::string out;
-  out.reserve(s.size());
+// The first occurrence of `from` in `s` at or after `pos`. A pattern of one byte twice (two
+// blanks, the case that matters: every room line is searched for it) is looked for eight
+// bytes at a time; windows overlap by one byte so a pair across two windows is seen.
+static size_t find_from(std::string_view s, std::string_view from, size_t pos) {
+  if (from.size() != 2 || from[0] != from[1]) return s.find(from, pos);
+  const char c = from[0];
+  if (text_detail::kLittleEndian) {
+    for (; pos + 8 <= s.size(); pos += 7) {
+      const uint64_t same = text_detail::bytes_equal(text_detail::load8(s.data() + pos), c);
+      if (const uint64_t pairs = same & (same >> 8)) return pos + size_t(std::countr_zero(pairs) / 8);
+    }
+  }
+  for (; pos + 1 < s.size(); ++pos)
+    if (s[pos] == c && s[pos + 1] == c) return pos;
+  return std::string_view::npos;
+}
+
+void append_replaced(std::string& out, std::string_view s, std::string_view from, std::string_view to) {
+  if (from.empty()) {
+    out.append(s);
+    return;
+  }
   size_t pos = 0;
-  while (true) {
-    size_t hit = s.find(from, pos);
-    if (hit == std::string_view::npos) break;
+  for (size_t hit; (hit = find_from(s, from, pos)) != std::string_view::npos; pos = hit + from.size()) {
     out.append(s.substr(pos, hit - pos));
     out.append(to);
-    pos = hit + from.size();
   }
   out.append(s.substr(pos));
+}
+
+std::string replace_all(std::string_view s, std::string_view from, std::string_view to) {
+  std::string out;
+  out.reserve(s.size());
+  append_replaced(out, s, from, to);
   return out;
 }
 
@@ -70,6 +92,12 @@ bool iequals(std::string_view a, std::string_view b) {
 
 bool istarts_with(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && iequals(s.substr(0, prefix.size()), prefix);
+}
+
+bool has_ascii_letters(std::string_view s) {
+  for (char c : s)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  return false;
 }
 
 bool is_digits(std::string_view s) {

@@ -2,6 +2,9 @@
 // blank trimming, single-pass replacement and ASCII case folding. Text is never decoded.
 #pragma once
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +12,44 @@
 namespace pm {
 
 inline constexpr std::string_view kCrLf = "\r\n";
+
+namespace text_detail {
+
+inline constexpr uint64_t kOnes = 0x0101010101010101ULL;
+inline constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+
+// The eight bytes at `p`, the first in the lowest bits.
+inline uint64_t load8(const char* p) {
+  uint64_t word;
+  std::memcpy(&word, p, 8);
+  return word;
+}
+
+// The high bit of each byte of `word` that equals `c`, and no other bit.
+inline uint64_t bytes_equal(uint64_t word, char c) {
+  constexpr uint64_t k7f = 0x7f7f7f7f7f7f7f7fULL;
+  const uint64_t v = word ^ (kOnes * uint8_t(c));
+  return ~(((v & k7f) + k7f) | v | k7f);
+}
+
+}  // namespace text_detail
+
+// The first position at or after `pos` that holds one of the bytes `set...`, or npos.
+// Looks at eight bytes at a time: the compiles search megabytes of text.
+template <char... set>
+size_t find_byte_of(std::string_view s, size_t pos = 0) {
+  using namespace text_detail;
+  const size_t n = s.size();
+  if constexpr (kLittleEndian) {
+    for (; pos + 8 <= n; pos += 8) {
+      const uint64_t word = load8(s.data() + pos);
+      if (const uint64_t hits = (bytes_equal(word, set) | ...)) return pos + size_t(std::countr_zero(hits) / 8);
+    }
+  }
+  for (; pos < n; ++pos)
+    if (((s[pos] == set) || ...)) return pos;
+  return std::string_view::npos;
+}
 
 // Calls f(line) for every line of data. A line ends at CR LF, CR or LF; a line end at the
 // very end of the data does not start another (empty) line, so "a\r\n" is one line and
@@ -18,8 +59,8 @@ void for_each_line(std::string_view data, F&& f) {
   size_t start = 0;
   const size_t n = data.size();
   while (start < n) {
-    size_t i = start;
-    while (i < n && data[i] != '\r' && data[i] != '\n') ++i;
+    size_t i = find_byte_of<'\r', '\n'>(data, start);
+    if (i == std::string_view::npos) i = n;
     f(data.substr(start, i - start));
     if (i < n && data[i] == '\r' && i + 1 < n && data[i + 1] == '\n') {
       start = i + 2;
@@ -41,6 +82,8 @@ std::string_view trim_blanks(std::string_view s);
 // Replaces every occurrence of `from`, scanning left to right without re-scanning what
 // was inserted. An empty `from` leaves the text unchanged.
 std::string replace_all(std::string_view s, std::string_view from, std::string_view to);
+// The same, appended to `out`.
+void append_replaced(std::string& out, std::string_view s, std::string_view from, std::string_view to);
 void replace_all_in_place(std::string& s, std::string_view from, std::string_view to);
 
 // ASCII case folding: only A-Z change; other bytes, UTF-8 ones included, stay as they are.
@@ -49,5 +92,7 @@ std::string to_lower_ascii(std::string_view s);
 bool iequals(std::string_view a, std::string_view b);
 bool istarts_with(std::string_view s, std::string_view prefix);
 bool is_digits(std::string_view s);
+// True when `s` holds a letter A-Z or a-z: a name without one has a single spelling.
+bool has_ascii_letters(std::string_view s);
 
 }  // namespace pm

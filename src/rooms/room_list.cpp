@@ -1,6 +1,7 @@
 // The project manager's room list (see room_list.h).
 #include "rooms/room_list.h"
 
+#include "project/open_folder.h"
 #include "project/project_file.h"
 #include "project/text.h"
 
@@ -16,16 +17,18 @@ std::string make_room_entry(std::string_view name, std::string_view description)
   return entry;
 }
 
+std::string read_room_entry(const OpenFolder& room_folder, const std::string& name, std::string& scratch) {
+  room_folder.read(name, scratch);
+  return make_room_entry(name, first_field_display(scratch));
+}
+
 std::vector<std::string> build_room_list(const Project& project) {
   std::vector<std::string> entries;
   auto names = project.room_names();
   entries.reserve(names.size());
-  const stdfs::path room_folder = project.room_folder();
+  const OpenFolder room_folder(project.room_folder());
   std::string data;
-  for (const auto& name : names) {
-    read_file(room_folder / path_from_text(name), data);
-    entries.push_back(make_room_entry(name, first_field_display(data)));
-  }
+  for (const auto& name : names) entries.push_back(read_room_entry(room_folder, name, data));
   return entries;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "project/open_folder.h"
 #include "project/project.h"
 
 namespace pm {
@@ -18,6 +19,10 @@ std::string make_room_entry(std::string_view name, std::string_view description)
 // Entries for every room file of the project, in text order of the names; descriptions
 // read as data fields the way the list shows them.
 std::vector<std::string> build_room_list(const Project& project);
+
+// The entry of room `name` from its description file in the open `Room` folder (`scratch`
+// holds the file's bytes meanwhile).
+std::string read_room_entry(const OpenFolder& room_folder, const std::string& name, std::string& scratch);
 
 struct RoomEntry {
   std::string number;       // first piece, trimmed

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "compiler/site_compiler.h"
 #include "support/temp_dir.h"
@@ -71,6 +72,68 @@ TEST_F(CompilerSite, OutputHoldsOnlyTheLastCompiledBook) {
   std::set<std::string> names;
   for (auto& e : fs::recursive_directory_iterator(out)) names.insert(fs::relative(e.path(), out).string());
   EXPECT_EQ(names, (std::set<std::string>{"0.htm", "index.htm", "res"}));
+}
+
+#if !defined(_WIN32)  // Windows empties Output in place, and links need rights there
+TEST_F(CompilerSite, OutputIsEmptiedAsideAndNothingStaysBesideIt) {
+  // What an interrupted compile left aside goes with the next one; Output keeps its place.
+  write_bytes(dir / (pm::FolderEmptying::aside_prefix(out) + "42") / "res" / "x.png", "old");
+  write_bytes(out / "9.htm", "old");
+  write("0", "Ciao\r\n");
+  EXPECT_TRUE(pm::compile_project(project, {"0"}, out, PageStyle::Classic).ok());
+  std::set<std::string> beside;
+  for (auto& e : fs::directory_iterator(dir.path())) beside.insert(e.path().filename().string());
+  EXPECT_EQ(beside, (std::set<std::string>{"Output", "Projects"}));
+  EXPECT_TRUE(exists("0.htm"));
+  EXPECT_FALSE(exists("9.htm"));
+
+  // An Output that is a link to a folder stays a link: the folder it names is emptied.
+  fs::path target = dir / "altrove";
+  write_bytes(target / "vecchio.htm", "old");
+  fs::remove_all(out);
+  fs::create_directory_symlink(target, out);
+  EXPECT_TRUE(pm::compile_project(project, {"0"}, out, PageStyle::Classic).ok());
+  EXPECT_TRUE(fs::is_symlink(out));
+  EXPECT_TRUE(fs::exists(target / "0.htm"));
+  EXPECT_FALSE(fs::exists(target / "vecchio.htm"));
+}
+#endif
+
+TEST_F(CompilerSite, EveryPageOfALargeBookIsTheRenderedRoom) {
+  // More rooms than are read ahead at once: missing and empty texts, scripts in any case,
+  // names that are no file names, all in list order.
+  write("Global.cod", "G\r\n");
+  write("Global2.cod", "H\r\n");
+  std::vector<std::string> rooms;
+  for (int i = 0; i < 400; ++i) {
+    const std::string n = std::to_string(i);
+    rooms.push_back(n);
+    if (i % 97 == 5) rooms.push_back("../" + n);
+    if (i % 26 == 0) fs::create_directories(book / n);  // no text file but a folder of its name
+    if (i % 13 == 0) continue;                          // listed, no text file
+    write(n, i % 11 == 0 ? "" : "Stanza " + n + "  <a href=\"" + std::to_string(i + 1) + ".htm\">via</a>\r\n");
+    if (i % 7 == 0) write(n + (i % 2 ? ".JS" : ".js"), "s" + n + "\r\n");
+  }
+  const pm::ProjectFields fields = project.read_fields();
+  auto report = pm::compile_project(project, rooms, out, PageStyle::Mobile);
+  size_t pages = 0;
+  std::vector<std::string> bad_names;
+  for (const auto& room : rooms) {
+    if (room.find('/') != std::string::npos) {
+      bad_names.push_back("Nome di stanza non valido: " + room);
+      continue;
+    }
+    const int i = std::stoi(room);
+    const std::string text = fs::is_regular_file(book / room) ? read_bytes(book / room) : "";
+    const std::string script = i % 7 == 0 && i % 13 != 0 ? "s" + room + "\r\n" : "";
+    auto expected = pm::render_room_page({text, script, "G\r\n", "H\r\n"}, fields, PageStyle::Mobile);
+    ASSERT_EQ(exists(room + ".htm"), expected.has_value()) << room;
+    if (!expected) continue;
+    ++pages;
+    ASSERT_EQ(output(room + ".htm"), *expected) << room;
+  }
+  EXPECT_EQ(report.pages, pages);
+  EXPECT_EQ(report.errors, bad_names);
 }
 
 TEST_F(CompilerSite, ProjectFileNamesAreFoundInAnyCase) {

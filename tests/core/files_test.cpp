@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,46 @@ TEST(TextTest, JoinTrimReplaceAndCase) {
   EXPECT_TRUE(pm::is_digits("012"));
   EXPECT_FALSE(pm::is_digits(""));
   EXPECT_FALSE(pm::is_digits("1a"));
+}
+
+TEST(TextTest, WordAtATimeSearchesMatchTheByteByByteOnes) {
+  // Line ends, blank pairs and the bytes the compiles look for at every offset of texts
+  // longer than one word, and next to bytes with the high bit set.
+  std::mt19937 rng(3);
+  const std::string alphabet = " a\r\n<.\xE8\x80";
+  for (int round = 0; round < 3000; ++round) {
+    std::string s;
+    for (int i = rng() % 40; i > 0; --i) s += alphabet[rng() % alphabet.size()];
+    Lines naive;
+    std::string line;
+    for (size_t i = 0; i < s.size(); ++i) {
+      if (s[i] != '\r' && s[i] != '\n') {
+        line += s[i];
+        continue;
+      }
+      naive.push_back(line);
+      line.clear();
+      if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+    }
+    if (!line.empty()) naive.push_back(line);
+    ASSERT_EQ(pm::split_lines(s), naive) << s;
+
+    std::string blanks;
+    for (size_t i = 0; i < s.size(); ++i) {
+      if (s[i] == ' ' && i + 1 < s.size() && s[i + 1] == ' ') {
+        blanks += "&nbsp;&nbsp;";
+        ++i;
+      } else {
+        blanks += s[i];
+      }
+    }
+    ASSERT_EQ(pm::replace_all(s, "  ", "&nbsp;&nbsp;"), blanks) << s;
+
+    for (size_t from = 0; from <= s.size(); ++from) {
+      size_t naive_hit = s.find_first_of("<.\r", from);
+      ASSERT_EQ((pm::find_byte_of<'<', '.', '\r'>(s, from)), naive_hit) << s << " " << from;
+    }
+  }
 }
 
 TEST(FilesTest, NamesAreFoundWithoutRegardToCase) {

@@ -1,0 +1,82 @@
+// Emptying a folder on a second thread (see folder_emptying.h).
+#include "project/folder_emptying.h"
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include <sys/stat.h>
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+#include "project/open_folder.h"
+
+namespace pm {
+
+std::string FolderEmptying::aside_prefix(const stdfs::path& dir) {
+  return "." + dir.filename().string() + ".da-svuotare-";
+}
+
+#if defined(_WIN32)
+// Windows keeps a folder whose files are open from being moved, and has no lstat or mode
+// bits to make the new folder with: there the folder is emptied in place.
+FolderEmptying::FolderEmptying(const stdfs::path& dir) { ok_ = empty_folder(dir, &error_); }
+#else
+FolderEmptying::FolderEmptying(const stdfs::path& dir) {
+  const stdfs::path parent = dir.has_parent_path() ? dir.parent_path() : stdfs::path(".");
+  const std::string name = dir.filename().string();
+  const std::string prefix = aside_prefix(dir);
+  std::vector<stdfs::path> aside;
+  // What an interrupted run left aside goes now.
+  if (!name.empty() && name != "." && name != "..") {
+    std::error_code ec;
+    for (stdfs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+      std::error_code ec2;
+      if (it->path().filename().string().rfind(prefix, 0) == 0 && it->is_directory(ec2) && !it->is_symlink(ec2))
+        aside.push_back(it->path());
+    }
+  }
+  struct stat st {};
+  bool moved = false;
+  if (!name.empty() && name != "." && name != ".." && ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    const stdfs::path place = parent / (prefix + std::to_string(std::random_device{}() % 1000000000u));
+    if (::rename(dir.c_str(), place.c_str()) == 0) {
+      if (::mkdir(dir.c_str(), st.st_mode & 07777) == 0) {
+        moved = true;
+        aside.push_back(place);
+      } else {
+        ::rename(place.c_str(), dir.c_str());  // put it back and empty it in place
+      }
+    }
+  }
+  if (!moved) ok_ = empty_folder(dir, &error_);
+  if (aside.empty()) return;
+  worker_ = std::thread([this, aside = std::move(aside)] {
+    for (const auto& folder : aside) {
+      std::string error;
+      bool removed = remove_folder_contents(folder, &error);
+      if (removed && ::rmdir(folder.c_str()) != 0) {
+        removed = false;
+        error = "Impossibile rimuovere la cartella " + path_text(folder) + ": " + std::strerror(errno);
+      }
+      if (!removed && ok_) {
+        ok_ = false;
+        error_ = error;
+      }
+    }
+  });
+}
+
+#endif
+
+FolderEmptying::~FolderEmptying() { finish(); }
+
+bool FolderEmptying::finish(std::string* error) {
+  if (worker_.joinable()) worker_.join();
+  if (!ok_ && error) *error = error_;
+  return ok_;
+}
+
+}  // namespace pm

@@ -1,0 +1,159 @@
+// Files read and written relative to an open folder (see open_folder.h).
+#include "project/open_folder.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <dirent.h>
+#include <unistd.h>
+#endif
+
+namespace pm {
+
+namespace {
+
+stdfs::path shown_path(const OpenFolder& folder, std::string_view name) {
+  return folder.path() / path_from_text(name);
+}
+
+#if defined(_WIN32)
+int open_in(const OpenFolder& folder, const std::string& name, int flags) {
+  return ::_wopen(shown_path(folder, name).c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+constexpr int kReadFlags = _O_RDONLY;
+constexpr int kCreateFlags = _O_WRONLY | _O_CREAT | _O_TRUNC;
+int close_fd(int fd) { return ::_close(fd); }
+void unlink_in(const OpenFolder& folder, const std::string& name) { ::_wunlink(shown_path(folder, name).c_str()); }
+#else
+int open_in(const OpenFolder& folder, const std::string& name, int flags) {
+  return ::openat(folder.descriptor(), name.c_str(), flags | O_CLOEXEC, 0644);
+}
+constexpr int kReadFlags = O_RDONLY;
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_TRUNC;
+int close_fd(int fd) { return ::close(fd); }
+void unlink_in(const OpenFolder& folder, const std::string& name) { ::unlinkat(folder.descriptor(), name.c_str(), 0); }
+#endif
+
+}  // namespace
+
+#if defined(_WIN32)
+OpenFolder::OpenFolder(const stdfs::path& dir) : fd_(is_folder(dir) ? 0 : -1), path_(dir) {}
+
+OpenFolder::~OpenFolder() = default;
+#else
+OpenFolder::OpenFolder(const stdfs::path& dir)
+    : fd_(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)), path_(dir) {}
+
+OpenFolder::~OpenFolder() {
+  if (fd_ >= 0) ::close(fd_);
+}
+#endif
+
+OpenFolder::OpenFolder(OpenFolder&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) {
+  other.fd_ = -1;
+}
+
+OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
+  if (this != &other) {
+#if !defined(_WIN32)
+    if (fd_ >= 0) ::close(fd_);
+#endif
+    fd_ = other.fd_;
+    path_ = std::move(other.path_);
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
+ReadResult OpenFolder::read(std::string_view name, std::string& out, std::string* error) const {
+  out.clear();
+  if (fd_ < 0) return ReadResult::Missing;
+  const std::string file(name);
+  const int fd = open_in(*this, file, kReadFlags);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
+    if (error) *error = "Impossibile leggere il file " + path_text(shown_path(*this, name)) + ": " + std::strerror(errno);
+    return ReadResult::Failed;
+  }
+  return read_descriptor(fd, shown_path(*this, name), out, error);
+}
+
+#if defined(_WIN32)
+std::vector<std::string> OpenFolder::file_names() const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (stdfs::directory_iterator it(path_, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec2;
+    if (it->is_regular_file(ec2)) names.push_back(path_text(it->path().filename()));
+  }
+  return names;
+}
+#else
+std::vector<std::string> OpenFolder::file_names() const {
+  std::vector<std::string> names;
+  if (fd_ < 0) return names;
+  // The listing gets its own descriptor: closedir closes it, and this folder's stays.
+  const int fd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+  if (!dir) {
+    if (fd >= 0) ::close(fd);
+    return names;
+  }
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name == "." || name == "..") continue;
+    bool regular = e->d_type == DT_REG;
+    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {  // a link counts by what it points to
+      struct stat st {};
+      regular = ::fstatat(fd_, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+    }
+    if (regular) names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+#endif
+
+DirectWriter::DirectWriter(const OpenFolder& folder, std::string_view name) : folder_(folder), name_(name) {
+  fd_ = folder.valid() ? open_in(folder, name_, kCreateFlags) : -1;
+  if (fd_ < 0) errno_ = folder.valid() ? errno : ENOENT;
+}
+
+DirectWriter::~DirectWriter() { finish(); }
+
+void DirectWriter::write(std::string_view bytes) {
+  while (fd_ >= 0 && errno_ == 0 && !bytes.empty()) {
+    const long long w = write_within_space(fd_, bytes.data(), bytes.size());
+    if (w < 0) {
+      if (errno != EINTR) errno_ = errno;
+      continue;
+    }
+    bytes.remove_prefix(size_t(w));
+  }
+}
+
+bool DirectWriter::finish(std::string* error) {
+  if (fd_ >= 0) {
+    if (close_fd(fd_) != 0 && errno_ == 0) errno_ = errno;
+    fd_ = -1;
+    if (errno_ != 0) unlink_in(folder_, name_);
+  }
+  if (errno_ == 0) return true;
+  if (error)
+    *error = "Impossibile scrivere il file " + path_text(shown_path(folder_, name_)) + ": " + std::strerror(errno_);
+  return false;
+}
+
+bool write_file_direct(const OpenFolder& folder, std::string_view name, std::string_view bytes, std::string* error) {
+  DirectWriter writer(folder, name);
+  writer.write(bytes);
+  return writer.finish(error);
+}
+
+}  // namespace pm
