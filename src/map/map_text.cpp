@@ -1,6 +1,8 @@
 // The adventure map text (see map_text.h).
 #include "map/map_text.h"
 
+#include <thread>
+
 #include "compiler/project_reader.h"
 #include "compiler/work_ahead.h"
 #include "project/open_folder.h"
@@ -91,12 +93,17 @@ void write_map(const ProjectReader& reader, const std::vector<std::string>& numb
                const MapOptions& options, const MapSink& sink) {
   struct Room {
     std::string text, lines;
+    std::vector<std::string> unread;  // the map shows an unreadable text as an empty room
   };
-  MapLineRewriter rewriter(options.phrase);  // the second thread's own
-  std::vector<std::string> unread;           // the map shows an unreadable text as an empty room
+  // A room is made on whichever thread gets to it first (see WorkAhead), so each thread
+  // has a rewriter of its own: they keep working state.
+  const std::thread::id user = std::this_thread::get_id();
+  MapLineRewriter user_rewriter(options.phrase), worker_rewriter(options.phrase);
   WorkAhead<Room> ahead(numbers.size(), [&](size_t i, Room& room) {
+    MapLineRewriter& rewriter = std::this_thread::get_id() == user ? user_rewriter : worker_rewriter;
     room.text.clear();
-    if (!numbers[i].empty()) reader.read(numbers[i], room.text, unread);
+    room.unread.clear();
+    if (!numbers[i].empty()) reader.read(numbers[i], room.text, room.unread);
     room.lines.clear();
     MapTextBuilder::append_lines(rewriter, room.text, MapTextBuilder::passes_for(numbers.size(), i), room.lines);
   });
