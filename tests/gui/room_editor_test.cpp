@@ -4,6 +4,7 @@
 // room test, the project test and the compile dialog, and a save that fails.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -71,6 +72,7 @@ class RoomEditorTest : public QObject {
   void compileDialogAndSingleFile();
   void failedSaveKeepsTheText();
   void contextMenuAndTextCommands();
+  void lineSeparatorsBecomeLines();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -582,6 +584,30 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   QTest::mousePress(part<QPlainTextEdit>(e, "Text1")->viewport(), Qt::RightButton, {}, start);
   QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
   part<QMenu>(e, "Menu")->hide();
+}
+
+void RoomEditorTest::lineSeparatorsBecomeLines() {
+  OPEN_BOOK(3);
+  writeBytes(folder + "/1", "perch\xE9\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  QPlainTextEdit* t = part<QPlainTextEdit>(e, "Text1");
+
+  // Shift+Enter makes a real line of a Windows-1252 room, written with CR LF.
+  QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(t, Qt::Key_Return);
+  QTest::keyClicks(t, "Riga A");
+  QTest::keyClick(t, Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(t, "Riga B");
+  QTest::keyClick(t, Qt::Key_Escape);
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(readBytes(folder + "/1"), std::string("perch\xE9\r\nRiga A\r\nRiga B\r\n"));
+
+  // Pasted line and paragraph separators become lines too.
+  e = openEditor(f, folder, "1");
+  QApplication::clipboard()->setText(QString("x") + QChar::LineSeparator + "y" + QChar::ParagraphSeparator + "z");
+  action(e, "IncollaTesto")->trigger();
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/1"), std::string("perch\xE9\r\nRiga A\r\nRiga Bx\r\ny\r\nz\r\n"));
 }
 
 QTEST_MAIN(RoomEditorTest)
