@@ -143,7 +143,8 @@ void RoomEditorWindow::buildMenu() {
     a->setObjectName(name);
     return a;
   };
-  connect(item(menu_, "Collega", "Collega Con..."), &QAction::triggered, this, &RoomEditorWindow::linkCommand);
+  linkItem_ = item(menu_, "Collega", "Collega Con...");
+  connect(linkItem_, &QAction::triggered, this, &RoomEditorWindow::linkCommand);
   menu_->addSeparator();
   connect(item(menu_, "SeguiLink", "Segui un Collegamento"), &QAction::triggered, this,
           &RoomEditorWindow::followLink);
@@ -196,6 +197,7 @@ void RoomEditorWindow::setRestricted(bool covered, int fontPoints) {
   cover_->setVisible(covered);
   if (covered) cover_->raise();
   for (int i = 0; i < kCovered; ++i) buttons_[i]->setEnabled(!covered);
+  linkItem_->setEnabled(!covered);
   textArea_->setFont(typewriterFont(fontPoints));
 }
 
@@ -337,13 +339,15 @@ bool RoomEditorWindow::onClose() {
 
 // ---- link, timer, back link, following links ---------------------------------------------------
 
+// The link, timer and back-link commands belong to rooms: the global code and the style
+// sheet (restricted mode) never get them, whichever way they are asked for.
 void RoomEditorWindow::linkCommand() { chooseTarget(&ManagerRequests::Modi, "1"); }
 
 void RoomEditorWindow::timerCommand() { chooseTarget(&ManagerRequests::Modi2, "2"); }
 
 void RoomEditorWindow::chooseTarget(QString ManagerRequests::*mode, const char* link) {
   ManagerRequests* m = owner()->manager();
-  if (!m) return;
+  if (!m || covered_) return;
   owner()->showChild(m->widget(), true);
   m->*mode = "1";
   owner()->showChild(this, false);
@@ -353,6 +357,7 @@ void RoomEditorWindow::chooseTarget(QString ManagerRequests::*mode, const char* 
 }
 
 void RoomEditorWindow::backLinkCommand() {
+  if (covered_) return;
   ManagerRequests* m = owner()->manager();
   const std::string room = split_room_entry(m ? m->selectedEntry().toStdString() : std::string()).number;
   auto seconds = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");

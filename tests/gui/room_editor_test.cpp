@@ -73,6 +73,7 @@ class RoomEditorTest : public QObject {
   void failedSaveKeepsTheText();
   void contextMenuAndTextCommands();
   void lineSeparatorsBecomeLines();
+  void restrictedModeHasNoLinkCommands();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -608,6 +609,27 @@ void RoomEditorTest::lineSeparatorsBecomeLines() {
   action(e, "IncollaTesto")->trigger();
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/1"), std::string("perch\xE9\r\nRiga A\r\nRiga Bx\r\ny\r\nz\r\n"));
+}
+
+void RoomEditorTest::restrictedModeHasNoLinkCommands() {
+  OPEN_BOOK(3);
+  for (const char* name : {"Global.cod", "Global2.cod", "adv.css"}) {
+    writeBytes(folder + "/" + name, "body {}\r\n");
+    RoomEditorWindow* e = openEditor(f, folder, name);
+    e->setRestricted(true);
+    f.prompts.calls.clear();
+    QVERIFY2(!action(e, "Collega")->isEnabled(), name);
+    action(e, "Collega")->trigger();
+    QVERIFY2(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty() && m->NomeLink.isEmpty(), name);
+    QVERIFY2(f.prompts.calls.empty(), name);
+    QVERIFY(shown(main, e));
+    QVERIFY(e->closeEditor());
+    QCOMPARE(readBytes(folder + "/" + name), std::string("body {}\r\n"));
+  }
+  // A room has them again.
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  e->setRestricted(false);
+  QVERIFY(action(e, "Collega")->isEnabled());
 }
 
 QTEST_MAIN(RoomEditorTest)
