@@ -74,6 +74,7 @@ class RoomEditorTest : public QObject {
   void contextMenuAndTextCommands();
   void lineSeparatorsBecomeLines();
   void restrictedModeHasNoLinkCommands();
+  void targetChoiceEndsWithItsEditor();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -630,6 +631,31 @@ void RoomEditorTest::restrictedModeHasNoLinkCommands() {
   RoomEditorWindow* e = openEditor(f, folder, "1");
   e->setRestricted(false);
   QVERIFY(action(e, "Collega")->isEnabled());
+}
+
+void RoomEditorTest::targetChoiceEndsWithItsEditor() {
+  OPEN_BOOK(4);
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+
+  // The manager's close refused while it waits: the whole choice is forgotten.
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F2);
+  QCOMPARE(m->Link, QString("1"));
+  QVERIFY(!m->closeWindow());
+  QVERIFY(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty());
+  QVERIFY(shown(main, e));
+
+  // The editor that asked closes while the manager waits: the choice goes with it, and
+  // the manager opens rooms again.
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F3);
+  QCOMPARE(m->Link, QString("2"));
+  QVERIFY(e->closeEditor());
+  QVERIFY(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty());
+  f.prompts.calls.clear();
+  selectRoom(m, "2");
+  part<QMenu>(m, "Menu1")->findChild<QAction*>("MenuApri")->trigger();
+  QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
+  QCOMPARE(main->editor()->Nome, QString("2"));
+  QVERIFY(f.prompts.calls.empty());
 }
 
 QTEST_MAIN(RoomEditorTest)
