@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTime>
 #include <QToolButton>
+#include <utility>
 
 #include "compiler/compile_request.h"
 #include "compiler/site_compiler.h"
@@ -324,7 +325,12 @@ bool RoomEditorWindow::onClose() {
   if (m) {
     m->NomeLink.clear();
     m->clearTargetChoice();
+    // A compile asked of this editor that has not run yet goes with it: its flags must not
+    // turn the next editor's room test into a project test.
+    m->CompilaTutto.clear();
+    m->CompilaTutto2.clear();
   }
+  Compila.stop();
   savePlacement("Editor.ini");
   owner()->setCoverShown(false);
   if (m && !owner()->closing()) {
@@ -381,10 +387,14 @@ void RoomEditorWindow::markFollowed() {
 
 // ---- room test and compiles -------------------------------------------------------------------
 
-void RoomEditorWindow::testRoom() { Compila.start(); }
+void RoomEditorWindow::testRoom() {
+  roomTestAsked_ = true;
+  Compila.start();
+}
 
 void RoomEditorWindow::runCompile() {
   loadNow();  // the text must be the room's before the test writes it back
+  const bool roomTest = std::exchange(roomTestAsked_, false);
   ManagerRequests* m = owner()->manager();
   if (!m) return;
   AppContext& ctx = context();
@@ -409,7 +419,8 @@ void RoomEditorWindow::runCompile() {
   else if (is_file(plan.target))
     ctx.platform->open_document(path_text(plan.target));
   if (plan.close_host_without_saving) {
-    NoSave = "1";
+    // The author's own room test (F7) in the same tick keeps its edits: close with saving.
+    if (!roomTest) NoSave = "1";
     closeEditor();
   }
 }

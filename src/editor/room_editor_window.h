@@ -104,6 +104,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   QWidget* cover_ = nullptr;  // restricted mode: over the first nine buttons
   QToolButton* buttons_[11] = {};
   bool covered_ = false;
+  bool roomTestAsked_ = false;  // F7 since the last compile tick
   bool loaded_ = false;
   bool placed_ = false;
   bool followed_ = false;

@@ -75,6 +75,7 @@ class RoomEditorTest : public QObject {
   void lineSeparatorsBecomeLines();
   void restrictedModeHasNoLinkCommands();
   void targetChoiceEndsWithItsEditor();
+  void pendingCompileFlagsGoWithTheirEditor();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -656,6 +657,37 @@ void RoomEditorTest::targetChoiceEndsWithItsEditor() {
   QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
   QCOMPARE(main->editor()->Nome, QString("2"));
   QVERIFY(f.prompts.calls.empty());
+}
+
+void RoomEditorTest::pendingCompileFlagsGoWithTheirEditor() {
+  OPEN_BOOK(4);
+  for (QString pm::ManagerRequests::*flag : {&pm::ManagerRequests::CompilaTutto, &pm::ManagerRequests::CompilaTutto2}) {
+    // A project test set for an editor that closes before its tick.
+    RoomEditorWindow* e = openEditor(f, folder, "0");
+    m->*flag = "1";
+    e->Compila.start();
+    QVERIFY(e->closeEditor());
+    QVERIFY(m->CompilaTutto.isEmpty() && m->CompilaTutto2.isEmpty());
+
+    // The next room test saves the edits and keeps the editor open.
+    e = openEditor(f, folder, "3");
+    part<QPlainTextEdit>(e, "Text1")->setPlainText("Modificata");
+    QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F7);
+    QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/3.htm"));
+    QCOMPARE(main->editor(), e);
+    QCOMPARE(readBytes(folder + "/3"), std::string("Modificata\r\n"));
+    QVERIFY(e->closeEditor());
+    f.platform.calls.clear();
+  }
+
+  // F7 in the tick of a project test: the editor closes, but with its edits saved.
+  RoomEditorWindow* e = openEditor(f, folder, "3");
+  part<QPlainTextEdit>(e, "Text1")->setPlainText("Salvata");
+  m->CompilaTutto = "1";
+  e->Compila.start();
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F7);
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(readBytes(folder + "/3"), std::string("Salvata\r\n"));
 }
 
 QTEST_MAIN(RoomEditorTest)
