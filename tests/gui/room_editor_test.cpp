@@ -76,6 +76,7 @@ class RoomEditorTest : public QObject {
   void restrictedModeHasNoLinkCommands();
   void targetChoiceEndsWithItsEditor();
   void pendingCompileFlagsGoWithTheirEditor();
+  void followingALinkToAMissingRoomGivesUp();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -688,6 +689,31 @@ void RoomEditorTest::pendingCompileFlagsGoWithTheirEditor() {
   QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F7);
   QTRY_VERIFY(!main->editor());
   QCOMPARE(readBytes(folder + "/3"), std::string("Salvata\r\n"));
+}
+
+void RoomEditorTest::followingALinkToAMissingRoomGivesUp() {
+  OPEN_BOOK(3);
+  writeBytes(folder + "/1", "<a href=\"40.htm\">Avanti</a>\r\n");
+  writeBytes(folder + "/2", "");  // a deleted room: no bytes
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+
+  // The request is retried at a sane pace, not every millisecond.
+  QVERIFY(m->SegLink.interval() >= 50);
+
+  // A missing room, a room with no bytes, a name with letters: a few seconds, then a
+  // message naming the room, and the editor stays.
+  for (const char* target : {"40", "2", "abc"}) {
+    f.prompts.calls.clear();
+    m->SeguiLink = target;
+    m->SegLink.start();
+    QTest::qWait(1000);
+    QVERIFY2(m->SegLink.isActive(), target);
+    QTRY_VERIFY_WITH_TIMEOUT(!m->SegLink.isActive(), 10000);
+    QCOMPARE(int(f.prompts.calls.size()), 1);
+    QCOMPARE(f.prompts.calls.back().text, "Impossibile seguire il collegamento: la Stanza \"" + std::string(target) +
+                                              "\" non esiste o è vuota.");
+    QCOMPARE(main->editor(), e);
+  }
 }
 
 QTEST_MAIN(RoomEditorTest)
