@@ -17,6 +17,7 @@
 #include "ui/editor_requests.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
+#include "ui/shown_text.h"
 
 namespace pm {
 
@@ -52,9 +53,10 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
 
   hintPanel_ = new QWidget(this);
   hintPanel_->setObjectName("HintPanel");
-  hint_ = new QLabel(kHint, hintPanel_);
+  hint_ = new QLabel(hintPanel_);
   hint_->setObjectName("Label1");
-  hint_->setAccessibleName("Suggerimento");
+  hint_->setAccessibleDescription("Suggerimento");
+  setShownText(hint_, kHint);
   hint_->setStyleSheet("color: #1d2a36; font-weight: 600;");
 
   menu_ = new QMenu(this);
@@ -159,7 +161,7 @@ void ProjectManagerWindow::showProjectCaption() { setWindowTitle("Gestione del P
 
 void ProjectManagerWindow::showTargetPrompt(const QString& message) {
   setWindowTitle(message);
-  hint_->setText(message);
+  setShownText(hint_, message);
   roomList_->setFocus();
 }
 
