@@ -3,14 +3,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDate>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTime>
 #include <QToolButton>
 #include <utility>
 
@@ -21,6 +18,7 @@
 #include "editor/resources.h"
 #include "rooms/follow_link.h"
 #include "rooms/room_list.h"
+#include "project/clock_text.h"
 #include "project/help_pages.h"
 #include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
@@ -440,13 +438,9 @@ void RoomEditorWindow::selectAllText() {
 void RoomEditorWindow::upperCase() { replaceSelection(selectedText().toUpper()); }
 void RoomEditorWindow::lowerCase() { replaceSelection(selectedText().toLower()); }
 
-void RoomEditorWindow::insertDate() {
-  replaceSelection(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-}
+void RoomEditorWindow::insertDate() { replaceSelection(fromUtf8(today_short_date())); }
 
-void RoomEditorWindow::insertTime() {
-  replaceSelection(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
-}
+void RoomEditorWindow::insertTime() { replaceSelection(fromUtf8(now_time_text())); }
 
 void RoomEditorWindow::htmlCommand(HtmlCommand command) {
   // The replacement leaves the caret after itself, where insertText leaves it.

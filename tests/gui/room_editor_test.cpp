@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 
 #include "compiler/compile_dialog.h"
 #include "editor/room_editor_window.h"
+#include "project/clock_text.h"
 #include "support/gui_fixture.h"
 
 using namespace pmtest;
@@ -77,6 +79,7 @@ class RoomEditorTest : public QObject {
   void targetChoiceEndsWithItsEditor();
   void pendingCompileFlagsGoWithTheirEditor();
   void followingALinkToAMissingRoomGivesUp();
+  void dateAndTimeInserts();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -714,6 +717,18 @@ void RoomEditorTest::followingALinkToAMissingRoomGivesUp() {
                                               "\" non esiste o è vuota.");
     QCOMPARE(main->editor(), e);
   }
+}
+
+void RoomEditorTest::dateAndTimeInserts() {
+  OPEN_BOOK(2);
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  part<QPlainTextEdit>(e, "Text1")->clear();
+  action(e, "Data")->trigger();
+  part<QPlainTextEdit>(e, "Text1")->insertPlainText(" ");
+  action(e, "Ora")->trigger();
+  // The date as a new project writes it, then the time with seconds.
+  QVERIFY2(QRegularExpression(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)").match(e->text()).hasMatch(), qPrintable(e->text()));
+  QCOMPARE(e->text().left(10), QString::fromStdString(pm::today_short_date()));
 }
 
 QTEST_MAIN(RoomEditorTest)
