@@ -2,7 +2,9 @@
 // turned into the ten-field form, the width and double-quote rules, the folder-name field
 // that renames nothing, the skip check seen in the compiled start page, and a project file
 // that cannot be read, reported and left as it is.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 
 #include "project/properties_window.h"
@@ -76,7 +78,10 @@ void PropertiesWindowTest::editedFieldsFollowTheRules() {
   PropertiesWindow* w = f.main()->properties();
   box(w, 1)->setText("Altro Nome");
   box(w, 2)->setText("Il \"Drago\" d'oro");
-  box(w, 4)->setText("Anna Bianchi");
+  // A line break pasted into a box cannot split the project file's line.
+  box(w, 4)->clear();
+  QApplication::clipboard()->setText(QString("Anna") + QChar::LineSeparator + "Bianchi");
+  box(w, 4)->paste();
   box(w, 7)->clear();
   closeByEsc(f, w);
   QCOMPARE(readBytes(folder + "/Libro.dat"),

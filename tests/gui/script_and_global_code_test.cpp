@@ -24,6 +24,7 @@ class ScriptAndGlobalCodeTest : public QObject {
  private slots:
   void scriptIsWrittenOrDeleted();
   void globalCodeChooser();
+  void shiftEnterMakesALine();
 };
 
 void ScriptAndGlobalCodeTest::scriptIsWrittenOrDeleted() {
@@ -126,6 +127,21 @@ void ScriptAndGlobalCodeTest::globalCodeChooser() {
   // F6 in the project manager is command "5".
   QTest::keyClick(m, Qt::Key_F6);
   QTRY_VERIFY(main->globalCode());
+}
+
+// Shift+Enter in the script gives a real line, written with CR LF like every other.
+void ScriptAndGlobalCodeTest::shiftEnterMakesALine() {
+  OPEN_LIBRO(2);
+  selectRoom(m, "1");
+  pm::ScriptWindow* s = openScript(f, folder, "1");
+  QVERIFY(s);
+  auto* area = part<QPlainTextEdit>(s, "Text1");
+  QTest::keyClicks(area, "var a;");
+  QTest::keyClick(area, Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(area, "var b;");
+  QTest::keyClick(area, Qt::Key_Escape);
+  QVERIFY(!main->roomScript());
+  QCOMPARE(readBytes(folder + "/1.js"), std::string("var a;\r\nvar b;\r\n"));
 }
 
 QTEST_MAIN(ScriptAndGlobalCodeTest)
