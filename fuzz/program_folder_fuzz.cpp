@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Written back (missing values as 0), the numbers read as they were.
   long v[4];
   for (size_t i = 0; i < 4; ++i) v[i] = placement.v[i].value_or(0);
-  fuzz::check(home.write_placement("Editor.ini", v[0], v[1], v[2], v[3]), "a placement can be written");
+  fuzz::check(home.write_placement("Editor.ini", v[0], v[1], v[2], v[3]).ok(), "a placement can be written");
   const pm::Placement back = home.read_placement("Editor.ini");
   for (size_t i = 0; i < 4; ++i) fuzz::check(back.v[i] == v[i], "a written placement reads back");
   return 0;

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(clang libfuzzer-14-dev cmake ninja-build libcli11-dev)
+packages=(clang libfuzzer-14-dev cmake ninja-build libcli11-dev libzip-dev pkgconf libgraphviz-dev)
 scripts/install-packages.sh "${packages[@]}"
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
@@ -18,7 +18,7 @@ SANITIZE="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all 
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$SANITIZE" \
-    -DPAGIMOND_GUI=OFF -DPAGIMOND_TESTS=OFF -DPAGIMOND_BENCH=OFF -DPAGIMOND_FUZZ=ON >/dev/null
+    -DPAGIMOND_GUI=OFF -DBUILD_TESTING=OFF -DPAGIMOND_BENCH=OFF -DPAGIMOND_FUZZ=ON >/dev/null
 fi
 
 if (($#)); then

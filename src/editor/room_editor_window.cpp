@@ -3,15 +3,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDate>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTime>
 #include <QToolButton>
+#include <utility>
 
 #include "compiler/compile_request.h"
 #include "compiler/site_compiler.h"
@@ -20,6 +18,7 @@
 #include "editor/resources.h"
 #include "rooms/follow_link.h"
 #include "rooms/room_list.h"
+#include "project/clock_text.h"
 #include "project/help_pages.h"
 #include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
@@ -143,7 +142,8 @@ void RoomEditorWindow::buildMenu() {
     a->setObjectName(name);
     return a;
   };
-  connect(item(menu_, "Collega", "Collega Con..."), &QAction::triggered, this, &RoomEditorWindow::linkCommand);
+  linkItem_ = item(menu_, "Collega", "Collega Con...");
+  connect(linkItem_, &QAction::triggered, this, &RoomEditorWindow::linkCommand);
   menu_->addSeparator();
   connect(item(menu_, "SeguiLink", "Segui un Collegamento"), &QAction::triggered, this,
           &RoomEditorWindow::followLink);
@@ -196,6 +196,7 @@ void RoomEditorWindow::setRestricted(bool covered, int fontPoints) {
   cover_->setVisible(covered);
   if (covered) cover_->raise();
   for (int i = 0; i < kCovered; ++i) buttons_[i]->setEnabled(!covered);
+  linkItem_->setEnabled(!covered);
   textArea_->setFont(typewriterFont(fontPoints));
 }
 
@@ -322,7 +323,12 @@ bool RoomEditorWindow::onClose() {
   if (m) {
     m->NomeLink.clear();
     m->clearTargetChoice();
+    // A compile asked of this editor that has not run yet goes with it: its flags must not
+    // turn the next editor's room test into a project test.
+    m->CompilaTutto.clear();
+    m->CompilaTutto2.clear();
   }
+  Compila.stop();
   savePlacement("Editor.ini");
   owner()->setCoverShown(false);
   if (m && !owner()->closing()) {
@@ -337,13 +343,15 @@ bool RoomEditorWindow::onClose() {
 
 // ---- link, timer, back link, following links ---------------------------------------------------
 
+// The link, timer and back-link commands belong to rooms: the global code and the style
+// sheet (restricted mode) never get them, whichever way they are asked for.
 void RoomEditorWindow::linkCommand() { chooseTarget(&ManagerRequests::Modi, "1"); }
 
 void RoomEditorWindow::timerCommand() { chooseTarget(&ManagerRequests::Modi2, "2"); }
 
 void RoomEditorWindow::chooseTarget(QString ManagerRequests::*mode, const char* link) {
   ManagerRequests* m = owner()->manager();
-  if (!m) return;
+  if (!m || covered_) return;
   owner()->showChild(m->widget(), true);
   m->*mode = "1";
   owner()->showChild(this, false);
@@ -353,6 +361,7 @@ void RoomEditorWindow::chooseTarget(QString ManagerRequests::*mode, const char* 
 }
 
 void RoomEditorWindow::backLinkCommand() {
+  if (covered_) return;
   ManagerRequests* m = owner()->manager();
   const std::string room = split_room_entry(m ? m->selectedEntry().toStdString() : std::string()).number;
   auto seconds = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
@@ -376,10 +385,14 @@ void RoomEditorWindow::markFollowed() {
 
 // ---- room test and compiles -------------------------------------------------------------------
 
-void RoomEditorWindow::testRoom() { Compila.start(); }
+void RoomEditorWindow::testRoom() {
+  roomTestAsked_ = true;
+  Compila.start();
+}
 
 void RoomEditorWindow::runCompile() {
   loadNow();  // the text must be the room's before the test writes it back
+  const bool roomTest = std::exchange(roomTestAsked_, false);
   ManagerRequests* m = owner()->manager();
   if (!m) return;
   AppContext& ctx = context();
@@ -404,7 +417,8 @@ void RoomEditorWindow::runCompile() {
   else if (is_file(plan.target))
     ctx.platform->open_document(path_text(plan.target));
   if (plan.close_host_without_saving) {
-    NoSave = "1";
+    // The author's own room test (F7) in the same tick keeps its edits: close with saving.
+    if (!roomTest) NoSave = "1";
     closeEditor();
   }
 }
@@ -424,13 +438,9 @@ void RoomEditorWindow::selectAllText() {
 void RoomEditorWindow::upperCase() { replaceSelection(selectedText().toUpper()); }
 void RoomEditorWindow::lowerCase() { replaceSelection(selectedText().toLower()); }
 
-void RoomEditorWindow::insertDate() {
-  replaceSelection(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-}
+void RoomEditorWindow::insertDate() { replaceSelection(fromUtf8(today_short_date())); }
 
-void RoomEditorWindow::insertTime() {
-  replaceSelection(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
-}
+void RoomEditorWindow::insertTime() { replaceSelection(fromUtf8(now_time_text())); }
 
 void RoomEditorWindow::htmlCommand(HtmlCommand command) {
   // The replacement leaves the caret after itself, where insertText leaves it.

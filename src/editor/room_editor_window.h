@@ -13,6 +13,7 @@
 #include "ui/child_window.h"
 #include "ui/editor_requests.h"
 
+class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QToolButton;
@@ -98,10 +99,12 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
 
   QPlainTextEdit* textArea_ = nullptr;  // "Text1"
   QMenu* menu_ = nullptr;               // "Menu"
+  QAction* linkItem_ = nullptr;         // "Collega Con...", unavailable in restricted mode
   QWidget* strip_ = nullptr;  // the toolbar strip
   QWidget* cover_ = nullptr;  // restricted mode: over the first nine buttons
   QToolButton* buttons_[11] = {};
   bool covered_ = false;
+  bool roomTestAsked_ = false;  // F7 since the last compile tick
   bool loaded_ = false;
   bool placed_ = false;
   bool followed_ = false;

@@ -26,10 +26,6 @@ constexpr std::string_view kPlacementFile = "Mappa.ini";
 constexpr std::string_view kPrintFile = "Temp.txt";
 const char* const kMessageTitle = "Pagimond";
 
-// A phrase holding both '<' and '"' can put a link opening back into the text it rewrites,
-// and the map then grows with every room without end.
-bool phraseFeedsItself(const QString& phrase) { return phrase.contains('<') && phrase.contains('"'); }
-
 }  // namespace
 
 MapWindow::MapWindow(WindowOwner* windowOwner)
@@ -70,7 +66,7 @@ MapWindow::MapWindow(WindowOwner* windowOwner)
   numbersOnly_->setAccessibleName(numbersOnly_->text());
   phraseLabel_ = new QLabel("Messaggio", optionsPanel_);
   phraseLabel_->setObjectName("Label1");
-  phrase_ = new QLineEdit(QString::fromUtf8(kDefaultLinkPhrase.data(), qsizetype(kDefaultLinkPhrase.size())),
+  phrase_ = new QLineEdit(fromUtf8(kDefaultLinkPhrase),
                           optionsPanel_);
   phrase_->setObjectName("Text2");
   phrase_->setAccessibleName("Messaggio");
@@ -98,7 +94,8 @@ void MapWindow::setManagerEnabled(bool enabled) {
 
 void MapWindow::build() {
   Compila.stop();
-  if (phraseFeedsItself(phrase_->text())) {
+  const std::string phrase = toFileText(phrase_->text());
+  if (link_phrase_feeds_itself(phrase)) {
     context().prompts->message(
         "La frase del collegamento non può contenere insieme i caratteri < e \": con una frase così la mappa "
         "crescerebbe senza fine. Cambia la frase e premi F3.",
@@ -109,7 +106,7 @@ void MapWindow::build() {
   if (ManagerRequests* m = owner()->manager()) {
     MapOptions options;
     options.numbers_only = numbersOnly_->isChecked();
-    options.phrase = toFileText(phrase_->text());
+    options.phrase = phrase;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     map = build_map_text(m->project(), m->roomEntries(), options);
     QApplication::restoreOverrideCursor();

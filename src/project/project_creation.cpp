@@ -30,19 +30,6 @@ std::string clean_project_name(std::string_view title) {
   return name;
 }
 
-std::string today_short_date() {
-  std::time_t t = std::time(nullptr);
-  std::tm tm{};
-#if defined(_WIN32)
-  localtime_s(&tm, &t);
-#else
-  localtime_r(&t, &tm);
-#endif
-  char buf[16];
-  std::strftime(buf, sizeof buf, "%d/%m/%Y", &tm);
-  return buf;
-}
-
 static bool can_read(const stdfs::path& p) {
   std::ifstream f(p, std::ios::binary);
   return f.good() && is_file(p);

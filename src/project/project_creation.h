@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "project/clock_text.h"
 #include "project/files.h"
 #include "project/status.h"
 
@@ -22,8 +23,6 @@ inline constexpr std::string_view kMsgNameExists = "Questo nome è già presente
 // be found), those are dropped from the end too.
 std::string clean_project_name(std::string_view title);
 
-// Today's date in the short form dd/mm/yyyy.
-std::string today_short_date();
 
 struct CreationResult {
   Status status;

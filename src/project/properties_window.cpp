@@ -73,13 +73,14 @@ void PropertiesWindow::loadFields() {
     context().prompts->message(read_.status.message(), kMessageTitle, MessageIcon::Warning);
 }
 
-// The boxes as bytes: a box the author left as loaded gives back the file's own bytes.
+// The boxes as bytes: a box the author left as loaded gives back the file's own bytes; an
+// edited box is one line of the project file, so a line break pasted into it is a space.
 PropertiesForm PropertiesWindow::form() const {
   PropertiesForm out;
   for (int i = 0; i < 7; ++i) {
     const std::string& was = read_.form.text[size_t(i)];
     const QString text = fields_[i]->text();
-    out.text[size_t(i)] = text == fromFileText(was) ? was : toFileText(text, was);
+    out.text[size_t(i)] = text == fromFileText(was) ? was : toFileText(oneLineText(text), was);
   }
   out.skip_start_page = skipStartPage_->isChecked();
   return out;

@@ -24,6 +24,11 @@ bool is_safe_link_target(std::string_view target) {
   return is_plain_file_name(target) && target.find("..") == std::string_view::npos;
 }
 
+std::string follow_link_missing_message(std::string_view target) {
+  return "Impossibile seguire il collegamento: la Stanza \"" + std::string(target) +
+         "\" non esiste o è vuota.";
+}
+
 bool follow_link_ready(const stdfs::path& project_folder, std::string_view target) {
   if (!is_safe_link_target(target)) return false;
   const stdfs::path p = resolve(project_folder, target);

@@ -21,6 +21,12 @@ std::optional<std::string> follow_link_target(std::string_view selection, bool r
 // A target that names a file of the project folder itself: a plain file name without "..".
 bool is_safe_link_target(std::string_view target);
 
+// A pending request is retried every kFollowLinkRetryMs for at most kFollowLinkTries
+// tries (five seconds), then given up with follow_link_missing_message.
+inline constexpr int kFollowLinkRetryMs = 100;
+inline constexpr int kFollowLinkTries = 50;
+std::string follow_link_missing_message(std::string_view target);
+
 // True when `target` is safe and the project's text file of that name can
 // be read and holds at least one line (is not empty).
 bool follow_link_ready(const stdfs::path& project_folder, std::string_view target);

@@ -17,6 +17,7 @@
 #include "ui/editor_requests.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
+#include "ui/shown_text.h"
 
 namespace pm {
 
@@ -52,9 +53,10 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
 
   hintPanel_ = new QWidget(this);
   hintPanel_->setObjectName("HintPanel");
-  hint_ = new QLabel(kHint, hintPanel_);
+  hint_ = new QLabel(hintPanel_);
   hint_->setObjectName("Label1");
-  hint_->setAccessibleName("Suggerimento");
+  hint_->setAccessibleDescription("Suggerimento");
+  setShownText(hint_, kHint);
   hint_->setStyleSheet("color: #1d2a36; font-weight: 600;");
 
   menu_ = new QMenu(this);
@@ -81,23 +83,37 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   add("MenuChiudi", "Chiudi", nullptr);
 
   for (QTimer* t : {&Aggiorna, &Apri, &EditaStanza, &Compila, &Compila2}) t->setInterval(100);
-  SegLink.setInterval(1);
+  SegLink.setInterval(kFollowLinkRetryMs);
   startOnce(Aggiorna, this, [this] { rebuildList(); });
   startOnce(Apri, this, [this] { openSelected(); });
   startOnce(EditaStanza, this, [this] { editDescription(); });
   startOnce(Compila, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto); });
   startOnce(Compila2, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto2); });
-  // Following a link: retried at every tick until the target room's text holds a line (or
-  // a new request replaces the target). A target naming no file of the project is dropped.
+  // Following a link: retried at a sane pace until the target room's text holds a line (or
+  // a new request replaces the target); a room that stays missing or empty is given up
+  // after a few seconds, with a message naming it. A target naming no file of the project
+  // is dropped.
   connect(&SegLink, &QTimer::timeout, this, [this] {
     const std::string target = toNameBytes(SeguiLink);
     if (!is_safe_link_target(target)) {
       SegLink.stop();
+      segLinkTries_ = 0;
       return;
     }
-    if (!follow_link_ready(toPath(Percorso), target)) return;
+    if (segLinkTries_ == 0 || target != segLinkTarget_) {
+      segLinkTarget_ = target;
+      segLinkTries_ = 0;
+    }
+    if (!follow_link_ready(toPath(Percorso), target)) {
+      if (++segLinkTries_ < kFollowLinkTries) return;
+      SegLink.stop();
+      segLinkTries_ = 0;
+      context().prompts->message(follow_link_missing_message(target), kMessageTitle, MessageIcon::Warning);
+      return;
+    }
     SegLink.stop();
-    if (EditorRequests* editor = openRoom(toNameBytes(SeguiLink))) editor->SeguiLk.start();
+    segLinkTries_ = 0;
+    if (EditorRequests* editor = openRoom(target)) editor->SeguiLk.start();
   });
 
   connect(roomList_, &QListWidget::itemDoubleClicked, this, [this] { chooseByDoubleClick(); });
@@ -145,7 +161,7 @@ void ProjectManagerWindow::showProjectCaption() { setWindowTitle("Gestione del P
 
 void ProjectManagerWindow::showTargetPrompt(const QString& message) {
   setWindowTitle(message);
-  hint_->setText(message);
+  setShownText(hint_, message);
   roomList_->setFocus();
 }
 

@@ -73,6 +73,8 @@ class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   QWidget* hintPanel_ = nullptr;
   std::vector<std::string> entries_;  // the list's entries as bytes
   bool rebuilding_ = false;
+  std::string segLinkTarget_;  // the room a pending follow-link request waits for
+  int segLinkTries_ = 0;       // its ticks so far
 };
 
 }  // namespace pm

@@ -21,6 +21,7 @@
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
+#include "ui/shown_text.h"
 
 namespace pm {
 
@@ -198,6 +199,7 @@ void MainWindow::buildToolbars() {
   roomCounter_->setObjectName("Label1");
   roomCounter_->setFont(typewriterFont(10));
   roomCounter_->setAccessibleName("Numero di Stanze");
+  roomCounter_->setAccessibleDescription("Numero di Stanze");
   roomCounter_->setGeometry(twipsToPxX(this, 9000), 0, twipsToPxX(this, 4000), bar->height());
   cover_ = new QWidget(bar);
   cover_->setObjectName("Picture3");
@@ -482,7 +484,7 @@ void MainWindow::openHelp(std::string_view page) {
 
 void MainWindow::setSkipStartPage(bool skip) { skipStartPage_->setChecked(skip); }
 
-void MainWindow::setRoomCounter(int rooms) { roomCounter_->setText("Numero di Stanze: " + QString::number(rooms)); }
+void MainWindow::setRoomCounter(int rooms) { setShownText(roomCounter_, "Numero di Stanze: " + QString::number(rooms)); }
 
 void MainWindow::setHelpTooltip(const QString& text) {
   helpButton_->setToolTip(text);

@@ -2,6 +2,8 @@
 #include "ui/block_caret_edit.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <algorithm>
 
@@ -47,6 +49,24 @@ void BlockCaretEdit::focusOutEvent(QFocusEvent* event) {
 void BlockCaretEdit::scrollContentsBy(int dx, int dy) {
   QPlainTextEdit::scrollContentsBy(dx, dy);
   shown_ = caretRect();
+}
+
+void BlockCaretEdit::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & Qt::ShiftModifier) && !isReadOnly()) {
+    // Qt would insert a line separator inside the line; the file knows only real lines.
+    insertPlainText("\n");
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void BlockCaretEdit::insertFromMimeData(const QMimeData* source) {
+  if (!source || !source->hasText()) return QPlainTextEdit::insertFromMimeData(source);
+  QString text = source->text();
+  text.replace(QChar::LineSeparator, '\n').replace(QChar::ParagraphSeparator, '\n');
+  insertPlainText(text);
 }
 
 void BlockCaretEdit::restartBlink() {

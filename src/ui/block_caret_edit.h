@@ -2,6 +2,9 @@
 // its line, blinking at the system's rate. Its width is fixed; its height is fixed too, or
 // follows the font (its size in points + 5 pixels) when no height is given. Qt's own caret
 // (as tall as the line) is switched off.
+// Every text area that saves to a file uses it: a line break typed with Shift+Enter or
+// pasted as U+2028/U+2029 becomes a real line, so the file gets CR LF rather than the
+// separator's bytes.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -21,6 +24,8 @@ class BlockCaretEdit : public QPlainTextEdit {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   void restartBlink();

@@ -51,4 +51,11 @@ std::string toFileText(const QString& text, const std::string& like) {
   return ok ? bytes : utf8;
 }
 
+QString oneLineText(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  for (const QChar c : {QChar('\r'), QChar('\n'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+    text.replace(c, QChar(' '));
+  return text;
+}
+
 }  // namespace pm

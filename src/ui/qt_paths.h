@@ -25,5 +25,9 @@ QString fromNameBytes(const std::string& bytes);
 // cannot hold the text.
 QString fromFileText(const std::string& bytes);
 std::string toFileText(const QString& text, const std::string& like = {});
+// The text of a one-line field (a value on a line of its own in a file): a line break
+// typed or pasted into it (CR, LF, U+2028, U+2029) becomes a space, so the file's lines
+// stay as they are.
+QString oneLineText(QString text);
 
 }  // namespace pm

@@ -55,7 +55,7 @@ TEST(GraphMap, DotLabelsEscapeQuotesAndBackslashes) {
   EXPECT_NE(dot.find("splines=false"), std::string::npos);
 }
 
-TEST(GraphMap, GraphvizLaysOutEveryNodeAndArrowInsideThePicture) {
+TEST(GraphMap, GraphvizLaysOutEveryNodeInsideThePictureAndTheLayoutCrossesProcesses) {
 #if !defined(PAGIMOND_HAVE_GRAPHVIZ)
   GTEST_SKIP() << "built without Graphviz";
 #endif
@@ -82,14 +82,8 @@ TEST(GraphMap, GraphvizLaysOutEveryNodeAndArrowInsideThePicture) {
   std::string svg, error;
   ASSERT_TRUE(pm::render_graph(d, "svg", svg, error)) << error;
   EXPECT_EQ(count(svg, "class=\"node\""), 14u);
-}
 
-TEST(GraphMap, ALayoutCrossesBetweenProcessesUnchanged) {
-#if !defined(PAGIMOND_HAVE_GRAPHVIZ)
-  GTEST_SKIP() << "built without Graphviz";
-#endif
-  auto d = sample_drawing();
-  auto r = pm::layout_graph(d);
+  // The layout crosses between processes unchanged.
   const std::string text = pm::serialize_layout(r);
   pm::LayoutResult back;
   ASSERT_TRUE(pm::deserialize_layout(text, back));

@@ -3,13 +3,13 @@
 // the command that starts the installer compiler, and what is said when it cannot run.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "packager/distribution.h"
 #include "packager/installer_build.h"
 #include "packager/installer_script.h"
 #include "project/project_creation.h"
+#include "support/folder_names.h"
 #include "support/recording_platform.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -31,7 +31,7 @@ struct WatchingPlatform : pm::RecordingPlatform {
   std::vector<std::string> files_at_start;
   std::vector<size_t> messages_before;  // per call
   void start_program(const std::string& p, const std::vector<std::string>& a) override {
-    for (auto& e : fs::directory_iterator(distribute)) files_at_start.push_back(e.path().filename().string());
+    files_at_start = pmtest::names_in(distribute);
     messages_before.push_back(prompts->calls.size());
     RecordingPlatform::start_program(p, a);
   }
@@ -94,7 +94,6 @@ TEST_F(InstallerBuild, PreparesEverythingBeforeTheCompilerStarts) {
   EXPECT_EQ(platform.calls[0].kind, "program");
   EXPECT_EQ(platform.calls[0].target, "compil32");
   EXPECT_EQ(platform.calls[0].args, (std::vector<std::string>{"/cc", "Zell.iss"}));
-  std::sort(platform.files_at_start.begin(), platform.files_at_start.end());
   EXPECT_EQ(platform.files_at_start, (std::vector<std::string>{"Il Drago.zip", "mio"}));
   ASSERT_EQ(prompts.calls.size(), 1u);
   EXPECT_EQ(prompts.calls[0].text, "Premi Ok per continuare");

@@ -9,21 +9,16 @@
 #include "project/project.h"
 #include "project/project_creation.h"
 #include "rooms/room_list.h"
+#include "support/folder_names.h"
 #include "support/temp_dir.h"
 
 namespace {
 
+using pmtest::names_in;
 using pmtest::read_bytes;
 using pmtest::TempDir;
 using pmtest::write_bytes;
 namespace fs = std::filesystem;
-
-std::vector<std::string> names_in(const fs::path& dir) {
-  std::vector<std::string> out;
-  for (auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
-  std::sort(out.begin(), out.end());
-  return out;
-}
 
 class CreationTest : public ::testing::Test {
  protected:

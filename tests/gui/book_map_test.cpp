@@ -11,7 +11,7 @@
 #include "check/book_check_window.h"
 #include "check/graph_window.h"
 #include "editor/room_editor_window.h"
-#include "support/gui_fixture.h"
+#include "support/editor_tools.h"
 
 using namespace pmtest;
 
@@ -45,9 +45,7 @@ class BookMapTest : public QObject {
  private slots:
   void checkListsABrokenLinkAndOpensItsRoom();
   void checkFromTheManagersMenuAndAgainOnF5();
-  void graphShowsEveryRoomAndOpensOne();
-  void graphSearchAndCancel();
-  void helpPages();
+  void graphSearchesCancelsAndOpensARoom();
   void sampleBookPictures();
 };
 
@@ -85,19 +83,6 @@ void BookMapTest::checkListsABrokenLinkAndOpensItsRoom() {
   QVERIFY(editorOn(f.main(), "1"));
 }
 
-// F1 on either window opens its own page, which is in the program folder.
-void BookMapTest::helpPages() {
-  GuiFixture f;
-  QVERIFY(openProject(f, makeBrokenBook(f)));
-  QTest::mouseClick(part<QToolButton>(f.main(), "ImageVerifica"), Qt::LeftButton);
-  QTest::keyClick(part<QTreeWidget>(f.main()->bookCheck(), "List1"), Qt::Key_F1);
-  QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/verifica.htm"));
-  pm::GraphWindow* g = openGraph(f);
-  QTest::keyClick(g->view(), Qt::Key_F1);
-  QVERIFY(QString::fromStdString(f.platform.calls.back().target).endsWith("/Help/grafo.htm"));
-  for (const char* page : {"verifica.htm", "grafo.htm"}) QVERIFY2(QFile::exists(f.home() + "/Help/" + page), page);
-}
-
 void BookMapTest::checkFromTheManagersMenuAndAgainOnF5() {
   GuiFixture f;
   const QString folder = makeBrokenBook(f);
@@ -133,28 +118,22 @@ void BookMapTest::checkFromTheManagersMenuAndAgainOnF5() {
   QVERIFY(editorOn(f.main(), QString::fromStdString(w->result().findings[0].room)));
 }
 
-void BookMapTest::graphShowsEveryRoomAndOpensOne() {
+void BookMapTest::graphSearchesCancelsAndOpensARoom() {
   GuiFixture f;
   QVERIFY(openProject(f, makeBrokenBook(f)));
+  // F1 on either window opens its own page, which is in the program folder.
+  QTest::mouseClick(part<QToolButton>(f.main(), "ImageVerifica"), Qt::LeftButton);
+  QTest::keyClick(part<QTreeWidget>(f.main()->bookCheck(), "List1"), Qt::Key_F1);
+  QVERIFY(helpOpened(f, "verifica.htm"));
   pm::GraphWindow* g = openGraph(f);
   QVERIFY(g);
+  QTest::keyClick(g->view(), Qt::Key_F1);
+  QVERIFY(helpOpened(f, "grafo.htm"));
   QVERIFY2(unnamedControls(g).isEmpty(), qPrintable(unnamedControls(g).join(",")));
   QVERIFY2(g->drawnRooms() == 4, qPrintable(part<QLabel>(g, "Label1")->text()));
   for (const char* room : {"0", "1", "2", "3"}) QVERIFY2(g->roomItem(room), room);
   QVERIFY(part<QLabel>(g, "Label1")->text().startsWith("Stanze: 4"));
 
-  QGraphicsItem* two = g->roomItem("2");
-  g->view()->centerOn(two);
-  const QPoint at = g->view()->mapFromScene(two->sceneBoundingRect().center());
-  QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, at);
-  QVERIFY(editorOn(f.main(), "2"));
-}
-
-void BookMapTest::graphSearchAndCancel() {
-  GuiFixture f;
-  QVERIFY(openProject(f, makeBrokenBook(f)));
-  pm::GraphWindow* g = openGraph(f);
-  QVERIFY(g);
   QTest::keyClicks(part<QLineEdit>(g, "Text1"), "3");
   QTest::keyClick(part<QLineEdit>(g, "Text1"), Qt::Key_Return);
   QVERIFY(g->roomItem("3")->isSelected());
@@ -186,6 +165,13 @@ void BookMapTest::graphSearchAndCancel() {
   QTest::keyClick(g, Qt::Key_F5);
   QVERIFY(QTest::qWaitFor([g] { return !g->busy(); }, 15000));
   QCOMPARE(g->drawnRooms(), 4);
+
+  // A double-click on a box opens its room.
+  QGraphicsItem* two = g->roomItem("2");
+  g->view()->centerOn(two);
+  const QPoint at = g->view()->mapFromScene(two->sceneBoundingRect().center());
+  QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, at);
+  QVERIFY(editorOn(f.main(), "2"));
 }
 
 void BookMapTest::sampleBookPictures() {

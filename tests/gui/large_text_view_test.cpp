@@ -13,8 +13,7 @@ class LargeTextViewTest : public QObject {
   Q_OBJECT
  private slots:
   void linesAndEncodings();
-  void selections();
-  void mouse();
+  void selectionsByKeyboardAndMouse();
 };
 
 void LargeTextViewTest::linesAndEncodings() {
@@ -39,10 +38,11 @@ void LargeTextViewTest::linesAndEncodings() {
   }
 }
 
-void LargeTextViewTest::selections() {
+void LargeTextViewTest::selectionsByKeyboardAndMouse() {
   LargeTextView view;
   view.resize(400, 300);
   view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
   view.setFocus();
   view.setText("alfa beta\r\ngamma\r\ndelta\r\n");
   view.select({0, 5}, {2, 3});
@@ -63,13 +63,8 @@ void LargeTextViewTest::selections() {
   QCOMPARE(view.cursorPos(), (LargeTextView::Pos{2, 5}));
   QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
   QCOMPARE(view.selectedText(), QString("alfa beta\ngamma\ndelta"));
-}
 
-void LargeTextViewTest::mouse() {
-  LargeTextView view;
-  view.resize(400, 300);
-  view.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  // The mouse, on a long text.
   std::string text;
   for (int i = 0; i < 500; ++i) text += "riga " + std::to_string(i) + " del testo\r\n";
   view.setText(text);

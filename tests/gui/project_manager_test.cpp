@@ -2,6 +2,7 @@
 // to a managed room list, the answers to the editor's link and timer requests with the
 // refusals while a target is awaited, selection restore, and the window's placement file.
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTextCursor>
@@ -46,6 +47,7 @@ class ProjectManagerTest : public QObject {
   void linkAndTimerChoices();
   void noSelectionDoesNothing();
   void placementFile();
+  void changingLabelsAreSpoken();
 };
 
 void ProjectManagerTest::typicalRoad() {
@@ -288,6 +290,32 @@ void ProjectManagerTest::placementFile() {
   QFile::remove(f.home() + "/Manager.ini");
   m = openProject(f, folder);
   QCOMPARE(main->childGeometry(m).size(), QSize(px(9600, tppX), px(7200, tppY)));
+}
+
+void ProjectManagerTest::changingLabelsAreSpoken() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  QString folder = makeProject(f.projects(), "Libro", descriptions(5));
+  ProjectManagerWindow* m = openProject(f, folder);
+  QVERIFY(m);
+
+  // The room counter says the count, and says it again when it changes.
+  QLabel* counter = part<QLabel>(main, "Label1");
+  QTRY_COMPARE(counter->text(), QString("Numero di Stanze: 5"));
+  QCOMPARE(counter->accessibleName(), counter->text());
+  QCOMPARE(counter->accessibleDescription(), QString("Numero di Stanze"));
+  f.prompts.answer_input("Nuova");
+  main->runCommand("1");
+  QTRY_COMPARE(counter->text(), QString("Numero di Stanze: 6"));
+  QCOMPARE(counter->accessibleName(), counter->text());
+
+  // The manager's hint: the starting hint, then the target prompt.
+  QLabel* hint = part<QLabel>(m, "Label1");
+  QCOMPARE(hint->accessibleName(), hint->text());
+  QCOMPARE(hint->accessibleDescription(), QString("Suggerimento"));
+  m->showTargetPrompt("Scegli una Stanza");
+  QCOMPARE(hint->text(), QString("Scegli una Stanza"));
+  QCOMPARE(hint->accessibleName(), QString("Scegli una Stanza"));
 }
 
 QTEST_MAIN(ProjectManagerTest)

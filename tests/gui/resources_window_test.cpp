@@ -69,15 +69,12 @@ void doubleClickRow(QListWidget* list, int row) {
 class ResourcesWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void pictureInsertedByDoubleClick();
-  void midiInSoundModeLoopsForEver();
-  void newFileListedWithinASecond();
+  void pictureAndMidiInsertedByDoubleClick();
+  void newFileListedManageAndClosingWithTheEditor();
   void uploadOfTwoFilesAndOfNone();
-  void manageShowsTheResFolderWhateverItsCase();
-  void windowsCloseWithTheEditor();
 };
 
-void ResourcesWindowTest::pictureInsertedByDoubleClick() {
+void ResourcesWindowTest::pictureAndMidiInsertedByDoubleClick() {
   OPEN_ROOM();
   QTest::mouseClick(e->findChild<QToolButton*>("Immagini"), Qt::LeftButton);
   QTRY_VERIFY(main->resources());
@@ -115,15 +112,13 @@ void ResourcesWindowTest::pictureInsertedByDoubleClick() {
   QTest::keyClick(list, Qt::Key_Return);
   QTRY_VERIFY(!main->resources());
   QCOMPARE(e->text(), QString("<img src=\"res\\mappa.JPG\">"));
-}
 
-void ResourcesWindowTest::midiInSoundModeLoopsForEver() {
-  OPEN_ROOM();
+  // Sound mode lists the MIDI file, shows "&Stop" after its first tick and loops for ever.
   QTest::mouseClick(e->findChild<QToolButton*>("Suono"), Qt::LeftButton);
   QTRY_VERIFY(main->resources());
-  ResourcesWindow* r = main->resources();
+  r = main->resources();
   QCOMPARE(r->Modi, QString("2"));
-  auto* list = part<QListWidget>(r, "File1");
+  list = part<QListWidget>(r, "File1");
   QCOMPARE(listed(list), QStringList{"tema.mid"});
   auto* stop = part<QPushButton>(r, "Command3");
   QVERIFY(!stop->isVisible());
@@ -134,10 +129,10 @@ void ResourcesWindowTest::midiInSoundModeLoopsForEver() {
 
   doubleClickRow(list, 0);
   QTRY_VERIFY(!main->resources());
-  QCOMPARE(e->text(), QString("Testo 1<bgsound src='res\\tema.mid' loop='-1'>"));
+  QCOMPARE(e->text(), QString("<img src=\"res\\mappa.JPG\"><bgsound src='res\\tema.mid' loop='-1'>"));
 }
 
-void ResourcesWindowTest::newFileListedWithinASecond() {
+void ResourcesWindowTest::newFileListedManageAndClosingWithTheEditor() {
   OPEN_ROOM();
   main->openResourcesFresh(pm::ResourceMode::Images);
   auto* list = part<QListWidget>(main->resources(), "File1");
@@ -146,7 +141,24 @@ void ResourcesWindowTest::newFileListedWithinASecond() {
   QTRY_COMPARE_WITH_TIMEOUT(listed(list), (QStringList{"bosco.gif", "drago rosso.png", "mappa.JPG"}), 1200);
   QFile::remove(folder + "/res/mappa.JPG");
   QTRY_COMPARE_WITH_TIMEOUT(listed(list), (QStringList{"bosco.gif", "drago rosso.png"}), 1200);
+
+  // "Gestisci" shows the res folder whatever its case (a book written on Windows).
+  QVERIFY(QDir(folder).rename("res", "Res"));
+  main->openResourcesFresh(pm::ResourceMode::Images);
+  ResourcesWindow* r = main->resources();
+  QCOMPARE(part<QListWidget>(r, "File1")->count(), 2);
+  QTest::mouseClick(part<QPushButton>(r, "Command2"), Qt::LeftButton);
+  QVERIFY(recorded(f.platform, "folder", folder + "/Res"));
+  QVERIFY(!QFileInfo(folder + "/res").exists());
+
+  // The resources and upload windows close with the editor.
+  main->openResourcesFresh(pm::ResourceMode::Sounds);
+  QTest::mouseClick(part<QPushButton>(main->resources(), "Command1"), Qt::LeftButton);
+  QTRY_VERIFY(main->upload());
+  QVERIFY(e->closeEditor());
+  QTRY_VERIFY(!main->upload() && !main->resources() && !main->editor());
 }
+
 
 void ResourcesWindowTest::uploadOfTwoFilesAndOfNone() {
   OPEN_ROOM();
@@ -203,26 +215,6 @@ void ResourcesWindowTest::uploadOfTwoFilesAndOfNone() {
   QTRY_VERIFY(!main->upload());
   QCOMPARE(snapshot(folder + "/res"), before);
   QVERIFY(f.prompts.calls.empty());
-}
-
-void ResourcesWindowTest::manageShowsTheResFolderWhateverItsCase() {
-  OPEN_ROOM();
-  QVERIFY(QDir(folder).rename("res", "Res"));  // a book written on Windows
-  main->openResourcesFresh(pm::ResourceMode::Images);
-  ResourcesWindow* r = main->resources();
-  QCOMPARE(part<QListWidget>(r, "File1")->count(), 2);
-  QTest::mouseClick(part<QPushButton>(r, "Command2"), Qt::LeftButton);
-  QVERIFY(recorded(f.platform, "folder", folder + "/Res"));
-  QVERIFY(!QFileInfo(folder + "/res").exists());
-}
-
-void ResourcesWindowTest::windowsCloseWithTheEditor() {
-  OPEN_ROOM();
-  main->openResourcesFresh(pm::ResourceMode::Sounds);
-  QTest::mouseClick(part<QPushButton>(main->resources(), "Command1"), Qt::LeftButton);
-  QTRY_VERIFY(main->upload());
-  QVERIFY(e->closeEditor());
-  QTRY_VERIFY(!main->upload() && !main->resources() && !main->editor());
 }
 
 QTEST_MAIN(ResourcesWindowTest)

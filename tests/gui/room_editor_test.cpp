@@ -4,6 +4,8 @@
 // room test, the project test and the compile dialog, and a save that fails.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 
 #include "compiler/compile_dialog.h"
 #include "editor/room_editor_window.h"
+#include "project/clock_text.h"
 #include "support/gui_fixture.h"
 
 using namespace pmtest;
@@ -71,6 +74,12 @@ class RoomEditorTest : public QObject {
   void compileDialogAndSingleFile();
   void failedSaveKeepsTheText();
   void contextMenuAndTextCommands();
+  void lineSeparatorsBecomeLines();
+  void restrictedModeHasNoLinkCommands();
+  void targetChoiceEndsWithItsEditor();
+  void pendingCompileFlagsGoWithTheirEditor();
+  void followingALinkToAMissingRoomGivesUp();
+  void dateAndTimeInserts();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -582,6 +591,144 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   QTest::mousePress(part<QPlainTextEdit>(e, "Text1")->viewport(), Qt::RightButton, {}, start);
   QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
   part<QMenu>(e, "Menu")->hide();
+}
+
+void RoomEditorTest::lineSeparatorsBecomeLines() {
+  OPEN_BOOK(3);
+  writeBytes(folder + "/1", "perch\xE9\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  QPlainTextEdit* t = part<QPlainTextEdit>(e, "Text1");
+
+  // Shift+Enter makes a real line of a Windows-1252 room, written with CR LF.
+  QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(t, Qt::Key_Return);
+  QTest::keyClicks(t, "Riga A");
+  QTest::keyClick(t, Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(t, "Riga B");
+  QTest::keyClick(t, Qt::Key_Escape);
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(readBytes(folder + "/1"), std::string("perch\xE9\r\nRiga A\r\nRiga B\r\n"));
+
+  // Pasted line and paragraph separators become lines too.
+  e = openEditor(f, folder, "1");
+  QApplication::clipboard()->setText(QString("x") + QChar::LineSeparator + "y" + QChar::ParagraphSeparator + "z");
+  action(e, "IncollaTesto")->trigger();
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/1"), std::string("perch\xE9\r\nRiga A\r\nRiga Bx\r\ny\r\nz\r\n"));
+}
+
+void RoomEditorTest::restrictedModeHasNoLinkCommands() {
+  OPEN_BOOK(3);
+  for (const char* name : {"Global.cod", "Global2.cod", "adv.css"}) {
+    writeBytes(folder + "/" + name, "body {}\r\n");
+    RoomEditorWindow* e = openEditor(f, folder, name);
+    e->setRestricted(true);
+    f.prompts.calls.clear();
+    QVERIFY2(!action(e, "Collega")->isEnabled(), name);
+    action(e, "Collega")->trigger();
+    QVERIFY2(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty() && m->NomeLink.isEmpty(), name);
+    QVERIFY2(f.prompts.calls.empty(), name);
+    QVERIFY(shown(main, e));
+    QVERIFY(e->closeEditor());
+    QCOMPARE(readBytes(folder + "/" + name), std::string("body {}\r\n"));
+  }
+  // A room has them again.
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  e->setRestricted(false);
+  QVERIFY(action(e, "Collega")->isEnabled());
+}
+
+void RoomEditorTest::targetChoiceEndsWithItsEditor() {
+  OPEN_BOOK(4);
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+
+  // The manager's close refused while it waits: the whole choice is forgotten.
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F2);
+  QCOMPARE(m->Link, QString("1"));
+  QVERIFY(!m->closeWindow());
+  QVERIFY(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty());
+  QVERIFY(shown(main, e));
+
+  // The editor that asked closes while the manager waits: the choice goes with it, and
+  // the manager opens rooms again.
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F3);
+  QCOMPARE(m->Link, QString("2"));
+  QVERIFY(e->closeEditor());
+  QVERIFY(m->Modi.isEmpty() && m->Modi2.isEmpty() && m->Link.isEmpty());
+  f.prompts.calls.clear();
+  selectRoom(m, "2");
+  part<QMenu>(m, "Menu1")->findChild<QAction*>("MenuApri")->trigger();
+  QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
+  QCOMPARE(main->editor()->Nome, QString("2"));
+  QVERIFY(f.prompts.calls.empty());
+}
+
+void RoomEditorTest::pendingCompileFlagsGoWithTheirEditor() {
+  OPEN_BOOK(4);
+  for (QString pm::ManagerRequests::*flag : {&pm::ManagerRequests::CompilaTutto, &pm::ManagerRequests::CompilaTutto2}) {
+    // A project test set for an editor that closes before its tick.
+    RoomEditorWindow* e = openEditor(f, folder, "0");
+    m->*flag = "1";
+    e->Compila.start();
+    QVERIFY(e->closeEditor());
+    QVERIFY(m->CompilaTutto.isEmpty() && m->CompilaTutto2.isEmpty());
+
+    // The next room test saves the edits and keeps the editor open.
+    e = openEditor(f, folder, "3");
+    part<QPlainTextEdit>(e, "Text1")->setPlainText("Modificata");
+    QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F7);
+    QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/3.htm"));
+    QCOMPARE(main->editor(), e);
+    QCOMPARE(readBytes(folder + "/3"), std::string("Modificata\r\n"));
+    QVERIFY(e->closeEditor());
+    f.platform.calls.clear();
+  }
+
+  // F7 in the tick of a project test: the editor closes, but with its edits saved.
+  RoomEditorWindow* e = openEditor(f, folder, "3");
+  part<QPlainTextEdit>(e, "Text1")->setPlainText("Salvata");
+  m->CompilaTutto = "1";
+  e->Compila.start();
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F7);
+  QTRY_VERIFY(!main->editor());
+  QCOMPARE(readBytes(folder + "/3"), std::string("Salvata\r\n"));
+}
+
+void RoomEditorTest::followingALinkToAMissingRoomGivesUp() {
+  OPEN_BOOK(3);
+  writeBytes(folder + "/1", "<a href=\"40.htm\">Avanti</a>\r\n");
+  writeBytes(folder + "/2", "");  // a deleted room: no bytes
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+
+  // The request is retried at a sane pace, not every millisecond.
+  QVERIFY(m->SegLink.interval() >= 50);
+
+  // A missing room, a room with no bytes, a name with letters: a few seconds, then a
+  // message naming the room, and the editor stays.
+  for (const char* target : {"40", "2", "abc"}) {
+    f.prompts.calls.clear();
+    m->SeguiLink = target;
+    m->SegLink.start();
+    QTest::qWait(1000);
+    QVERIFY2(m->SegLink.isActive(), target);
+    QTRY_VERIFY_WITH_TIMEOUT(!m->SegLink.isActive(), 10000);
+    QCOMPARE(int(f.prompts.calls.size()), 1);
+    QCOMPARE(f.prompts.calls.back().text, "Impossibile seguire il collegamento: la Stanza \"" + std::string(target) +
+                                              "\" non esiste o è vuota.");
+    QCOMPARE(main->editor(), e);
+  }
+}
+
+void RoomEditorTest::dateAndTimeInserts() {
+  OPEN_BOOK(2);
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  part<QPlainTextEdit>(e, "Text1")->clear();
+  action(e, "Data")->trigger();
+  part<QPlainTextEdit>(e, "Text1")->insertPlainText(" ");
+  action(e, "Ora")->trigger();
+  // The date as a new project writes it, then the time with seconds.
+  QVERIFY2(QRegularExpression(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)").match(e->text()).hasMatch(), qPrintable(e->text()));
+  QCOMPARE(e->text().left(10), QString::fromStdString(pm::today_short_date()));
 }
 
 QTEST_MAIN(RoomEditorTest)

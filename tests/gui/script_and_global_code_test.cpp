@@ -22,11 +22,11 @@ pm::ScriptWindow* openScript(GuiFixture& f, const QString& folder, const QString
 class ScriptAndGlobalCodeTest : public QObject {
   Q_OBJECT
  private slots:
-  void scriptIsWrittenOrDeleted();
-  void globalCodeChooser();
+  void scriptWrittenOrDeletedAndTheGlobalCodeChooser();
+  void shiftEnterMakesALine();
 };
 
-void ScriptAndGlobalCodeTest::scriptIsWrittenOrDeleted() {
+void ScriptAndGlobalCodeTest::scriptWrittenOrDeletedAndTheGlobalCodeChooser() {
   OPEN_LIBRO(3);
   selectRoom(m, "2");
   writeBytes(folder + "/2.js", "var a;\r\nvar b;\r\n\r\n");
@@ -76,30 +76,27 @@ void ScriptAndGlobalCodeTest::scriptIsWrittenOrDeleted() {
   QVERIFY(e->closeEditor());
   QVERIFY(!main->roomScript());
   QCOMPARE(readBytes(folder + "/1.js"), std::string("x\r\n"));
-}
 
-void ScriptAndGlobalCodeTest::globalCodeChooser() {
-  OPEN_LIBRO(2);
+  // The global code chooser, opened by Image6.
   auto* image6 = part<QToolButton>(main, "Image6");
   QVERIFY(image6->isEnabled());
   QTest::mouseClick(image6, Qt::LeftButton);
   pm::GlobalCodeWindow* g = main->globalCode();
   QVERIFY(g);
-  QCOMPARE(g->windowTitle(), QString("Codice Esterno per Tutte eseguibile in tutte le Stanze"));
   QVERIFY(!m->parentWidget()->isEnabled());
   QVERIFY(!image6->isEnabled());
   QVERIFY(unnamedControls(g).isEmpty());
   shoot(main, "global_code");
 
   QTest::mouseClick(part<QPushButton>(g, "Label4"), Qt::LeftButton);
-  pm::RoomEditorWindow* e = main->editor();
+  e = main->editor();
   QVERIFY(e);
   QTRY_VERIFY(e->isLoaded());
   QCOMPARE(e->Nome, QString("Global2.cod"));
   QCOMPARE(e->Percorso, m->Percorso);
   QVERIFY(e->restricted());
   // F6 is ignored there; F8 finds.
-  auto* area = part<QPlainTextEdit>(e, "Text1");
+  area = part<QPlainTextEdit>(e, "Text1");
   QTest::keyClick(area, Qt::Key_F6);
   QVERIFY(!main->roomScript());
   QTest::keyClick(area, Qt::Key_F8);
@@ -126,6 +123,21 @@ void ScriptAndGlobalCodeTest::globalCodeChooser() {
   // F6 in the project manager is command "5".
   QTest::keyClick(m, Qt::Key_F6);
   QTRY_VERIFY(main->globalCode());
+}
+
+// Shift+Enter in the script gives a real line, written with CR LF like every other.
+void ScriptAndGlobalCodeTest::shiftEnterMakesALine() {
+  OPEN_LIBRO(2);
+  selectRoom(m, "1");
+  pm::ScriptWindow* s = openScript(f, folder, "1");
+  QVERIFY(s);
+  auto* area = part<QPlainTextEdit>(s, "Text1");
+  QTest::keyClicks(area, "var a;");
+  QTest::keyClick(area, Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(area, "var b;");
+  QTest::keyClick(area, Qt::Key_Escape);
+  QVERIFY(!main->roomScript());
+  QCOMPARE(readBytes(folder + "/1.js"), std::string("var a;\r\nvar b;\r\n"));
 }
 
 QTEST_MAIN(ScriptAndGlobalCodeTest)
