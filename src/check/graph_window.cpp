@@ -197,8 +197,7 @@ void GraphWindow::pollJob() {
   if (!job_) return;
   // The job closes its descriptor when the process ends: the notifier goes first.
   if (notifier_) notifier_->setEnabled(false);
-  // wait() takes what is there only when given some time: 1 ms, which the interface spares.
-  if (!job_->wait(std::chrono::milliseconds(1))) {
+  if (!job_->wait(std::chrono::milliseconds(0))) {
     if (notifier_) notifier_->setEnabled(true);
     return;
   }

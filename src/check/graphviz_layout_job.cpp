@@ -88,7 +88,8 @@ bool LayoutJob::wait(std::chrono::milliseconds timeout) {
   using namespace std::chrono;
   if (finished_ || pid_ <= 0) return finished_;  // nothing started
   const auto until = steady_clock::now() + timeout;
-  for (;;) {
+  // The child is asked at least once, so that wait(0) takes what is there without waiting.
+  for (bool asked = false;; asked = true) {
     const auto now = steady_clock::now();
     const auto deadline = started_ + limit_;
     if (now >= deadline) {
@@ -96,9 +97,10 @@ bool LayoutJob::wait(std::chrono::milliseconds timeout) {
       finish(too_large_result(nodes_));
       return true;
     }
-    if (now >= until) return false;
+    if (asked && now >= until) return false;
     pollfd p{fd_, POLLIN, 0};
-    const auto slice = duration_cast<milliseconds>(std::min(until, deadline) - now).count() + 1;
+    const auto slice =
+        now >= until ? 0 : duration_cast<milliseconds>(std::min(until, deadline) - now).count() + 1;
     if (::poll(&p, 1, int(slice)) < 0 && errno != EINTR) {
       stop_child();
       finish(failed_layout_result("cannot wait for the layout process", "impossibile attendere il processo"));
