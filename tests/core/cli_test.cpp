@@ -98,18 +98,22 @@ class CliTest : public ::testing::Test {
   TempDir captures_;  // the program's output, kept apart from the files it may change
 };
 
-TEST_F(CliTest, VersionAndHelp) {
+TEST_F(CliTest, VersionHelpUsageAndAWrongCommandLine) {
   CliRun v = run({"--version"});
   EXPECT_EQ(v.status, 0);
   EXPECT_EQ(v.out, "pagimond-cli 2.00\n");
   EXPECT_EQ(v.err, "");
-
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
   for (const char* word : {"compile", "single", "map", "package", "check", "graph", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
-}
+  // No command at all: the usage on standard error.
+  CliRun u = run({});
+  EXPECT_EQ(u.status, 2);
+  EXPECT_EQ(u.out, "");
+  for (const char* word : {"Usage", "compile", "single", "map", "new", "--help"})
+    EXPECT_NE(u.err.find(word), std::string::npos) << word << " in " << u.err;
 
-TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
+  // A wrong command line: one line naming the fault, status 2, nothing written.
   fs::path book = make_book();
   auto before = snapshot(t_.path());
   expect_refusal(run({"frobnicate"}), 2, "frobnicate");
@@ -127,32 +131,25 @@ TEST_F(CliTest, AWrongCommandLineIsOneLineAndStatusTwo) {
   EXPECT_EQ(snapshot(t_.path()), before);
 }
 
-TEST_F(CliTest, NoCommandAtAllPrintsTheUsageOnStandardError) {
-  CliRun r = run({});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, "");
-  for (const char* word : {"Usage", "compile", "single", "map", "new", "--help"})
-    EXPECT_NE(r.err.find(word), std::string::npos) << word << " in " << r.err;
-}
-
-TEST_F(CliTest, AFolderThatIsNoProjectIsRefusedAndNothingIsWritten) {
+// Folders that are no project, a missing program folder and a project inside the Output
+// folder (which a compile would empty): refused with status 1, the folder named, nothing written.
+TEST_F(CliTest, FoldersThatCannotBeUsedAreRefusedAndNothingIsWritten) {
   fs::path not_project = t_ / "Progetti vari";
   write_bytes(not_project / "Libro.dat", "\"Libro\"\r\n");  // a .dat but no Room/0
+  fs::path book = make_book();
+  fs::path inside = output() / "Libro";
+  ASSERT_TRUE(pm::create_project(output(), "Libro", home(), "d").status.ok());
   auto before = snapshot(t_.path());
   for (const char* cmd : {"compile", "single", "map", "package"}) {
     std::vector<std::string> args{cmd, not_project.string()};
     if (std::string(cmd) != "map") args.insert(args.end(), {"--home", home().string()});
     expect_refusal(run(args), 1, not_project.string());
+    if (std::string(cmd) != "map") expect_refusal(run({cmd, inside.string(), "--home", home().string()}), 1, inside.string());
   }
-  // The Projects folder itself is no project either, and a missing folder is named.
   expect_refusal(run({"compile", (home() / "Projects").string(), "--home", home().string()}), 1,
                  (home() / "Projects").string());
   expect_refusal(run({"map", (t_ / "nowhere").string()}), 1, (t_ / "nowhere").string());
-  // A program folder that does not exist is named too.
-  fs::path book = make_book();
-  before = snapshot(t_.path());
-  expect_refusal(run({"compile", book.string(), "--home", (t_ / "no home").string()}), 1,
-                 (t_ / "no home").string());
+  expect_refusal(run({"compile", book.string(), "--home", (t_ / "no home").string()}), 1, (t_ / "no home").string());
   EXPECT_EQ(snapshot(t_.path()), before);
 }
 
@@ -170,33 +167,25 @@ TEST_F(CliTest, NewCreatesAProjectAsTheStartPageDoes) {
   r = run({"new", "Il \"Drago\"", "--in", "altrove", "--home", home().string()}, {}, "", t_.path().string());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, (t_ / "altrove" / pm::clean_project_name("Il \"Drago\"")).string() + "\n");
-}
 
-TEST_F(CliTest, AccentedNamesReachTheDiskAsWritten) {
+  // An accented title reaches the disk as written and compiles.
   const std::string title = "Citt\xC3\xA0 sul Fiume";
-  fs::path made = home() / "Projects" / pm::path_from_text(title);
-  CliRun r = run({"new", title, "--home", home().string()});
+  made = home() / "Projects" / pm::path_from_text(title);
+  r = run({"new", title, "--home", home().string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, pm::path_text(made) + "\n");
   ASSERT_TRUE(pm::check_project_folder(made));
   r = run({"compile", pm::path_text(made), "--home", home().string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(read_bytes(output() / "index.htm").find(title), std::string::npos);
-}
 
-TEST_F(CliTest, NewHonoursPagimondHomeAndMakesAMissingProjectsFolder) {
+  // PAGIMOND_HOME names the program folder, whose missing Projects folder is made; --home wins.
   fs::path env_home = t_ / "env home";
   fs::create_directories(env_home);
-  CliRun r = run({"new", "Libro"}, {"PAGIMOND_HOME=" + env_home.string()});
+  r = run({"new", "Libro"}, {"PAGIMOND_HOME=" + env_home.string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, (env_home / "Projects" / "Libro").string() + "\n");
   EXPECT_TRUE(pm::check_project_folder(env_home / "Projects" / "Libro"));
-  // A refused project leaves no Projects folder behind.
-  fs::path bare_home = t_ / "bare home";
-  fs::create_directories(bare_home);
-  expect_refusal(run({"new", "", "--home", bare_home.string()}), 1, "Inserire un titolo");
-  EXPECT_TRUE(fs::is_empty(bare_home));
-  // --home wins over the environment.
   r = run({"new", "Altro", "--home", home().string()}, {"PAGIMOND_HOME=" + env_home.string()});
   EXPECT_EQ(r.out, (home() / "Projects" / "Altro").string() + "\n");
 }
@@ -204,15 +193,19 @@ TEST_F(CliTest, NewHonoursPagimondHomeAndMakesAMissingProjectsFolder) {
 TEST_F(CliTest, NewRefusesAnExistingNameAnEmptyTitleAndAMissingFolder) {
   fs::path existing = home() / "Projects" / "Il Ponte";
   write_bytes(existing / "note", "mine");
+  fs::path bare_home = t_ / "bare home";
+  fs::create_directories(bare_home);
   auto before = snapshot(t_.path());
   expect_refusal(run({"new", "IL PONTE", "--home", home().string()}), 1, "Questo nome è già presente");
   expect_refusal(run({"new", "il ponte", "--home", home().string()}), 1, existing.string());
   expect_refusal(run({"new", "X", "--in", (t_ / "nowhere").string(), "--home", home().string()}), 1,
                  (t_ / "nowhere").string());
+  // A refused project leaves no Projects folder behind.
+  expect_refusal(run({"new", "", "--home", bare_home.string()}), 1, "Inserire un titolo");
   EXPECT_EQ(snapshot(t_.path()), before);
 }
 
-TEST_F(CliTest, CompileWritesTheSiteIntoTheHomeOutput) {
+TEST_F(CliTest, CompileAndSingleWriteTheSiteIntoTheHomeOutput) {
   fs::path book = make_book();
   CliRun r = run({"compile", book.string(), "--home", home().string()});
   EXPECT_EQ(r.status, 0) << r.err;
@@ -223,27 +216,31 @@ TEST_F(CliTest, CompileWritesTheSiteIntoTheHomeOutput) {
   EXPECT_FALSE(fs::exists(output() / "old.htm"));
   EXPECT_NE(read_bytes(output() / "index.htm").find("viewport"), std::string::npos);  // mobile style by default
 
-  r = run({"compile", book.string(), "--classic", "--home", home().string()});
+  // --classic, with the program folder found in the environment.
+  r = run({"compile", book.string(), "--classic"}, {"PAGIMOND_HOME=" + home().string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(read_bytes(output() / "index.htm").find("viewport"), std::string::npos);
-}
 
-TEST_F(CliTest, CompileFindsTheProgramFolderInTheEnvironment) {
-  fs::path book = make_book();
-  CliRun r = run({"compile", book.string()}, {"PAGIMOND_HOME=" + home().string()});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(fs::is_regular_file(output() / "index.htm"));
-}
-
-TEST_F(CliTest, SingleWritesTheWholeBookIntoOnePage) {
-  fs::path book = make_book();
-  CliRun r = run({"single", book.string(), "--home", home().string()});
+  // single: the whole book in one page, the earlier pages gone.
+  write_bytes(output() / "old.htm", "left by an earlier compile");
+  r = run({"single", book.string(), "--home", home().string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_FALSE(fs::exists(output() / "old.htm"));
   EXPECT_FALSE(fs::exists(output() / "0.htm"));
   EXPECT_TRUE(fs::is_regular_file(output() / "res" / "ponte.png"));
   EXPECT_EQ(read_bytes(output() / "index.htm"), pm::render_single_file(pm::Project(book, "Il Ponte"), {"0", "1", "2"}));
+
+  // An Output that cannot be written: the errors on standard error, status 1, the file kept.
+  fs::remove_all(output());
+  write_bytes(output(), "a file where the Output folder should be");
+  for (const char* cmd : {"compile", "single"}) {
+    r = run({cmd, book.string(), "--home", home().string()});
+    EXPECT_EQ(r.status, 1) << cmd;
+    EXPECT_GE(line_count(r.err), 1u) << cmd;
+    EXPECT_EQ(r.err.rfind("pagimond-cli: ", 0), 0u) << r.err;
+    EXPECT_EQ(read_bytes(output()), "a file where the Output folder should be");
+  }
 }
 
 TEST_F(CliTest, MapWritesExactlyTheMapTextOnStandardOutput) {
@@ -263,38 +260,12 @@ TEST_F(CliTest, MapWritesExactlyTheMapTextOnStandardOutput) {
   r = run({"map", book.string(), "--numbers-only", "--phrase", "Vai alla"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, pm::build_map_text(project, entries, options));
-}
 
-TEST_F(CliTest, MapReportsAnOutputThatCannotBeWritten) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  fs::path book = make_book();
-  CliRun r = run({"map", book.string()}, {}, "/dev/full");
+  // An output that cannot be written is reported.
+  if (!fs::exists("/dev/full")) return;
+  r = run({"map", book.string()}, {}, "/dev/full");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(line_count(r.err), 1u) << r.err;
-}
-
-TEST_F(CliTest, AProjectInsideTheOutputFolderIsNeverEmptied) {
-  fs::path inside = output() / "Libro";
-  auto made = pm::create_project(output(), "Libro", home(), "d");
-  ASSERT_TRUE(made.status.ok());
-  auto before = snapshot(home());
-  for (const char* cmd : {"compile", "single", "package"})
-    expect_refusal(run({cmd, inside.string(), "--home", home().string()}), 1, inside.string());
-  EXPECT_EQ(snapshot(home()), before);
-}
-
-TEST_F(CliTest, ACompileThatFailsPrintsItsErrorsAndExitsOne) {
-  fs::path book = make_book();
-  fs::remove_all(output());
-  write_bytes(output(), "a file where the Output folder should be");
-  CliRun r = run({"compile", book.string(), "--home", home().string()});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_GE(line_count(r.err), 1u);
-  EXPECT_EQ(r.err.rfind("pagimond-cli: ", 0), 0u) << r.err;
-  EXPECT_EQ(read_bytes(output()), "a file where the Output folder should be");
-  r = run({"single", book.string(), "--home", home().string()});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_GE(line_count(r.err), 1u);
 }
 
 // The sample book packed with the program folder's Extra files: an archive that unzip
