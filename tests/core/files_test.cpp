@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 using Lines = std::vector<std::string>;
 
-TEST(TextTest, LinesEndAtCrLfCrOrLf) {
+TEST(TextTest, LinesSplitAndJoinedTrimReplaceAndCase) {
   EXPECT_EQ(pm::split_lines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
   // A final line end starts no further line; an empty line in between stays.
   EXPECT_EQ(pm::split_lines("a\r\n"), (Lines{"a"}));
@@ -32,9 +32,7 @@ TEST(TextTest, LinesEndAtCrLfCrOrLf) {
   EXPECT_EQ(pm::split_lines("a\n\rb"), (Lines{"a", "", "b"}));
   // Bytes that are not ASCII pass through untouched.
   EXPECT_EQ(pm::split_lines("citt\xe0\r\n\xc3\xa8"), (Lines{"citt\xe0", "\xc3\xa8"}));
-}
 
-TEST(TextTest, JoinTrimReplaceAndCase) {
   EXPECT_EQ(pm::join_lines_crlf({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(pm::join_lines_crlf({}), "");
   EXPECT_EQ(pm::trim_blanks("  a b  "), "a b");
@@ -94,7 +92,7 @@ TEST(TextTest, WordAtATimeSearchesMatchTheByteByByteOnes) {
   }
 }
 
-TEST(FilesTest, NamesAreFoundWithoutRegardToCase) {
+TEST(FilesTest, NamesAreFoundWithoutRegardToCaseAndKeepTheirBytes) {
   TempDir t;
   write_bytes(t / "global.cod", "before");
   fs::create_directories(t / "Res");
@@ -104,20 +102,28 @@ TEST(FilesTest, NamesAreFoundWithoutRegardToCase) {
   EXPECT_EQ(found->filename(), "global.cod");
   EXPECT_EQ(pm::resolve(t.path(), "RES").filename(), "Res");
   EXPECT_EQ(pm::read_file_or_empty(pm::resolve(t.path(), "GLOBAL.COD")), "before");
-  // A missing name resolves to the spelling asked for.
+  // A missing name resolves to the spelling asked for; a missing folder finds nothing.
   EXPECT_FALSE(pm::find_entry(t.path(), "Global2.cod"));
   EXPECT_EQ(pm::resolve(t.path(), "Global2.cod"), t / "Global2.cod");
+  EXPECT_FALSE(pm::find_entry(t / "nowhere", "x"));
 #if !defined(_WIN32)  // a disk blind to case holds one spelling only
   // The exact spelling wins when several exist.
   write_bytes(t / "Global.cod", "exact");
   EXPECT_EQ(pm::find_entry(t.path(), "Global.cod")->filename(), "Global.cod");
   EXPECT_EQ(pm::find_entry(t.path(), "global.cod")->filename(), "global.cod");
 #endif
-  // A missing folder finds nothing.
-  EXPECT_FALSE(pm::find_entry(t / "nowhere", "x"));
+
+  // Accented names go and come back as the same bytes.
+  TempDir u;
+  const std::string name = "Citt\xC3\xA0.txt";
+  ASSERT_TRUE(pm::write_file_atomic(u.path() / pm::path_from_text(name), "x"));
+  ASSERT_TRUE(pm::write_file_atomic(pm::resolve(u.path(), name), "y"));  // replaces it
+  EXPECT_EQ(pm::list_file_names(u.path()), std::vector<std::string>{name});
+  EXPECT_EQ(pm::read_file_or_empty(pm::resolve(u.path(), "CITT\xC3\xA0.TXT")), "y");
+  EXPECT_EQ(pm::path_text(pm::path_from_text(name)), name);
 }
 
-TEST(FilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
+TEST(FilesTest, AtomicWriteReplacesWholeOrFailsKeepingWhatWasThere) {
   TempDir t;
   fs::path p = t / "3";
   ASSERT_TRUE(pm::write_file_atomic(p, std::string("a\0b\r\n", 5)));
@@ -128,11 +134,15 @@ TEST(FilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
   std::string big(3 * 1024 * 1024 + 7, 'x');
   ASSERT_TRUE(pm::write_file_atomic(p, big));
   EXPECT_EQ(read_bytes(p), big);
-  EXPECT_EQ(std::distance(fs::directory_iterator(t.path()), fs::directory_iterator()), 1);
-}
+#if !defined(_WIN32)  // Windows files keep no such permission bits
+  // A careful write keeps the replaced file's permissions.
+  fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(pm::write_file_atomic(p, "new", nullptr, pm::WriteCare::Careful));
+  EXPECT_EQ(read_bytes(p), "new");
+  EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+#endif
+  fs::remove(p);
 
-TEST(FilesTest, FailedWriteKeepsTheOldFileAndNamesTheFile) {
-  TempDir t;
   // The target is an existing folder: the folder and what it holds stay.
   fs::path folder_target = t / "Room";
   write_bytes(folder_target / "0", "Luogo di partenza\r\n");
@@ -140,7 +150,6 @@ TEST(FilesTest, FailedWriteKeepsTheOldFileAndNamesTheFile) {
   EXPECT_FALSE(pm::write_file_atomic(folder_target, "text", &error));
   EXPECT_NE(error.find(folder_target.string()), std::string::npos) << error;
   EXPECT_EQ(read_bytes(folder_target / "0"), "Luogo di partenza\r\n");
-
   // The parent is a file: the would-be parent keeps its bytes.
   fs::path parent_file = t / "adv.css";
   write_bytes(parent_file, "body{}");
@@ -148,11 +157,10 @@ TEST(FilesTest, FailedWriteKeepsTheOldFileAndNamesTheFile) {
   EXPECT_FALSE(pm::write_file_atomic(parent_file / "x", "text", &error));
   EXPECT_NE(error.find((parent_file / "x").string()), std::string::npos) << error;
   EXPECT_EQ(read_bytes(parent_file), "body{}");
-
   // A missing parent folder fails too, without a message when none is asked for.
   EXPECT_FALSE(pm::write_file_atomic(t / "none" / "x", "text"));
 
-  // No temporary file is left behind by any of the failures.
+  // No temporary file is left behind by the writes or the failures.
   std::vector<std::string> names;
   for (auto& e : fs::directory_iterator(t.path())) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
@@ -162,18 +170,18 @@ TEST(FilesTest, FailedWriteKeepsTheOldFileAndNamesTheFile) {
 
 TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   TempDir t;
-  std::string out = "stale";
-  EXPECT_FALSE(pm::read_file(t / "missing", out));
-  EXPECT_EQ(out, "");
-  out = "stale";
-  EXPECT_FALSE(pm::read_file(t.path(), out));  // a folder
-  EXPECT_EQ(out, "");
   write_bytes(t / "f", "x\ry");
-  EXPECT_TRUE(pm::read_file(t / "f", out));
-  EXPECT_EQ(out, "x\ry");
   std::string big(200000, 'b');
   big[123456] = '\0';
   write_bytes(t / "big", big);
+  std::string out;
+  for (const fs::path& p : {t / "missing", t.path()}) {  // a folder reads as nothing too
+    out = "stale";
+    EXPECT_FALSE(pm::read_file(p, out)) << p;
+    EXPECT_EQ(out, "");
+  }
+  EXPECT_TRUE(pm::read_file(t / "f", out));
+  EXPECT_EQ(out, "x\ry");
   EXPECT_TRUE(pm::read_file(t / "big", out));
   EXPECT_EQ(out, big);
 
@@ -188,28 +196,6 @@ TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   EXPECT_EQ(out, "x\ry");
 }
 
-#if !defined(_WIN32)  // Windows files keep no such permission bits
-TEST(FilesTest, ACarefulWriteKeepsTheReplacedFilesPermissions) {
-  TempDir t;
-  fs::path p = t / "Dati.txt";
-  write_bytes(p, "old");
-  fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(pm::write_file_atomic(p, "new", nullptr, pm::WriteCare::Careful));
-  EXPECT_EQ(read_bytes(p), "new");
-  EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-}
-#endif
-
-TEST(FilesTest, AccentedNamesGoAndComeBackAsTheSameBytes) {
-  TempDir t;
-  const std::string name = "Citt\xC3\xA0.txt";
-  ASSERT_TRUE(pm::write_file_atomic(t.path() / pm::path_from_text(name), "x"));
-  ASSERT_TRUE(pm::write_file_atomic(pm::resolve(t.path(), name), "y"));  // replaces it
-  EXPECT_EQ(pm::list_file_names(t.path()), std::vector<std::string>{name});
-  EXPECT_EQ(pm::read_file_or_empty(pm::resolve(t.path(), "CITT\xC3\xA0.TXT")), "y");
-  EXPECT_EQ(pm::path_text(pm::path_from_text(name)), name);
-}
-
 TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
   for (auto [name, pattern] : {std::pair{"STYLE.CSS", "*.css"}, {"adv.css", "*.CSS"}, {"a.b.dat", "*.dat"},
                                {"x1.dat", "x?.dat"}, {"", "*"}, {"abcabd", "*ab*d"}})
@@ -218,7 +204,7 @@ TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
     EXPECT_FALSE(pm::matches_pattern(name, pattern)) << name << " " << pattern;
 }
 
-TEST(FilesTest, CopyServiceCopiesMatchingFilesAndReplacesOldOnes) {
+TEST(FilesTest, CopyServiceCopiesMatchingFilesAndFoldersOverOldOnes) {
   TempDir t;
   write_bytes(t / "src" / "adv.css", "new adv");
   write_bytes(t / "src" / "STYLE.CSS", "style");
@@ -234,10 +220,8 @@ TEST(FilesTest, CopyServiceCopiesMatchingFilesAndReplacesOldOnes) {
   // A missing source copies nothing and fails nobody; a missing target is created.
   EXPECT_TRUE(pm::copy_matching(t / "none", "*.css", t / "dst2"));
   EXPECT_TRUE(fs::is_directory(t / "dst2"));
-}
 
-TEST(FilesTest, CopyServiceCopiesAFolderWithItsContents) {
-  TempDir t;
+  // A folder is copied with its contents over the old ones; a missing one copies nothing.
   write_bytes(t / "res" / "ponte.png", "PNG");
   write_bytes(t / "res" / "suoni" / "acqua.wav", "RIFF");
   write_bytes(t / "out" / "res" / "ponte.png", "old");
