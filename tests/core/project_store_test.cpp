@@ -1,6 +1,5 @@
 // The project store on real files: the project file in its properties form (the creation
-// form is checked by the creation test),
-// comma-separated data fields, room description, text and script files by number, the
+// form is checked by the creation test), comma-separated data fields, room description, text and script files by number, the
 // room count, and the program folder's Last.ini, placement files and Res.ini.
 #include <gtest/gtest.h>
 
@@ -44,16 +43,15 @@ TEST(ProjectFileTest, PropertiesWriteTenFieldsWithEightAndNineEmptyAndTenBare) {
   ASSERT_TRUE(p.write_properties_fields(f));
   EXPECT_EQ(read_bytes(t / "Libro.dat").substr(read_bytes(t / "Libro.dat").size() - 6), ",,,0\r\n");
   EXPECT_FALSE(p.read_fields().skip_start_page());
-}
 
-TEST(ProjectFileTest, AFieldCannotCarryADoubleQuoteAndTheLineStaysReadable) {
-  auto f = fields({"x", "Il \"Drago\"", "", "", "", "", "", "", "", "0"});
-  std::string line = pm::format_properties_line(f);
+  // A field cannot carry a double quote, and the line stays readable.
+  f = fields({"x", "Il \"Drago\"", "", "", "", "", "", "", "", "0"});
+  const std::string line = pm::format_properties_line(f);
   EXPECT_EQ(line, "\"x\",\"Il ''Drago''\",\"\",\"\",\"\",\"\",\"\",,,0\r\n");
   EXPECT_EQ(pm::parse_project_line(line).title(), "Il ''Drago''");
 }
 
-TEST(ProjectFileTest, MissingFieldsAndMissingFileReadEmpty) {
+TEST(ProjectFileTest, MissingFieldsAndMissingFileReadEmptyAndDataFieldsReadAsData) {
   auto f = pm::parse_project_line("\"a\",\"b\"\r\n\"second line\"");
   EXPECT_EQ(f.name(), "a");
   EXPECT_EQ(f.title(), "b");
@@ -69,9 +67,8 @@ TEST(ProjectFileTest, MissingFieldsAndMissingFileReadEmpty) {
   EXPECT_FALSE(pm::parse_project_line("\"a\",,,,,,,,,0").skip_start_page());
   EXPECT_TRUE(pm::parse_project_line("\"a\",,,,,,,,, 1 ").skip_start_page());
   EXPECT_FALSE(pm::parse_project_line("\"a\",,,,,,,,,2").skip_start_page());
-}
 
-TEST(ProjectFileTest, DataFieldsReadLikeCommaSeparatedData) {
+  // Comma-separated data fields.
   size_t pos = 0;
   std::string_view line = "  Porta, chiusa \r\nnext";
   EXPECT_EQ(pm::read_data_field(line, pos), "Porta");
@@ -168,9 +165,8 @@ TEST(ProgramFolderTest, LastProjectRoundTripsAnyPath) {
   write_bytes(t / "Last.ini", (t / "\"Libro\", copia").string() + "\r\n");
   EXPECT_EQ(home.read_last_project(), (t / "\"Libro\", copia").string());
 #endif
-}
 
-TEST(ProgramFolderTest, LastProjectPathPrefersAFolderAsWritten) {
+  // A folder as written is preferred to the quoted reading.
   const pm::FolderCheck folders = [](const std::string& p) { return p == "\"a\",b" || p == " c "; };
   struct Case {
     std::string ini;
@@ -187,7 +183,7 @@ TEST(ProgramFolderTest, LastProjectPathPrefersAFolderAsWritten) {
   for (const auto& c : cases) EXPECT_EQ(pm::last_project_path(c.ini, folders), c.path) << c.ini;
 }
 
-TEST(ProgramFolderTest, PlacementFilesIgnoreBlanksAndKeepMissingValuesEmpty) {
+TEST(ProgramFolderTest, PlacementAndResFilesAndTheirFailedWrites) {
   TempDir t;
   pm::ProgramFolder home(t.path());
   EXPECT_EQ(home.read_placement("Manager.ini").v, decltype(pm::Placement::v){});
@@ -200,22 +196,16 @@ TEST(ProgramFolderTest, PlacementFilesIgnoreBlanksAndKeepMissingValuesEmpty) {
   EXPECT_EQ(home.read_placement("Editor.ini").v, (V{120, std::nullopt, 9000, std::nullopt}));
   write_bytes(t / "Editor2.ini", "abc\r\n-50\r\n12x\r\n");
   EXPECT_EQ(home.read_placement("Editor2.ini").v, (V{std::nullopt, -50, std::nullopt, std::nullopt}));
-}
 
-TEST(ProgramFolderTest, ResIniHoldsDriveAndFolder) {
-  TempDir t;
-  pm::ProgramFolder home(t.path());
+  // Res.ini holds the drive and the folder.
   EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"", ""}));
   ASSERT_TRUE(home.write_res_ini("C:", "C:\\Immagini, mie").ok());
   EXPECT_EQ(read_bytes(t / "Res.ini"), "C:\r\nC:\\Immagini, mie\r\n");
   EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"C:", "C:\\Immagini, mie"}));
   write_bytes(t / "Res.ini", "D:");
   EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"D:", ""}));
-}
 
-TEST(ProgramFolderTest, FailedStateWritesKeepTheOldFile) {
-  TempDir t;
-  pm::ProgramFolder home(t.path());
+  // Failed writes keep the old file.
   ASSERT_TRUE(home.write_placement("Manager.ini", 1, 2, 3, 4).ok());
   fs::create_directories(t / "Last.ini");  // a folder in the file's place
   pm::Status s = home.write_last_project("/x");
