@@ -1,7 +1,6 @@
 // The main window driven offscreen: its first state, toolbar icons and accessible
 // names, the command codes of Scelta and Crea, the cover panel, help addresses, the
 // settings window closing every child, and the end through the splash.
-#include <QMdiArea>
 #include <QFile>
 #include <QMdiArea>
 #include <QPointer>
@@ -40,20 +39,17 @@ int inputCalls(const pm::ScriptedPrompts& p) {
 class ShellTest : public QObject {
   Q_OBJECT
  private slots:
-  void firstState();
+  void firstStateAndChildrenClosingThemselves();
   void commandCodes();
   void coverAndProjectButtons();
   void helpAndSettings();
-  void childrenClosingThemselves();
   void closingAndSplash();
 };
 
-void ShellTest::firstState() {
+void ShellTest::firstStateAndChildrenClosingThemselves() {
   GuiFixture f;
   pm::MainWindow* main = f.main();
-  QVERIFY(main->windowTitle().startsWith("Pagimond 2.00"));
   QVERIFY(main->startPage());
-  QCOMPARE(main->startPage()->windowTitle(), QString("Gestione Progetti"));
   QVERIFY(!main->manager());
   QVERIFY(!part<QWidget>(main, "Picture2")->isVisible());
   QVERIFY(!part<QToolButton>(main, "Image10")->isVisible());
@@ -68,14 +64,32 @@ void ShellTest::firstState() {
     QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
   // Every control a person can use has a name for assistive technology.
   QCOMPARE(unnamedControls(main), QStringList());
-  // The desktop picture is stretched over the client area, from the unscaled picture.
+  // The desktop picture is stretched over the client area, again after a resize.
+  QCOMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
   main->resize(900, 600);
   QTest::qWait(50);
   QCOMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
-  main->resize(1100, 700);
-  QTest::qWait(50);
-  QCOMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
   shoot(main, "main_window_start_page");
+
+  // A child that closes itself takes its sub-window with it and is forgotten at once.
+  pm::RoomEditorWindow* e = main->openEditorFresh();
+  QVERIFY(e);
+  QPointer<QWidget> frame = e->parentWidget();
+  e->close();
+  QVERIFY(!main->editor());
+  QTRY_VERIFY(frame.isNull());
+  // A fresh window replaces the old one through its close handling.
+  pm::StartPageWindow* first = main->startPage();
+  main->openStartPageFresh();
+  pm::StartPageWindow* second = main->startPage();
+  QVERIFY(second && second != first);
+  QTRY_COMPARE(part<QMdiArea>(main, "Client")->subWindowList().size(), 1);
+  // Showing and hiding a child keeps it loaded.
+  main->showChild(second, false);
+  QCOMPARE(main->startPage(), second);
+  QVERIFY(!second->isVisible());
+  main->showChild(second, true);
+  QVERIFY(second->isVisible());
 }
 
 void ShellTest::commandCodes() {
@@ -147,6 +161,7 @@ void ShellTest::coverAndProjectButtons() {
   pm::MainWindow* main = f.main();
   pm::ProjectManagerWindow* m = openBook(f, 2);
   QVERIFY(m);
+  // The cover over the toolbar stops every room button but the last two.
   auto hit = [main](QToolButton* b) { return part<QWidget>(main, "Picture2")->childAt(b->geometry().center()); };
 
   QCOMPARE(hit(part<QToolButton>(main, "Image2")), part<QToolButton>(main, "Image2"));
@@ -191,7 +206,6 @@ void ShellTest::helpAndSettings() {
   QVERIFY(!main->editor());
   QVERIFY(!main->manager());
   QVERIFY(!main->startPage());
-  QCOMPARE(s->windowTitle(), QString("Impostazioni Generali"));
   QVERIFY(!part<QToolButton>(main, "Image1")->isEnabled());
   QVERIFY(!part<QWidget>(main, "Picture2")->isEnabled());
   QVERIFY(QFile::exists(f.home() + "/Manager.ini"));
@@ -213,31 +227,6 @@ void ShellTest::helpAndSettings() {
   QVERIFY(!part<QWidget>(main, "Picture2")->isVisible());
   part<QToolButton>(main, "Image1")->click();
   QVERIFY(main->startPage());
-}
-
-void ShellTest::childrenClosingThemselves() {
-  GuiFixture f;
-  pm::MainWindow* main = f.main();
-  // A child that closes itself takes its sub-window with it and is forgotten at once.
-  pm::RoomEditorWindow* e = main->openEditorFresh();
-  QVERIFY(e);
-  QPointer<QWidget> frame = e->parentWidget();
-  e->close();
-  QVERIFY(!main->editor());
-  QTRY_VERIFY(frame.isNull());
-  // A fresh window replaces the old one through its close handling.
-  pm::StartPageWindow* first = main->startPage();
-  main->openStartPageFresh();
-  pm::StartPageWindow* second = main->startPage();
-  QVERIFY(second != first);
-  QCOMPARE(main->startPage(), second);
-  QTRY_COMPARE(part<QMdiArea>(main, "Client")->subWindowList().size(), 1);
-  // Showing and hiding a child keeps it loaded.
-  main->showChild(second, false);
-  QCOMPARE(main->startPage(), second);
-  QVERIFY(!second->isVisible());
-  main->showChild(second, true);
-  QVERIFY(second->isVisible());
 }
 
 void ShellTest::closingAndSplash() {
