@@ -124,12 +124,10 @@ void ProjectManagerTest::typicalRoad() {
   QCOMPARE(readBytes(folder + "/4"), std::string());
   QVERIFY(!QFile::exists(folder + "/4.js"));
   QCOMPARE(m->entryCount(), 13);
-
-  // The next room after a deletion takes the count.
+  // The menu creates too; after a deletion the next room takes the count.
   f.prompts.answer_input("Ultima");
   trigger(m, "MenuCrea");
-  QTRY_COMPARE(m->entryCount(), 14);
-  QCOMPARE(readBytes(folder + "/Room/13"), std::string("Ultima\r\n"));
+  QTRY_COMPARE(readBytes(folder + "/Room/13"), std::string("Ultima\r\n"));
   shoot(main, "project_manager");
 
   // Closing goes back to the start page and writes the placement.
