@@ -49,14 +49,12 @@ class RoomEditorTest : public QObject {
   Q_OBJECT
  private slots:
   void typicalRoad();
-  void loadAndSaveRoundTrips();
+  void loadSaveUndoAndRedo();
   void closingWithoutSavingAndAFailedSave();
-  void undoAndRedo();
   void restrictedModes();
   void linkTimerAndBackLink();
   void followingLinks();
-  void roomTests();
-  void compileDialogAndAFailedCompile();
+  void roomTestsAndTheCompileDialog();
   void contextMenuAndTextCommands();
 };
 
@@ -117,7 +115,7 @@ void RoomEditorTest::typicalRoad() {
   QVERIFY(shown(main, m));
 }
 
-void RoomEditorTest::loadAndSaveRoundTrips() {
+void RoomEditorTest::loadSaveUndoAndRedo() {
   OPEN_LIBRO(8);
 
   // Windows-1252 bytes and odd line ends open as lines (the line rules are checked in
@@ -151,6 +149,40 @@ void RoomEditorTest::loadAndSaveRoundTrips() {
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/5"), std::string("\r\n"));
   QVERIFY(main->manager() == m && shown(main, m));
+
+  // Undo right after a room of three lines opens: the final line end, then line by line.
+  writeBytes(folder + "/1", "uno\r\ndue\r\ntre\r\n");
+  e = openEditor(f, folder, "1");
+  e->undo();
+  QCOMPARE(e->text(), QString("uno\ndue\ntre\n"));
+  button(e, "Annulla")->click();
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
+  e->undo();
+  QCOMPARE(e->text(), QString("uno\n"));
+  button(e, "Ripeti")->click();
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
+
+  // Sixty typed keys: fifty-one undos stop at the oldest kept text (the 50-change rule is
+  // checked in edit_history_test); redo goes back up to the newest text and stops there.
+  writeBytes(folder + "/2", "");
+  e = openEditor(f, folder, "2");
+  QString typed;
+  for (int i = 0; i < 60; ++i) typed += QChar('a' + i % 26);
+  QTest::keyClicks(area(e), typed);
+  QCOMPARE(e->text(), typed);
+  for (int i = 0; i < 51; ++i) e->undo();
+  QCOMPARE(e->text(), typed.left(10));
+  for (int i = 0; i < 51; ++i) e->redo();
+  QCOMPARE(e->text(), typed);
+
+  // Each opening starts a fresh history: undo never brings another room's text here.
+  // (Room 1 was saved as it stood when room 2 was opened.)
+  e = openEditor(f, folder, "1");
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
+  for (int i = 0; i < 10; ++i) e->undo();
+  QCOMPARE(e->text(), QString());
+  for (int i = 0; i < 10; ++i) e->redo();
+  QCOMPARE(e->text(), QString("uno\ndue\n"));
 }
 
 void RoomEditorTest::closingWithoutSavingAndAFailedSave() {
@@ -207,44 +239,6 @@ void RoomEditorTest::closingWithoutSavingAndAFailedSave() {
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/2"), std::string("Testo 2 e altro\r\n"));
   QVERIFY(shown(main, m));
-}
-
-void RoomEditorTest::undoAndRedo() {
-  OPEN_LIBRO(3);
-
-  // Right after a room of three lines opens: the final line end, then line by line.
-  writeBytes(folder + "/1", "uno\r\ndue\r\ntre\r\n");
-  RoomEditorWindow* e = openEditor(f, folder, "1");
-  e->undo();
-  QCOMPARE(e->text(), QString("uno\ndue\ntre\n"));
-  button(e, "Annulla")->click();
-  QCOMPARE(e->text(), QString("uno\ndue\n"));
-  e->undo();
-  QCOMPARE(e->text(), QString("uno\n"));
-  button(e, "Ripeti")->click();
-  QCOMPARE(e->text(), QString("uno\ndue\n"));
-
-  // Sixty typed keys: fifty-one undos stop at the oldest kept text (the 50-change rule is
-  // checked in edit_history_test); redo goes back up to the newest text and stops there.
-  writeBytes(folder + "/2", "");
-  e = openEditor(f, folder, "2");
-  QString typed;
-  for (int i = 0; i < 60; ++i) typed += QChar('a' + i % 26);
-  QTest::keyClicks(area(e), typed);
-  QCOMPARE(e->text(), typed);
-  for (int i = 0; i < 51; ++i) e->undo();
-  QCOMPARE(e->text(), typed.left(10));
-  for (int i = 0; i < 51; ++i) e->redo();
-  QCOMPARE(e->text(), typed);
-
-  // Each opening starts a fresh history: undo never brings another room's text here.
-  // (Room 1 was saved as it stood when room 2 was opened.)
-  e = openEditor(f, folder, "1");
-  QCOMPARE(e->text(), QString("uno\ndue\n"));
-  for (int i = 0; i < 10; ++i) e->undo();
-  QCOMPARE(e->text(), QString());
-  for (int i = 0; i < 10; ++i) e->redo();
-  QCOMPARE(e->text(), QString("uno\ndue\n"));
 }
 
 void RoomEditorTest::restrictedModes() {
@@ -426,7 +420,7 @@ void RoomEditorTest::followingLinks() {
   QCOMPARE(main->editor(), e);
 }
 
-void RoomEditorTest::roomTests() {
+void RoomEditorTest::roomTestsAndTheCompileDialog() {
   OPEN_LIBRO(6);
 
   // F7: the changed text is written and compiled with every other room; 3.htm opens.
@@ -479,10 +473,7 @@ void RoomEditorTest::roomTests() {
   QTest::keyClick(area(e), Qt::Key_F7);
   QTRY_VERIFY(!main->editor());
   QCOMPARE(readBytes(folder + "/3"), std::string("Salvata\r\n"));
-}
 
-void RoomEditorTest::compileDialogAndAFailedCompile() {
-  OPEN_LIBRO(3);
   writeBytes(folder + "/1", "<a href=\"2.htm\">Avanti</a>\r\n");
   const auto before = snapshot(folder);
 
