@@ -194,14 +194,7 @@ void ProjectManagerTest::linkAndTimerChoices() {
   QTRY_VERIFY(m->Link.isEmpty());
   QCOMPARE(part<QPlainTextEdit>(e, "Text1")->toPlainText(), QString("<meta http-equiv='refresh' content='5; url=7.htm'>"));
   QVERIFY(shown(main, e));
-
-  // Closing the manager during a pending choice is refused and ends the choice.
-  main->showChild(m, true);
-  m->Modi2 = "1";
-  QVERIFY(!main->closeChild(m));
-  QCOMPARE(main->manager(), m);
-  QVERIFY(m->Modi2.isEmpty());
-  QVERIFY(shown(main, e));
+  // (Closing the manager while it waits is driven from the editor in its test.)
 }
 
 void ProjectManagerTest::noSelectionDoesNothingAndLabelsAreSpoken() {
