@@ -33,60 +33,56 @@ RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* paren
 
   topPanel_ = new QWidget(this);
   topPanel_->setObjectName(QStringLiteral("TopPanel"));
-  Option3 = control(new QRadioButton(QStringLiteral("3 Dadi"), topPanel_), "Option3",
-                    QStringLiteral("3 Dadi"));
-  Option1 = control(new QRadioButton(QStringLiteral("2 Dadi"), topPanel_), "Option1",
-                    QStringLiteral("2 Dadi"));
-  Option2 = control(new QRadioButton(QStringLiteral("1 Dado"), topPanel_), "Option2",
-                    QStringLiteral("1 Dado"));
-  Command1 = control(new QPushButton(QStringLiteral("&Lancia"), topPanel_), "Command1",
-                     QStringLiteral("Lancia"));
-  Option3->setGeometry(px(120), px(120), px(1215), px(375));
-  Option1->setGeometry(px(1440), px(120), px(1215), px(375));
-  Option2->setGeometry(px(2760), px(120), px(1215), px(375));
-  Command1->setGeometry(px(4080), px(120), px(1455), px(375));
-  Option1->setChecked(true);
+  threeDice_ = control(new QRadioButton(QStringLiteral("3 Dadi"), topPanel_), "Option3", QStringLiteral("3 Dadi"));
+  twoDice_ = control(new QRadioButton(QStringLiteral("2 Dadi"), topPanel_), "Option1", QStringLiteral("2 Dadi"));
+  oneDie_ = control(new QRadioButton(QStringLiteral("1 Dado"), topPanel_), "Option2", QStringLiteral("1 Dado"));
+  rollButton_ = control(new QPushButton(QStringLiteral("&Lancia"), topPanel_), "Command1", QStringLiteral("Lancia"));
+  threeDice_->setGeometry(px(120), px(120), px(1215), px(375));
+  twoDice_->setGeometry(px(1440), px(120), px(1215), px(375));
+  oneDie_->setGeometry(px(2760), px(120), px(1215), px(375));
+  rollButton_->setGeometry(px(4080), px(120), px(1455), px(375));
+  twoDice_->setChecked(true);
 
-  Label1 = control(new QLabel(this), "Label1", QStringLiteral("Risultato"));
-  Label1->setAccessibleDescription(QStringLiteral("Risultato"));
-  Label1->setAlignment(Qt::AlignCenter);
-  Label1->setFont(pm::typewriterFont(48));
-  Label1->setGeometry(px(2280), px(720), px(2175), px(1095));
+  result_ = control(new QLabel(this), "Label1", QStringLiteral("Risultato"));
+  result_->setAccessibleDescription(QStringLiteral("Risultato"));
+  result_->setAlignment(Qt::AlignCenter);
+  result_->setFont(pm::typewriterFont(48));
+  result_->setGeometry(px(2280), px(720), px(2175), px(1095));
 
   // A block caret 10 pixels wide and 16 high, easy to find in a long log.
-  Text1 = control(new pm::BlockCaretEdit(this, 10, 16), "Text1", QStringLiteral("Registro"));
-  Text1->setFont(pm::typewriterFont(11.25));
-  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  log_ = control(new pm::BlockCaretEdit(this, 10, 16), "Text1", QStringLiteral("Registro"));
+  log_->setFont(pm::typewriterFont(11.25));
+  log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   const registro::Size design = registro::design_client_size(pm::twipsPerPixelX(this));
-  Text1->setGeometry(px(120), px(1920), design.width - px(240), design.height - px(2760));
+  log_->setGeometry(px(120), px(1920), design.width - px(240), design.height - px(2760));
 
   bottomPanel_ = new QWidget(this);
   bottomPanel_->setObjectName(QStringLiteral("BottomPanel"));
-  Command2 = control(new QPushButton(QStringLiteral("&Salva e Aggiorna Registro"), bottomPanel_),
-                     "Command2", QStringLiteral("Salva e Aggiorna Registro"));
-  Command2->setGeometry(px(120), px(120), px(3135), px(375));
+  saveButton_ = control(new QPushButton(QStringLiteral("&Salva e Aggiorna Registro"), bottomPanel_),
+                        "Command2", QStringLiteral("Salva e Aggiorna Registro"));
+  saveButton_->setGeometry(px(120), px(120), px(3135), px(375));
   credit_ = new QLabel(QStringLiteral("Registro d'avventura"), bottomPanel_);
   credit_->setObjectName(QStringLiteral("Credit"));
   credit_->setGeometry(px(3375), px(120), px(3240), px(375));
 
-  Timer1.setObjectName(QStringLiteral("Timer1"));
-  Timer1.setInterval(1);
-  Timer2.setObjectName(QStringLiteral("Timer2"));
-  Timer2.setInterval(100);
-  connect(&Timer1, &QTimer::timeout, this, &RegistroWindow::saveTick);
-  connect(&Timer2, &QTimer::timeout, this, &RegistroWindow::loadTick);
-  connect(Command1, &QPushButton::clicked, this, &RegistroWindow::roll);
-  connect(Command2, &QPushButton::clicked, this, &RegistroWindow::requestSave);
+  saveTimer_.setObjectName(QStringLiteral("Timer1"));
+  saveTimer_.setInterval(1);
+  loadTimer_.setObjectName(QStringLiteral("Timer2"));
+  loadTimer_.setInterval(100);
+  connect(&saveTimer_, &QTimer::timeout, this, &RegistroWindow::saveTick);
+  connect(&loadTimer_, &QTimer::timeout, this, &RegistroWindow::loadTick);
+  connect(rollButton_, &QPushButton::clicked, this, &RegistroWindow::roll);
+  connect(saveButton_, &QPushButton::clicked, this, &RegistroWindow::requestSave);
 
   resize(design.width, design.height);
-  Timer2.start();  // the log is read once, shortly after the window is up
+  loadTimer_.start();  // the log is read once, shortly after the window is up
 }
 
 QString RegistroWindow::logText() const {
   // Block by block rather than toPlainText(), which turns no-break spaces into spaces.
   QString text;
-  for (QTextBlock block = Text1->document()->begin(); block.isValid(); block = block.next()) {
-    if (block != Text1->document()->begin()) text += QLatin1Char('\n');
+  for (QTextBlock block = log_->document()->begin(); block.isValid(); block = block.next()) {
+    if (block != log_->document()->begin()) text += QLatin1Char('\n');
     text += block.text();
   }
   text.replace(QChar::LineSeparator, QLatin1Char('\n'));
@@ -95,21 +91,21 @@ QString RegistroWindow::logText() const {
 
 void RegistroWindow::roll() {
   int count = 2;
-  if (Option2->isChecked()) count = 1;
-  if (Option3->isChecked()) count = 3;
-  Label1->setText(QString::number(dice_.roll(count)));
+  if (oneDie_->isChecked()) count = 1;
+  if (threeDice_->isChecked()) count = 3;
+  result_->setText(QString::number(dice_.roll(count)));
   // Assistive technology reads the roll, not a fixed name.
-  Label1->setAccessibleName(Label1->text());
-  Text1->setFocus();
+  result_->setAccessibleName(result_->text());
+  log_->setFocus();
 }
 
 void RegistroWindow::requestSave() {
-  Timer1.start();
-  Text1->setFocus();
+  saveTimer_.start();
+  log_->setFocus();
 }
 
 void RegistroWindow::saveTick() {
-  Timer1.stop();
+  saveTimer_.stop();
   ensureLoaded();
   std::string error, notice;
   if (!store_.save(logText().toStdString(), error, &notice)) {
@@ -121,8 +117,8 @@ void RegistroWindow::saveTick() {
 }
 
 void RegistroWindow::loadTick() {
-  Timer1.stop();
-  Timer2.stop();
+  saveTimer_.stop();
+  loadTimer_.stop();
   std::string text;
   std::string error;
   if (!store_.load(text, error)) {
@@ -131,16 +127,16 @@ void RegistroWindow::loadTick() {
                       .arg(QString::fromStdString(error)));
   }
   // Anything typed before the log arrived stays in front of it.
-  Text1->setPlainText(logText() + QString::fromStdString(text));
+  log_->setPlainText(logText() + QString::fromStdString(text));
 }
 
 void RegistroWindow::ensureLoaded() {
-  if (Timer2.isActive()) loadTick();
+  if (loadTimer_.isActive()) loadTick();
 }
 
 void RegistroWindow::closeEvent(QCloseEvent* event) {
   ensureLoaded();
-  Timer1.stop();
+  saveTimer_.stop();
   const std::string text = logText().toStdString();
   std::string error, notice;
   if (store_.differs(text)) {
@@ -169,6 +165,6 @@ void RegistroWindow::resizeEvent(QResizeEvent* event) {
   topPanel_->setGeometry(0, 0, width(), px(615));
   bottomPanel_->setGeometry(0, height() - px(615), width(), px(615));
   const registro::Size size = registro::log_size_for(
-      {width(), height()}, {Text1->width(), Text1->height()}, pm::twipsPerPixelX(this));
-  Text1->resize(size.width, size.height);
+      {width(), height()}, {log_->width(), log_->height()}, pm::twipsPerPixelX(this));
+  log_->resize(size.width, size.height);
 }

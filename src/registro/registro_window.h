@@ -31,21 +31,23 @@ class RegistroWindow : public QWidget {
   // The log as its lines joined with "\n", every character as typed.
   QString logText() const;
 
-  QRadioButton* Option1;  // "2 Dadi", selected at start
-  QRadioButton* Option2;  // "1 Dado"
-  QRadioButton* Option3;  // "3 Dadi"
-  QPushButton* Command1;  // "&Lancia"
-  QPushButton* Command2;  // "&Salva e Aggiorna Registro"
-  QLabel* Label1;         // the result
-  QPlainTextEdit* Text1;  // the log
-  QTimer Timer1{this};    // save, 1 ms
-  QTimer Timer2{this};    // load, 100 ms
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Object names as designed (Option1.., Command1.., Label1, Text1, Timer1, Timer2): tests
+  // and assistive technology find the controls by them.
+  QRadioButton* twoDice_;    // "Option1": "2 Dadi", selected at start
+  QRadioButton* oneDie_;     // "Option2": "1 Dado"
+  QRadioButton* threeDice_;  // "Option3": "3 Dadi"
+  QPushButton* rollButton_;  // "Command1": "&Lancia"
+  QPushButton* saveButton_;  // "Command2": "&Salva e Aggiorna Registro"
+  QLabel* result_;           // "Label1": the result
+  QPlainTextEdit* log_;      // "Text1": the log
+  QTimer saveTimer_{this};   // "Timer1": save, 1 ms
+  QTimer loadTimer_{this};   // "Timer2": load, 100 ms
+
   void roll();
   void requestSave();
   void saveTick();

@@ -32,6 +32,14 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+// The child of `w` with the object name `name`.
+template <class T>
+T* named(const QObject* w, const char* name) {
+  T* c = w->findChild<T*>(QString::fromLatin1(name));
+  if (!c) qFatal("no control named %s", name);
+  return c;
+}
+
 }  // namespace
 
 class RegistroWindowTest : public QObject {
@@ -61,18 +69,36 @@ class RegistroWindowTest : public QObject {
 
   QString logPath() const { return dir_.filePath(QStringLiteral("Dati.txt")); }
 
+  // A shown window and its controls, found by their object names as assistive technology
+  // finds them.
+  struct Shown {
+    std::unique_ptr<RegistroWindow> window;
+    QRadioButton *Option1, *Option2, *Option3;
+    QPushButton *Command1, *Command2;
+    QLabel* Label1;
+    QPlainTextEdit* Text1;
+    QTimer *Timer1, *Timer2;
+    RegistroWindow* operator->() const { return window.get(); }
+  };
+
   // A window on the test's folder whose prompts are answered here, shown and active.
-  std::unique_ptr<RegistroWindow> open(bool waitForLoad = true, const QString& home = QString()) {
+  Shown open(bool waitForLoad = true, const QString& home = QString()) {
     auto w = std::make_unique<RegistroWindow>(pm::toPath(home.isEmpty() ? dir_.path() : home));
     w->setPrompts(&prompts_);
     w->show();
     w->activateWindow();
-    if (waitForLoad && !QTest::qWaitFor([&] { return !w->Timer2.isActive(); }))
+    const QObject* o = w.get();
+    Shown s{nullptr,
+            named<QRadioButton>(o, "Option1"), named<QRadioButton>(o, "Option2"), named<QRadioButton>(o, "Option3"),
+            named<QPushButton>(o, "Command1"), named<QPushButton>(o, "Command2"), named<QLabel>(o, "Label1"),
+            named<QPlainTextEdit>(o, "Text1"), named<QTimer>(o, "Timer1"), named<QTimer>(o, "Timer2")};
+    s.window = std::move(w);
+    if (waitForLoad && !QTest::qWaitFor([&] { return !s.Timer2->isActive(); }))
       qWarning("the log was not loaded");
-    return w;
+    return s;
   }
 
-  QSet<int> rollMany(RegistroWindow& w, QRadioButton* option, int times) {
+  QSet<int> rollMany(const Shown& w, QRadioButton* option, int times) {
     QTest::mouseClick(option, Qt::LeftButton);
     QSet<int> seen;
     for (int i = 0; i < times; ++i) {
@@ -93,16 +119,16 @@ class RegistroWindowTest : public QObject {
 
   void startsWithTwoDiceAndAnEmptyLog() {
     auto w = open(false);
-    QVERIFY(w->Option1->isChecked());
-    QVERIFY(!w->Option2->isChecked() && !w->Option3->isChecked());
-    QVERIFY(w->Label1->text().isEmpty());
+    QVERIFY(w.Option1->isChecked());
+    QVERIFY(!w.Option2->isChecked() && !w.Option3->isChecked());
+    QVERIFY(w.Label1->text().isEmpty());
     for (const char* name : {"Option1", "Option2", "Option3", "Command1", "Command2", "Label1",
                              "Text1"}) {
       auto* c = w->findChild<QWidget*>(QString::fromLatin1(name));
       QVERIFY2(c && !c->accessibleName().isEmpty(), name);
     }
-    QVERIFY(w->Timer2.isActive());  // the log is read a moment after the window shows
-    QTRY_VERIFY(!w->Timer2.isActive());
+    QVERIFY(w.Timer2->isActive());  // the log is read a moment after the window shows
+    QTRY_VERIFY(!w.Timer2->isActive());
     QVERIFY(w->logText().isEmpty());
     QVERIFY2(!QFile::exists(logPath()), "loading a missing log creates nothing");
   }
@@ -113,13 +139,13 @@ class RegistroWindowTest : public QObject {
     const struct {
       QRadioButton* option;
       int top;
-    } choices[] = {{w->Option2, 6}, {w->Option1, 12}, {w->Option3, 18}};
+    } choices[] = {{w.Option2, 6}, {w.Option1, 12}, {w.Option3, 18}};
     for (const auto& c : choices) {
       QSet<int> expected;
       for (int v = 1; v <= c.top; ++v) expected << v;
-      QCOMPARE(rollMany(*w, c.option, 1500), expected);
+      QCOMPARE(rollMany(w, c.option, 1500), expected);
     }
-    QTRY_VERIFY(w->Text1->hasFocus());
+    QTRY_VERIFY(w.Text1->hasFocus());
   }
 
   void savedLogsReloadAsTheyWere_data() {
@@ -137,10 +163,10 @@ class RegistroWindowTest : public QObject {
     writeFile(logPath(), "prima\r\n");
     {
       auto w = open();
-      w->Text1->setPlainText(text);
-      QTest::mouseClick(w->Command2, Qt::LeftButton);
+      w.Text1->setPlainText(text);
+      QTest::mouseClick(w.Command2, Qt::LeftButton);
       QTRY_COMPARE(readFile(logPath()), file);
-      QVERIFY(w->Text1->hasFocus());
+      QVERIFY(w.Text1->hasFocus());
     }
     auto again = open();
     QCOMPARE(again->logText(), text);
@@ -152,8 +178,8 @@ class RegistroWindowTest : public QObject {
     auto w = open();
     QCOMPARE(w->logText(), QStringLiteral("dal disco"));
     writeFile(logPath(), "cambiato da fuori\r\n");
-    w->Text1->setPlainText(QStringLiteral("mio"));
-    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    w.Text1->setPlainText(QStringLiteral("mio"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
     QTRY_COMPARE(readFile(logPath()), QByteArray("mio\r\n"));
     QCOMPARE(w->logText(), QStringLiteral("mio"));
   }
@@ -163,13 +189,13 @@ class RegistroWindowTest : public QObject {
     writeFile(logPath(), "Oro 30\r\n");
     {
       auto w = open(false);
-      QTest::mouseClick(w->Command2, Qt::LeftButton);
-      QTRY_VERIFY(!w->Timer1.isActive());
+      QTest::mouseClick(w.Command2, Qt::LeftButton);
+      QTRY_VERIFY(!w.Timer1->isActive());
       QCOMPARE(w->logText(), QStringLiteral("Oro 30"));
     }
     QCOMPARE(readFile(logPath()), QByteArray("Oro 30\r\n"));
     auto w = open(false);
-    w->Text1->setPlainText(QStringLiteral("Nota: "));
+    w.Text1->setPlainText(QStringLiteral("Nota: "));
     QVERIFY(w->close());
     QCOMPARE(readFile(logPath()), QByteArray("Nota: Oro 30\r\n"));
   }
@@ -186,8 +212,8 @@ class RegistroWindowTest : public QObject {
     QCOMPARE(readFile(logPath()), original);
 
     auto w = open();
-    w->Text1->moveCursor(QTextCursor::End);
-    QTest::keyClicks(w->Text1, QStringLiteral(" corta"));
+    w.Text1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.Text1, QStringLiteral(" corta"));
     QVERIFY(w->close());
     QCOMPARE(readFile(logPath()), QByteArray("Citt\xe0\r\nspada corta\r\n"));
     QVERIFY(questions_.isEmpty());
@@ -196,8 +222,8 @@ class RegistroWindowTest : public QObject {
   void failedSavesAreReportedAndClosingCanWait() {
     auto w = open(true, dir_.filePath(QStringLiteral("gone")));  // no folder: nothing can be saved
     QVERIFY(warnings_.isEmpty());  // a missing log is an empty one
-    w->Text1->setPlainText(QStringLiteral("appunti"));
-    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    w.Text1->setPlainText(QStringLiteral("appunti"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
     QTRY_COMPARE(warnings_.size(), 1);
     QVERIFY(warnings_.last().contains(QStringLiteral("Dati.txt")));
 
@@ -220,13 +246,13 @@ class RegistroWindowTest : public QObject {
     auto w = open();
     QCOMPARE(warnings_.size(), 1);
     QVERIFY(warnings_.last().contains(QStringLiteral("Non verrà sostituito")));
-    w->Text1->setPlainText(QStringLiteral("Forza 12"));
-    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    w.Text1->setPlainText(QStringLiteral("Forza 12"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
     QTRY_COMPARE(warnings_.size(), 2);
     QVERIFY(warnings_.last().contains(QStringLiteral("Dati (2).txt")));
     QCOMPARE(readFile(beside), QByteArray("Forza 12\r\n"));
 
-    w->Text1->setPlainText(QStringLiteral("Forza 11"));  // closing saves to the same file
+    w.Text1->setPlainText(QStringLiteral("Forza 11"));  // closing saves to the same file
     QVERIFY(w->close());
     QCOMPARE(warnings_.size(), 2);
     QVERIFY(questions_.isEmpty());
@@ -240,9 +266,9 @@ class RegistroWindowTest : public QObject {
   void theLogFollowsTheWindowSize() {
     auto w = open();
     w->resize(600, 500);
-    QTRY_COMPARE(w->Text1->size(), QSize(600 - 16, 500 - 184));
+    QTRY_COMPARE(w.Text1->size(), QSize(600 - 16, 500 - 184));
     w->resize(300, 150);  // too low for the log: its height stays
-    QTRY_COMPARE(w->Text1->size(), QSize(300 - 16, 500 - 184));
+    QTRY_COMPARE(w.Text1->size(), QSize(300 - 16, 500 - 184));
   }
 };
 
