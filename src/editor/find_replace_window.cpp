@@ -20,7 +20,6 @@
 namespace pm {
 
 namespace {
-const char* const kMessageTitle = "Pagimond";
 const long kWidth = 6600, kHeight = 3300;  // twips
 }  // namespace
 
@@ -124,7 +123,7 @@ void FindReplaceWindow::showResult(const FindResult& result) {
   EditorRequests* e = owner()->editor();
   if (e && result.selection) select(e->text().toStdString(), result.selection->start, result.selection->length);
   if (!result.message.empty())
-    context().prompts->message(std::string(result.message), kMessageTitle, MessageIcon::Information);
+    tell(std::string(result.message), MessageIcon::Information);
 }
 
 void FindReplaceWindow::showResult(const ReplaceResult& result) {
@@ -134,7 +133,7 @@ void FindReplaceWindow::showResult(const ReplaceResult& result) {
   if (result.changes > 0) e->putBackRecorded(result.text);
   if (result.selection) select(result.text, result.selection->start, result.selection->length);
   if (!result.message.empty())
-    context().prompts->message(std::string(result.message), kMessageTitle, MessageIcon::Information);
+    tell(std::string(result.message), MessageIcon::Information);
 }
 
 void FindReplaceWindow::find() {

@@ -30,7 +30,6 @@ namespace pm {
 
 namespace {
 
-const char* const kMessageTitle = "Pagimond";
 const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 const long kStripLeft = 120, kStripTop = 120, kStripHeight = 720, kButtonTop = 120, kButtonSize = 480;
 const long kCoverWidth = 5895, kCoverHeight = 495;
@@ -453,7 +452,7 @@ void RoomEditorWindow::countCharacters() {
 }
 
 void RoomEditorWindow::message(const QString& text, int icon) {
-  context().prompts->message(text.toStdString(), kMessageTitle, MessageIcon(icon));
+  tell(text.toStdString(), MessageIcon(icon));
 }
 
 // ---- keys and mouse -----------------------------------------------------------------------------

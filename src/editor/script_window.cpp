@@ -16,7 +16,6 @@
 namespace pm {
 
 namespace {
-const char* const kMessageTitle = "Pagimond";
 const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 }  // namespace
 
@@ -53,8 +52,7 @@ void ScriptWindow::loadNow() {
   LoadResult r = load_editor_file(toPath(Percorso), room_script_name(toNameBytes(Nome)));
   if (r.status == LoadStatus::Unreadable) {
     // A script that exists but could not be read is never written over.
-    context().prompts->message(r.error + "\nIl file non verrà modificato alla chiusura.", kMessageTitle,
-                               MessageIcon::Critical);
+    tell(r.error + "\nIl file non verrà modificato alla chiusura.", MessageIcon::Critical);
     loaded_ = true;
     textArea_->setReadOnly(true);
     return;
@@ -72,8 +70,7 @@ bool ScriptWindow::onClose() {
     if (!save_editor_file(toPath(Percorso), room_script_name(toNameBytes(Nome)), file_, text().toStdString(),
                           &error)) {
       // The author's script stays here until it can be written.
-      context().prompts->message(error + "\nIl testo resta nella finestra: risolvi il problema e chiudi di nuovo.",
-                                 kMessageTitle, MessageIcon::Critical);
+      tell(error + "\nIl testo resta nella finestra: risolvi il problema e chiudi di nuovo.", MessageIcon::Critical);
       return false;
     }
   }

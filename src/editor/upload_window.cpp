@@ -147,7 +147,7 @@ void UploadWindow::uploadSelected() {
   for (int i = 0; i < fileList_->count(); ++i)
     if (fileList_->item(i)->isSelected()) names.push_back(toNameBytes(fileList_->item(i)->text()));
   const Status s = upload_files(toPath(folder_), names, resFolderOf(owner()));
-  if (!s.ok()) context().prompts->message(s.message(), kMessageTitle, MessageIcon::Warning);
+  if (!s.ok()) tell(s.message(), MessageIcon::Warning, kMessageTitle);
   closeWindow();
 }
 
@@ -167,7 +167,7 @@ bool UploadWindow::eventFilter(QObject* watched, QEvent* event) {
 bool UploadWindow::onClose() {
   restore_.stop();
   const Status s = context().home.write_res_ini(toNameBytes(driveList_->currentText()), toNameBytes(folder_));
-  if (!s.ok()) context().prompts->message(s.message(), kMessageTitle, MessageIcon::Warning);
+  if (!s.ok()) tell(s.message(), MessageIcon::Warning, kMessageTitle);
   return true;
 }
 

@@ -24,7 +24,6 @@ namespace {
 const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 constexpr std::string_view kPlacementFile = "Mappa.ini";
 constexpr std::string_view kPrintFile = "Temp.txt";
-const char* const kMessageTitle = "Pagimond";
 
 }  // namespace
 
@@ -96,10 +95,9 @@ void MapWindow::build() {
   Compila.stop();
   const std::string phrase = toFileText(phrase_->text());
   if (link_phrase_feeds_itself(phrase)) {
-    context().prompts->message(
-        "La frase del collegamento non può contenere insieme i caratteri < e \": con una frase così la mappa "
-        "crescerebbe senza fine. Cambia la frase e premi F3.",
-        kMessageTitle, MessageIcon::Warning);
+    tell("La frase del collegamento non può contenere insieme i caratteri < e \": con una frase così la mappa "
+         "crescerebbe senza fine. Cambia la frase e premi F3.",
+         MessageIcon::Warning);
     return;
   }
   std::string map;
@@ -125,8 +123,7 @@ void MapWindow::print() {
   const stdfs::path file = context().home.file(kPrintFile);
   std::string error;
   if (!write_file_atomic(file, mapText_->bytes(), &error)) {
-    context().prompts->message("Non è possibile preparare la stampa della mappa: " + error, kMessageTitle,
-                               MessageIcon::Critical);
+    tell("Non è possibile preparare la stampa della mappa: " + error, MessageIcon::Critical);
     return;
   }
   context().platform->open_text_file(path_text(file));

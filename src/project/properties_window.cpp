@@ -70,7 +70,7 @@ void PropertiesWindow::loadFields() {
   shown_ = form();
   loaded_ = true;
   if (!read_.status.ok())
-    context().prompts->message(read_.status.message(), kMessageTitle, MessageIcon::Warning);
+    tell(read_.status.message(), MessageIcon::Warning, kMessageTitle);
 }
 
 // The boxes as bytes: a box the author left as loaded gives back the file's own bytes; an
@@ -94,11 +94,11 @@ bool PropertiesWindow::onClose() {
   if (loaded_ && m && (read_.status.ok() || form() != shown_)) {
     const Status s = save_properties(m->project(), read_, form());
     if (s.kind() == StatusKind::WriteFailed) {
-      context().prompts->message(s.message() + "\nLe proprietà restano nella finestra: risolvi il problema e chiudi di nuovo.",
-                                 kMessageTitle, MessageIcon::Critical);
+      tell(s.message() + "\nLe proprietà restano nella finestra: risolvi il problema e chiudi di nuovo.",
+           MessageIcon::Critical, kMessageTitle);
       return false;
     }
-    if (!s.ok()) context().prompts->message(s.message(), kMessageTitle, MessageIcon::Warning);
+    if (!s.ok()) tell(s.message(), MessageIcon::Warning, kMessageTitle);
   }
   if (m) owner()->setChildEnabled(m->widget(), true);
   // The room editor keeps the commands covered while it is open.

@@ -29,7 +29,6 @@ namespace pm {
 
 namespace {
 
-const char* const kMessageTitle = "Pagimond";
 const PlacementRule kPlacement{9000, 6600, false, Centring::Quarter};
 
 // A label that acts like a link: flat, underlined, a pointing hand.
@@ -339,8 +338,7 @@ void StartPageWindow::createProject() {
   CreationResult r = create_project(toPath(current_), title, context().home.home());
   if (!r.status.ok()) {
     bool expected = r.status.kind() == StatusKind::NoTitle || r.status.kind() == StatusKind::NameExists;
-    context().prompts->message(r.status.message(), kMessageTitle,
-                                      expected ? MessageIcon::Information : MessageIcon::Critical);
+    tell(r.status.message(), expected ? MessageIcon::Information : MessageIcon::Critical);
     return;
   }
   setCurrentFolder(fromPath(r.folder));

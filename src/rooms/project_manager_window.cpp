@@ -25,7 +25,6 @@ namespace {
 
 const char* const kCaption = "Gestione Progetto";
 const char* const kHint = "Enter o Doppio click sulla Stanza->Edita una Stanza | F4 Edita Descrizione";
-const char* const kMessageTitle = "Pagimond";
 const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 
 void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
@@ -108,7 +107,7 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
       if (++segLinkTries_ < kFollowLinkTries) return;
       SegLink.stop();
       segLinkTries_ = 0;
-      context().prompts->message(follow_link_missing_message(target), kMessageTitle, MessageIcon::Warning);
+      tell(follow_link_missing_message(target), MessageIcon::Warning);
       return;
     }
     SegLink.stop();
@@ -251,7 +250,7 @@ void ProjectManagerWindow::openSelected() {
 }
 
 void ProjectManagerWindow::refuse(const char* message) {
-  context().prompts->message(message, kMessageTitle, MessageIcon::Information);
+  tell(message, MessageIcon::Information);
 }
 
 void ProjectManagerWindow::openFromMenu() {
@@ -275,7 +274,7 @@ void ProjectManagerWindow::editDescription() {
                                                 fromFileText(first_field_text(old)).toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = describe_room(p, number, toFileText(QString::fromStdString(*answer), old));
-  if (!r.status.ok()) context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) tell(r.status.message(), MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -294,7 +293,7 @@ void ProjectManagerWindow::duplicateSelected() {
                                                 "Creazione della Stanza", proposed.toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = duplicate_room(p, source, size_t(entryCount()), toFileText(QString::fromStdString(*answer), old));
-  if (!r.status.ok()) context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) tell(r.status.message(), MessageIcon::Critical);
   Aggiorna.start();
 }
 
@@ -309,7 +308,7 @@ void ProjectManagerWindow::deleteSelected() {
   std::string question = "Eliminare la Stanza " + shown.number + " | " + shown.description + "?";
   if (!context().prompts->ask_yes_no(question, "Eliminazione della stanza")) return;
   RoomResult r = delete_room(project(), number);
-  if (!r.status.ok()) context().prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
+  if (!r.status.ok()) tell(r.status.message(), MessageIcon::Critical);
   Aggiorna.start();
 }
 

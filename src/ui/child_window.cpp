@@ -26,6 +26,10 @@ bool ChildWindow::commonKey(int key) {
   return true;
 }
 
+void ChildWindow::tell(const std::string& text, MessageIcon icon, const std::string& title) const {
+  context().prompts->message(text, title, icon);
+}
+
 void ChildWindow::keyPressEvent(QKeyEvent* event) {
   if (commonKey(event->key()))
     event->accept();

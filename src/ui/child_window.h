@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "project/placement.h"
+#include "project/prompts.h"
 #include "ui/window_owner.h"
 
 namespace pm {
@@ -35,6 +36,9 @@ class ChildWindow : public QWidget {
   virtual bool onClose() { return true; }
 
   void setHelpPage(std::string_view page) { helpPage_ = std::string(page); }
+  // A message box through the prompts seam, titled "Pagimond" unless the window has a title
+  // of its own for its messages.
+  void tell(const std::string& text, MessageIcon icon, const std::string& title = "Pagimond") const;
   // F1 opens the help page, Esc closes the window; true when `key` was one of them.
   bool commonKey(int key);
 
