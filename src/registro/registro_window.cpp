@@ -13,6 +13,7 @@
 #include "log_layout.h"
 #include "ui/block_caret_edit.h"
 #include "ui/qt_measure.h"
+#include "ui/shown_text.h"
 
 namespace {
 
@@ -93,9 +94,8 @@ void RegistroWindow::roll() {
   int count = 2;
   if (oneDie_->isChecked()) count = 1;
   if (threeDice_->isChecked()) count = 3;
-  result_->setText(QString::number(dice_.roll(count)));
   // Assistive technology reads the roll, not a fixed name.
-  result_->setAccessibleName(result_->text());
+  pm::setShownText(result_, QString::number(dice_.roll(count)));
   log_->setFocus();
 }
 

@@ -293,55 +293,27 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
   return frame;
 }
 
-CompileDialog* MainWindow::openCompileDialogFresh() {
-  auto* w = replaceChild(compile_);
-  if (w) w->load();
-  return w;
-}
+CompileDialog* MainWindow::openCompileDialogFresh() { return loadFresh(compile_); }
 
 MapWindow* MainWindow::openMapFresh() {
   if (!manager_) return nullptr;
-  auto* w = replaceChild(map_);
-  if (w) w->load();
-  return w;
+  return loadFresh(map_);
 }
 
-BookCheckWindow* MainWindow::openBookCheckFresh() {
-  auto* w = replaceChild(check_);
-  if (w) w->load();
-  return w;
-}
+BookCheckWindow* MainWindow::openBookCheckFresh() { return loadFresh(check_); }
 
-GraphWindow* MainWindow::openGraphFresh() {
-  auto* w = replaceChild(graph_);
-  if (w) w->load();
-  return w;
-}
+GraphWindow* MainWindow::openGraphFresh() { return loadFresh(graph_); }
 
-void MainWindow::openStartPageFresh() {
-  // The start page never refuses to close.
-  if (auto* w = replaceChild(start_)) w->load();
-}
+void MainWindow::openStartPageFresh() { loadFresh(start_); }
 
-ProjectManagerWindow* MainWindow::openManagerFresh() {
-  auto* w = replaceChild(manager_);
-  if (w) w->load();
-  return w;
-}
+ProjectManagerWindow* MainWindow::openManagerFresh() { return loadFresh(manager_); }
 
 RoomEditorWindow* MainWindow::openEditorFresh() { return replaceChild(editor_); }
 
-PropertiesWindow* MainWindow::openPropertiesFresh() {
-  auto* w = replaceChild(properties_);
-  if (w) w->load();
-  return w;
-}
+PropertiesWindow* MainWindow::openPropertiesFresh() { return loadFresh(properties_); }
 
 void MainWindow::openFindReplaceFresh() {
-  if (!editor_) return;
-  auto* w = replaceChild(find_);
-  if (!w) return;
-  w->load();
+  if (editor_) loadFresh(find_);
 }
 
 void MainWindow::openRoomScriptFresh() {
@@ -359,9 +331,7 @@ void MainWindow::closeEditorTools() {
 
 GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {
   if (!manager_) return nullptr;
-  auto* w = replaceChild(globalCode_);
-  if (w) w->load();
-  return w;
+  return loadFresh(globalCode_);
 }
 
 // The resources and upload windows serve the editor: they close with it.
@@ -391,11 +361,7 @@ UploadWindow* MainWindow::openUploadFresh() {
   return w;
 }
 
-ColourPaletteWindow* MainWindow::openColourPaletteFresh() {
-  auto* w = replaceChild(palette_);
-  if (w) w->load();
-  return w;
-}
+ColourPaletteWindow* MainWindow::openColourPaletteFresh() { return loadFresh(palette_); }
 
 SettingsWindow* MainWindow::openSettingsFresh() {
   if (!closeAllChildren()) return nullptr;

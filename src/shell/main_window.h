@@ -133,6 +133,13 @@ class MainWindow : public QMainWindow, public WindowOwner {
     addChild(w);
     return w;
   }
+  // replaceChild, then the new window loads what it shows.
+  template <class W, class... Args>
+  W* loadFresh(QPointer<W>& slot, Args&&... args) {
+    W* w = replaceChild(slot, std::forward<Args>(args)...);
+    if (w) w->load();
+    return w;
+  }
   void onCrea();
   void onUnicoFile();
   void openResourceFolder();

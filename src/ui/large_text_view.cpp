@@ -202,11 +202,6 @@ void LargeTextView::ensureVisible(int i) {
   if (i > lastWhole) bar->setValue(bar->value() + (i - lastWhole));
 }
 
-void LargeTextView::scrollToLine(int i) {
-  verticalScrollBar()->setValue(qBound(0, i, lineCount() - 1));
-  shownValid_ = false;
-}
-
 QPoint LargeTextView::pointOf(Pos p) {
   ensureVisible(p.line);
   shownValid_ = false;

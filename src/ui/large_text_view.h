@@ -43,8 +43,7 @@ class LargeTextView : public QAbstractScrollArea {
   QString selectedText() const;
   void select(Pos anchor, Pos cursor);
   Pos cursorPos() const { return cursor_; }
-  // Scrolls so that line `i` is on screen, and gives the point of `p` in the viewport.
-  void scrollToLine(int i);
+  // Scrolls so that `p` is on screen, and gives its point in the viewport.
   QPoint pointOf(Pos p);
 
  signals:
