@@ -94,8 +94,7 @@ CompileDialog::CompileDialog(WindowOwner* windowOwner)
 CompileDialog::~CompileDialog() = default;
 
 void CompileDialog::load() {
-  owner()->setProjectToolbarEnabled(false);
-  if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), false);
+  setProjectControlsEnabled(false);
   place(kPlacement);
   startButton_->setFocus();
 }
@@ -124,8 +123,7 @@ void CompileDialog::buildInstaller() {
 }
 
 bool CompileDialog::onClose() {
-  owner()->setProjectToolbarEnabled(true);
-  if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), true);
+  setProjectControlsEnabled(true);
   return true;
 }
 

@@ -67,8 +67,7 @@ GlobalCodeWindow::GlobalCodeWindow(WindowOwner* windowOwner)
 GlobalCodeWindow::~GlobalCodeWindow() = default;
 
 void GlobalCodeWindow::load() {
-  owner()->setProjectToolbarEnabled(false);
-  if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), false);
+  setProjectControlsEnabled(false);
   place(kPlacement);
   beforeLink_->setFocus();
 }
@@ -85,8 +84,7 @@ void GlobalCodeWindow::openFile(const QString& name) {
 }
 
 bool GlobalCodeWindow::onClose() {
-  owner()->setProjectToolbarEnabled(true);
-  if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), true);
+  setProjectControlsEnabled(true);
   return true;
 }
 

@@ -16,7 +16,6 @@
 #include "editor/character_count.h"
 #include "editor/link_markup.h"
 #include "editor/resources.h"
-#include "rooms/follow_link.h"
 #include "rooms/room_list.h"
 #include "project/clock_text.h"
 #include "project/help_pages.h"
@@ -334,9 +333,6 @@ bool RoomEditorWindow::onClose() {
     owner()->showChild(m->widget(), true);
     m->showProjectCaption();
   }
-  // The room script (which saves) and find windows close with the editor; the resources
-  // and properties windows will too once they exist.
-  owner()->closeEditorTools();
   return true;
 }
 
@@ -369,12 +365,7 @@ void RoomEditorWindow::backLinkCommand() {
 }
 
 void RoomEditorWindow::followLink() {
-  ManagerRequests* m = owner()->manager();
-  if (!m) return;
-  auto target = follow_link_target(selectedText().toStdString());
-  if (!target) return;
-  m->SeguiLink = fromUtf8(*target);
-  m->SegLink.start();
+  if (ManagerRequests* m = owner()->manager()) m->followSelection(selectedText(), true);
 }
 
 void RoomEditorWindow::markFollowed() {

@@ -80,15 +80,10 @@ MapWindow::MapWindow(WindowOwner* windowOwner)
 MapWindow::~MapWindow() = default;
 
 void MapWindow::load() {
-  setManagerEnabled(false);
+  setProjectControlsEnabled(false);
   place(kPlacement, kPlacementFile);
   mapText_->setFocus();
   Compila.start();
-}
-
-void MapWindow::setManagerEnabled(bool enabled) {
-  owner()->setProjectToolbarEnabled(enabled);
-  if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), enabled);
 }
 
 void MapWindow::build() {
@@ -130,24 +125,19 @@ void MapWindow::print() {
 }
 
 void MapWindow::followSelection() {
-  QString s = mapText_->selectedText();
-  if (s.isEmpty() || s.front() < QChar('0') || s.front() > QChar('9')) return;
-  ManagerRequests* m = owner()->manager();
-  if (!m) return;
-  s.remove(".htm");
-  m->SeguiLink = s;
-  m->SegLink.start();
+  // The map's room numbers stand without ".htm".
+  if (ManagerRequests* m = owner()->manager()) m->followSelection(mapText_->selectedText(), false);
 }
 
 bool MapWindow::onClose() {
   Compila.stop();
   if (ManagerRequests* m = owner()->manager()) {
     m->NomeLink.clear();
-    if (!m->Modi.isEmpty()) m->Modi.clear();
-    if (!m->Modi2.isEmpty()) m->Modi2.clear();
+    m->Modi.clear();
+    m->Modi2.clear();
   }
   savePlacement(kPlacementFile);
-  setManagerEnabled(true);
+  setProjectControlsEnabled(true);
   return true;
 }
 

@@ -49,7 +49,6 @@ class MapWindow : public ChildWindow {
  private:
   // A selection in the map that starts with a digit: that room, through the manager.
   void followSelection();
-  void setManagerEnabled(bool enabled);
 
   QToolButton* printButton_ = nullptr;    // "Image1"
   QToolButton* rebuildButton_ = nullptr;  // "Image2"

@@ -268,7 +268,6 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
   auto* frame = new ChildFrame(w, [this](QWidget* child) {
-    const bool managerClosed = child == manager_;
     if (child == start_) start_ = nullptr;
     if (child == manager_) manager_ = nullptr;
     if (child == editor_) editor_ = nullptr;
@@ -281,8 +280,6 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
     if (child == script_) script_ = nullptr;
     if (child == globalCode_) globalCode_ = nullptr;
     if (child == palette_) palette_ = nullptr;
-    // The palette belongs to the project manager and closes with it.
-    if (managerClosed && palette_) closeChild(palette_);
     if (child == map_) map_ = nullptr;
     if (child == check_) check_ = nullptr;
     if (child == graph_) graph_ = nullptr;
@@ -312,21 +309,24 @@ RoomEditorWindow* MainWindow::openEditorFresh() { return replaceChild(editor_); 
 
 PropertiesWindow* MainWindow::openPropertiesFresh() { return loadFresh(properties_); }
 
+// `w` serves `holder` and closes with it.
+void MainWindow::closeWith(ChildWindow* holder, ChildWindow* w) {
+  connect(holder, &ChildWindow::closed, w, [this, w] { closeChild(w); });
+}
+
+// The room editor's tool windows (find, room script, resources, upload) close with it.
 void MainWindow::openFindReplaceFresh() {
-  if (editor_) loadFresh(find_);
+  if (!editor_) return;
+  if (auto* w = loadFresh(find_)) closeWith(editor_, w);
 }
 
 void MainWindow::openRoomScriptFresh() {
   if (!editor_) return;
   auto* w = replaceChild(script_);
   if (!w) return;
+  closeWith(editor_, w);
   w->Percorso = editor_->Percorso;
   w->Nome = editor_->Nome;
-}
-
-void MainWindow::closeEditorTools() {
-  if (script_) closeChild(script_);
-  if (find_) closeChild(find_);
 }
 
 GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {
@@ -334,13 +334,12 @@ GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {
   return loadFresh(globalCode_);
 }
 
-// The resources and upload windows serve the editor: they close with it.
 ResourcesWindow* MainWindow::openResourcesFresh(ResourceMode mode) {
   if (!editor_) return nullptr;
   if (upload_) closeChild(upload_);
   auto* w = replaceChild(resources_, mode);
   if (!w) return nullptr;
-  connect(editor_, &ChildWindow::closed, w, [this, w] { closeChild(w); });
+  closeWith(editor_, w);
   w->load();
   return w;
 }
@@ -349,7 +348,7 @@ UploadWindow* MainWindow::openUploadFresh() {
   if (!editor_) return nullptr;
   auto* w = replaceChild(upload_);
   if (!w) return nullptr;
-  connect(editor_, &ChildWindow::closed, w, [this, w] { closeChild(w); });
+  closeWith(editor_, w);
   // Closing the upload shows the resources window again; its refresh lists the new files.
   connect(w, &ChildWindow::closed, this, [this] {
     if (resources_ && !closing_) {
@@ -361,7 +360,12 @@ UploadWindow* MainWindow::openUploadFresh() {
   return w;
 }
 
-ColourPaletteWindow* MainWindow::openColourPaletteFresh() { return loadFresh(palette_); }
+// The palette belongs to the project manager and closes with it.
+ColourPaletteWindow* MainWindow::openColourPaletteFresh() {
+  auto* w = loadFresh(palette_);
+  if (w && manager_) closeWith(manager_, w);
+  return w;
+}
 
 SettingsWindow* MainWindow::openSettingsFresh() {
   if (!closeAllChildren()) return nullptr;

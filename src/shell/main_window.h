@@ -68,7 +68,6 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void openUpload() override { openUploadFresh(); }
   void openFindReplaceFresh() override;
   void openRoomScriptFresh() override;
-  void closeEditorTools() override;
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }
@@ -133,6 +132,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
     addChild(w);
     return w;
   }
+  void closeWith(ChildWindow* holder, ChildWindow* w);
   // replaceChild, then the new window loads what it shows.
   template <class W, class... Args>
   W* loadFresh(QPointer<W>& slot, Args&&... args) {

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include "ui/manager_requests.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_tiled_background.h"
 
@@ -28,6 +29,11 @@ bool ChildWindow::commonKey(int key) {
 
 void ChildWindow::tell(const std::string& text, MessageIcon icon, const std::string& title) const {
   context().prompts->message(text, title, icon);
+}
+
+void ChildWindow::setProjectControlsEnabled(bool enabled) {
+  owner_->setProjectToolbarEnabled(enabled);
+  if (ManagerRequests* m = owner_->manager()) owner_->setChildEnabled(m->widget(), enabled);
 }
 
 void ChildWindow::keyPressEvent(QKeyEvent* event) {

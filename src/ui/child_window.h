@@ -36,6 +36,9 @@ class ChildWindow : public QWidget {
   virtual bool onClose() { return true; }
 
   void setHelpPage(std::string_view page) { helpPage_ = std::string(page); }
+  // Enables or disables the project toolbar and the project manager, which a window that
+  // works on the project keeps out of reach while it is open.
+  void setProjectControlsEnabled(bool enabled);
   // A message box through the prompts seam, titled "Pagimond" unless the window has a title
   // of its own for its messages.
   void tell(const std::string& text, MessageIcon icon, const std::string& title = "Pagimond") const;

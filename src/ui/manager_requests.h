@@ -62,6 +62,14 @@ class ManagerRequests {
     SegLink.start();
     return true;
   }
+  // Asks for the room that the selected text names (follow_link_target) to be opened in
+  // the editor; nothing when it names none.
+  void followSelection(const QString& selection, bool requireHtm) {
+    const auto target = follow_link_target(selection.toStdString(), requireHtm);
+    if (!target) return;
+    SeguiLink = fromUtf8(*target);
+    SegLink.start();
+  }
   // Forgets a pending target choice (Modi, Modi2 and Link).
   void clearTargetChoice() {
     Modi.clear();

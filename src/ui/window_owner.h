@@ -82,7 +82,6 @@ class WindowOwner {
   // opened afresh for the open editor, and closed with it.
   virtual void openFindReplaceFresh() = 0;
   virtual void openRoomScriptFresh() = 0;
-  virtual void closeEditorTools() = 0;
 };
 
 }  // namespace pm
