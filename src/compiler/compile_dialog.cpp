@@ -3,13 +3,10 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QHBoxLayout>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include "packager/installer_build.h"
@@ -135,6 +132,5 @@ bool CompileDialog::eventFilter(QObject* watched, QEvent* event) {
   }
   return QWidget::eventFilter(watched, event);
 }
-
 
 }  // namespace pm

@@ -119,9 +119,8 @@ void FindReplaceWindow::select(const std::string& text, size_t start, size_t len
   e->selectRange(int(from), int(utf16_offset(text, start + length) - from));
 }
 
-void FindReplaceWindow::showResult(const FindResult& result) {
-  EditorRequests* e = owner()->editor();
-  if (e && result.selection) select(e->text().toStdString(), result.selection->start, result.selection->length);
+void FindReplaceWindow::showResult(const std::string& text, const FindResult& result) {
+  if (result.selection) select(text, result.selection->start, result.selection->length);
   if (!result.message.empty())
     tell(std::string(result.message), MessageIcon::Information);
 }
@@ -139,7 +138,8 @@ void FindReplaceWindow::showResult(const ReplaceResult& result) {
 void FindReplaceWindow::find() {
   EditorRequests* e = owner()->editor();
   if (!e) return;
-  showResult(find_first(e->text().toStdString(), findText_->text().toStdString()));
+  const std::string text = e->text().toStdString();
+  showResult(text, find_first(text, findText_->text().toStdString()));
 }
 
 void FindReplaceWindow::findNext() {
@@ -147,7 +147,7 @@ void FindReplaceWindow::findNext() {
   if (!e) return;
   const std::string text = e->text().toStdString();
   const Selection current = selection_from_utf16(text, size_t(e->selectionStart()), size_t(e->selectionLength()));
-  showResult(find_next(text, current, findText_->text().toStdString()));
+  showResult(text, find_next(text, current, findText_->text().toStdString()));
 }
 
 void FindReplaceWindow::replaceOne() {

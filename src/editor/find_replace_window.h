@@ -39,7 +39,7 @@ class FindReplaceWindow : public ChildWindow {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  void showResult(const FindResult& result);
+  void showResult(const std::string& text, const FindResult& result);  // `text`: what was searched
   void showResult(const ReplaceResult& result);
   void select(const std::string& text, size_t start, size_t length);
 

@@ -22,7 +22,6 @@ class FoldedPattern {
  public:
   explicit FoldedPattern(std::string_view pattern);
 
-  bool empty() const { return chars_.empty(); }
   // The first occurrence that starts at or after byte `from`, or nothing. An empty pattern
   // has none.
   std::optional<Selection> find_in(std::string_view text, size_t from = 0) const;

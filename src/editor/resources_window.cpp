@@ -83,15 +83,11 @@ void ResourcesWindow::load() {
   fileList_->setFocus();
 }
 
-stdfs::path ResourcesWindow::resFolder() const {
-  EditorRequests* e = owner()->editor();
-  return Project(toPath(e ? e->Percorso : QString()), "").res_folder();
-}
-
 // Reads the folder into the list; the rows are only rebuilt when the names changed, so the
 // list keeps its place and the selection between ticks.
 void ResourcesWindow::readFolder() {
-  std::vector<std::string> names = list_matching_files(resFolder(), resource_patterns(mode_));
+  std::vector<std::string> names =
+      list_matching_files(editor_res_folder(owner()->editor()), resource_patterns(mode_));
   if (names == names_) return;
   names_ = std::move(names);
   const QSignalBlocker quiet(fileList_);  // the refresh puts the chosen row back itself
@@ -121,7 +117,7 @@ void ResourcesWindow::clickFile(int row) {
 }
 
 void ResourcesWindow::showPreview(const std::string& name) {
-  showPicture(preview_, fromPath(resFolder() / name));
+  showPicture(preview_, fromPath(editor_res_folder(owner()->editor()) / name));
 }
 
 void ResourcesWindow::insertSelected() {
@@ -139,7 +135,7 @@ void ResourcesWindow::upload() {
 }
 
 void ResourcesWindow::manageFolder() {
-  const stdfs::path res = resFolder();
+  const stdfs::path res = editor_res_folder(owner()->editor());
   std::error_code ec;
   stdfs::create_directories(res, ec);
   context().platform->show_folder(path_text(res));

@@ -30,9 +30,6 @@ class ResourcesWindow : public ChildWindow {
 
   // Called by the owner once the window is in its sub-window: placement and the list.
   void load();
-  ResourceMode mode() const { return mode_; }
-  // The res folder of the editor's project, whatever its case on disk.
-  stdfs::path resFolder() const;
 
   // A click on row `row`, and what a double-click or Enter does with the selected file.
   void clickFile(int row);

@@ -2,11 +2,9 @@
 #include "editor/room_editor_window.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
 #include <utility>
@@ -282,7 +280,7 @@ void RoomEditorWindow::loadNow() {
   if (r.status == LoadStatus::Unreadable) {
     // Never write over a file that exists but could not be read.
     NoSave = "1";
-    message(fromUtf8(r.error) + "\nIl file non verrà modificato alla chiusura dell'Editor.", int(MessageIcon::Critical));
+    tell(r.error + "\nIl file non verrà modificato alla chiusura dell'Editor.", MessageIcon::Critical);
   }
   file_ = std::move(r.text);
   history_ = EditHistory();
@@ -311,9 +309,9 @@ bool RoomEditorWindow::onClose() {
     std::string error;
     if (!saveNow(&error)) {
       owner()->showChild(this, true);
-      message(fromUtf8(error) + "\nIl testo resta nell'Editor: risolvi il problema e chiudi di nuovo, oppure "
-                                "copia il testo altrove.",
-              int(MessageIcon::Critical));
+      tell(error + "\nIl testo resta nell'Editor: risolvi il problema e chiudi di nuovo, oppure copia il testo "
+                   "altrove.",
+           MessageIcon::Critical);
       return false;
     }
   }
@@ -393,7 +391,7 @@ void RoomEditorWindow::runCompile() {
   if (plan.save_room_first) {
     std::string error;
     if (!saveNow(&error)) {
-      message(fromUtf8(error) + "\nIl Test non è stato eseguito.", int(MessageIcon::Critical));
+      tell(error + "\nIl Test non è stato eseguito.", MessageIcon::Critical);
       return;
     }
   }
@@ -401,7 +399,7 @@ void RoomEditorWindow::runCompile() {
   const CompileReport report = compile_project(project, m->roomNumbers(), ctx.home.output(), plan.style);
   if (plan.clear_flag == 1) m->CompilaTutto.clear();
   if (plan.clear_flag == 2) m->CompilaTutto2.clear();
-  if (!report.ok()) message(fromUtf8(compile_failure_message(report)), int(MessageIcon::Warning));
+  if (!report.ok()) tell(compile_failure_message(report), MessageIcon::Warning);
   if (plan.show_folder)
     ctx.platform->show_folder(path_text(plan.target));
   else if (is_file(plan.target))
@@ -439,11 +437,7 @@ void RoomEditorWindow::htmlCommand(HtmlCommand command) {
 
 void RoomEditorWindow::countCharacters() {
   const size_t n = count_characters(text().toStdString());
-  message("Numero di Caratteri presenti: " + QString::number(qulonglong(n)), int(MessageIcon::Information));
-}
-
-void RoomEditorWindow::message(const QString& text, int icon) {
-  tell(text.toStdString(), MessageIcon(icon));
+  tell("Numero di Caratteri presenti: " + std::to_string(n), MessageIcon::Information);
 }
 
 // ---- keys and mouse -----------------------------------------------------------------------------

@@ -94,7 +94,6 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   bool saveNow(std::string* error);
   void runCompile();
   void markFollowed();
-  void message(const QString& text, int icon);
   QString caption(const QString& piece) const;
 
   QPlainTextEdit* textArea_ = nullptr;  // "Text1"

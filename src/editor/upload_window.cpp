@@ -94,15 +94,10 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   connect(&restore_, &QTimer::timeout, this, &UploadWindow::restoreLastPlace);
 }
 
-static stdfs::path resFolderOf(WindowOwner* owner) {
-  EditorRequests* e = owner->editor();
-  return Project(toPath(e ? e->Percorso : QString()), "").res_folder();
-}
-
 void UploadWindow::load() {
   place(kPlacement);
   fillDriveList(driveList_);
-  setCurrentFolder(fromPath(resFolderOf(owner())));
+  setCurrentFolder(fromPath(editor_res_folder(owner()->editor())));
   restore_.start();
 }
 
@@ -146,7 +141,7 @@ void UploadWindow::uploadSelected() {
   std::vector<std::string> names;
   for (int i = 0; i < fileList_->count(); ++i)
     if (fileList_->item(i)->isSelected()) names.push_back(toNameBytes(fileList_->item(i)->text()));
-  const Status s = upload_files(toPath(folder_), names, resFolderOf(owner()));
+  const Status s = upload_files(toPath(folder_), names, editor_res_folder(owner()->editor()));
   if (!s.ok()) tell(s.message(), MessageIcon::Warning, kMessageTitle);
   closeWindow();
 }

@@ -1,7 +1,6 @@
 // The start page (see start_page_window.h).
 #include "project/start_page_window.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +16,6 @@
 #include <QVBoxLayout>
 
 #include "project/project_creation.h"
-#include "project/text.h"
 #include "ui/manager_requests.h"
 #include "project/help_pages.h"
 #include "ui/qt_drives.h"

@@ -1,7 +1,6 @@
 // The project manager window (see project_manager_window.h).
 #include "rooms/project_manager_window.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>

@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <string>
 
+#include "project/project.h"
+#include "ui/qt_paths.h"
+
 class QWidget;
 
 namespace pm {
@@ -45,5 +48,11 @@ class EditorRequests {
   virtual EditHistory& editHistory() = 0;
   virtual void putBackRecorded(const std::string& utf8) = 0;
 };
+
+// The res folder of the project whose room `editor` shows; the resources and upload
+// windows, which serve the editor, read and fill it.
+inline stdfs::path editor_res_folder(const EditorRequests* editor) {
+  return Project(toPath(editor ? editor->Percorso : QString()), "").res_folder();
+}
 
 }  // namespace pm
