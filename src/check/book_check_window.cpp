@@ -158,10 +158,6 @@ bool BookCheckWindow::eventFilter(QObject* watched, QEvent* event) {
       openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem()));
       return true;
     }
-    if (key == Qt::Key_F5) {
-      runCheck();
-      return true;
-    }
   }
   return ChildWindow::eventFilter(watched, event);
 }
