@@ -44,19 +44,6 @@ QPushButton* linkButton(const QString& text, const char* name, QWidget* parent, 
   return b;
 }
 
-// The picture beside a link: a flat button with the same action and its text as tooltip.
-QToolButton* pictureButton(IconKind kind, const QString& text, const char* name, int size, QWidget* parent) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(name);
-  b->setIcon(icon(kind));
-  b->setIconSize(QSize(size, size));
-  b->setAutoRaise(true);
-  b->setCursor(Qt::PointingHandCursor);
-  b->setToolTip(text);
-  b->setAccessibleName(text);
-  return b;
-}
-
 }  // namespace
 
 StartPageWindow::StartPageWindow(WindowOwner* windowOwner)
@@ -102,7 +89,7 @@ QWidget* StartPageWindow::buildCreatePanel() {
   panel->setObjectName("Frame1");
   const int big = twipsToPxX(this, 1080), small = twipsToPxX(this, 480);
 
-  auto* picture = pictureButton(IconKind::NewProject, "Nuovo Progetto", "Image1", big, panel);
+  auto* picture = pictureButton(panel, "Image1", icon(IconKind::NewProject), "Nuovo Progetto", QSize(big, big));
   auto* label = linkButton("Nuovo Progetto", "Label1", panel, 16);
   connect(picture, &QToolButton::clicked, this, &StartPageWindow::createProject);
   connect(label, &QPushButton::clicked, this, &StartPageWindow::createProject);
@@ -127,7 +114,7 @@ QWidget* StartPageWindow::buildCreatePanel() {
   auto* help = new QHBoxLayout;
   help->addStretch(1);
   for (const HelpLink& l : links) {
-    auto* p = pictureButton(l.kind, l.text, l.pictureName, small, panel);
+    auto* p = pictureButton(panel, l.pictureName, icon(l.kind), l.text, QSize(small, small));
     auto* t = linkButton(l.text, l.name, panel);
     std::string_view target = l.page;
     connect(p, &QToolButton::clicked, this, [this, target] { owner()->openHelp(target); });

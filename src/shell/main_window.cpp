@@ -116,14 +116,8 @@ MainWindow::~MainWindow() {
 }
 
 QToolButton* MainWindow::makeButton(QWidget* bar, const char* name, int iconKind, const QString& tip, long left) {
-  auto* b = new QToolButton(bar);
-  b->setObjectName(name);
-  b->setIcon(icon(IconKind(iconKind)));
-  b->setIconSize(QSize(twipsToPxX(this, 400), twipsToPxY(this, 400)));
-  b->setAutoRaise(true);
-  b->setToolTip(tip);
-  b->setAccessibleName(tip);
-  b->setCursor(Qt::PointingHandCursor);
+  auto* b =
+      pictureButton(bar, name, icon(IconKind(iconKind)), tip, QSize(twipsToPxX(this, 400), twipsToPxY(this, 400)));
   b->setGeometry(twipsRect(this, left, 120, 480, 480));
   return b;
 }

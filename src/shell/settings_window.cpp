@@ -31,14 +31,8 @@ SettingsWindow::SettingsWindow(WindowOwner* windowOwner)
 
   auto row = [this](const QString& text, const char* labelName, const char* pictureName, const QString& tip,
                     void (SettingsWindow::*action)(), QGridLayout* grid, int r) {
-    auto* picture = new QToolButton(this);
-    picture->setObjectName(pictureName);
-    picture->setIcon(icon(IconKind::TextFile));
-    picture->setIconSize(QSize(twipsToPxX(this, 480), twipsToPxY(this, 480)));
-    picture->setAutoRaise(true);
-    picture->setCursor(Qt::PointingHandCursor);
-    picture->setToolTip(tip);
-    picture->setAccessibleName(tip);
+    auto* picture = pictureButton(this, pictureName, icon(IconKind::TextFile), tip,
+                                  QSize(twipsToPxX(this, 480), twipsToPxY(this, 480)));
     auto* label = new QPushButton(text, this);
     label->setObjectName(labelName);
     label->setFlat(true);

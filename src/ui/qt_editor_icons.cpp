@@ -1,6 +1,8 @@
 // The room editor's toolbar pictures (see qt_editor_icons.h).
 #include "ui/qt_editor_icons.h"
 
+#include "ui/qt_icons.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -156,14 +158,7 @@ QIcon editorIcon(EditorIcon kind) {
 }
 
 QToolButton* editorButton(QWidget* parent, const char* name, EditorIcon kind, const QString& tip) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(name);
-  b->setIcon(editorIcon(kind));
-  b->setIconSize(QSize(twipsToPxX(parent, 400), twipsToPxY(parent, 400)));
-  b->setAutoRaise(true);
-  b->setToolTip(tip);
-  b->setAccessibleName(tip);
-  b->setCursor(Qt::PointingHandCursor);
+  auto* b = pictureButton(parent, name, editorIcon(kind), tip, QSize(twipsToPxX(parent, 400), twipsToPxY(parent, 400)));
   b->setFocusPolicy(Qt::NoFocus);
   return b;
 }

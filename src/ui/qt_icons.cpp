@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolButton>
 #include <cmath>
 
 #include "ui/qt_icon_drawing.h"
@@ -358,6 +359,19 @@ QPixmap iconPixmap(IconKind kind, int size, qreal ratio) {
 
 QIcon icon(IconKind kind) {
   return renderIcon([kind](QPainter& p) { draw(p, kind); }, {16, 24, 32, 48, 64, 96});
+}
+
+QToolButton* pictureButton(QWidget* parent, const char* name, const QIcon& icon, const QString& tip,
+                           QSize iconSize) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setIcon(icon);
+  b->setIconSize(iconSize);
+  b->setAutoRaise(true);
+  b->setCursor(Qt::PointingHandCursor);
+  b->setToolTip(tip);
+  b->setAccessibleName(tip);
+  return b;
 }
 
 }  // namespace pm

@@ -5,6 +5,10 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QSize>
+
+class QToolButton;
+class QWidget;
 
 namespace pm {
 
@@ -40,5 +44,10 @@ enum class IconKind {
 QPixmap iconPixmap(IconKind kind, int size = 32, qreal ratio = 1.0);
 // An icon holding the picture at 16 to 96 pixels and their double sizes.
 QIcon icon(IconKind kind);
+
+// A flat picture button: `icon` at `iconSize` pixels, raised under the pointer, with the
+// hand cursor, its tooltip `tip` also its accessible name, and the object name `name`.
+QToolButton* pictureButton(QWidget* parent, const char* name, const QIcon& icon, const QString& tip,
+                           QSize iconSize);
 
 }  // namespace pm
