@@ -184,14 +184,10 @@ std::optional<std::string> last_project_path(std::string_view last_ini, const Fo
   return path;
 }
 
-std::optional<std::string> ProgramFolder::read_last_project(const FolderCheck& is_folder) const {
+std::optional<std::string> ProgramFolder::read_last_project() const {
   std::string data;
   if (!read_file(file("Last.ini"), data)) return std::nullopt;
-  return last_project_path(data, is_folder);
-}
-
-std::optional<std::string> ProgramFolder::read_last_project() const {
-  return read_last_project([](const std::string& p) { return is_folder(stdfs::path(p)); });
+  return last_project_path(data, [](const std::string& p) { return is_folder(path_from_text(p)); });
 }
 
 Status ProgramFolder::write_last_project(const std::string& folder) const {

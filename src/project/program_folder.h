@@ -57,9 +57,8 @@ class ProgramFolder {
   stdfs::path output() const { return resolve(home_, "Output"); }
   stdfs::path file(std::string_view name) const { return resolve(home_, name); }
 
-  // Last.ini read by last_project_path; nothing when the file is missing. The windows pass
-  // their own folder check (their path conversion); without one the core's is_folder is used.
-  std::optional<std::string> read_last_project(const FolderCheck& is_folder) const;
+  // Last.ini read by last_project_path, the folder named as the project file names folders
+  // (path_from_text); nothing when the file is missing.
   std::optional<std::string> read_last_project() const;
 
   // The writes below fail as WriteFailed with a message naming the file, and leave the old

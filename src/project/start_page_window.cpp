@@ -285,7 +285,7 @@ void StartPageWindow::goToDesktop() {
 }
 
 void StartPageWindow::openLastProject() {
-  auto last = context().home.read_last_project([](const std::string& p) { return QFileInfo(fromNameBytes(p)).isDir(); });
+  auto last = context().home.read_last_project();
   if (last) setCurrentFolder(fromNameBytes(*last));
 }
 
