@@ -18,6 +18,8 @@
 #include <memory>
 
 #include "registro/registro_window.h"
+#include "support/named_part.h"
+#include "support/scripted_prompts.h"
 
 namespace {
 
@@ -32,14 +34,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
-// The child of `w` with the object name `name`.
-template <class T>
-T* named(const QObject* w, const char* name) {
-  T* c = w->findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no control named %s", name);
-  return c;
-}
-
 }  // namespace
 
 class RegistroWindowTest : public QObject {
@@ -47,25 +41,15 @@ class RegistroWindowTest : public QObject {
 
  private:
   QTemporaryDir dir_;
-  QStringList warnings_;
-  QStringList questions_;
-  bool answer_ = true;
+  pm::ScriptedPrompts prompts_;  // a question with no answer queued is answered No
 
-  // The window's messages and question land here; the question is answered by answer_.
-  struct Recorder : pm::Prompts {
-    RegistroWindowTest* t;
-    explicit Recorder(RegistroWindowTest* test) : t(test) {}
-    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
-      return std::nullopt;
-    }
-    void message(const std::string& text, const std::string&, pm::MessageIcon) override {
-      t->warnings_ << QString::fromStdString(text);
-    }
-    bool ask_yes_no(const std::string& text, const std::string&) override {
-      t->questions_ << QString::fromStdString(text);
-      return t->answer_;
-    }
-  } prompts_{this};
+  // The texts of the window's messages ("message") or questions ("question") so far.
+  QStringList said(const char* kind) const {
+    QStringList texts;
+    for (const auto& call : prompts_.calls)
+      if (call.kind == kind) texts << QString::fromStdString(call.text);
+    return texts;
+  }
 
   QString logPath() const { return dir_.filePath(QStringLiteral("Dati.txt")); }
 
@@ -88,6 +72,7 @@ class RegistroWindowTest : public QObject {
     w->show();
     w->activateWindow();
     const QObject* o = w.get();
+    using pmtest::named;
     Shown s{nullptr,
             named<QRadioButton>(o, "Option1"), named<QRadioButton>(o, "Option2"), named<QRadioButton>(o, "Option3"),
             named<QPushButton>(o, "Command1"), named<QPushButton>(o, "Command2"), named<QLabel>(o, "Label1"),
@@ -112,9 +97,7 @@ class RegistroWindowTest : public QObject {
   void init() {
     QVERIFY(dir_.isValid());
     QFile::remove(logPath());
-    warnings_.clear();
-    questions_.clear();
-    answer_ = true;
+    prompts_ = pm::ScriptedPrompts();
   }
 
   void startsWithTwoDiceAndAnEmptyLog() {
@@ -170,7 +153,7 @@ class RegistroWindowTest : public QObject {
     }
     auto again = open();
     QCOMPARE(again->logText(), text);
-    QVERIFY(warnings_.isEmpty());
+    QVERIFY(said("message").isEmpty());
   }
 
   void savingDoesNotReloadTheFile() {
@@ -216,23 +199,23 @@ class RegistroWindowTest : public QObject {
     QTest::keyClicks(w.Text1, QStringLiteral(" corta"));
     QVERIFY(w->close());
     QCOMPARE(readFile(logPath()), QByteArray("Citt\xe0\r\nspada corta\r\n"));
-    QVERIFY(questions_.isEmpty());
+    QVERIFY(said("question").isEmpty());
   }
 
   void failedSavesAreReportedAndClosingCanWait() {
     auto w = open(true, dir_.filePath(QStringLiteral("gone")));  // no folder: nothing can be saved
-    QVERIFY(warnings_.isEmpty());  // a missing log is an empty one
+    QVERIFY(said("message").isEmpty());  // a missing log is an empty one
     w.Text1->setPlainText(QStringLiteral("appunti"));
     QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QTRY_COMPARE(warnings_.size(), 1);
-    QVERIFY(warnings_.last().contains(QStringLiteral("Dati.txt")));
+    QTRY_COMPARE(said("message").size(), 1);
+    QVERIFY(said("message").last().contains(QStringLiteral("Dati.txt")));
 
-    answer_ = false;
+    prompts_.answer_question(false);
     QVERIFY(!w->close());
-    QCOMPARE(questions_.size(), 1);
+    QCOMPARE(said("question").size(), 1);
     QVERIFY(w->isVisible());
     QCOMPARE(w->logText(), QStringLiteral("appunti"));
-    answer_ = true;
+    prompts_.answer_question(true);
     QVERIFY(w->close());
     QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("gone"))));
   }
@@ -244,18 +227,18 @@ class RegistroWindowTest : public QObject {
     QVERIFY(QFile::link(dir_.filePath(QStringLiteral("elsewhere")), logPath()));
     const QString beside = dir_.filePath(QStringLiteral("Dati (2).txt"));
     auto w = open();
-    QCOMPARE(warnings_.size(), 1);
-    QVERIFY(warnings_.last().contains(QStringLiteral("Non verrà sostituito")));
+    QCOMPARE(said("message").size(), 1);
+    QVERIFY(said("message").last().contains(QStringLiteral("Non verrà sostituito")));
     w.Text1->setPlainText(QStringLiteral("Forza 12"));
     QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QTRY_COMPARE(warnings_.size(), 2);
-    QVERIFY(warnings_.last().contains(QStringLiteral("Dati (2).txt")));
+    QTRY_COMPARE(said("message").size(), 2);
+    QVERIFY(said("message").last().contains(QStringLiteral("Dati (2).txt")));
     QCOMPARE(readFile(beside), QByteArray("Forza 12\r\n"));
 
     w.Text1->setPlainText(QStringLiteral("Forza 11"));  // closing saves to the same file
     QVERIFY(w->close());
-    QCOMPARE(warnings_.size(), 2);
-    QVERIFY(questions_.isEmpty());
+    QCOMPARE(said("message").size(), 2);
+    QVERIFY(said("question").isEmpty());
     QCOMPARE(readFile(beside), QByteArray("Forza 11\r\n"));
     QVERIFY(QFileInfo(logPath()).isSymLink());
     QFile::remove(logPath());

@@ -36,6 +36,7 @@
 #include "shell/main_window.h"
 #include "ui/app_context.h"
 #include "ui/qt_paths.h"
+#include "support/named_part.h"
 #include "support/recording_platform.h"
 #include "support/scripted_prompts.h"
 
@@ -54,9 +55,7 @@ T* part(QObject* w, const char* name) {
       if (T* c = b->findChild<T*>(name)) return c;
     }
   }
-  T* c = w ? w->findChild<T*>(name) : nullptr;
-  if (!c) qFatal("no control named %s", name);
-  return c;
+  return named<T>(w, name);
 }
 
 class GuiFixture {
