@@ -286,7 +286,7 @@ TEST_F(CliTest, PackageOfTheSampleBookIsAZipThatPlays) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, zip.string() + "\n");
   EXPECT_EQ(r.err, "");
-  auto quote = [](const fs::path& p) { return "'" + pm::replace_all(p.string(), "'", "'\\''") + "'"; };
+  auto quote = [](const fs::path& p) { return pmtest::shell_quote(p.string()); };
   EXPECT_EQ(std::system(("unzip -tqq " + quote(zip) + " >/dev/null").c_str()), 0);
   const fs::path unpacked = t_ / "unpacked";
   ASSERT_EQ(std::system(("unzip -qq " + quote(zip) + " -d " + quote(unpacked)).c_str()), 0);

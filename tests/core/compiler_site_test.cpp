@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/site_compiler.h"
+#include "support/folder_names.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -81,9 +82,7 @@ TEST_F(CompilerSite, OutputIsEmptiedAsideAndNothingStaysBesideIt) {
   write_bytes(out / "9.htm", "old");
   write("0", "Ciao\r\n");
   EXPECT_TRUE(pm::compile_project(project, {"0"}, out, PageStyle::Classic).ok());
-  std::set<std::string> beside;
-  for (auto& e : fs::directory_iterator(dir.path())) beside.insert(e.path().filename().string());
-  EXPECT_EQ(beside, (std::set<std::string>{"Output", "Projects"}));
+  EXPECT_EQ(pmtest::names_in(dir.path()), (std::vector<std::string>{"Output", "Projects"}));
   EXPECT_TRUE(exists("0.htm"));
   EXPECT_FALSE(exists("9.htm"));
 

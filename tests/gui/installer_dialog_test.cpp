@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "compiler/compile_dialog.h"
+#include "support/editor_tools.h"
 #include "support/gui_fixture.h"
 
 using namespace pmtest;
@@ -14,11 +15,7 @@ using namespace pmtest;
 namespace {
 
 #define OPEN_DIALOG                                                                    \
-  GuiFixture f;                                                                        \
-  pm::MainWindow* main = f.main();                                                     \
-  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));          \
-  pm::ProjectManagerWindow* m = openProject(f, folder);                                \
-  QVERIFY(m);                                                                          \
+  OPEN_LIBRO(3);                                                                       \
   writeBytes(folder + "/0", "<a href=\"1.htm\">Avanti</a>\r\n");                       \
   writeBytes(f.home() + "/Distribuisci/vecchio.exe", "installazione precedente");      \
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);                          \

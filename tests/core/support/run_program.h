@@ -16,11 +16,14 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-
-#include "project/text.h"
 #endif
 
+#include "project/text.h"
+
 namespace pmtest {
+
+// `s` quoted for a POSIX shell.
+inline std::string shell_quote(const std::string& s) { return "'" + pm::replace_all(s, "'", "'\\''") + "'"; }
 
 #if defined(_WIN32)
 
@@ -97,7 +100,7 @@ inline int run_program(const std::string& program, const std::vector<std::string
 inline int run_program(const std::string& program, const std::vector<std::string>& args,
                        const std::vector<std::string>& env, const std::string& stdout_path,
                        const std::string& stderr_path, const std::string& cwd = "") {
-  auto quote = [](const std::string& s) { return "'" + pm::replace_all(s, "'", "'\\''") + "'"; };
+  const auto quote = shell_quote;
   std::string cmd = (cwd.empty() ? "" : "cd " + quote(cwd) + " && ") + "env -u PAGIMOND_HOME";
   for (const auto& e : env) cmd += " " + quote(e);
   cmd += " " + quote(program);
