@@ -164,6 +164,7 @@ static std::optional<size_t> g_disk_space;  // see set_disk_space_for_testing
 
 void set_disk_space_for_testing(std::optional<size_t> bytes) { g_disk_space = bytes; }
 
+namespace {
 // One write, with the room left under the test seam's limit.
 long long write_within_space(int fd, const char* data, size_t size) {
   if (!g_disk_space) return write_some(fd, data, size);
@@ -174,6 +175,19 @@ long long write_within_space(int fd, const char* data, size_t size) {
   long long w = write_some(fd, data, std::min(size, *g_disk_space));
   if (w > 0) *g_disk_space -= size_t(w);
   return w;
+}
+}  // namespace
+
+int write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const long long w = write_within_space(fd, bytes.data(), bytes.size());
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(size_t(w));
+  }
+  return 0;
 }
 
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteCare care) {
@@ -190,17 +204,7 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
     return false;
   };
   if (care == WriteCare::Careful) keep_permissions(fd, p);
-  const char* data = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    long long w = write_within_space(fd, data, left);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return give_up(std::strerror(errno));
-    }
-    data += w;
-    left -= size_t(w);
-  }
+  if (const int err = write_all(fd, bytes)) return give_up(std::strerror(err));
   if (care == WriteCare::Careful && flush_to_disk(fd) != 0) return give_up(std::strerror(errno));
   int closed = close_file(fd);
   fd = -1;

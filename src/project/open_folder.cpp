@@ -128,14 +128,7 @@ DirectWriter::DirectWriter(const OpenFolder& folder, std::string_view name) : fo
 DirectWriter::~DirectWriter() { finish(); }
 
 void DirectWriter::write(std::string_view bytes) {
-  while (fd_ >= 0 && errno_ == 0 && !bytes.empty()) {
-    const long long w = write_within_space(fd_, bytes.data(), bytes.size());
-    if (w < 0) {
-      if (errno != EINTR) errno_ = errno;
-      continue;
-    }
-    bytes.remove_prefix(size_t(w));
-  }
+  if (fd_ >= 0 && errno_ == 0) errno_ = write_all(fd_, bytes);
 }
 
 bool DirectWriter::finish(std::string* error) {

@@ -72,8 +72,9 @@ bool write_file_direct(const OpenFolder& folder, std::string_view name, std::str
 // Closes `fd`.
 ReadResult read_descriptor(int fd, const stdfs::path& shown, std::string& out, std::string* error);
 
-// One write to `fd` within the room that the full-disk test seam leaves (see
-// set_disk_space_for_testing); a plain write when the seam is unset. In files.cpp.
-long long write_within_space(int fd, const char* data, size_t size);
+// Writes all of `bytes` to `fd`, again after an interrupted write, within the room that the
+// full-disk test seam leaves (see set_disk_space_for_testing). 0, or the errno of the write
+// that failed. In files.cpp.
+int write_all(int fd, std::string_view bytes);
 
 }  // namespace pm
