@@ -97,18 +97,19 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
 }
 
 ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
-  out.clear();
-  int fd = open_for_reading(p);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
-    if (error) *error = "Impossibile leggere il file " + path_text(p) + ": " + std::strerror(errno);
-    return ReadResult::Failed;
-  }
-  return read_descriptor(fd, p, out, error);
+  return read_descriptor(open_for_reading(p), [&] { return p; }, out, error);
 }
 
-ReadResult read_descriptor(int fd, const stdfs::path& shown, std::string& out, std::string* error) {
+ReadResult read_descriptor(int fd, const std::function<stdfs::path()>& shown, std::string& out, std::string* error) {
   out.clear();
+  auto failed = [&](int err) {
+    if (error) *error = "Impossibile leggere il file " + path_text(shown()) + ": " + std::strerror(err);
+    return ReadResult::Failed;
+  };
+  if (fd < 0) {
+    const int err = errno;
+    return err == ENOENT || err == ENOTDIR ? ReadResult::Missing : failed(err);
+  }
   // Read straight into the string, sized from the file: one read for a file that does not
   // change meanwhile, and a short read of a regular file is its end.
   FileStat st {};
@@ -132,11 +133,7 @@ ReadResult read_descriptor(int fd, const stdfs::path& shown, std::string& out, s
   }
   close_file(fd);
   out.resize(err ? 0 : used);
-  if (err) {
-    if (error) *error = "Impossibile leggere il file " + path_text(shown) + ": " + std::strerror(err);
-    return ReadResult::Failed;
-  }
-  return ReadResult::Ok;
+  return err ? failed(err) : ReadResult::Ok;
 }
 
 bool read_file(const stdfs::path& p, std::string& out) { return read_file_checked(p, out) == ReadResult::Ok; }

@@ -74,14 +74,8 @@ OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
 ReadResult OpenFolder::read(std::string_view name, std::string& out, std::string* error) const {
   out.clear();
   if (fd_ < 0) return ReadResult::Missing;
-  const std::string file(name);
-  const int fd = open_in(*this, file, kReadFlags);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
-    if (error) *error = "Impossibile leggere il file " + path_text(shown_path(*this, name)) + ": " + std::strerror(errno);
-    return ReadResult::Failed;
-  }
-  return read_descriptor(fd, shown_path(*this, name), out, error);
+  const int fd = open_in(*this, std::string(name), kReadFlags);
+  return read_descriptor(fd, [&] { return shown_path(*this, name); }, out, error);
 }
 
 #if defined(_WIN32)
