@@ -27,8 +27,10 @@ mkdir -p "$home"
 "$GEN" "$book" "$ROOMS" >/dev/null
 load=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# The room text files: names made of digits only, in the project folder.
+# The room text files: names made of digits only, in the project folder. Their list goes
+# once to rooms.list, NUL-separated, for cat_rooms.
 mapfile -t room_files < <(find "$book" -maxdepth 1 -type f -regex '.*/[0-9]+' | sort)
+printf '%s\0' "${room_files[@]}" > "$work/rooms.list"
 
 now() { date +%s.%N; }
 
@@ -47,7 +49,7 @@ single() { "$CLI" single "$book" --home "$home"; }
 map() { "$CLI" map "$book" > "$work/map.txt"; }
 copy_output() { cp -r "$home/Output" "$work/copy"; }
 # Through xargs: a list of 100,000 files is longer than one command line may be.
-cat_rooms() { printf '%s\0' "${room_files[@]}" | xargs -0 cat > "$work/rooms.txt"; }
+cat_rooms() { xargs -0 cat < "$work/rooms.list" > "$work/rooms.txt"; }
 
 # One warm-up run of everything, then five rounds in which each command runs once, so a
 # change of the machine's load touches the commands and their baselines alike; each
@@ -81,7 +83,6 @@ rm -rf "$work/copy"
 measure_peak m_copy cp -r "$home/Output" "$work/copy"
 measure_peak m_single "$CLI" single "$book" --home "$home"
 measure_peak m_map sh -c '"$0" map "$1" > "$2"' "$CLI" "$book" "$work/map.txt"
-printf '%s\0' "${room_files[@]}" > "$work/rooms.list"
 measure_peak m_cat sh -c 'xargs -0 cat < "$0" > "$1"' "$work/rooms.list" "$work/rooms.txt"
 out_bytes=$(du -sb "$work/copy" | cut -f1)
 out_files=$(find "$work/copy" -type f | wc -l)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages named as arguments that are not installed yet (apt,
-# non-interactive; through sudo when not root). Used by setup.sh and check-windows.sh.
+# non-interactive; through sudo when not root). Used by setup.sh, check-threads.sh,
+# check-windows.sh and fuzz/run.sh.
 set -euo pipefail
 missing=()
 for p in "$@"; do

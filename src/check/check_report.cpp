@@ -50,7 +50,7 @@ std::string check_report_lines(std::string_view project, size_t rooms, const Che
 }
 
 std::string json_string(std::string_view bytes) {
-  const std::string text = is_valid_utf8(bytes) ? std::string(bytes) : decode_for_display(bytes);
+  const std::string text = decode_for_display(bytes);
   std::string out = "\"";
   for (char c : text) {
     switch (c) {

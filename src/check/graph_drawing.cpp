@@ -14,7 +14,6 @@ GraphDrawing make_graph_drawing(const LinkGraph& graph, const CheckResult& check
     const GraphRoom& room = graph.rooms[i];
     if (!room.has_page) continue;
     DrawnNode node;
-    node.room = i;
     node.name = decode_for_display(room.name);
     node.label = node.name;
     if (!room.description.empty()) node.label += " \xC2\xB7 " + decode_for_display(room.description);

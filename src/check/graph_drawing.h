@@ -14,9 +14,8 @@
 namespace pm {
 
 struct DrawnNode {
-  uint32_t room = 0;   // index into LinkGraph::rooms
-  std::string name;    // room number
-  std::string label;   // "N · description", UTF-8
+  std::string name;   // room number
+  std::string label;  // "N · description", UTF-8
   bool start = false, ending = false, error = false, unreachable = false;
 };
 

@@ -71,10 +71,6 @@ bool number(std::string_view s, uint32_t& v) {
 // "n12" -> 12
 bool node_id(std::string_view s, uint32_t& v) { return s.size() > 1 && s[0] == 'n' && number(s.substr(1), v); }
 
-uint64_t edge_key(uint32_t from, uint32_t to, bool timed) {
-  return (uint64_t(from) << 33) | (uint64_t(to) << 1) | uint64_t(timed);
-}
-
 template <typename F>
 void each_line(std::string_view text, F&& f) {
   size_t start = 0;

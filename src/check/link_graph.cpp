@@ -45,7 +45,7 @@ void add_edges(LinkGraph& g) {
       auto to = g.find(road.target);
       if (!to || !g.rooms[*to].has_page) continue;
       const bool timed = road.kind == RoadKind::TimedJump;
-      if (seen.insert((uint64_t(from) << 33) | (uint64_t(*to) << 1) | uint64_t(timed)).second)
+      if (seen.insert(edge_key(from, *to, timed)).second)
         g.edges.push_back(GraphEdge{from, *to, timed});
     }
   }

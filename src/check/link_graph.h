@@ -34,6 +34,12 @@ struct GraphEdge {
   bool timed = false;  // a timed jump rather than a link
 };
 
+// One number for the arrow from `from` to `to`, timed or not, to tell arrows apart (room
+// or node indices; unique while `from` is below 2^31).
+inline uint64_t edge_key(uint32_t from, uint32_t to, bool timed) {
+  return (uint64_t(from) << 33) | (uint64_t(to) << 1) | uint64_t(timed);
+}
+
 // Global.cod or Global2.cod: its roads belong to every page.
 struct CodeFile {
   std::string name;  // as spelled on disk

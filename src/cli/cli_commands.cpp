@@ -97,11 +97,12 @@ std::optional<CompileInputs> compile_inputs(const Request& r) {
   return CompileInputs{std::move(*home), std::move(*project), std::move(output), std::move(rooms)};
 }
 
-// Writes `bytes` to standard output, or says that it could not and returns false.
-bool output(std::string_view bytes, std::string_view what) {
+// Writes `bytes` to standard output, or reports `lead` followed by the reason and returns
+// false.
+bool output(std::string_view bytes, std::string_view lead) {
   std::string error;
   if (write_stdout_bytes(bytes, &error)) return true;
-  report_error("cannot write " + std::string(what) + " to standard output: " + error);
+  report_error(std::string(lead) + error);
   return false;
 }
 
@@ -130,11 +131,8 @@ int run_package(const Request& r) {
     report_error(error);
     return kExitFailed;
   }
-  if (!write_stdout_bytes(path_text(portable_package_path(in->home, in->project)) + "\n", &error)) {
-    report_error("cannot write to standard output: " + error);
-    return kExitFailed;
-  }
-  return kExitOk;
+  const std::string line = path_text(portable_package_path(in->home, in->project)) + "\n";
+  return output(line, "cannot write to standard output: ") ? kExitOk : kExitFailed;
 }
 
 int run_map(const Request& r) {
@@ -150,7 +148,7 @@ int run_map(const Request& r) {
   // The map goes out as it is built; after a failed write nothing more is tried.
   bool written = true;
   write_project_map(*project, options, [&](std::string_view piece) {
-    if (written) written = output(piece, "the map");
+    if (written) written = output(piece, "cannot write the map to standard output: ");
   });
   return written ? kExitOk : kExitFailed;
 }
@@ -190,13 +188,7 @@ int run_new(const Request& r) {
     }
     return kExitFailed;
   }
-  std::string line = path_text(made.folder) + "\n";
-  std::string error;
-  if (!write_stdout_bytes(line, &error)) {
-    report_error("cannot write to standard output: " + error);
-    return kExitFailed;
-  }
-  return kExitOk;
+  return output(path_text(made.folder) + "\n", "cannot write to standard output: ") ? kExitOk : kExitFailed;
 }
 
 int run_check(const Request& r) {
@@ -206,7 +198,7 @@ int run_check(const Request& r) {
   const CheckResult result = check_book(graph);
   const std::string report = r.json ? check_report_json(r.project, graph.rooms.size(), result)
                                     : check_report_lines(r.project, graph.rooms.size(), result);
-  if (!output(report, "the check")) return kExitFailed;
+  if (!output(report, "cannot write the check to standard output: ")) return kExitFailed;
   return result.errors ? kExitFailed : kExitOk;
 }
 
@@ -225,7 +217,7 @@ int run_graph(const Request& r) {
       return kExitFailed;
     }
   }
-  return output(picture, "the graph") ? kExitOk : kExitFailed;
+  return output(picture, "cannot write the graph to standard output: ") ? kExitOk : kExitFailed;
 }
 
 }  // namespace pm::cli

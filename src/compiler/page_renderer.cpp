@@ -100,7 +100,6 @@ bool render_room_page(const RoomSources& room, const ProjectFields& fields, Page
       head_written = true;
     }
     if (raw_html || no_global) {
-      line += tag;
       append_without(out, line, tag);
       out += kCrLf;
     } else {

@@ -7,12 +7,17 @@ namespace pm {
 
 ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {}
 
+const std::vector<std::string>& ProjectReader::listing() const {
+  std::call_once(listed_, [this] { listing_ = folder_.file_names(); });
+  return listing_;
+}
+
 void ProjectReader::scan() const {
-  for (auto& name : folder_.file_names()) {
+  for (const auto& name : listing()) {
     if (!has_ascii_letters(name)) continue;
     by_lower_name_.emplace(to_lower_ascii(name), name);
     names_.insert(name);
-    with_letters_.push_back(std::move(name));
+    with_letters_.push_back(name);
   }
 }
 
@@ -34,8 +39,9 @@ std::optional<std::string_view> ProjectReader::spelling(std::string_view name) c
 }
 
 const std::unordered_set<std::string>& ProjectReader::names() const {
-  std::call_once(listed_, [this] {
-    for (auto& name : folder_.file_names()) all_names_.insert(std::move(name));
+  std::call_once(all_named_, [this] {
+    const auto& listed = listing();
+    all_names_.insert(listed.begin(), listed.end());
   });
   return all_names_;
 }
@@ -43,8 +49,10 @@ const std::unordered_set<std::string>& ProjectReader::names() const {
 std::optional<stdfs::path> ProjectReader::find(std::string_view name) const {
   const auto& all = names();
   if (all.count(std::string(name))) return folder_.path() / path_from_text(name);
+  // A name without letters has no other spelling.
+  if (!has_ascii_letters(name)) return std::nullopt;
   const auto on_disk = spelling(name);
-  if (!on_disk || !has_ascii_letters(name)) return std::nullopt;
+  if (!on_disk) return std::nullopt;
   return folder_.path() / path_from_text(*on_disk);
 }
 

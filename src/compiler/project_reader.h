@@ -46,14 +46,18 @@ class ProjectReader {
   const std::unordered_set<std::string>& names() const;
 
  private:
+  // The folder's file names, listed once, on the first call, for every question.
+  const std::vector<std::string>& listing() const;
   void scan() const;  // once, on the first question that needs it
 
   OpenFolder folder_;
+  mutable std::once_flag listed_;
+  mutable std::vector<std::string> listing_;
   mutable std::once_flag scanned_;
   mutable std::vector<std::string> with_letters_;
   mutable std::unordered_set<std::string> names_;
   mutable std::unordered_map<std::string, std::string> by_lower_name_;
-  mutable std::once_flag listed_;
+  mutable std::once_flag all_named_;
   mutable std::unordered_set<std::string> all_names_;
 };
 

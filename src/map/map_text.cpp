@@ -120,7 +120,8 @@ void write_map(const ProjectReader& reader, const std::vector<std::string>& numb
 
 std::string build_map_text(const Project& project, const std::vector<std::string>& entries,
                            const MapOptions& options) {
-  // The room texts are found after one scan of the project folder, as the compiles do.
+  // The room texts are read through the open project folder; a name without letters (a
+  // room number) is opened as it is, with no scan of the folder.
   const ProjectReader reader(project);
   std::vector<std::string> numbers;
   numbers.reserve(entries.size());

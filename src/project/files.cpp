@@ -97,18 +97,19 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
 }
 
 ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
-  out.clear();
-  int fd = open_for_reading(p);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
-    if (error) *error = "Impossibile leggere il file " + path_text(p) + ": " + std::strerror(errno);
-    return ReadResult::Failed;
-  }
-  return read_descriptor(fd, p, out, error);
+  return read_descriptor(open_for_reading(p), [&] { return p; }, out, error);
 }
 
-ReadResult read_descriptor(int fd, const stdfs::path& shown, std::string& out, std::string* error) {
+ReadResult read_descriptor(int fd, const std::function<stdfs::path()>& shown, std::string& out, std::string* error) {
   out.clear();
+  auto failed = [&](int err) {
+    if (error) *error = "Impossibile leggere il file " + path_text(shown()) + ": " + std::strerror(err);
+    return ReadResult::Failed;
+  };
+  if (fd < 0) {
+    const int err = errno;
+    return err == ENOENT || err == ENOTDIR ? ReadResult::Missing : failed(err);
+  }
   // Read straight into the string, sized from the file: one read for a file that does not
   // change meanwhile, and a short read of a regular file is its end.
   FileStat st {};
@@ -132,11 +133,7 @@ ReadResult read_descriptor(int fd, const stdfs::path& shown, std::string& out, s
   }
   close_file(fd);
   out.resize(err ? 0 : used);
-  if (err) {
-    if (error) *error = "Impossibile leggere il file " + path_text(shown) + ": " + std::strerror(err);
-    return ReadResult::Failed;
-  }
-  return ReadResult::Ok;
+  return err ? failed(err) : ReadResult::Ok;
 }
 
 bool read_file(const stdfs::path& p, std::string& out) { return read_file_checked(p, out) == ReadResult::Ok; }
@@ -164,6 +161,7 @@ static std::optional<size_t> g_disk_space;  // see set_disk_space_for_testing
 
 void set_disk_space_for_testing(std::optional<size_t> bytes) { g_disk_space = bytes; }
 
+namespace {
 // One write, with the room left under the test seam's limit.
 long long write_within_space(int fd, const char* data, size_t size) {
   if (!g_disk_space) return write_some(fd, data, size);
@@ -174,6 +172,19 @@ long long write_within_space(int fd, const char* data, size_t size) {
   long long w = write_some(fd, data, std::min(size, *g_disk_space));
   if (w > 0) *g_disk_space -= size_t(w);
   return w;
+}
+}  // namespace
+
+int write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const long long w = write_within_space(fd, bytes.data(), bytes.size());
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(size_t(w));
+  }
+  return 0;
 }
 
 bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteCare care) {
@@ -190,17 +201,7 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
     return false;
   };
   if (care == WriteCare::Careful) keep_permissions(fd, p);
-  const char* data = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    long long w = write_within_space(fd, data, left);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return give_up(std::strerror(errno));
-    }
-    data += w;
-    left -= size_t(w);
-  }
+  if (const int err = write_all(fd, bytes)) return give_up(std::strerror(err));
   if (care == WriteCare::Careful && flush_to_disk(fd) != 0) return give_up(std::strerror(errno));
   int closed = close_file(fd);
   fd = -1;

@@ -11,8 +11,6 @@
 #include <unistd.h>
 #endif
 
-#include "project/open_folder.h"
-
 namespace pm {
 
 std::string FolderEmptying::aside_prefix(const stdfs::path& dir) {
@@ -29,8 +27,9 @@ FolderEmptying::FolderEmptying(const stdfs::path& dir) {
   const std::string name = dir.filename().string();
   const std::string prefix = aside_prefix(dir);
   std::vector<stdfs::path> aside;
+  const bool named = !name.empty() && name != "." && name != "..";
   // What an interrupted run left aside goes now.
-  if (!name.empty() && name != "." && name != "..") {
+  if (named) {
     std::error_code ec;
     for (stdfs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
       std::error_code ec2;
@@ -40,7 +39,7 @@ FolderEmptying::FolderEmptying(const stdfs::path& dir) {
   }
   struct stat st {};
   bool moved = false;
-  if (!name.empty() && name != "." && name != ".." && ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (named && ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
     const stdfs::path place = parent / (prefix + std::to_string(std::random_device{}() % 1000000000u));
     if (::rename(dir.c_str(), place.c_str()) == 0) {
       if (::mkdir(dir.c_str(), st.st_mode & 07777) == 0) {

@@ -74,14 +74,8 @@ OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
 ReadResult OpenFolder::read(std::string_view name, std::string& out, std::string* error) const {
   out.clear();
   if (fd_ < 0) return ReadResult::Missing;
-  const std::string file(name);
-  const int fd = open_in(*this, file, kReadFlags);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
-    if (error) *error = "Impossibile leggere il file " + path_text(shown_path(*this, name)) + ": " + std::strerror(errno);
-    return ReadResult::Failed;
-  }
-  return read_descriptor(fd, shown_path(*this, name), out, error);
+  const int fd = open_in(*this, std::string(name), kReadFlags);
+  return read_descriptor(fd, [&] { return shown_path(*this, name); }, out, error);
 }
 
 #if defined(_WIN32)
@@ -128,14 +122,7 @@ DirectWriter::DirectWriter(const OpenFolder& folder, std::string_view name) : fo
 DirectWriter::~DirectWriter() { finish(); }
 
 void DirectWriter::write(std::string_view bytes) {
-  while (fd_ >= 0 && errno_ == 0 && !bytes.empty()) {
-    const long long w = write_within_space(fd_, bytes.data(), bytes.size());
-    if (w < 0) {
-      if (errno != EINTR) errno_ = errno;
-      continue;
-    }
-    bytes.remove_prefix(size_t(w));
-  }
+  if (fd_ >= 0 && errno_ == 0) errno_ = write_all(fd_, bytes);
 }
 
 bool DirectWriter::finish(std::string* error) {

@@ -5,6 +5,7 @@
 // whole path (names as UTF-8, see path_from_text).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -67,13 +68,16 @@ class DirectWriter {
 bool write_file_direct(const OpenFolder& folder, std::string_view name, std::string_view bytes,
                        std::string* error = nullptr);
 
-// Reads from an open descriptor into `out` (the shared body of every whole-file read, in
-// files.cpp): sized from fstat, one read for a regular file that does not change meanwhile.
-// Closes `fd`.
-ReadResult read_descriptor(int fd, const stdfs::path& shown, std::string& out, std::string* error);
+// Reads from the descriptor that an open just returned into `out` (the shared body of every
+// whole-file read, in files.cpp): sized from fstat, one read for a regular file that does
+// not change meanwhile. Closes `fd`. A failed open (fd < 0, the reason still in errno) is
+// Missing for a file or folder that is not there; a message naming the path that `shown`
+// gives is made only for a failure.
+ReadResult read_descriptor(int fd, const std::function<stdfs::path()>& shown, std::string& out, std::string* error);
 
-// One write to `fd` within the room that the full-disk test seam leaves (see
-// set_disk_space_for_testing); a plain write when the seam is unset. In files.cpp.
-long long write_within_space(int fd, const char* data, size_t size);
+// Writes all of `bytes` to `fd`, again after an interrupted write, within the room that the
+// full-disk test seam leaves (see set_disk_space_for_testing). 0, or the errno of the write
+// that failed. In files.cpp.
+int write_all(int fd, std::string_view bytes);
 
 }  // namespace pm

@@ -1,7 +1,6 @@
 // Byte-level text helpers (see text.h).
 #include "project/text.h"
 
-
 namespace pm {
 
 std::vector<std::string> split_lines(std::string_view data) {

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "project/files.h"
+#include "project/open_folder.h"
 #include "project/text.h"
 #include "support/temp_dir.h"
 
@@ -195,6 +198,42 @@ TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   EXPECT_EQ(pm::read_file_checked(t / "f", out, &error), pm::ReadResult::Ok);
   EXPECT_EQ(out, "x\ry");
 }
+
+#if !defined(_WIN32)
+// The reader by path and the reader in an open folder answer alike: nothing there is
+// Missing without a message; a failed open and a failed read name the whole path and why.
+TEST(FilesTest, BothReadersTellMissingFromUnreadableInTheSameWords) {
+  TempDir t;
+  write_bytes(t / "f", "x");
+  fs::create_directories(t / "sub");
+  const std::string too_long(300, 'n');
+  const pm::OpenFolder folder(t.path());
+  const struct {
+    std::string name;
+    pm::ReadResult result;
+    int err;  // the reason the message gives
+  } cases[] = {
+      {"missing", pm::ReadResult::Missing, 0},
+      {"f/x", pm::ReadResult::Missing, 0},                  // through a file
+      {"sub", pm::ReadResult::Failed, EISDIR},              // opens, then the read fails
+      {too_long, pm::ReadResult::Failed, ENAMETOOLONG},     // the open fails
+  };
+  for (const auto& c : cases) {
+    const fs::path p = t / c.name;
+    const std::string expected =
+        c.err ? "Impossibile leggere il file " + pm::path_text(p) + ": " + std::strerror(c.err) : "";
+    std::string out = "stale", error;
+    EXPECT_EQ(pm::read_file_checked(p, out, &error), c.result) << c.name;
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(error, expected);
+    out = "stale";
+    error.clear();
+    EXPECT_EQ(folder.read(c.name, out, &error), c.result) << c.name;
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(error, expected);
+  }
+}
+#endif
 
 TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
   for (auto [name, pattern] : {std::pair{"STYLE.CSS", "*.css"}, {"adv.css", "*.CSS"}, {"a.b.dat", "*.dat"},

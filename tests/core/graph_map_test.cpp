@@ -47,7 +47,7 @@ TEST(GraphMap, TheSampleBookDrawsOneNodePerRoomWithItsMarks) {
 
 TEST(GraphMap, DotLabelsEscapeQuotesAndBackslashes) {
   pm::GraphDrawing d;
-  d.nodes.push_back({0, "1", "1 \xC2\xB7 Il \"drago\" \\ la torre\r\n", false, false, true, true});
+  d.nodes.push_back({"1", "1 \xC2\xB7 Il \"drago\" \\ la torre\r\n", false, false, true, true});
   const std::string dot = pm::graph_dot_text(d, "sfdp");
   EXPECT_NE(dot.find("n0 [label=\"1 \xC2\xB7 Il \\\"drago\\\" \\\\ la torre  \", color=\"#c00000\", "
                      "fillcolor=\"#ffe0e0\", fontcolor=\"#c00000\", penwidth=\"2\"];"),
