@@ -28,6 +28,11 @@ class SingleFileWriter {
     rewrite_single_file_piece(raw, done_);
     hand_on(kHandOn);
   }
+  // Adds a piece already rewritten.
+  void add_rewritten(std::string_view done) {
+    done_ += done;
+    hand_on(kHandOn);
+  }
   // The line end after the rewritten document, and everything still held.
   void finish() {
     done_ += kCrLf;
@@ -106,10 +111,10 @@ void write_single_file(const Project& project, const ProjectReader& reader, cons
   append_page_head(head, fields, PageStyle::Classic, "");
   w.add_piece(head);
   if (!fields.skip_start_page()) w.add_piece(title_block(fields, gap));
-  // The rooms' sections are read and put together on a second thread while this one
-  // rewrites and writes the sections before them.
+  // The rooms' sections are read, put together and rewritten on two threads while this
+  // one writes the sections before them.
   struct Section {
-    std::string text, raw;
+    std::string text, raw, done;
     std::vector<std::string> errors;
   };
   WorkAhead<Section> ahead(rooms.size(), [&](size_t i, Section& section) {
@@ -117,11 +122,13 @@ void write_single_file(const Project& project, const ProjectReader& reader, cons
     reader.read(rooms[i], section.text, section.errors);
     section.raw.clear();
     append_room(section.raw, rooms[i], section.text, before_code, after_code, gap);
+    section.done.clear();
+    rewrite_single_file_piece(section.raw, section.done);
   });
   for (size_t i = 0; i < rooms.size(); ++i) {
     const Section& section = ahead.next();
     errors.insert(errors.end(), section.errors.begin(), section.errors.end());
-    w.add_piece(section.raw);
+    w.add_rewritten(section.done);
     ahead.release();
   }
   std::string tail;

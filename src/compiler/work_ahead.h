@@ -9,9 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -29,11 +27,8 @@ class WorkAhead {
     if (count_ > 1) worker_ = std::thread([this] { run(); });
   }
   ~WorkAhead() {
-    {
-      std::lock_guard lock(mutex_);
-      stop_ = true;
-    }
-    freed_.notify_one();
+    stop_.store(true);
+    wake(maker_sleeps_);
     if (worker_.joinable()) worker_.join();
   }
   WorkAhead(const WorkAhead&) = delete;
@@ -43,58 +38,82 @@ class WorkAhead {
   // every `depth` calls. Must not be called more than `count` times.
   Item& next() {
     const size_t index = handed_++;
-    const size_t slot = index % items_.size();
-    if (made_[slot].load(std::memory_order_acquire) == index + 1) return items_[slot];
-    size_t unclaimed = index;
-    if (next_claim_.compare_exchange_strong(unclaimed, index + 1)) {
-      make_(index, items_[slot]);  // not begun yet: made here rather than waited for
-      return items_[slot];
+    const size_t depth = items_.size();
+    // While the item is not made, make the first one neither thread has begun (this one,
+    // or, when the other thread is busy with this one, one further on), so that both
+    // threads make items whichever of the two is slower at its own part.
+    for (int spins = 0; !is_made(index);) {
+      size_t claim = next_claim_.load();
+      if (claim < count_ && claim < released_.load() + depth) {
+        if (next_claim_.compare_exchange_strong(claim, claim + 1)) make(claim);
+        continue;
+      }
+      // Nothing left to begin: the other thread is finishing this one.
+      if (spins++ < kUserSpins) {
+        std::this_thread::yield();
+        continue;
+      }
+      wait_until(user_sleeps_, [&] { return is_made(index); });
     }
-    // The other thread is making it right now.
-    std::unique_lock lock(mutex_);
-    user_waits_ = true;
-    ready_.wait(lock, [&] { return made_[slot].load(std::memory_order_acquire) == index + 1; });
-    user_waits_ = false;
-    return items_[slot];
+    return items_[index % depth];
   }
 
   // Done with every item handed out so far: their room may be filled again.
   void release() {
-    std::lock_guard lock(mutex_);
-    released_ = handed_;
+    released_.store(handed_);
     // The maker, when it waits for room, waits for half of it, so that the threads do not
     // take turns waking each other for every item.
-    if (maker_waits_ && has_room(items_.size() / 2)) freed_.notify_one();
+    if (maker_sleeps_.load() && has_room(items_.size() / 2)) wake(maker_sleeps_);
   }
 
  private:
+  static constexpr int kUserSpins = 200;
+
+  void make(size_t index) {
+    make_(index, items_[index % items_.size()]);
+    made_[index % items_.size()].store(index + 1);
+  }
+  bool is_made(size_t index) const { return made_[index % items_.size()].load() == index + 1; }
+
   // Whether at least `free` slots (one or more) are free for the items not begun yet, or
-  // nothing is left to make (the caller holds the mutex).
+  // nothing is left to make.
   bool has_room(size_t free) const {
     const size_t next = next_claim_.load();
-    return next >= count_ || released_ + items_.size() >= next + free;
+    return next >= count_ || released_.load() + items_.size() >= next + free;
+  }
+
+  // Waits until done() holds, asleep on `sleeps` until the other thread, having made done()
+  // true, wakes it. The hand-over needs no lock: the sleeper sets its flag and then looks at
+  // done(), the other thread changes done() and then looks at the flag (all sequentially
+  // consistent), so at least one of them sees the other's change and no wake-up is lost.
+  // The system is called only to sleep or to wake a sleeper.
+  template <typename Done>
+  static void wait_until(std::atomic<bool>& sleeps, Done done) {
+    while (true) {
+      sleeps.store(true);
+      if (done()) {
+        sleeps.store(false);
+        return;
+      }
+      sleeps.wait(true);
+    }
+  }
+  static void wake(std::atomic<bool>& sleeps) {
+    if (sleeps.exchange(false)) sleeps.notify_one();
   }
 
   void run() {
     const size_t depth = items_.size();
-    while (true) {
+    while (!stop_.load()) {
       size_t index = next_claim_.load();
       if (index >= count_) return;
-      {
-        std::unique_lock lock(mutex_);
-        if (stop_) return;
-        if (index >= released_ + depth) {
-          maker_waits_ = true;
-          freed_.wait(lock, [&] { return stop_ || has_room(depth / 2); });
-          maker_waits_ = false;
-          continue;
-        }
+      if (index >= released_.load() + depth) {
+        wait_until(maker_sleeps_, [&] { return stop_.load() || has_room(depth / 2); });
+        continue;
       }
       if (!next_claim_.compare_exchange_strong(index, index + 1)) continue;  // the user took it
-      make_(index, items_[index % depth]);
-      made_[index % depth].store(index + 1, std::memory_order_release);
-      std::lock_guard lock(mutex_);
-      if (user_waits_) ready_.notify_one();
+      make(index);
+      if (user_sleeps_.load()) wake(user_sleeps_);
     }
   }
 
@@ -103,13 +122,9 @@ class WorkAhead {
   std::vector<Item> items_;                // item i lives in items_[i % depth]
   std::vector<std::atomic<size_t>> made_;  // i + 1 once item i is made in its slot
   std::atomic<size_t> next_claim_{0};      // the first item neither thread has begun
+  std::atomic<size_t> released_{0};        // items handed out and done with
   size_t handed_ = 0;                      // items handed out by next() (the user's thread only)
-  std::mutex mutex_;
-  std::condition_variable ready_, freed_;
-  size_t released_ = 0;  // items handed out and done with
-  bool user_waits_ = false;
-  bool maker_waits_ = false;
-  bool stop_ = false;
+  std::atomic<bool> user_sleeps_{false}, maker_sleeps_{false}, stop_{false};
   std::thread worker_;
 };
 

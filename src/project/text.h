@@ -9,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace pm {
 
 inline constexpr std::string_view kCrLf = "\r\n";
@@ -32,14 +36,28 @@ inline uint64_t bytes_equal(uint64_t word, char c) {
   return ~(((v & k7f) + k7f) | v | k7f);
 }
 
+#if defined(__SSE2__)
+// One bit for each of the sixteen bytes at `p` that is one of `set...`, the first byte's lowest.
+template <char... set>
+inline unsigned bytes_of16(const char* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return unsigned(_mm_movemask_epi8((_mm_cmpeq_epi8(v, _mm_set1_epi8(set)) | ...)));
+}
+#endif
+
 }  // namespace text_detail
 
 // The first position at or after `pos` that holds one of the bytes `set...`, or npos.
-// Looks at eight bytes at a time: the compiles search megabytes of text.
+// Looks at sixteen bytes at a time where the processor can (eight elsewhere): the compiles
+// search megabytes of text.
 template <char... set>
 size_t find_byte_of(std::string_view s, size_t pos = 0) {
   using namespace text_detail;
   const size_t n = s.size();
+#if defined(__SSE2__)
+  for (; pos + 16 <= n; pos += 16)
+    if (const unsigned hits = bytes_of16<set...>(s.data() + pos)) return pos + size_t(std::countr_zero(hits));
+#endif
   if constexpr (kLittleEndian) {
     for (; pos + 8 <= n; pos += 8) {
       const uint64_t word = load8(s.data() + pos);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
 #include <string>
 
 #include "compiler/work_ahead.h"
@@ -20,10 +23,36 @@ TEST(WorkAhead, HandsOverEveryItemInOrderAtAnyDepth) {
         const std::string& first = ahead.next();
         const std::string* second = i + 1 < count ? &ahead.next() : nullptr;
         ASSERT_EQ(first, "item " + std::to_string(i)) << depth << " " << count;
-        if (second) ASSERT_EQ(*second, "item " + std::to_string(i + 1)) << depth << " " << count;
+        if (second) {
+          ASSERT_EQ(*second, "item " + std::to_string(i + 1)) << depth << " " << count;
+        }
         ahead.release();
       }
     }
+  }
+}
+
+TEST(WorkAhead, EachItemIsMadeOnceWhicheverThreadIsSlower) {
+  // The user takes items further on while the other thread makes the one it waits for:
+  // with makes of uneven length on either thread, no item is made twice or skipped.
+  for (bool slow_user : {false, true}) {
+    const size_t count = 3000;
+    std::vector<std::atomic<int>> made(count);
+    const std::thread::id user = std::this_thread::get_id();
+    pm::WorkAhead<size_t> ahead(
+        count,
+        [&](size_t i, size_t& item) {
+          ++made[i];
+          if ((std::this_thread::get_id() == user) == slow_user && i % 7 == 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+          item = i;
+        },
+        8);
+    for (size_t i = 0; i < count; ++i) {
+      ASSERT_EQ(ahead.next(), i);
+      ahead.release();
+    }
+    for (size_t i = 0; i < count; ++i) ASSERT_EQ(made[i].load(), 1) << i;
   }
 }
 
