@@ -2,6 +2,7 @@
 // command runs before anything is written.
 #include "cli/cli_commands.h"
 
+#include <future>
 #include <string>
 #include <vector>
 
@@ -28,19 +29,32 @@ stdfs::path absolute_path(const std::string& p) {
   return ec ? path_from_text(p) : a;
 }
 
-// The project named on the command line, or a message and nothing.
-std::optional<Project> open_project(const std::string& arg) {
+// The project named on the command line with the names of its folder's files (listed once,
+// for the check and for the compiles), or a message and nothing.
+struct OpenedProject {
+  Project project;
+  std::vector<std::string> names;
+};
+
+std::optional<OpenedProject> open_listed_project(const std::string& arg) {
   stdfs::path folder = absolute_path(arg);
   if (!is_folder(folder)) {
     report_error(with_path("no such project folder", arg));
     return std::nullopt;
   }
-  auto ref = check_project_folder(folder);
+  std::vector<std::string> names = list_file_names(folder);
+  auto ref = check_project_folder(folder, names);
   if (!ref) {
     report_error(with_path("not a project folder (it needs a readable .dat file and Room/0)", arg));
     return std::nullopt;
   }
-  return Project(ref->folder, ref->name);
+  return OpenedProject{Project(ref->folder, ref->name), std::move(names)};
+}
+
+std::optional<Project> open_project(const std::string& arg) {
+  auto opened = open_listed_project(arg);
+  if (!opened) return std::nullopt;
+  return std::move(opened->project);
 }
 
 // The program folder, which must exist: every compile writes into its Output.
@@ -68,20 +82,22 @@ int finish(const CompileReport& report) {
   return report.ok() ? kExitOk : kExitFailed;
 }
 
-// The room numbers of the project manager's list, in its order. The compiles use no
-// description, so the entries are made without reading the description files: the same
-// numbers in the same order, without one file read per room.
-std::vector<std::string> rooms_in_list_order(const Project& project) {
+// The room numbers of the project manager's list for the project folder `folder`, in its
+// order. The compiles use no description, so the entries are made without reading the
+// description files: the same numbers in the same order, without one file read per room.
+std::vector<std::string> rooms_in_list_order(const stdfs::path& folder) {
   std::vector<std::string> entries;
-  for (const auto& name : project.room_names()) entries.push_back(make_room_entry(name, ""));
+  for (const auto& name : Project(folder, "").room_names()) entries.push_back(make_room_entry(name, ""));
   return room_numbers(entries);
 }
 
-// What both compiles start from: the program folder, the project, and the output folder,
-// which must not hold the project. Nothing when one of them fails (the reason is reported).
+// What the compiles start from: the program folder, the project with the names of its
+// files, the output folder, which must not hold the project, and the rooms. Nothing when
+// one of them fails (the reason is reported).
 struct CompileInputs {
   ProgramFolder home;
   Project project;
+  std::vector<std::string> names;  // the project folder's files
   stdfs::path output;
   std::vector<std::string> rooms;  // in the project manager's order
 };
@@ -89,12 +105,16 @@ struct CompileInputs {
 std::optional<CompileInputs> compile_inputs(const Request& r) {
   auto home = program_folder(r);
   if (!home) return std::nullopt;
-  auto project = open_project(r.project);
-  if (!project) return std::nullopt;
+  // A big book's two folders each hold thousands of files: the room folder is listed on a
+  // second thread while the project folder is listed and checked. (Listing is only reading;
+  // a project that fails its check leaves the list unused.)
+  auto rooms = std::async(std::launch::async, [folder = absolute_path(r.project)] { return rooms_in_list_order(folder); });
+  auto opened = open_listed_project(r.project);
+  if (!opened) return std::nullopt;
   stdfs::path output = home->output();
-  if (!output_spares_project(*project, output)) return std::nullopt;
-  std::vector<std::string> rooms = rooms_in_list_order(*project);
-  return CompileInputs{std::move(*home), std::move(*project), std::move(output), std::move(rooms)};
+  if (!output_spares_project(opened->project, output)) return std::nullopt;
+  return CompileInputs{std::move(*home), std::move(opened->project), std::move(opened->names), std::move(output),
+                       rooms.get()};
 }
 
 // Writes `bytes` to standard output, or reports `lead` followed by the reason and returns
@@ -112,13 +132,13 @@ int run_compile(const Request& r) {
   auto in = compile_inputs(r);
   if (!in) return kExitFailed;
   auto style = r.classic ? PageStyle::Classic : PageStyle::Mobile;
-  return finish(compile_project(in->project, in->rooms, in->output, style));
+  return finish(compile_project(in->project, ProjectReader(in->project, std::move(in->names)), in->rooms, in->output, style));
 }
 
 int run_single(const Request& r) {
   auto in = compile_inputs(r);
   if (!in) return kExitFailed;
-  return finish(compile_single_file(in->project, in->rooms, in->output));
+  return finish(compile_single_file(in->project, ProjectReader(in->project, std::move(in->names)), in->rooms, in->output));
 }
 
 int run_package(const Request& r) {

@@ -7,8 +7,13 @@ namespace pm {
 
 ProjectReader::ProjectReader(const Project& project) : folder_(project.folder()) {}
 
+ProjectReader::ProjectReader(const Project& project, std::vector<std::string> names)
+    : folder_(project.folder()), given_(true), listing_(std::move(names)) {}
+
 const std::vector<std::string>& ProjectReader::listing() const {
-  std::call_once(listed_, [this] { listing_ = folder_.file_names(); });
+  std::call_once(listed_, [this] {
+    if (!given_) listing_ = folder_.file_names();
+  });
   return listing_;
 }
 

@@ -22,6 +22,9 @@ namespace pm {
 class ProjectReader {
  public:
   explicit ProjectReader(const Project& project);
+  // With the names of the folder's files already listed (OpenFolder::file_names), so that
+  // they are not listed again.
+  ProjectReader(const Project& project, std::vector<std::string> names);
 
   // The spelling of `name` to open: the one on disk in any case (the exact one first), the
   // name itself when it has no letters, or nothing when no file has that name.
@@ -52,6 +55,7 @@ class ProjectReader {
 
   OpenFolder folder_;
   mutable std::once_flag listed_;
+  bool given_ = false;  // listing_ came with the constructor
   mutable std::vector<std::string> listing_;
   mutable std::once_flag scanned_;
   mutable std::vector<std::string> with_letters_;

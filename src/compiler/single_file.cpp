@@ -204,8 +204,12 @@ std::string render_single_file(const Project& project, const std::vector<std::st
 
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output) {
+  return compile_single_file(project, ProjectReader(project), rooms, output);
+}
+
+CompileReport compile_single_file(const Project& project, const ProjectReader& reader,
+                                  const std::vector<std::string>& rooms, const stdfs::path& output) {
   CompileReport report;
-  const ProjectReader reader(project);
   auto emptying = prepare_output(project, reader, output, report);
   if (!emptying) return report;
   {

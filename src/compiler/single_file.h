@@ -23,5 +23,8 @@ void rewrite_single_file_piece(std::string_view raw, std::string& out);
 // Prepares `output` like the whole-project compile and writes output/index.htm.
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output);
+// The same, reading the project through `reader` (made for `project`).
+CompileReport compile_single_file(const Project& project, const ProjectReader& reader,
+                                  const std::vector<std::string>& rooms, const stdfs::path& output);
 
 }  // namespace pm

@@ -56,8 +56,12 @@ void finish_output(FolderEmptying& emptying, CompileReport& report) {
 
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style) {
+  return compile_project(project, ProjectReader(project), rooms, output, style);
+}
+
+CompileReport compile_project(const Project& project, const ProjectReader& reader,
+                              const std::vector<std::string>& rooms, const stdfs::path& output, PageStyle style) {
   CompileReport report;
-  const ProjectReader reader(project);
   auto emptying = prepare_output(project, reader, output, report);
   if (!emptying) return report;
 

@@ -50,6 +50,9 @@ std::string credit_line();
 // when `output` is the project folder or holds it, or lies inside the project's res folder.
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style);
+// The same, reading the project through `reader` (made for `project`).
+CompileReport compile_project(const Project& project, const ProjectReader& reader,
+                              const std::vector<std::string>& rooms, const stdfs::path& output, PageStyle style);
 
 // Steps shared by both compiles: empty `output` (sub-folders included), create output/res,
 // copy the project's res folder, *.css and *.js (as `files` found them). The old contents of `output` are removed

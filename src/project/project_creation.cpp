@@ -85,8 +85,12 @@ CreationResult create_project(const stdfs::path& parent, std::string_view title,
 }
 
 std::optional<ProjectRef> check_project_folder(const stdfs::path& folder) {
+  return check_project_folder(folder, list_file_names(folder));
+}
+
+std::optional<ProjectRef> check_project_folder(const stdfs::path& folder, const std::vector<std::string>& names) {
   std::vector<std::string> dats;
-  for (auto& n : list_file_names(folder))
+  for (auto& n : names)
     if (matches_pattern(n, "*.dat")) dats.push_back(n);
   if (dats.empty()) return std::nullopt;
   std::sort(dats.begin(), dats.end(), [](const std::string& a, const std::string& b) {

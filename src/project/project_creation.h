@@ -43,5 +43,7 @@ struct ProjectRef {
 };
 // The folder is a project when its first *.dat (in name order) and Room/0 can be read.
 std::optional<ProjectRef> check_project_folder(const stdfs::path& folder);
+// The same with the names of the folder's files already listed (list_file_names).
+std::optional<ProjectRef> check_project_folder(const stdfs::path& folder, const std::vector<std::string>& names);
 
 }  // namespace pm
