@@ -71,31 +71,81 @@ std::string title_block(const ProjectFields& f, std::string_view gap) {
   return block;
 }
 
-// One room's section before the rewrites: anchor, before-code, the room's lines,
-// after-code, the gap. The line breaks that the compile adds itself are written as the
-// "<br>" that the third rewrite makes of them: a CR LF written here always becomes one
-// (its CR comes right before its LF, and no other rewrite can match across a line end),
-// and "<br>" can neither be nor break a match of any rewrite. Only the bytes taken from
-// the files go through the rewrites.
-void append_room(std::string& raw, std::string_view room, std::string_view text, std::string_view before_code,
-                 std::string_view after_code, std::string_view gap) {
-  raw += "<a name=\"";
-  raw += room;
-  raw += "\"></a>";
+// One room line, blanks already trimmed, appended to `out` as the document holds it after
+// the rewrites: each pair of blanks becomes "&nbsp;&nbsp;" (left to right), then every
+// "<a href=\"" gets its "#" and every ".htm" goes, all in one pass. A line holds no CR or
+// LF, so the line-end rewrite finds nothing in it; no match of the others can run on into
+// the "<br>" that follows the line (no pattern goes on with "<" after a proper beginning);
+// and a blank pair can be no part of a match (the one blank of "<a href" stands between
+// two letters), nor can "&nbsp;" make or break one.
+void append_line_rewritten(std::string& out, std::string_view line) {
+  size_t i = 0;
+  while (true) {
+    const size_t hit = find_byte_or_pair<' ', '<', '.'>(line, i);
+    out.append(line.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
+    if (hit == std::string_view::npos) return;
+    i = hit;
+    const std::string_view rest = line.substr(i);
+    if (rest[0] == '<') {
+      const bool link = rest.starts_with(kLinkOpen);
+      out += link ? kLinkOpen : "<";
+      if (link) out += '#';
+      i += link ? kLinkOpen.size() : 1;
+    } else if (rest[0] == '.') {
+      const bool htm = rest.starts_with(kHtm);
+      if (!htm) out += '.';
+      i += htm ? kHtm.size() : 1;
+    } else {
+      out += "&nbsp;&nbsp;";
+      i += 2;
+    }
+  }
+}
+
+// What every room's section holds besides its anchor and its own lines, rewritten once for
+// the whole document: the before-code, each line followed by a line break, and the
+// after-code, its lines joined without one, followed by the gap.
+struct SharedCode {
+  std::string before, after;
+};
+
+SharedCode rewritten_shared_code(std::string_view before_code, std::string_view after_code, std::string_view gap) {
+  std::string raw;
+  SharedCode code;
   for_each_line(before_code, [&](std::string_view l) {
     raw += l;
     raw += kBreak;
   });
+  rewrite_single_file_piece(raw, code.before);
+  raw.clear();
+  for_each_line(after_code, [&](std::string_view l) { raw += l; });
+  raw += gap;
+  rewrite_single_file_piece(raw, code.after);
+  return code;
+}
+
+// One room's section, rewritten, appended to `out`: the anchor, the before-code, the room's
+// lines, the after-code and the gap. The line breaks that the compile adds itself are
+// written as the "<br>" that the line-end rewrite makes of them (a CR LF written here always
+// becomes one: its CR comes right before its LF, and no other rewrite can match across a
+// line end). Each part ends with ">" (see rewrite_single_file_piece), so each is rewritten
+// on its own; `scratch` holds the anchor meanwhile.
+void append_section(std::string& out, std::string& scratch, std::string_view room, std::string_view text,
+                    const SharedCode& code) {
+  scratch = "<a name=\"";
+  scratch += room;
+  scratch += "\"></a>";
+  rewrite_single_file_piece(scratch, out);
+  out += code.before;
   for_each_line(text, [&](std::string_view l) {
     const std::string_view line = trim_blanks(l);
     // Timed jumps have no meaning in one page. (Two blanks, which the line's conversion
     // replaces, cannot stand in its first five bytes when these are "<meta".)
     if (istarts_with(line, "<meta")) return;
-    append_replaced(raw, line, "  ", "&nbsp;&nbsp;");
-    raw += kBreak;
+    append_line_rewritten(out, line);
+    out += kBreak;
   });
-  for_each_line(after_code, [&](std::string_view l) { raw += l; });
-  raw += gap;
+  out += code.after;
 }
 
 // Writes the whole document, rewritten, to `sink` in pieces.
@@ -105,25 +155,24 @@ void write_single_file(const Project& project, const ProjectReader& reader, cons
   const std::string before_code = reader.read("Global.cod", errors);
   const std::string after_code = reader.read("Global2.cod", errors);
   const std::string gap = section_gap();
+  const SharedCode code = rewritten_shared_code(before_code, after_code, gap);
 
   SingleFileWriter w(sink);
   std::string head;
   append_page_head(head, fields, PageStyle::Classic, "");
   w.add_piece(head);
   if (!fields.skip_start_page()) w.add_piece(title_block(fields, gap));
-  // The rooms' sections are read, put together and rewritten on two threads while this
-  // one writes the sections before them.
+  // The rooms' sections are read and made on two threads while this one writes the
+  // sections before them.
   struct Section {
-    std::string text, raw, done;
+    std::string text, anchor, done;
     std::vector<std::string> errors;
   };
   WorkAhead<Section> ahead(rooms.size(), [&](size_t i, Section& section) {
     section.errors.clear();
     reader.read(rooms[i], section.text, section.errors);
-    section.raw.clear();
-    append_room(section.raw, rooms[i], section.text, before_code, after_code, gap);
     section.done.clear();
-    rewrite_single_file_piece(section.raw, section.done);
+    append_section(section.done, section.anchor, rooms[i], section.text, code);
   });
   for (size_t i = 0; i < rooms.size(); ++i) {
     const Section& section = ahead.next();

@@ -69,6 +69,24 @@ size_t find_byte_of(std::string_view s, size_t pos = 0) {
   return std::string_view::npos;
 }
 
+// The first position at or after `pos` that holds one of the bytes `set...` or begins a
+// pair of `twice` (two blanks, say), or npos; sixteen bytes at a time where it can.
+template <char twice, char... set>
+size_t find_byte_or_pair(std::string_view s, size_t pos = 0) {
+  const size_t n = s.size();
+#if defined(__SSE2__)
+  using text_detail::bytes_of16;
+  for (; pos + 17 <= n; pos += 16) {
+    const char* p = s.data() + pos;
+    if (const unsigned hits = bytes_of16<set...>(p) | (bytes_of16<twice>(p) & bytes_of16<twice>(p + 1)))
+      return pos + size_t(std::countr_zero(hits));
+  }
+#endif
+  for (; pos < n; ++pos)
+    if (((s[pos] == set) || ...) || (s[pos] == twice && pos + 1 < n && s[pos + 1] == twice)) return pos;
+  return std::string_view::npos;
+}
+
 // Calls f(line) for every line of data. A line ends at CR LF, CR or LF; a line end at the
 // very end of the data does not start another (empty) line, so "a\r\n" is one line and
 // "" is none, while "\r\n" is one empty line.

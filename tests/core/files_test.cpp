@@ -91,6 +91,9 @@ TEST(TextTest, WordAtATimeSearchesMatchTheByteByByteOnes) {
     for (size_t from = 0; from <= s.size(); ++from) {
       size_t naive_hit = s.find_first_of("<.\r", from);
       ASSERT_EQ((pm::find_byte_of<'<', '.', '\r'>(s, from)), naive_hit) << s << " " << from;
+      const size_t pair = s.find("  ", from);
+      ASSERT_EQ((pm::find_byte_or_pair<' ', '<', '.'>(s, from)), std::min(s.find_first_of("<.", from), pair))
+          << s << " " << from;
     }
   }
 }
