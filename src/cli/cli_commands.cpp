@@ -2,6 +2,7 @@
 // command runs before anything is written.
 #include "cli/cli_commands.h"
 
+#include <functional>
 #include <future>
 #include <string>
 #include <vector>
@@ -92,29 +93,44 @@ std::vector<std::string> rooms_in_list_order(const stdfs::path& folder) {
 }
 
 // What the compiles start from: the program folder, the project with the names of its
-// files, the output folder, which must not hold the project, and the rooms. Nothing when
-// one of them fails (the reason is reported).
+// files, the output folder, which must not hold the project, and the rooms, still being
+// listed. Nothing when one of them fails (the reason is reported).
 struct CompileInputs {
   ProgramFolder home;
   Project project;
   std::vector<std::string> names;  // the project folder's files
   stdfs::path output;
-  std::vector<std::string> rooms;  // in the project manager's order
+  std::future<std::vector<std::string>> rooms;  // in the project manager's order
 };
 
 std::optional<CompileInputs> compile_inputs(const Request& r) {
   auto home = program_folder(r);
   if (!home) return std::nullopt;
   // A big book's two folders each hold thousands of files: the room folder is listed on a
-  // second thread while the project folder is listed and checked. (Listing is only reading;
-  // a project that fails its check leaves the list unused.)
+  // second thread while the project folder is listed and checked, and the compile prepares
+  // its output folder. (Listing is only reading; a project that fails its check leaves the
+  // list unused.)
   auto rooms = std::async(std::launch::async, [folder = absolute_path(r.project)] { return rooms_in_list_order(folder); });
   auto opened = open_listed_project(r.project);
   if (!opened) return std::nullopt;
   stdfs::path output = home->output();
   if (!output_spares_project(opened->project, output)) return std::nullopt;
   return CompileInputs{std::move(*home), std::move(opened->project), std::move(opened->names), std::move(output),
-                       rooms.get()};
+                       std::move(rooms)};
+}
+
+// A compile into the output folder: prepared (emptied, resources copied) while the rooms are
+// still being listed, then written by `write`.
+using CompileWriter = std::function<void(const CompileInputs&, const ProjectReader&, const std::vector<std::string>& rooms,
+                                         FolderEmptying&, CompileReport&)>;
+int run_prepared_compile(const Request& r, const CompileWriter& write) {
+  auto in = compile_inputs(r);
+  if (!in) return kExitFailed;
+  CompileReport report;
+  const ProjectReader reader(in->project, std::move(in->names));
+  auto emptying = prepare_output(in->project, reader, in->output, report);
+  if (emptying) write(*in, reader, in->rooms.get(), *emptying, report);
+  return finish(report);
 }
 
 // Writes `bytes` to standard output, or reports `lead` followed by the reason and returns
@@ -129,22 +145,26 @@ bool output(std::string_view bytes, std::string_view lead) {
 }  // namespace
 
 int run_compile(const Request& r) {
-  auto in = compile_inputs(r);
-  if (!in) return kExitFailed;
-  auto style = r.classic ? PageStyle::Classic : PageStyle::Mobile;
-  return finish(compile_project(in->project, ProjectReader(in->project, std::move(in->names)), in->rooms, in->output, style));
+  const auto style = r.classic ? PageStyle::Classic : PageStyle::Mobile;
+  return run_prepared_compile(r, [&](const CompileInputs& in, const ProjectReader& reader,
+                                     const std::vector<std::string>& rooms, FolderEmptying& emptying,
+                                     CompileReport& report) {
+    write_site(in.project, reader, rooms, in.output, style, emptying, report);
+  });
 }
 
 int run_single(const Request& r) {
-  auto in = compile_inputs(r);
-  if (!in) return kExitFailed;
-  return finish(compile_single_file(in->project, ProjectReader(in->project, std::move(in->names)), in->rooms, in->output));
+  return run_prepared_compile(r, [](const CompileInputs& in, const ProjectReader& reader,
+                                    const std::vector<std::string>& rooms, FolderEmptying& emptying,
+                                    CompileReport& report) {
+    write_single_file(in.project, reader, rooms, in.output, emptying, report);
+  });
 }
 
 int run_package(const Request& r) {
   auto in = compile_inputs(r);
   if (!in) return kExitFailed;
-  CompileReport report = compile_for_distribution(in->home, in->project, in->rooms);
+  CompileReport report = compile_for_distribution(in->home, in->project, in->rooms.get());
   if (!report.ok()) return finish(report);
   std::string error;
   if (!write_portable_package(in->home, in->project, &error)) {

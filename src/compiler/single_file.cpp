@@ -149,7 +149,7 @@ void append_section(std::string& out, std::string& scratch, std::string_view roo
 }
 
 // Writes the whole document, rewritten, to `sink` in pieces.
-void write_single_file(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
+void write_document(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
                        std::vector<std::string>& errors, const SingleFileWriter::Sink& sink) {
   const ProjectFields fields = project.read_fields();
   const std::string before_code = reader.read("Global.cod", errors);
@@ -246,31 +246,31 @@ std::string render_single_file(const Project& project, const std::vector<std::st
   std::vector<std::string> read_errors;
   std::string document;
   const ProjectReader reader(project);
-  write_single_file(project, reader, rooms, read_errors, [&](std::string_view piece) { document += piece; });
+  write_document(project, reader, rooms, read_errors, [&](std::string_view piece) { document += piece; });
   if (errors) errors->insert(errors->end(), read_errors.begin(), read_errors.end());
   return document;
 }
 
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output) {
-  return compile_single_file(project, ProjectReader(project), rooms, output);
+  CompileReport report;
+  const ProjectReader reader(project);
+  if (auto emptying = prepare_output(project, reader, output, report))
+    write_single_file(project, reader, rooms, output, *emptying, report);
+  return report;
 }
 
-CompileReport compile_single_file(const Project& project, const ProjectReader& reader,
-                                  const std::vector<std::string>& rooms, const stdfs::path& output) {
-  CompileReport report;
-  auto emptying = prepare_output(project, reader, output, report);
-  if (!emptying) return report;
+void write_single_file(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
+                       const stdfs::path& output, FolderEmptying& emptying, CompileReport& report) {
   {
     // Output has just been emptied: the page goes straight to its place as it is made.
     const OpenFolder folder(output);
     DirectWriter page(folder, "index.htm");
-    write_single_file(project, reader, rooms, report.errors, [&](std::string_view piece) { page.write(piece); });
+    write_document(project, reader, rooms, report.errors, [&](std::string_view piece) { page.write(piece); });
     std::string error;
     if (!page.finish(&error)) report.errors.push_back(error);
   }
-  finish_output(*emptying, report);
-  return report;
+  finish_output(emptying, report);
 }
 
 }  // namespace pm

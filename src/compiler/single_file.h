@@ -23,8 +23,10 @@ void rewrite_single_file_piece(std::string_view raw, std::string& out);
 // Prepares `output` like the whole-project compile and writes output/index.htm.
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output);
-// The same, reading the project through `reader` (made for `project`).
-CompileReport compile_single_file(const Project& project, const ProjectReader& reader,
-                                  const std::vector<std::string>& rooms, const stdfs::path& output);
+// The rest of compile_single_file, for a caller that prepares the output folder itself
+// (prepare_output, with `reader` made for `project`): writes output/index.htm and waits for
+// the emptying (finish_output).
+void write_single_file(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
+                       const stdfs::path& output, FolderEmptying& emptying, CompileReport& report);
 
 }  // namespace pm

@@ -56,15 +56,15 @@ void finish_output(FolderEmptying& emptying, CompileReport& report) {
 
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style) {
-  return compile_project(project, ProjectReader(project), rooms, output, style);
+  CompileReport report;
+  const ProjectReader reader(project);
+  if (auto emptying = prepare_output(project, reader, output, report))
+    write_site(project, reader, rooms, output, style, *emptying, report);
+  return report;
 }
 
-CompileReport compile_project(const Project& project, const ProjectReader& reader,
-                              const std::vector<std::string>& rooms, const stdfs::path& output, PageStyle style) {
-  CompileReport report;
-  auto emptying = prepare_output(project, reader, output, report);
-  if (!emptying) return report;
-
+void write_site(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
+                const stdfs::path& output, PageStyle style, FolderEmptying& emptying, CompileReport& report) {
   const ProjectFields fields = project.read_fields();
   const std::string before_code = reader.read("Global.cod", report.errors);
   const std::string after_code = reader.read("Global2.cod", report.errors);
@@ -103,8 +103,8 @@ CompileReport compile_project(const Project& project, const ProjectReader& reade
         // after it would fail the same way: one message, and no start page to a book with
         // pages missing.
         report.errors.push_back(error);
-        finish_output(*emptying, report);
-        return report;
+        finish_output(emptying, report);
+        return;
       }
       ++report.pages;
     }
@@ -112,8 +112,7 @@ CompileReport compile_project(const Project& project, const ProjectReader& reade
   }
 
   if (!write_file_direct(pages, "index.htm", render_start_page(fields, style), &error)) report.errors.push_back(error);
-  finish_output(*emptying, report);
-  return report;
+  finish_output(emptying, report);
 }
 
 }  // namespace pm

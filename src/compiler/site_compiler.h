@@ -50,9 +50,7 @@ std::string credit_line();
 // when `output` is the project folder or holds it, or lies inside the project's res folder.
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style);
-// The same, reading the project through `reader` (made for `project`).
-CompileReport compile_project(const Project& project, const ProjectReader& reader,
-                              const std::vector<std::string>& rooms, const stdfs::path& output, PageStyle style);
+
 
 // Steps shared by both compiles: empty `output` (sub-folders included), create output/res,
 // copy the project's res folder, *.css and *.js (as `files` found them). The old contents of `output` are removed
@@ -63,5 +61,11 @@ std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const Pro
                                                const stdfs::path& output, CompileReport& report);
 // Waits for the old contents of the output folder to be gone; adds what could not go.
 void finish_output(FolderEmptying& emptying, CompileReport& report);
+
+// The rest of compile_project, for a caller that prepares the output folder itself (with
+// `reader` made for `project`), say while it still lists the rooms: writes the pages and the
+// start page into `output` and waits for the emptying (finish_output).
+void write_site(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
+                const stdfs::path& output, PageStyle style, FolderEmptying& emptying, CompileReport& report);
 
 }  // namespace pm
