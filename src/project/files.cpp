@@ -371,17 +371,23 @@ bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
   return ok;
 }
 #else
-// Removes everything inside the open folder `fd` (links are removed, never followed), and
-// closes `fd`. Each entry is unlinked by name at once; only folders are opened.
+// Removes everything inside the open folder `fd` and closes `fd`; false with the errno of
+// the first failure in `first_error`.
 static bool remove_contents(int fd, int& first_error) {
-  DIR* dir = ::fdopendir(fd);
-  if (!dir) {
-    first_error = errno;
-    ::close(fd);
-    return false;
+  FolderRemoval removal(fd);
+  removal.take_part();
+  first_error = removal.first_error();
+  return first_error == 0;
+}
+
+// Each entry is unlinked by name at once; only folders are opened.
+FolderRemoval::FolderRemoval(int fd) : fd_(fd) {
+  dir_ = ::fdopendir(fd);
+  if (!dir_) {
+    note(errno);
+    return;
   }
-  std::vector<std::pair<std::string, bool>> entries;  // name, is a folder
-  while (const dirent* e = ::readdir(dir)) {
+  while (const dirent* e = ::readdir(dir_)) {
     const std::string_view name = e->d_name;
     if (name == "." || name == "..") continue;
     bool folder = e->d_type == DT_DIR;
@@ -389,25 +395,34 @@ static bool remove_contents(int fd, int& first_error) {
       struct stat st {};
       folder = ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
     }
-    entries.emplace_back(name, folder);
+    entries_.emplace_back(name, folder);
   }
-  bool ok = true;
-  auto note = [&](int err) {
-    if (ok) first_error = err;
-    ok = false;
-  };
-  for (const auto& [name, folder] : entries) {
+}
+
+FolderRemoval::~FolderRemoval() {
+  if (dir_)
+    ::closedir(dir_);
+  else
+    ::close(fd_);
+}
+
+void FolderRemoval::note(int err) {
+  int none = 0;
+  error_.compare_exchange_strong(none, err);
+}
+
+void FolderRemoval::take_part() {
+  for (size_t i; (i = next_.fetch_add(1)) < entries_.size(); dealt_.fetch_add(1)) {
+    const auto& [name, folder] = entries_[i];
     if (folder) {
-      const int sub = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      const int sub = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
       int err = 0;
       if (sub < 0 || !remove_contents(sub, err)) note(sub < 0 ? errno : err);
-      if (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) note(errno);
-    } else if (::unlinkat(fd, name.c_str(), 0) != 0 && errno != ENOENT) {
+      if (::unlinkat(fd_, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) note(errno);
+    } else if (::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT) {
       note(errno);
     }
   }
-  ::closedir(dir);
-  return ok;
 }
 
 bool remove_folder_contents(const stdfs::path& dir, std::string* error) {

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #if !defined(_WIN32)
 #include <unistd.h>
@@ -54,15 +55,32 @@ FolderEmptying::FolderEmptying(const stdfs::path& dir) {
   if (aside.empty()) return;
   worker_ = std::thread([this, aside = std::move(aside)] {
     for (const auto& folder : aside) {
-      std::string error;
-      bool removed = remove_folder_contents(folder, &error);
-      if (removed && ::rmdir(folder.c_str()) != 0) {
-        removed = false;
-        error = "Impossibile rimuovere la cartella " + path_text(folder) + ": " + std::strerror(errno);
-      }
-      if (!removed && ok_) {
+      auto fail = [&](std::string_view what, int err) {
+        if (!ok_) return;
         ok_ = false;
-        error_ = error;
+        error_ = std::string(what) + path_text(folder) + ": " + std::strerror(err);
+      };
+      const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (fd < 0) {
+        fail("Impossibile svuotare la cartella ", errno);
+        continue;
+      }
+      auto removal = std::make_shared<FolderRemoval>(fd);
+      {
+        std::lock_guard lock(mutex_);
+        current_ = removal;
+      }
+      removal->take_part();
+      {
+        std::lock_guard lock(mutex_);
+        current_.reset();
+      }
+      // The entries that finish() took last may still be going.
+      while (!removal->finished()) std::this_thread::yield();
+      if (const int err = removal->first_error()) {
+        fail("Impossibile svuotare la cartella ", err);
+      } else if (::rmdir(folder.c_str()) != 0) {
+        fail("Impossibile rimuovere la cartella ", errno);
       }
     }
   });
@@ -73,6 +91,15 @@ FolderEmptying::FolderEmptying(const stdfs::path& dir) {
 FolderEmptying::~FolderEmptying() { finish(); }
 
 bool FolderEmptying::finish(std::string* error) {
+#if !defined(_WIN32)
+  // The operation is done: this thread takes its share of what is left to remove.
+  std::shared_ptr<FolderRemoval> left;
+  {
+    std::lock_guard lock(mutex_);
+    left = current_;
+  }
+  if (left) left->take_part();
+#endif
   if (worker_.joinable()) worker_.join();
   if (!ok_ && error) *error = error_;
   return ok_;

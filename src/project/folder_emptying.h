@@ -1,10 +1,13 @@
 // Emptying a folder that an operation is about to fill, without waiting for the removal:
 // the folder is moved aside and a fresh empty one takes its place at once, while the old
-// contents are removed on a second thread as the operation writes the new ones. The
-// compiles empty Output this way: removing ten thousand pages costs as much as writing them.
-// On Windows the folder is emptied in place before the constructor returns.
+// contents are removed on a second thread as the operation writes the new ones; when the
+// operation is done first, it helps with what is left. The compiles empty Output this way:
+// removing ten thousand pages costs as much as writing them. On Windows the folder is
+// emptied in place before the constructor returns.
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -23,8 +26,8 @@ class FolderEmptying {
   FolderEmptying(const FolderEmptying&) = delete;
   FolderEmptying& operator=(const FolderEmptying&) = delete;
 
-  // Waits for the removal. False, with a message in `error`, when `dir` could not be made
-  // or something of its old contents could not be removed.
+  // Helps with the removal and waits for its end. False, with a message in `error`, when
+  // `dir` could not be made or something of its old contents could not be removed.
   bool finish(std::string* error = nullptr);
 
   // The name prefix of the old contents moved aside beside `dir`.
@@ -32,6 +35,10 @@ class FolderEmptying {
 
  private:
   std::thread worker_;
+#if !defined(_WIN32)
+  std::mutex mutex_;
+  std::shared_ptr<FolderRemoval> current_;  // the folder whose entries are being removed
+#endif
   bool ok_ = true;
   std::string error_;
 };

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "project/files.h"
+#include "project/folder_emptying.h"
 #include "project/open_folder.h"
 #include "project/text.h"
+#include "support/folder_names.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -328,5 +330,23 @@ TEST(FilesTest, PathIsWithin) {
   // A relative path is taken from the working folder.
   EXPECT_TRUE(pm::path_is_within(fs::current_path() / "x", "."));
 }
+
+#if !defined(_WIN32)  // Windows empties in place
+TEST(FolderEmptyingTest, AnOperationDoneFirstHelpsWithTheRemovalAndNothingStaysAside) {
+  // Finished at once, the removal of a big folder is shared between the two threads: every
+  // entry goes exactly once, sub-folders with their contents, and the folder aside goes last.
+  for (int round = 0; round < 3; ++round) {
+    TempDir t;
+    const fs::path out = t / "Output";
+    for (int i = 0; i < 1000; ++i) write_bytes(out / (std::to_string(i) + ".htm"), "old");
+    for (int i = 0; i < 5; ++i) write_bytes(out / ("cartella" + std::to_string(i)) / "dentro" / "x.png", "old");
+    pm::FolderEmptying emptying(out);
+    std::string error;
+    ASSERT_TRUE(emptying.finish(&error)) << error;
+    EXPECT_EQ(pmtest::names_in(t.path()), Lines{"Output"});
+    EXPECT_TRUE(fs::is_empty(out));
+  }
+}
+#endif
 
 }  // namespace
