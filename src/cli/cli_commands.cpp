@@ -83,13 +83,23 @@ int finish(const CompileReport& report) {
   return report.ok() ? kExitOk : kExitFailed;
 }
 
-// The room numbers of the project manager's list for the project folder `folder`, in its
-// order. The compiles use no description, so the entries are made without reading the
-// description files: the same numbers in the same order, without one file read per room.
-std::vector<std::string> rooms_in_list_order(const stdfs::path& folder) {
+// The room numbers of the project manager's list for the room files `names`, in its order.
+// The compiles use no description, so the entries are made without reading the description
+// files: the same numbers in the same order, without one file read per room.
+std::vector<std::string> rooms_in_list_order(const std::vector<std::string>& names) {
   std::vector<std::string> entries;
-  for (const auto& name : Project(folder, "").room_names()) entries.push_back(make_room_entry(name, ""));
+  for (const auto& name : names) entries.push_back(make_room_entry(name, ""));
   return room_numbers(entries);
+}
+
+// The room files of the project folder named `arg` (Project::room_names) passed through
+// `then`, on a second thread: a big book's room folder holds thousands of names, listed
+// while the project folder is checked. (Listing is only reading; a project that fails its
+// check leaves the list unused.)
+template <typename Then>
+auto rooms_meanwhile(const std::string& arg, Then then) {
+  return std::async(std::launch::async,
+                    [folder = absolute_path(arg), then] { return then(Project(folder, "").room_names()); });
 }
 
 // What the compiles start from: the program folder, the project with the names of its
@@ -106,11 +116,8 @@ struct CompileInputs {
 std::optional<CompileInputs> compile_inputs(const Request& r) {
   auto home = program_folder(r);
   if (!home) return std::nullopt;
-  // A big book's two folders each hold thousands of files: the room folder is listed on a
-  // second thread while the project folder is listed and checked, and the compile prepares
-  // its output folder. (Listing is only reading; a project that fails its check leaves the
-  // list unused.)
-  auto rooms = std::async(std::launch::async, [folder = absolute_path(r.project)] { return rooms_in_list_order(folder); });
+  // The compile prepares its output folder while the rooms are still being listed.
+  auto rooms = rooms_meanwhile(r.project, rooms_in_list_order);
   auto opened = open_listed_project(r.project);
   if (!opened) return std::nullopt;
   stdfs::path output = home->output();
@@ -180,6 +187,7 @@ int run_map(const Request& r) {
     report_error("--phrase cannot hold both < and \": the map would repeat it without end");
     return kExitUsage;
   }
+  auto names = rooms_meanwhile(r.project, [](std::vector<std::string> all) { return all; });
   auto project = open_project(r.project);
   if (!project) return kExitFailed;
   MapOptions options;
@@ -187,7 +195,7 @@ int run_map(const Request& r) {
   options.phrase = r.phrase;
   // The map goes out as it is built; after a failed write nothing more is tried.
   bool written = true;
-  write_project_map(*project, options, [&](std::string_view piece) {
+  write_project_map(*project, names.get(), options, [&](std::string_view piece) {
     if (written) written = output(piece, "cannot write the map to standard output: ");
   });
   return written ? kExitOk : kExitFailed;

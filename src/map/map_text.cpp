@@ -86,13 +86,15 @@ namespace {
 constexpr size_t kHandOn = 1 << 18;
 
 // The map of rooms whose text files are `numbers` ("" for none) and whose list entries
-// entry(i) gives, in that order. The texts are read and rewritten on a second thread while
-// this one adds the rooms before them.
+// entry(i, made, scratch) gives, in that order (`made` and `scratch` are the room's own, for
+// the entry to be made in). Each room's entry and text are read and its lines rewritten on whichever of two
+// threads gets to it first, while this one writes the rooms before it.
 template <typename Entry>
 void write_map(const ProjectReader& reader, const std::vector<std::string>& numbers, Entry&& entry,
                const MapOptions& options, const MapSink& sink) {
   struct Room {
-    std::string text, lines;
+    std::string text, lines, entry_made, scratch;
+    std::string_view entry;
     std::vector<std::string> unread;  // the map shows an unreadable text as an empty room
   };
   // A room is made on whichever thread gets to it first (see WorkAhead), so each thread
@@ -101,6 +103,7 @@ void write_map(const ProjectReader& reader, const std::vector<std::string>& numb
   MapLineRewriter user_rewriter(options.phrase), worker_rewriter(options.phrase);
   WorkAhead<Room> ahead(numbers.size(), [&](size_t i, Room& room) {
     MapLineRewriter& rewriter = std::this_thread::get_id() == user ? user_rewriter : worker_rewriter;
+    room.entry = entry(i, room.entry_made, room.scratch);
     room.text.clear();
     room.unread.clear();
     if (!numbers[i].empty()) reader.read(numbers[i], room.text, room.unread);
@@ -109,7 +112,8 @@ void write_map(const ProjectReader& reader, const std::vector<std::string>& numb
   });
   MapTextBuilder builder(options, numbers.size());
   for (size_t i = 0; i < numbers.size(); ++i) {
-    builder.add_room_lines(entry(i), ahead.next().lines);
+    const Room& room = ahead.next();
+    builder.add_room_lines(room.entry, room.lines);
     ahead.release();
     builder.hand_on(sink, kHandOn);
   }
@@ -132,20 +136,26 @@ std::string build_map_text(const Project& project, const std::vector<std::string
   }
   std::string map;
   write_map(
-      reader, numbers, [&](size_t i) -> std::string_view { return entries[i]; }, options,
+      reader, numbers, [&](size_t i, std::string&, std::string&) -> std::string_view { return entries[i]; }, options,
       [&](std::string_view piece) { map += piece; });
   return map;
 }
 
 void write_project_map(const Project& project, const MapOptions& options, const MapSink& sink) {
+  write_project_map(project, project.room_names(), options, sink);
+}
+
+void write_project_map(const Project& project, const std::vector<std::string>& names, const MapOptions& options,
+                       const MapSink& sink) {
   const ProjectReader reader(project);
-  const std::vector<std::string> names = project.room_names();  // plain numbers: the text files' names
-  // Each entry is made when its room is built: the descriptions are read on this thread
-  // while the texts are read ahead on the other.
+  // Each entry is made when its room is built, its description read beside its text. The
+  // names are plain numbers: the text files' names.
   const OpenFolder room_folder(project.room_folder());
-  std::string entry, scratch;
   write_map(
-      reader, names, [&](size_t i) -> std::string_view { return entry = read_room_entry(room_folder, names[i], scratch); },
+      reader, names,
+      [&](size_t i, std::string& made, std::string& scratch) -> std::string_view {
+        return made = read_room_entry(room_folder, names[i], scratch);
+      },
       options, sink);
 }
 
