@@ -128,8 +128,8 @@ std::optional<CompileInputs> compile_inputs(const Request& r) {
 
 // A compile into the output folder: prepared (emptied, resources copied) while the rooms are
 // still being listed, then written by `write`.
-using CompileWriter = std::function<void(const CompileInputs&, const ProjectReader&, const std::vector<std::string>& rooms,
-                                         FolderEmptying&, CompileReport&)>;
+using CompileWriter = std::function<void(const CompileInputs&, const ProjectReader&,
+                                         const std::vector<std::string>& rooms, FolderEmptying&, CompileReport&)>;
 int run_prepared_compile(const Request& r, const CompileWriter& write) {
   auto in = compile_inputs(r);
   if (!in) return kExitFailed;

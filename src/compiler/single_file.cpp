@@ -50,7 +50,7 @@ class SingleFileWriter {
   std::string done_;
 };
 
-// The gap after each section: 60 line breaks, already rewritten (see append_room).
+// The gap after each section: 60 line breaks, already rewritten (see append_section).
 std::string section_gap() {
   std::string gap;
   for (size_t i = 0; i < kSectionGapLines; ++i) gap += kBreak;
@@ -150,7 +150,7 @@ void append_section(std::string& out, std::string& scratch, std::string_view roo
 
 // Writes the whole document, rewritten, to `sink` in pieces.
 void write_document(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
-                       std::vector<std::string>& errors, const SingleFileWriter::Sink& sink) {
+                    std::vector<std::string>& errors, const SingleFileWriter::Sink& sink) {
   const ProjectFields fields = project.read_fields();
   const std::string before_code = reader.read("Global.cod", errors);
   const std::string after_code = reader.read("Global2.cod", errors);
