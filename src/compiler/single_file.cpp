@@ -71,6 +71,21 @@ std::string title_block(const ProjectFields& f, std::string_view gap) {
   return block;
 }
 
+// At a "<" or a "." (the first byte of `rest`): appends what the first two rewrites make of
+// the bytes there, a link opening with its "#" or nothing for a ".htm", and returns how many
+// bytes of `rest` that used.
+size_t append_link_or_htm_rewritten(std::string_view rest, std::string& out) {
+  if (rest[0] == '<') {
+    const bool link = rest.starts_with(kLinkOpen);
+    out += link ? kLinkOpen : "<";
+    if (link) out += '#';
+    return link ? kLinkOpen.size() : 1;
+  }
+  const bool htm = rest.starts_with(kHtm);
+  if (!htm) out += '.';
+  return htm ? kHtm.size() : 1;
+}
+
 // One room line, blanks already trimmed, appended to `out` as the document holds it after
 // the rewrites: each pair of blanks becomes "&nbsp;&nbsp;" (left to right), then every
 // "<a href=\"" gets its "#" and every ".htm" goes, all in one pass. A line holds no CR or
@@ -84,20 +99,11 @@ void append_line_rewritten(std::string& out, std::string_view line) {
     const size_t hit = find_byte_or_pair<' ', '<', '.'>(line, i);
     out.append(line.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
     if (hit == std::string_view::npos) return;
-    i = hit;
-    const std::string_view rest = line.substr(i);
-    if (rest[0] == '<') {
-      const bool link = rest.starts_with(kLinkOpen);
-      out += link ? kLinkOpen : "<";
-      if (link) out += '#';
-      i += link ? kLinkOpen.size() : 1;
-    } else if (rest[0] == '.') {
-      const bool htm = rest.starts_with(kHtm);
-      if (!htm) out += '.';
-      i += htm ? kHtm.size() : 1;
-    } else {
+    if (line[hit] == ' ') {
       out += "&nbsp;&nbsp;";
-      i += 2;
+      i = hit + 2;
+    } else {
+      i = hit + append_link_or_htm_rewritten(line.substr(hit), out);
     }
   }
 }
@@ -211,22 +217,8 @@ void rewrite_single_file_piece(std::string_view raw, std::string& out) {
     if (hit == std::string_view::npos) break;
     i = hit;
     const std::string_view rest = raw.substr(i);
-    if (rest[0] == '<') {
-      if (rest.starts_with(kLinkOpen)) {
-        out += kLinkOpen;
-        out += '#';
-        i += kLinkOpen.size();
-      } else {
-        out += '<';
-        ++i;
-      }
-    } else if (rest[0] == '.') {
-      if (rest.starts_with(kHtm)) {
-        i += kHtm.size();
-      } else {
-        out += '.';
-        ++i;
-      }
+    if (rest[0] != '\r') {
+      i += append_link_or_htm_rewritten(rest, out);
     } else {  // CR: a line end when an LF follows, past any ".htm" the second rewrite removes
       size_t k = 1;
       while (rest.substr(k).starts_with(kHtm)) k += kHtm.size();
