@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -82,24 +84,30 @@ class WorkAhead {
     return next >= count_ || released_.load() + items_.size() >= next + free;
   }
 
-  // Waits until done() holds, asleep on `sleeps` until the other thread, having made done()
-  // true, wakes it. The hand-over needs no lock: the sleeper sets its flag and then looks at
-  // done(), the other thread changes done() and then looks at the flag (all sequentially
-  // consistent), so at least one of them sees the other's change and no wake-up is lost.
-  // The system is called only to sleep or to wake a sleeper.
+  // Waits until done() holds, asleep until the other thread, having made done() true, clears
+  // `sleeps` (wake). The hand-over itself takes no lock: the sleeper sets its flag and then
+  // looks at done(), the other thread changes done() and then looks at the flag (all
+  // sequentially consistent), so at least one of them sees the other's change and no wake-up
+  // is lost. The lock and the condition are only for sleeping and waking; the system is
+  // called for nothing else. (Not std::atomic::wait: where the system has no futex, the
+  // standard library of GCC 12 can miss its notify and sleep for ever.)
   template <typename Done>
-  static void wait_until(std::atomic<bool>& sleeps, Done done) {
+  void wait_until(std::atomic<bool>& sleeps, Done done) {
+    std::unique_lock lock(sleep_mutex_);
     while (true) {
       sleeps.store(true);
       if (done()) {
         sleeps.store(false);
         return;
       }
-      sleeps.wait(true);
+      woken_.wait(lock, [&] { return !sleeps.load(); });
     }
   }
-  static void wake(std::atomic<bool>& sleeps) {
-    if (sleeps.exchange(false)) sleeps.notify_one();
+  void wake(std::atomic<bool>& sleeps) {
+    if (!sleeps.load()) return;
+    std::lock_guard lock(sleep_mutex_);
+    sleeps.store(false);
+    woken_.notify_all();  // the two threads' flags share the condition
   }
 
   void run() {
@@ -125,6 +133,8 @@ class WorkAhead {
   std::atomic<size_t> released_{0};        // items handed out and done with
   size_t handed_ = 0;                      // items handed out by next() (the user's thread only)
   std::atomic<bool> user_sleeps_{false}, maker_sleeps_{false}, stop_{false};
+  std::mutex sleep_mutex_;
+  std::condition_variable woken_;
   std::thread worker_;
 };
 
