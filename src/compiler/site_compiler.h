@@ -51,12 +51,11 @@ std::string credit_line();
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style);
 
-
 // Steps shared by both compiles: empty `output` (sub-folders included), create output/res,
-// copy the project's res folder, *.css and *.js (as `files` found them). The old contents of `output` are removed
-// on a second thread (FolderEmptying) while the compile writes: pass the result to
-// finish_output when done. Nothing (with a message, nothing touched) when emptying `output`
-// would destroy project files.
+// copy the project's res folder, *.css and *.js (as `files` found them). The old contents
+// of `output` are removed on a second thread (FolderEmptying) while the compile writes:
+// pass the result to finish_output when done. Nothing (with a message, nothing touched)
+// when emptying `output` would destroy project files.
 std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const ProjectReader& files,
                                                const stdfs::path& output, CompileReport& report);
 // Waits for the old contents of the output folder to be gone; adds what could not go.

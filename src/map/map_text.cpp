@@ -87,8 +87,8 @@ constexpr size_t kHandOn = 1 << 18;
 
 // The map of rooms whose text files are `numbers` ("" for none) and whose list entries
 // entry(i, made, scratch) gives, in that order (`made` and `scratch` are the room's own, for
-// the entry to be made in). Each room's entry and text are read and its lines rewritten on whichever of two
-// threads gets to it first, while this one writes the rooms before it.
+// the entry to be made in). Each room's entry and text are read and its lines rewritten on
+// whichever of two threads gets to it first, while this one writes the rooms before it.
 template <typename Entry>
 void write_map(const ProjectReader& reader, const std::vector<std::string>& numbers, Entry&& entry,
                const MapOptions& options, const MapSink& sink) {
@@ -139,10 +139,6 @@ std::string build_map_text(const Project& project, const std::vector<std::string
       reader, numbers, [&](size_t i, std::string&, std::string&) -> std::string_view { return entries[i]; }, options,
       [&](std::string_view piece) { map += piece; });
   return map;
-}
-
-void write_project_map(const Project& project, const MapOptions& options, const MapSink& sink) {
-  write_project_map(project, project.room_names(), options, sink);
 }
 
 void write_project_map(const Project& project, const std::vector<std::string>& names, const MapOptions& options,

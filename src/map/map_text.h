@@ -72,9 +72,8 @@ std::string build_map_text(const Project& project, const std::vector<std::string
 
 // The map of every room of the project in the project manager's order, with the entries
 // the list shows (build_room_list), written to `sink` in pieces as it is built: the same
-// bytes as build_map_text, without holding the whole map.
-void write_project_map(const Project& project, const MapOptions& options, const MapSink& sink);
-// The same for the room files `names` (Project::room_names, listed already).
+// bytes as build_map_text, without holding the whole map. `names` are the project's room
+// files (Project::room_names).
 void write_project_map(const Project& project, const std::vector<std::string>& names, const MapOptions& options,
                        const MapSink& sink);
 

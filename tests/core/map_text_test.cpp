@@ -115,7 +115,7 @@ TEST(MapText, TheProjectMapStreamedInPiecesIsTheMapOfTheRoomList) {
   for (const pm::MapOptions& options : {pm::MapOptions{}, pm::MapOptions{true, "( "}}) {
     std::string streamed;
     size_t pieces = 0;
-    pm::write_project_map(project, options, [&](std::string_view piece) {
+    pm::write_project_map(project, project.room_names(), options, [&](std::string_view piece) {
       streamed += piece;
       ++pieces;
     });
