@@ -118,10 +118,13 @@ std::string LoadedText::save_bytes(std::string_view text) const {
     bool ok = true;
     std::string encoded;
     if (encoding_ == TextEncoding::Windows1252) encoded = encode_from_utf8(fresh[j], encoding_, &ok);
-    if (encoding_ == TextEncoding::Windows1252 && ok)
+    // A Windows-1252 line whose bytes happen to be valid UTF-8 ("Ã©" is C3 A9, "é" in
+    // UTF-8) would be read back as UTF-8 and show other characters: such a line is
+    // written in UTF-8 too, which reads back as typed.
+    if (encoding_ == TextEncoding::Windows1252 && ok && !(has_high_byte(encoded) && is_valid_utf8(encoded)))
       out.append(encoded);
     else
-      out.append(fresh[j]);  // UTF-8: the file's own, or a character Windows-1252 cannot hold
+      out.append(fresh[j]);  // UTF-8: the file's own, or a line Windows-1252 cannot carry
     out.append(kCrLf);
   }
   return out;

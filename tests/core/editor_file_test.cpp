@@ -68,6 +68,10 @@ TEST(EditorFile, Windows1252FilesStayWindows1252AndUnencodableLinesUseUtf8) {
   LoadedText again(mixed);
   EXPECT_EQ(again.display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\nLisz\xC5\x91");
   EXPECT_EQ(again.save_bytes(again.display()), mixed);
+  // "Ã©" in Windows-1252 is C3 A9, which reads back as UTF-8 "é": that line is UTF-8 too.
+  std::string lookalike = t.save_bytes("perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\n\xC3\x83\xC2\xA9");
+  EXPECT_EQ(lookalike, "perch\xE9\r\nprezzo 5 \x80\r\n\xC3\x83\xC2\xA9\r\n");
+  EXPECT_EQ(LoadedText(lookalike).display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\n\xC3\x83\xC2\xA9");
   // A UTF-8 file stays UTF-8.
   LoadedText u("citt\xC3\xA0\r\n");
   EXPECT_EQ(u.save_bytes("citt\xC3\xA0 \xC3\xA8"), "citt\xC3\xA0 \xC3\xA8\r\n");
