@@ -17,10 +17,10 @@
 #include <io.h>
 #include <windows.h>
 #else
-#include <dirent.h>
 #include <unistd.h>
 #endif
 
+#include "project/folder_removal.h"
 #include "project/open_folder.h"
 #include "project/text.h"
 
@@ -371,64 +371,10 @@ bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
   return ok;
 }
 #else
-// Removes everything inside the open folder `fd` and closes `fd`; false with the errno of
-// the first failure in `first_error`.
-static bool remove_contents(int fd, int& first_error) {
-  FolderRemoval removal(fd);
-  removal.take_part();
-  first_error = removal.first_error();
-  return first_error == 0;
-}
-
-// Each entry is unlinked by name at once; only folders are opened.
-FolderRemoval::FolderRemoval(int fd) : fd_(fd) {
-  dir_ = ::fdopendir(fd);
-  if (!dir_) {
-    note(errno);
-    return;
-  }
-  while (const dirent* e = ::readdir(dir_)) {
-    const std::string_view name = e->d_name;
-    if (name == "." || name == "..") continue;
-    bool folder = e->d_type == DT_DIR;
-    if (e->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      folder = ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-    }
-    entries_.emplace_back(name, folder);
-  }
-}
-
-FolderRemoval::~FolderRemoval() {
-  if (dir_)
-    ::closedir(dir_);
-  else
-    ::close(fd_);
-}
-
-void FolderRemoval::note(int err) {
-  int none = 0;
-  error_.compare_exchange_strong(none, err);
-}
-
-void FolderRemoval::take_part() {
-  for (size_t i; (i = next_.fetch_add(1)) < entries_.size(); dealt_.fetch_add(1)) {
-    const auto& [name, folder] = entries_[i];
-    if (folder) {
-      const int sub = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-      int err = 0;
-      if (sub < 0 || !remove_contents(sub, err)) note(sub < 0 ? errno : err);
-      if (::unlinkat(fd_, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) note(errno);
-    } else if (::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT) {
-      note(errno);
-    }
-  }
-}
-
 bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  int err = fd < 0 ? errno : 0;
-  if (fd >= 0 && remove_contents(fd, err)) return true;
+  const int err = fd < 0 ? errno : remove_open_folder_contents(fd);
+  if (err == 0) return true;
   if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + std::strerror(err);
   return false;
 }

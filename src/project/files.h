@@ -2,16 +2,12 @@
 // the one atomic writer every file of the tool goes through, and the copy service.
 #pragma once
 
-#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#if !defined(_WIN32)
-#include <dirent.h>
-#endif
 
 namespace pm {
 
@@ -108,33 +104,6 @@ bool remove_files_in(const stdfs::path& dir, std::string* error = nullptr);
 // Removes everything inside the existing folder `dir`, as empty_folder does.
 bool remove_folder_contents(const stdfs::path& dir, std::string* error = nullptr);
 
-#if !defined(_WIN32)
-// The entries of an open folder, listed once and then removed one at a time by any number
-// of threads at once, each entry by one of them: how the removal of a big folder is shared
-// out. Links are removed, never followed; folders go with their contents.
-class FolderRemoval {
- public:
-  explicit FolderRemoval(int fd);  // lists the folder open as `fd`, which it closes at the end
-  ~FolderRemoval();
-  FolderRemoval(const FolderRemoval&) = delete;
-  FolderRemoval& operator=(const FolderRemoval&) = delete;
-
-  // Removes entries that no thread has taken yet, until none is left.
-  void take_part();
-  // Whether every entry has been dealt with (by whichever thread took it).
-  bool finished() const { return dealt_.load() == entries_.size(); }
-  // Once finished: the errno of the first listing or removal that failed, or 0.
-  int first_error() const { return error_.load(); }
-
- private:
-  void note(int err);
-  DIR* dir_ = nullptr;
-  int fd_;
-  std::vector<std::pair<std::string, bool>> entries_;  // name, is a folder
-  std::atomic<size_t> next_{0}, dealt_{0};
-  std::atomic<int> error_{0};
-};
-#endif
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "project/files.h"
+#include "project/folder_removal.h"
 
 namespace pm {
 
