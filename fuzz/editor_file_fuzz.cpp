@@ -35,10 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::check(pm::encode_from_utf8(shown_1252, pm::TextEncoding::Windows1252, &ok) == bytes && ok,
               "Windows-1252 bytes decode and encode back unchanged");
 
-  // An edit: the second part, taken as typed text (ASCII only, so every encoding holds
-  // it), goes in front of the middle line.
+  // An edit: the second part, taken as typed text, goes in front of the middle line. Typed
+  // text is UTF-8 with no control character but the line end: bytes from 0x80 up stand
+  // for the Windows-1252 characters, DEL for one that Windows-1252 cannot hold.
   std::string typed;
-  for (char c : in[1]) typed += (c >= 0x20 && c < 0x7f) || c == '\n' ? c : 'x';
+  for (char c : in[1]) {
+    const unsigned char u = (unsigned char)c;
+    if (u >= 0x80)
+      typed += pm::decode_to_utf8(std::string(1, c), pm::TextEncoding::Windows1252);
+    else if (u == 0x7f)
+      typed += "\xC5\x91";  // o with double acute
+    else
+      typed += u >= 0x20 || c == '\n' ? c : 'x';
+  }
   const std::vector<std::string_view> shown = lines_of(loaded.display());
   std::string edited;
   for (size_t i = 0; i < shown.size(); ++i) {
