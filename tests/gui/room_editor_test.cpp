@@ -127,6 +127,17 @@ void RoomEditorTest::loadSaveUndoAndRedo() {
   QTest::keyClicks(area(e), "!");
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n"));
+  // A typed line whose Windows-1252 bytes would read as UTF-8 ("\xC3\xA9") is written in
+  // UTF-8 and opens again as typed.
+  e = openEditor(f, folder, "3");
+  QTest::keyClick(area(e), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(area(e), Qt::Key_Return);
+  QTest::keyClicks(area(e), QString::fromUtf8("\xC3\x83\xC2\xA9"));
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n\xC3\x83\xC2\xA9\r\n"));
+  e = openEditor(f, folder, "3");
+  QCOMPARE(area(e)->toPlainText(), QString::fromUtf8("perch\xC3\xA9\nsenza\nfine \xE2\x82\xAC!\n\xC3\x83\xC2\xA9"));
+  QVERIFY(e->closeEditor());
 
   // Shift+Enter, and pasted line and paragraph separators, make real lines written with CR LF.
   writeBytes(folder + "/2", "perch\xE9\r\n");
