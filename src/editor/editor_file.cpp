@@ -115,16 +115,12 @@ std::string LoadedText::save_bytes(std::string_view text) const {
         out.append(kCrLf);
       continue;
     }
-    bool ok = true;
-    std::string encoded;
-    if (encoding_ == TextEncoding::Windows1252) encoded = encode_from_utf8(fresh[j], encoding_, &ok);
-    // A Windows-1252 line whose bytes happen to be valid UTF-8 ("Ã©" is C3 A9, "é" in
-    // UTF-8) would be read back as UTF-8 and show other characters: such a line is
-    // written in UTF-8 too, which reads back as typed.
-    if (encoding_ == TextEncoding::Windows1252 && ok && !(has_high_byte(encoded) && is_valid_utf8(encoded)))
-      out.append(encoded);
+    // In a Windows-1252 file a line that Windows-1252 cannot carry, or whose bytes would
+    // read back as UTF-8, is written in UTF-8: the loader shows such a line as UTF-8.
+    if (encoding_ == TextEncoding::Windows1252)
+      out.append(encode_for_reading_back(fresh[j], encoding_));
     else
-      out.append(fresh[j]);  // UTF-8: the file's own, or a line Windows-1252 cannot carry
+      out.append(fresh[j]);
     out.append(kCrLf);
   }
   return out;

@@ -105,6 +105,13 @@ std::string decode_to_utf8(std::string_view bytes, TextEncoding enc) {
 
 std::string decode_for_display(std::string_view bytes) { return decode_to_utf8(bytes, detect_encoding(bytes)); }
 
+std::string encode_for_reading_back(std::string_view utf8, TextEncoding enc) {
+  bool ok = false;
+  std::string bytes = encode_from_utf8(utf8, enc, &ok);
+  if (ok && detect_encoding(bytes) == enc) return bytes;
+  return std::string(utf8);
+}
+
 std::string encode_from_utf8(std::string_view utf8, TextEncoding enc, bool* ok) {
   if (ok) *ok = true;
   if (enc == TextEncoding::Utf8) return std::string(utf8);

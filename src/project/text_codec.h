@@ -25,5 +25,9 @@ std::string decode_for_display(std::string_view bytes);
 // UTF-8 to `enc`. A character that Windows-1252 cannot hold makes `ok` false and the
 // result is empty: the caller then writes UTF-8 instead of losing the character.
 std::string encode_from_utf8(std::string_view utf8, TextEncoding enc, bool* ok = nullptr);
+// The bytes that read back as `utf8` when decoded as detected: in `enc` where it can hold
+// every character and the bytes are not taken for UTF-8 on reading ("\xC3\x83\xC2\xA9",
+// "Ã©", is C3 A9 in Windows-1252, which reads as UTF-8 "é"); else the UTF-8 itself.
+std::string encode_for_reading_back(std::string_view utf8, TextEncoding enc);
 
 }  // namespace pm

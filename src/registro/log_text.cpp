@@ -28,12 +28,7 @@ std::string log_to_file(std::string_view text, pm::TextEncoding encoding) {
   // In the text whatever follows the last line break is a line, even when empty: "" is
   // one empty line and "fine\n" two lines.
   if (text.empty() || text.back() == '\n' || text.back() == '\r') utf8 += "\r\n";
-  if (encoding == pm::TextEncoding::Windows1252) {
-    bool ok = false;
-    std::string bytes = pm::encode_from_utf8(utf8, encoding, &ok);
-    if (ok) return bytes;
-  }
-  return utf8;
+  return pm::encode_for_reading_back(utf8, encoding);
 }
 
 }  // namespace registro

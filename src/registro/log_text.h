@@ -21,7 +21,7 @@ LogText log_from_file(std::string_view bytes);
 
 // The bytes of a log file for `text` (lines separated by LF, CR LF or CR): every line
 // followed by CR LF, so an empty log is a lone CR LF. Written in `encoding` when every
-// character has a byte there, else in UTF-8.
+// character has a byte there and the bytes read back as the same text, else in UTF-8.
 std::string log_to_file(std::string_view text, pm::TextEncoding encoding);
 
 }  // namespace registro

@@ -46,9 +46,7 @@ QString fromFileText(const std::string& bytes) { return QString::fromStdString(d
 std::string toFileText(const QString& text, const std::string& like) {
   std::string utf8 = text.toStdString();
   if (like.empty() || detect_encoding(like) == TextEncoding::Utf8) return utf8;
-  bool ok = false;
-  std::string bytes = encode_from_utf8(utf8, TextEncoding::Windows1252, &ok);
-  return ok ? bytes : utf8;
+  return encode_for_reading_back(utf8, TextEncoding::Windows1252);
 }
 
 QString oneLineText(QString text) {

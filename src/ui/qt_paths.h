@@ -22,7 +22,7 @@ QString fromNameBytes(const std::string& bytes);
 
 // File contents: bytes to display text (UTF-8 or Windows-1252) and display text back to
 // bytes in the encoding of `like` (the file's old contents), UTF-8 when `like` is UTF-8 or
-// cannot hold the text.
+// its encoding cannot hold the text or would read back as other text.
 QString fromFileText(const std::string& bytes);
 std::string toFileText(const QString& text, const std::string& like = {});
 // The text of a one-line field (a value on a line of its own in a file): a line break

@@ -56,6 +56,9 @@ TEST(RegistroLogText, KeepsWindows1252LogsInTheirOwnBytes) {
   // A character Windows-1252 cannot hold sends the whole file to UTF-8 rather than lose it.
   const std::string edited = log.text + " \xE2\x86\x92";  // an arrow
   EXPECT_EQ(log_to_file(edited, TextEncoding::Windows1252), edited + "\r\n");
+  // So does a text whose Windows-1252 bytes would read back as UTF-8 ("Ã©" is C3 A9, "é").
+  const std::string lookalike = "Esito: \xC3\x83\xC2\xA9";
+  EXPECT_EQ(log_from_file(log_to_file(lookalike, TextEncoding::Windows1252)).text, lookalike);
 
   // Valid UTF-8 stays UTF-8.
   EXPECT_EQ(log_from_file("Citt\xC3\xA0\r\n").encoding, TextEncoding::Utf8);

@@ -28,6 +28,13 @@ TEST(TextCodec, Windows1252RoundTripsEveryByteAndRefusesWhatItCannotHold) {
   EXPECT_FALSE(ok);
   EXPECT_EQ(pm::encode_from_utf8("\xC0\xAF", pm::TextEncoding::Windows1252, &ok), "");  // not UTF-8
   EXPECT_FALSE(ok);
+
+  // For a file read back with detection: Windows-1252 unless that loses or changes text.
+  for (const std::string text : {"perch\xC3\xA9", "\xE2\x86\x92", "\xC3\x83\xC2\xA9", "plain"}) {
+    const std::string bytes = pm::encode_for_reading_back(text, pm::TextEncoding::Windows1252);
+    EXPECT_EQ(pm::decode_for_display(bytes), text);
+    EXPECT_EQ(bytes == text, text != "perch\xC3\xA9") << text;  // only "perché" needs Windows-1252
+  }
 }
 
 }  // namespace
