@@ -34,30 +34,10 @@ std::string_view trim_blanks(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-// The first occurrence of `from` in `s` at or after `pos`. A pattern of one byte twice (two
-// blanks, the case that matters: every room line is searched for it) is looked for sixteen
-// or eight bytes at a time; windows overlap by one byte so a pair across two windows is seen.
+// The first occurrence of `from` in `s` at or after `pos`. Two blanks, which every room line
+// is searched for, are looked for many bytes at a time.
 static size_t find_from(std::string_view s, std::string_view from, size_t pos) {
-  if (from.size() != 2 || from[0] != from[1]) return s.find(from, pos);
-  const char c = from[0];
-#if defined(__SSE2__)
-  for (; pos + 17 <= s.size(); pos += 16) {
-    const __m128i byte = _mm_set1_epi8(c);
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + pos));
-    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + pos + 1));
-    if (const unsigned pairs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(here, byte) & _mm_cmpeq_epi8(after, byte))))
-      return pos + size_t(std::countr_zero(pairs));
-  }
-#endif
-  if (text_detail::kLittleEndian) {
-    for (; pos + 8 <= s.size(); pos += 7) {
-      const uint64_t same = text_detail::bytes_equal(text_detail::load8(s.data() + pos), c);
-      if (const uint64_t pairs = same & (same >> 8)) return pos + size_t(std::countr_zero(pairs) / 8);
-    }
-  }
-  for (; pos + 1 < s.size(); ++pos)
-    if (s[pos] == c && s[pos + 1] == c) return pos;
-  return std::string_view::npos;
+  return from == "  " ? find_byte_or_pair<' '>(s, pos) : s.find(from, pos);
 }
 
 void append_replaced(std::string& out, std::string_view s, std::string_view from, std::string_view to) {

@@ -40,8 +40,12 @@ inline uint64_t bytes_equal(uint64_t word, char c) {
 // One bit for each of the sixteen bytes at `p` that is one of `set...`, the first byte's lowest.
 template <char... set>
 inline unsigned bytes_of16(const char* p) {
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return unsigned(_mm_movemask_epi8((_mm_cmpeq_epi8(v, _mm_set1_epi8(set)) | ...)));
+  if constexpr (sizeof...(set) == 0) {
+    return 0;
+  } else {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return unsigned(_mm_movemask_epi8((_mm_cmpeq_epi8(v, _mm_set1_epi8(set)) | ...)));
+  }
 }
 #endif
 
@@ -69,19 +73,29 @@ size_t find_byte_of(std::string_view s, size_t pos = 0) {
   return std::string_view::npos;
 }
 
-// The first position at or after `pos` that holds one of the bytes `set...` or begins a
-// pair of `twice` (two blanks, say), or npos; sixteen bytes at a time where it can.
+// The first position at or after `pos` that holds one of the bytes `set...` (none, maybe) or
+// begins a pair of `twice` (two blanks, say), or npos; sixteen or eight bytes at a time as
+// find_byte_of, each window read again one byte on so that a pair across two is seen.
 template <char twice, char... set>
 size_t find_byte_or_pair(std::string_view s, size_t pos = 0) {
+  using namespace text_detail;
   const size_t n = s.size();
 #if defined(__SSE2__)
-  using text_detail::bytes_of16;
   for (; pos + 17 <= n; pos += 16) {
     const char* p = s.data() + pos;
     if (const unsigned hits = bytes_of16<set...>(p) | (bytes_of16<twice>(p) & bytes_of16<twice>(p + 1)))
       return pos + size_t(std::countr_zero(hits));
   }
 #endif
+  if constexpr (kLittleEndian) {
+    for (; pos + 9 <= n; pos += 8) {
+      const char* p = s.data() + pos;
+      const uint64_t word = load8(p);
+      if (const uint64_t hits = (uint64_t(0) | ... | bytes_equal(word, set)) |
+                                (bytes_equal(word, twice) & bytes_equal(load8(p + 1), twice)))
+        return pos + size_t(std::countr_zero(hits) / 8);
+    }
+  }
   for (; pos < n; ++pos)
     if (((s[pos] == set) || ...) || (s[pos] == twice && pos + 1 < n && s[pos + 1] == twice)) return pos;
   return std::string_view::npos;
