@@ -41,12 +41,6 @@ std::optional<stdfs::path> editor_file_path(const stdfs::path& folder, std::stri
 
 namespace {
 
-bool has_high_byte(std::string_view s) {
-  for (char c : s)
-    if ((unsigned char)c >= 0x80) return true;
-  return false;
-}
-
 // Splits at "\r\n", "\r" or "\n"; a line end at the very end gives a final empty line,
 // and an empty text is one empty line.
 std::vector<std::string_view> split_shown_lines(std::string_view text) {
@@ -79,9 +73,9 @@ LoadedText::LoadedText(std::string bytes) : bytes_(std::move(bytes)) {
     std::string_view raw = all.substr(start, line.length);
     if (!lines_.empty()) display_ += '\n';
     line.shown_start = display_.size();
-    // In a Windows-1252 file a line that is valid UTF-8 with non-ASCII characters was
-    // written as UTF-8 (a character Windows-1252 cannot hold): show it as such.
-    if (encoding_ == TextEncoding::Utf8 || (has_high_byte(raw) && is_valid_utf8(raw)))
+    // Lines are read as save_bytes writes them (encode_for_reading_back): in a Windows-1252
+    // file a line whose bytes are valid UTF-8 is UTF-8 (plain ASCII reads the same either way).
+    if (encoding_ == TextEncoding::Utf8 || detect_encoding(raw) == TextEncoding::Utf8)
       display_.append(raw);
     else
       display_.append(decode_to_utf8(raw, TextEncoding::Windows1252));
