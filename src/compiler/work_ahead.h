@@ -121,7 +121,7 @@ class WorkAhead {
       }
       if (!next_claim_.compare_exchange_strong(index, index + 1)) continue;  // the user took it
       make(index);
-      if (user_sleeps_.load()) wake(user_sleeps_);
+      wake(user_sleeps_);
     }
   }
 

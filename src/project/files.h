@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace pm {
 
 namespace stdfs = std::filesystem;
@@ -103,7 +102,6 @@ bool remove_files_in(const stdfs::path& dir, std::string* error = nullptr);
 
 // Removes everything inside the existing folder `dir`, as empty_folder does.
 bool remove_folder_contents(const stdfs::path& dir, std::string* error = nullptr);
-
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);
