@@ -283,10 +283,11 @@ void RoomEditorWindow::loadNow() {
     tell(r.error + "\nIl file non verrà modificato alla chiusura dell'Editor.", MessageIcon::Critical);
   }
   file_ = std::move(r.text);
-  history_ = EditHistory();
-  history_.record_load(file_.display_lines(), "\n");
+  // The text as loaded is the bottom of the history: undo stops there.
+  const std::string shown = file_.display();
+  history_.start(shown);
   history_.set_replaying(true);
-  textArea_->setPlainText(fromUtf8(file_.display()));
+  textArea_->setPlainText(fromUtf8(shown));
   history_.set_replaying(false);
   loaded_ = true;
   textArea_->moveCursor(QTextCursor::End);
