@@ -416,7 +416,8 @@ void RoomEditorWindow::runCompile() {
 
 void RoomEditorWindow::cutText() { textArea_->cut(); }
 void RoomEditorWindow::copyText() { textArea_->copy(); }
-void RoomEditorWindow::deleteText() { textArea_->cut(); }  // the deleted text goes to the clipboard too
+// Delete removes the selection only: the clipboard keeps what the author copied.
+void RoomEditorWindow::deleteText() { textArea_->textCursor().removeSelectedText(); }
 void RoomEditorWindow::pasteText() { textArea_->paste(); }
 
 void RoomEditorWindow::selectAllText() {
