@@ -356,11 +356,14 @@ void RoomEditorWindow::chooseTarget(QString ManagerRequests::*mode, const char* 
 
 void RoomEditorWindow::backLinkCommand() {
   if (covered_) return;
-  ManagerRequests* m = owner()->manager();
-  const std::string room = split_room_entry(m ? m->selectedEntry().toStdString() : std::string()).number;
-  auto seconds = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
-  if (!seconds || seconds->empty()) return;
-  replaceSelection(fromUtf8(back_link_markup(room, *seconds)));
+  auto answer = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
+  if (!answer || answer->empty()) return;
+  const auto seconds = back_link_seconds(*answer);
+  if (!seconds) {
+    tell(std::string(kBadSecondsMessage), MessageIcon::Warning);
+    return;
+  }
+  replaceSelection(fromUtf8(back_link_markup(*seconds)));
 }
 
 void RoomEditorWindow::followLink() {

@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "compiler/compile_dialog.h"
+#include "editor/link_markup.h"
 #include "editor/room_editor_window.h"
 #include "project/clock_text.h"
 #include "support/editor_tools.h"
@@ -348,8 +349,9 @@ void RoomEditorTest::linkTimerAndBackLink() {
   QTRY_VERIFY(shown(main, e));
   QCOMPARE(e->text(), QString("<a href=\"9.htm\">Vai</a> al ponte<meta http-equiv='refresh' content='5; url=7.htm'>"));
 
-  // F4: the back link to the room selected in the manager; cancelling inserts nothing.
-  const QString back = "<a href='7.htm'><--</a><meta http-equiv='refresh' content='5; url=javascript:history.back()'>";
+  // F4: the back link (its mark-up is checked in editor_commands_test); cancelling, or an
+  // answer that is no number, inserts nothing.
+  const QString back = QString::fromStdString(pm::back_link_markup("5"));
   area(e)->clear();
   selectRoom(m, "7");
   f.prompts.answer_input("5");
@@ -361,6 +363,10 @@ void RoomEditorTest::linkTimerAndBackLink() {
   f.prompts.answer_input(std::nullopt);
   button(e, "Indietro")->click();
   QCOMPARE(e->text(), back);
+  f.prompts.answer_input("cinque");
+  button(e, "Indietro")->click();
+  QCOMPARE(e->text(), back);
+  QCOMPARE(f.prompts.calls.back().text, std::string(pm::kBadSecondsMessage));
   // Each insertion is one change of the history.
   e->undo();
   QCOMPARE(e->text(), QString());
