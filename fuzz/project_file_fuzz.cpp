@@ -24,8 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)pm::read_data_field(line, pos, &quoted);
     if (pos <= before) break;  // the end of the line: the field reader stops there
   }
-  (void)pm::first_field_text(line);
-  (void)pm::first_field_display(line);
 
   // What the properties window and project creation write read back as the same fields,
   // for fields the format can hold (no double quote, no line end).

@@ -1,6 +1,8 @@
 // The book check (see book_check.h). Linear in the rooms, roads and arrows of the graph.
 #include "check/book_check.h"
 
+#include "project/text.h"
+
 namespace pm {
 
 namespace {
@@ -87,6 +89,18 @@ class Collector {
   CheckResult& r_;
 };
 
+// A back link written in the old form: its timed return is a refresh to
+// javascript:history.back(), which browsers refuse, and its arrow links to the room itself.
+// The author removes it and inserts it again with F4.
+void warn_old_back_link(Collector& c, const Road& road, const std::string& file, const std::string& room) {
+  if (road.kind != RoadKind::BackLink || !istarts_with(road.text, "<meta")) return;
+  c.add(Severity::Warning, FindingKind::OldBackLink, room, file, road.line, road.text,
+        "back link in the old form: browsers refuse its timed return (a refresh to javascript:) and its arrow "
+        "leads to the room itself; delete it and insert it again with F4",
+        "collegamento di ritorno nella forma vecchia: i browser rifiutano il suo ritorno a tempo e la sua freccia "
+        "porta alla stanza stessa; cancellalo e inseriscilo di nuovo con F4");
+}
+
 }  // namespace
 
 CheckResult check_book(const LinkGraph& g) {
@@ -117,6 +131,7 @@ CheckResult check_book(const LinkGraph& g) {
     bool way_on = code_leads_on;
     for (const Road& road : room.roads) {
       c.road(g, road, room.name, i);
+      warn_old_back_link(c, road, room.name, room.name);
       way_on = way_on || leads_on(road.kind);
     }
     if (!room.has_page) continue;  // a deleted room is nobody's concern
@@ -130,7 +145,10 @@ CheckResult check_book(const LinkGraph& g) {
             "la stanza " + room.name + " non ha uscite e non \xC3\xA8 segnata come finale");
   }
   for (const auto& code : g.code)
-    for (const Road& road : code.roads) c.road(g, road, code.name, std::nullopt);
+    for (const Road& road : code.roads) {
+      c.road(g, road, code.name, std::nullopt);
+      warn_old_back_link(c, road, code.name, std::string());
+    }
   for (const auto& name : g.unlisted_texts)
     c.add(Severity::Warning, FindingKind::UnlistedTextFile, name, name, 1, std::string(),
           "text file " + name + " has no entry in Room/", "il file di testo " + name + " non ha una voce in Room");

@@ -23,6 +23,7 @@ enum class FindingKind {
   NoWayOn,             // warning: no link, jump or back link, and not marked as an ending
   SelfLink,            // warning: a link from a room to itself
   UnlistedTextFile,    // warning: a text file with no entry in Room
+  OldBackLink,         // warning: a back link whose timed return is a refresh to javascript:
 };
 
 struct Finding {

@@ -24,8 +24,8 @@ struct Road {
   std::string target;
   uint32_t line = 0;  // 1-based line of the tag's '<'
   std::string text;   // the tag as written (long tags are cut)
-  // The visible arrow of a back link, <a href='N.htm'><--</a> right before the
-  // history-back timed jump: the editor links it to the room it is in, on purpose.
+  // The visible arrow of a back link in the old form, <a href='N.htm'><--</a> right
+  // before the history-back refresh: earlier versions linked it to the room it is in.
   bool back_arrow = false;
 };
 

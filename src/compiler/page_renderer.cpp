@@ -27,7 +27,7 @@ void append_without(std::string& out, std::string_view s, std::string_view drop)
 void append_foot(std::string& out) {
   for (std::string_view l : {"</td>", "</tr>", "</table>", "</center>", "</div>"}) add_line(out, l);
   add_line(out, kNoRightClickScript);
-  add_line(out, "<script language='javascript'>if(history.length>0)history.forward()</script>");
+  add_line(out, kForwardScript);
   add_line(out, "</body>");
   add_line(out, "</html>");
 }

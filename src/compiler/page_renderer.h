@@ -28,6 +28,14 @@ inline constexpr std::string_view kNoRightClickScript =
     "<script language='javascript'> function noRightClick() { if (event.button==2) { alert('') } "
     "}document.onmousedown=noRightClick </script>";
 
+// The last script line of the room pages' foot: a page the reader reaches with the
+// browser's Back button sends the reader forward again, unless the book's own back link
+// (the editor's F4) asked for the return: it leaves the mark "pagimond.indietro" in the
+// session storage, which this script takes away.
+inline constexpr std::string_view kForwardScript =
+    "<script language='javascript'>try{var r=sessionStorage.getItem('pagimond.indietro');"
+    "sessionStorage.removeItem('pagimond.indietro')}catch(e){}if(!r&&history.length>0)history.forward()</script>";
+
 // What a room page is made of; missing files are empty.
 struct RoomSources {
   std::string_view text;         // room text file N

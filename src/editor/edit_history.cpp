@@ -101,27 +101,12 @@ void EditHistory::record_changes(std::shared_ptr<const std::string> base, size_t
   });
 }
 
-std::string EditHistory::record_load(const std::vector<std::string_view>& lines, std::string_view eol) {
-  auto all = std::make_shared<std::string>();
-  size_t total = 0;
-  for (auto l : lines) total += l.size() + eol.size();
-  all->reserve(total);
-  std::vector<size_t> ends;  // length of the text after each append
-  ends.reserve(lines.size());
-  for (auto l : lines) {
-    all->append(l);
-    all->append(eol);
-    ends.push_back(all->size());
-  }
-  const size_t n = lines.size();
-  // Appending lines leaves the text ending with eol, so one more change removes it.
-  const bool trims = n > 0 && !eol.empty();
-  const size_t shown = trims ? all->size() - eol.size() : all->size();
-  // Every snapshot of the load is a beginning of the loaded text followed by its eol.
-  record_changes(all, n + (trims ? 1 : 0), [&](size_t k) {
-    return Stretch{k <= n ? ends[k - 1] : shown, all->size(), {}};
-  });
-  return all->substr(0, shown);
+void EditHistory::start(std::string_view loaded) {
+  *this = EditHistory();
+  base_ = std::make_shared<const std::string>(loaded);
+  Snapshot& bottom = at(0);
+  bottom.base = base_;
+  bottom.head = bottom.tail = base_->size();
 }
 
 std::optional<std::string> EditHistory::undo() {

@@ -14,7 +14,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pm {
 
@@ -40,11 +39,9 @@ class EditHistory {
   void record_changes(std::shared_ptr<const std::string> base, size_t count,
                       const std::function<Stretch(size_t k)>& stretch);
 
-  // Records the changes of loading a file, exactly as one record() per change would:
-  // each line appended followed by `eol`, then the final `eol` removed (when there is at
-  // least one line). Returns the text shown after the load. Linear in the text's size:
-  // the snapshots the rule would drop are never built.
-  std::string record_load(const std::vector<std::string_view>& lines, std::string_view eol);
+  // Starts a fresh history on a loaded text: it is slot 0 and the position is 0, so undo
+  // right after a load does nothing and undo after edits stops at the text as loaded.
+  void start(std::string_view loaded);
 
   // The text to put back, or nothing when there is nothing to undo / redo. Redo stops at
   // the newest recorded state.

@@ -20,26 +20,31 @@ FindResult find_next(std::string_view text, Selection current, std::string_view 
   return {std::nullopt, kFinishedMessage};
 }
 
-ReplaceResult find_and_replace_one(std::string_view text, std::string_view find, std::string_view replacement,
-                                   EditHistory& history) {
-  const FindResult first = find_first(text, find);
-  if (!first.selection) return {std::string(text), 0, std::nullopt, first.message};
+ReplaceResult find_and_replace_one(std::string_view text, Selection current, std::string_view find,
+                                   std::string_view replacement, EditHistory& history) {
+  if (find.empty()) return {std::string(text), 0, std::nullopt, kEmptyFindMessage};
+  const FoldedPattern pattern(find);
+  if (pattern.find_in(text, current.start) != current) {
+    // The selection is not an occurrence: show the next one, replace nothing.
+    std::optional<Selection> next = pattern.find_in(text, current.end());
+    if (!next) next = pattern.find_in(text);
+    if (!next) return {std::string(text), 0, std::nullopt, kNotFoundMessage};
+    return {std::string(text), 0, next, {}};
+  }
   ReplaceResult r;
   Selection inserted;
-  r.text = apply_replacement(text, *first.selection, selected(std::string(replacement)), &inserted);
-  // Putting nothing in place of nothing leaves the text as it was: no change to record.
-  if (first.selection->length > 0 || !replacement.empty()) {
-    history.record(r.text);
-    r.changes = 1;
-  }
-  const FindResult next = find_next(r.text, inserted, find);
-  r.selection = next.selection ? next.selection : inserted;
-  r.message = next.message;
+  r.text = apply_replacement(text, current, selected(std::string(replacement)), &inserted);
+  history.record(r.text);
+  r.changes = 1;
+  const std::optional<Selection> next = pattern.find_in(r.text, inserted.end());
+  r.selection = next ? next : inserted;
+  if (!next) r.message = kFinishedMessage;
   return r;
 }
 
 ReplaceResult find_and_replace_all(std::string_view text, std::string_view find, std::string_view replacement,
                                    EditHistory& history) {
+  if (find.empty()) return {std::string(text), 0, std::nullopt, kEmptyFindMessage};
   const FindResult first = find_first(text, find);
   if (!first.selection) return {std::string(text), 0, std::nullopt, first.message};
   // Every search after the first starts where the last replaced occurrence ended, and
@@ -61,9 +66,7 @@ ReplaceResult find_and_replace_all(std::string_view text, std::string_view find,
 
   ReplaceResult r;
   const size_t n = text_end.size();
-  // An empty find text gives one occurrence of length 0; with an empty replacement too,
-  // nothing changes.
-  r.changes = (find.empty() && replacement.empty()) ? 0 : n;
+  r.changes = n;
   // After change k the text is the final one with the stretch that the later changes
   // replaced, out[out_end[k], out_end[n]), still as it was in the original.
   history.record_changes(out, r.changes, [&](size_t k) {

@@ -22,6 +22,8 @@ namespace pm {
 inline constexpr std::string_view kFindWindowCaption = "Trova / Sostituisci...";
 inline constexpr std::string_view kNotFoundMessage = "Impossibile trovare il testo ricercato";
 inline constexpr std::string_view kFinishedMessage = "Operazione completata";
+inline constexpr std::string_view kEmptyFindMessage =
+    "Nessun testo da cercare: scrivi nel campo Trova il testo da sostituire. Non è stato sostituito nulla.";
 
 struct FindResult {
   std::optional<Selection> selection;  // what to select; nothing: the selection stays as it is
@@ -42,18 +44,20 @@ struct ReplaceResult {
   std::string_view message;
 };
 
-// "Sostituisci": finds the first occurrence from the start of the text, wherever the
-// selection is, replaces it, then selects the following occurrence (or leaves the
-// replacement selected and says kFinishedMessage). When there is no occurrence nothing
-// is replaced and the result says kNotFoundMessage.
-ReplaceResult find_and_replace_one(std::string_view text, std::string_view find, std::string_view replacement,
-                                   EditHistory& history);
+// "Sostituisci": when the selection is an occurrence (the one the author found and sees),
+// replaces it and selects the following occurrence (or leaves the replacement selected and
+// says kFinishedMessage). Otherwise replaces nothing and selects the next occurrence after
+// the selection, or the first in the text when none follows, so the author sees what the
+// next click replaces; kNotFoundMessage when there is none. An empty find text replaces
+// nothing and says kEmptyFindMessage.
+ReplaceResult find_and_replace_one(std::string_view text, Selection current, std::string_view find,
+                                   std::string_view replacement, EditHistory& history);
 
 // "Sostituisci tutto": the same from the first occurrence, then each following occurrence
 // in turn, each search starting after the replacement just made (so a replacement that
 // holds the find text is not matched again). One history step per replacement, the last
 // replacement selected and kFinishedMessage, or kNotFoundMessage and nothing replaced.
-// Linear in the text: one pass, and only the history steps the history keeps are built.
+// An empty find text replaces nothing and says kEmptyFindMessage. Linear in the text: one pass, and only the history steps the history keeps are built.
 ReplaceResult find_and_replace_all(std::string_view text, std::string_view find, std::string_view replacement,
                                    EditHistory& history);
 

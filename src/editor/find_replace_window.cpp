@@ -153,8 +153,10 @@ void FindReplaceWindow::findNext() {
 void FindReplaceWindow::replaceOne() {
   EditorRequests* e = owner()->editor();
   if (!e) return;
-  showResult(find_and_replace_one(e->text().toStdString(), findText_->text().toStdString(),
-                            replacementText_->text().toStdString(), e->editHistory()));
+  const std::string text = e->text().toStdString();
+  const Selection current = selection_from_utf16(text, size_t(e->selectionStart()), size_t(e->selectionLength()));
+  showResult(find_and_replace_one(text, current, findText_->text().toStdString(),
+                                  replacementText_->text().toStdString(), e->editHistory()));
 }
 
 void FindReplaceWindow::replaceAll() {

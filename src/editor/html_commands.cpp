@@ -57,17 +57,16 @@ constexpr Step kStripSteps[] = {
 }  // namespace
 
 std::string html_table(std::string_view selected, std::string_view eol) {
+  // The table's own attributes in double quotes; the selected text goes in as it was.
   std::string s;
   s.reserve(selected.size() + 120);
-  s.append(eol).append("<table border='1' bordercolor='#111111' width='100%'>").append(eol);
+  s.append(eol).append("<table border=\"1\" bordercolor=\"#111111\" width=\"100%\">").append(eol);
   s.append("<tr>").append(eol);
-  s.append("<td width='100%'>").append(eol).append(eol);
+  s.append("<td width=\"100%\">").append(eol).append(eol);
   s.append(selected).append(eol).append(eol);
   s.append("</td>").append(eol);
   s.append("</tr>").append(eol);
   s.append("</table>").append(eol).append(eol);
-  for (char& c : s)
-    if (c == '\'') c = '"';
   return s;
 }
 

@@ -64,8 +64,8 @@ inline constexpr HtmlMenuItem kHtmlSubmenuItems[] = {
 // break the table command writes; line breaks inside `selected` pass through unchanged.
 Replacement html_command(HtmlCommand command, std::string_view selected, std::string_view eol = kCrLf);
 
-// The table command's text: `selected` alone in the one cell of a full-width table, every
-// apostrophe (the selection's own included) turned into a double quote.
+// The table command's text: `selected`, as it was, alone in the one cell of a full-width
+// table whose attributes are in double quotes.
 std::string html_table(std::string_view selected, std::string_view eol = kCrLf);
 
 // The tag stripping command's text: the editor's own tags and their quoting removed (the

@@ -28,10 +28,23 @@ std::string resource_tag(ResourceMode mode, std::string_view name) {
   return "<img src=\"res\\" + safe + "\">";
 }
 
-Status upload_files(const stdfs::path& from, const std::vector<std::string>& names, const stdfs::path& res) {
+std::string replace_resource_question(std::string_view name) {
+  return "Sostituire " + std::string(name) +
+         "?\n\nNella cartella res del progetto c'è già un file con questo nome: le Stanze che lo usano "
+         "mostreranno quello nuovo.";
+}
+
+Status upload_files(const stdfs::path& from, const std::vector<std::string>& names, const stdfs::path& res,
+                    Prompts& prompts) {
   std::string failed;
   for (const auto& name : names) {
-    if (copy_file_into(from / name, res)) continue;
+    const stdfs::path source = from / name, present = resolve(res, name);
+    if (is_file(present)) {
+      std::error_code ec;
+      if (stdfs::equivalent(source, present, ec)) continue;  // chosen from res itself
+      if (!prompts.ask_yes_no(replace_resource_question(name), std::string(kUploadTitle))) continue;
+    }
+    if (copy_file_into(source, res)) continue;
     failed += (failed.empty() ? "" : ", ") + name;
   }
   if (failed.empty()) return {};

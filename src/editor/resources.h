@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "project/files.h"
+#include "project/prompts.h"
 #include "project/status.h"
 
 namespace pm {
@@ -34,10 +35,17 @@ std::vector<std::string> list_matching_files(const stdfs::path& folder, std::str
 // tag quoted with apostrophes, an apostrophe as &#39;.
 std::string resource_tag(ResourceMode mode, std::string_view name);
 
+// The question asked before an upload replaces a file of res, and its title.
+inline constexpr std::string_view kUploadTitle = "UpLoad Immagini";
+std::string replace_resource_question(std::string_view name);
+
 // Copies the files `names` of `from` into the project's res folder `res` (created if
-// needed), in the given order, each under its own name and replacing a file of that name
-// without asking. Each copy is atomic. Every file is tried; a failure (WriteFailed) names
-// the files that could not be copied.
-Status upload_files(const stdfs::path& from, const std::vector<std::string>& names, const stdfs::path& res);
+// needed), in the given order, each under its own name. A file of the same name already in
+// res (in any case) may be used by other rooms: it is replaced only when the author answers
+// Yes to replace_resource_question, name by name; No keeps it and skips that name. A file
+// chosen from res itself is already there and is left alone. Each copy is atomic. Every
+// file is tried; a failure (WriteFailed) names the files that could not be copied.
+Status upload_files(const stdfs::path& from, const std::vector<std::string>& names, const stdfs::path& res,
+                    Prompts& prompts);
 
 }  // namespace pm

@@ -283,10 +283,11 @@ void RoomEditorWindow::loadNow() {
     tell(r.error + "\nIl file non verrà modificato alla chiusura dell'Editor.", MessageIcon::Critical);
   }
   file_ = std::move(r.text);
-  history_ = EditHistory();
-  history_.record_load(file_.display_lines(), "\n");
+  // The text as loaded is the bottom of the history: undo stops there.
+  const std::string shown = file_.display();
+  history_.start(shown);
   history_.set_replaying(true);
-  textArea_->setPlainText(fromUtf8(file_.display()));
+  textArea_->setPlainText(fromUtf8(shown));
   history_.set_replaying(false);
   loaded_ = true;
   textArea_->moveCursor(QTextCursor::End);
@@ -355,11 +356,14 @@ void RoomEditorWindow::chooseTarget(QString ManagerRequests::*mode, const char* 
 
 void RoomEditorWindow::backLinkCommand() {
   if (covered_) return;
-  ManagerRequests* m = owner()->manager();
-  const std::string room = split_room_entry(m ? m->selectedEntry().toStdString() : std::string()).number;
-  auto seconds = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
-  if (!seconds || seconds->empty()) return;
-  replaceSelection(fromUtf8(back_link_markup(room, *seconds)));
+  auto answer = context().prompts->input(std::string(kSecondsPrompt), std::string(kSecondsTitle), "0");
+  if (!answer || answer->empty()) return;
+  const auto seconds = back_link_seconds(*answer);
+  if (!seconds) {
+    tell(std::string(kBadSecondsMessage), MessageIcon::Warning);
+    return;
+  }
+  replaceSelection(fromUtf8(back_link_markup(*seconds)));
 }
 
 void RoomEditorWindow::followLink() {
@@ -415,7 +419,8 @@ void RoomEditorWindow::runCompile() {
 
 void RoomEditorWindow::cutText() { textArea_->cut(); }
 void RoomEditorWindow::copyText() { textArea_->copy(); }
-void RoomEditorWindow::deleteText() { textArea_->cut(); }  // the deleted text goes to the clipboard too
+// Delete removes the selection only: the clipboard keeps what the author copied.
+void RoomEditorWindow::deleteText() { textArea_->textCursor().removeSelectedText(); }
 void RoomEditorWindow::pasteText() { textArea_->paste(); }
 
 void RoomEditorWindow::selectAllText() {

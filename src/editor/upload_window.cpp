@@ -23,7 +23,7 @@
 namespace pm {
 
 namespace {
-const char* const kMessageTitle = "UpLoad Immagini";
+const std::string kMessageTitle(kUploadTitle);
 const PlacementRule kPlacement{9600, 6000, false, Centring::Third};
 const QString kParent = "..";
 }  // namespace
@@ -141,7 +141,7 @@ void UploadWindow::uploadSelected() {
   std::vector<std::string> names;
   for (int i = 0; i < fileList_->count(); ++i)
     if (fileList_->item(i)->isSelected()) names.push_back(toNameBytes(fileList_->item(i)->text()));
-  const Status s = upload_files(toPath(folder_), names, editor_res_folder(owner()->editor()));
+  const Status s = upload_files(toPath(folder_), names, editor_res_folder(owner()->editor()), *context().prompts);
   if (!s.ok()) tell(s.message(), MessageIcon::Warning, kMessageTitle);
   closeWindow();
 }

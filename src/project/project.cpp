@@ -21,6 +21,14 @@ bool room_name_less(const std::string& a, const std::string& b) {
   return a < b;
 }
 
+std::string description_line(std::string_view data) {
+  std::string_view line = trim_blanks(data.substr(0, data.find_first_of("\r\n")));
+  if (line.size() >= 2 && line.front() == '"' && line.back() == '"' &&
+      line.find('"', 1) == line.size() - 1)
+    line = line.substr(1, line.size() - 2);
+  return std::string(line);
+}
+
 std::string text_with_final_crlf(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);
@@ -46,7 +54,7 @@ std::string Project::read_description_bytes(const std::string& room) const {
 }
 
 std::string Project::read_description_text(const std::string& room) const {
-  return first_field_text(read_description_bytes(room));
+  return description_line(read_description_bytes(room));
 }
 
 bool Project::write_description(const std::string& room, std::string_view line, std::string* error) const {

@@ -37,7 +37,7 @@ class Project {
 
   // Description file: one line followed by CR LF.
   std::string read_description_bytes(const std::string& room) const;
-  std::string read_description_text(const std::string& room) const;  // first field as text
+  std::string read_description_text(const std::string& room) const;  // see description_line
   bool write_description(const std::string& room, std::string_view line, std::string* error = nullptr) const;
 
   // Room text file: the text followed by one CR LF (how the editor saves).
@@ -66,6 +66,11 @@ class Project {
 bool is_room_file_name(std::string_view name);
 // Text order of room file names: character by character, letters without regard to case.
 bool room_name_less(const std::string& a, const std::string& b);
+
+// A description as a description file holds it: the whole first line, blanks around it
+// dropped, and a pair of double quotes removed when it encloses the whole line (older
+// files may hold the description quoted). Commas, digits and quotes inside stay as typed.
+std::string description_line(std::string_view data);
 
 // The editor's way of writing a text: the text, then one CR LF.
 std::string text_with_final_crlf(std::string_view text);

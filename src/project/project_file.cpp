@@ -90,46 +90,4 @@ std::string format_properties_line(const ProjectFields& fields) {
   return line + std::string(kCrLf);
 }
 
-std::string first_field_text(std::string_view data) {
-  size_t pos = 0;
-  return read_data_field(data, pos);
-}
-
-// An unquoted decimal number in its shortest form, or nothing when the text is no number.
-static bool normalise_number(std::string_view s, std::string& out) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  size_t int_start = i;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
-  std::string_view int_part = s.substr(int_start, i - int_start);
-  std::string_view frac_part;
-  if (i < s.size() && s[i] == '.') {
-    size_t f = ++i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
-    frac_part = s.substr(f, i - f);
-  }
-  if (i != s.size() || (int_part.empty() && frac_part.empty())) return false;
-  while (!int_part.empty() && int_part.front() == '0') int_part.remove_prefix(1);
-  while (!frac_part.empty() && frac_part.back() == '0') frac_part.remove_suffix(1);
-  out.clear();
-  bool zero = int_part.empty() && frac_part.empty();
-  if (negative && !zero) out += '-';
-  out += int_part.empty() ? std::string("0") : std::string(int_part);
-  if (!frac_part.empty()) {
-    out += '.';
-    out += frac_part;
-  }
-  return true;
-}
-
-std::string first_field_display(std::string_view data) {
-  size_t pos = 0;
-  bool was_quoted = false;
-  std::string field = read_data_field(data, pos, &was_quoted);
-  std::string number;
-  if (!was_quoted && normalise_number(field, number)) return number;
-  return field;
-}
-
 }  // namespace pm

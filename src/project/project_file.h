@@ -1,6 +1,5 @@
 // The project file <name>.dat: one line of comma-separated fields, texts in double quotes,
-// numbers bare. Also the reading of a comma-separated data field, which the room list uses
-// for descriptions.
+// numbers bare. Also the reading of one comma-separated data field.
 #pragma once
 
 #include <array>
@@ -37,11 +36,5 @@ std::string format_properties_line(const ProjectFields& fields);
 // comma or line end, trailing blanks dropped). Returns the field and moves `pos` past the
 // field's separating comma, or to the end of the line.
 std::string read_data_field(std::string_view data, size_t& pos, bool* quoted = nullptr);
-
-// The first data field of a description file as text.
-std::string first_field_text(std::string_view data);
-// The first data field as the room list shows it: an unquoted number is shown as its
-// number (007 as 7, 2.50 as 2.5).
-std::string first_field_display(std::string_view data);
 
 }  // namespace pm

@@ -270,7 +270,7 @@ void ProjectManagerWindow::editDescription() {
   Project p = project();
   std::string old = p.read_description_bytes(number);
   auto answer = context().prompts->input("Descrizione della Stanza:", "Sintesi della Stanza",
-                                                fromFileText(first_field_text(old)).toStdString());
+                                                fromFileText(description_line(old)).toStdString());
   if (!answer || answer->empty()) return;
   RoomResult r = describe_room(p, number, toFileText(QString::fromStdString(*answer), old));
   if (!r.status.ok()) tell(r.status.message(), MessageIcon::Critical);
@@ -282,7 +282,7 @@ void ProjectManagerWindow::duplicateSelected() {
   std::string source = selectedNumber();
   Project p = project();
   std::string old = p.read_description_bytes(source);
-  QString proposed = fromFileText(first_field_text(old));
+  QString proposed = fromFileText(description_line(old));
   if (!NomeLink.isEmpty()) {
     EditorRequests* editor = owner()->editor();
     proposed = editor ? editor->selectedText() : QString();

@@ -2,7 +2,6 @@
 #include "rooms/room_list.h"
 
 #include "project/open_folder.h"
-#include "project/project_file.h"
 #include "project/text.h"
 
 namespace pm {
@@ -19,7 +18,7 @@ std::string make_room_entry(std::string_view name, std::string_view description)
 
 std::string read_room_entry(const OpenFolder& room_folder, const std::string& name, std::string& scratch) {
   room_folder.read(name, scratch);
-  return make_room_entry(name, first_field_display(scratch));
+  return make_room_entry(name, description_line(scratch));
 }
 
 std::vector<std::string> build_room_list(const Project& project) {

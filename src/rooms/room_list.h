@@ -16,8 +16,8 @@ inline constexpr std::string_view kEntrySeparator = " | ";
 // One entry: a blank before a single-digit name, the name, " | ", the description.
 std::string make_room_entry(std::string_view name, std::string_view description);
 
-// Entries for every room file of the project, in text order of the names; descriptions
-// read as data fields the way the list shows them.
+// Entries for every room file of the project, in text order of the names; each
+// description is its file's whole first line (description_line).
 std::vector<std::string> build_room_list(const Project& project);
 
 // The entry of room `name` from its description file in the open `Room` folder (`scratch`

@@ -7,6 +7,7 @@
 
 #include "check/book_check.h"
 #include "check/link_graph.h"
+#include "editor/link_markup.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -117,8 +118,7 @@ class Book {
 Book& clean_book(Book& b) {
   b.room("0", "Luogo di partenza", "<img src=\"res\\Ponte.PNG\">\r\n<a href=\"1.htm\">uno</a>\r\n"
                                    "<meta http-equiv='refresh' content='9; url=2.htm'>\r\n")
-      .room("1", "La riva", "<a href='1.htm'><--</a><meta http-equiv='refresh' content='5; "
-                            "url=javascript:history.back()'>\r\n")
+      .room("1", "La riva", pm::back_link_markup("5") + "\r\n")
       .room("2", "Il ponte", "Hai vinto.\r\n<!-- fine -->\r\n")
       .room("3", "Eliminata", "");  // a deleted room: zero bytes, no page, no concern
   write_bytes(b.dir() / "res" / "ponte.png", "PNG");
@@ -170,6 +170,13 @@ TEST(BookCheck, EachFindingOnABookMadeForIt) {
        Severity::Warning, "2", "2", 1, "<a href='2.htm'>"},
       {"text file with no Room entry", [](Book& b) { write_bytes(b.dir() / "7", "testo\r\n"); },
        FindingKind::UnlistedTextFile, Severity::Warning, "7", "7", 1, ""},
+      {"back link in the old form, whose arrow links to its own room",
+       [](Book& b) {
+         b.room("1", "La riva", "Torna\r\n<a href='1.htm'><--</a><meta http-equiv='refresh' content='5; "
+                                "url=javascript:history.back()'>\r\n");
+       },
+       FindingKind::OldBackLink, Severity::Warning, "1", "1", 2,
+       "<meta http-equiv='refresh' content='5; url=javascript:history.back()'>"},
   };
   for (const auto& c : cases) {
     Book b;

@@ -34,7 +34,9 @@ const std::string kFoot =
     "</td>\r\n</tr>\r\n</table>\r\n</center>\r\n</div>\r\n"
     "<script language='javascript'> function noRightClick() { if (event.button==2) { alert('') } "
     "}document.onmousedown=noRightClick </script>\r\n"
-    "<script language='javascript'>if(history.length>0)history.forward()</script>\r\n</body>\r\n</html>\r\n";
+    "<script language='javascript'>try{var r=sessionStorage.getItem('pagimond.indietro');"
+    "sessionStorage.removeItem('pagimond.indietro')}catch(e){}if(!r&&history.length>0)history.forward()</script>\r\n"
+    "</body>\r\n</html>\r\n";
 
 std::string page(std::string_view text, PageStyle style = PageStyle::Classic, std::string_view before = "",
                  std::string_view after = "", std::string_view script = "") {

@@ -1,5 +1,5 @@
-// The edit history: the 51-slot rule, undo and redo, and the load recorded without the
-// snapshots the rule drops, compared with the straightforward procedure.
+// The edit history: the 51-slot rule, undo and redo, compact snapshots compared with the
+// straightforward procedure, and the loaded text as the bottom of the history.
 #include "editor/edit_history.h"
 
 #include <gtest/gtest.h>
@@ -58,52 +58,37 @@ TEST(EditHistory, UndoAtStartRedoAtNewestTypingAfterUndoAndReplay) {
   EXPECT_EQ(*h.undo(), "a");
 }
 
-// (Sixty changes and a three-line load are driven through the editor window in its test.)
-TEST(EditHistory, LoadingEmptyAndBlankFiles) {
-  EditHistory empty;
-  EXPECT_EQ(empty.record_load({}, "\r\n"), "");
-  EXPECT_EQ(empty.position(), 0);
-  EditHistory one_blank;  // a file of one empty line: the append and the trim are changes
-  EXPECT_EQ(one_blank.record_load({""}, "\n"), "");
-  EXPECT_EQ(one_blank.position(), 2);
-  EXPECT_EQ(one_blank.slot(1), "\n");
-}
-
-// The load recorded at once against one record() per change, from many starting states.
-TEST(EditHistory, RecordingTheLoadEqualsRecordingEachAppend) {
-  for (int before = 0; before <= 70; before += 7) {
-    for (int undos = 0; undos <= 3; ++undos) {
-      for (size_t lines : {size_t(0), size_t(1), size_t(2), size_t(29), size_t(48), size_t(49), size_t(50),
-                           size_t(51), size_t(100), size_t(160)}) {
-        EditHistory fast;
-        PlainHistory plain;
-        for (int i = 1; i <= before; ++i) {
-          fast.record(numbered(i));
-          plain.record(numbered(i));
-        }
-        for (int u = 0; u < undos && plain.pos > 0; ++u) {
-          fast.undo();
-          --plain.pos;
-        }
-        std::vector<std::string> store;
-        for (size_t i = 0; i < lines; ++i) store.push_back(i % 5 == 0 ? "" : "riga " + std::to_string(i));
-        std::vector<std::string_view> views(store.begin(), store.end());
-        std::string shown = fast.record_load(views, "\r\n");
-        std::string text;
-        for (auto& l : store) plain.record(text += l + "\r\n");
-        if (!store.empty()) {
-          text.resize(text.size() - 2);
-          plain.record(text);
-        }
-        std::string where = "before " + std::to_string(before) + " undos " + std::to_string(undos) + " lines " +
-                            std::to_string(lines);
-        EXPECT_EQ(shown, text) << where;
-        expect_same(fast, plain, where);
-        // A load records changes like typing does (an empty file records none).
-        if (!store.empty()) {
-          EXPECT_EQ(fast.newest(), fast.position()) << where;
-        }
-      }
+// The text as loaded is the bottom of the history: undo right after a load does nothing,
+// undo after edits stops at the loaded text, and an earlier history is gone.
+TEST(EditHistory, TheLoadedTextIsTheBottomOfTheHistory) {
+  struct Case {
+    const char* loaded;
+    std::vector<std::string> edits;
+    std::string bottom;  // where undo stops
+  };
+  std::vector<std::string> sixty;
+  for (int i = 1; i <= 60; ++i) sixty.push_back("uno\ndue\ntre" + std::string(size_t(i), '!'));
+  const std::vector<Case> cases = {
+      {"uno\ndue\ntre", {}, "uno\ndue\ntre"},
+      {"", {}, ""},
+      {"\n", {}, "\n"},
+      {"uno\ndue\ntre", {"uno\ndue\ntreX", "uno\ndue\ntreXY"}, "uno\ndue\ntre"},
+      {"uno\ndue\ntre", sixty, sixty[9]},  // past 50 edits the oldest kept edit is the bottom
+  };
+  for (const Case& c : cases) {
+    EditHistory h;
+    for (int i = 1; i <= 5; ++i) h.record(numbered(i));  // a history from before the load
+    h.start(c.loaded);
+    EXPECT_EQ(h.position(), 0) << c.loaded;
+    EXPECT_FALSE(h.redo()) << c.loaded;
+    for (const auto& e : c.edits) h.record(e);
+    std::string text = c.edits.empty() ? std::string(c.loaded) : c.edits.back();
+    for (int i = 0; i < 60; ++i)
+      if (auto back = h.undo()) text = *back;
+    EXPECT_EQ(text, c.bottom) << c.loaded << " after " << c.edits.size() << " edits";
+    EXPECT_FALSE(h.undo());
+    if (!c.edits.empty()) {
+      EXPECT_EQ(*h.redo(), c.edits.size() > 50 ? sixty[10] : c.edits.front());
     }
   }
 }

@@ -3,7 +3,15 @@
 // flags and the failure message.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "check/road_scan.h"
 #include "compiler/compile_request.h"
+#include "compiler/page_renderer.h"
+#include "compiler/single_file.h"
 #include "compiler/site_compiler.h"
 #include "editor/character_count.h"
 #include "editor/colour_palette.h"
@@ -15,9 +23,33 @@ TEST(EditorCommands, LinkTimerAndBackLinkMarkup) {
   EXPECT_EQ(pm::link_markup("7", "Vai"), "<a href=\"7.htm\">Vai</a>");
   EXPECT_EQ(pm::link_markup("12", ""), "<a href=\"12.htm\"></a>");
   EXPECT_EQ(pm::timer_markup("12", "5"), "<meta http-equiv='refresh' content='5; url=12.htm'>");
-  EXPECT_EQ(pm::back_link_markup("7", "5"),
-            "<a href='7.htm'><--</a><meta http-equiv='refresh' content='5; url=javascript:history.back()'>");
-  EXPECT_EQ(pm::back_link_markup("7", "0").find('\n'), std::string::npos);
+
+  // The back link goes back in the reader's history: no room address, no refresh to a
+  // javascript: address; the one-page book's rewrites leave every byte of it as it is.
+  const std::string back = pm::back_link_markup("5");
+  EXPECT_EQ(back.rfind("<a href='javascript:history.back()'><--</a><script>", 0), 0u);
+  EXPECT_NE(back.find("setTimeout(b,5*1000)"), std::string::npos);
+  EXPECT_NE(back.find("sessionStorage.setItem('pagimond.indietro','1')"), std::string::npos);
+  EXPECT_EQ(pm::kBackMark, "pagimond.indietro");  // the mark the room pages' foot reads
+  EXPECT_NE(pm::kForwardScript.find("sessionStorage.getItem('pagimond.indietro')"), std::string::npos);
+  EXPECT_EQ(back.substr(back.size() - 9), "</script>");
+  for (const char* never : {"\n", "\r", "\"", ".htm", "  ", "<meta", "refresh"})
+    EXPECT_EQ(back.find(never), std::string::npos) << never;
+  std::string one_page;
+  pm::rewrite_single_file_piece(back, one_page);
+  EXPECT_EQ(one_page, back);
+  std::vector<pm::Road> roads;
+  pm::scan_roads("Torna " + back, roads);
+  ASSERT_EQ(roads.size(), 1u);
+  EXPECT_EQ(roads[0].kind, pm::RoadKind::BackLink);
+
+  // The seconds go into a script: only a number is taken.
+  const std::vector<std::pair<std::string, std::optional<std::string>>> seconds = {
+      {"5", "5"}, {" 10 ", "10"}, {"0", "0"}, {"2,5", "2.5"}, {"1.25", "1.25"},
+      {"abc", std::nullopt}, {"5s", std::nullopt}, {"-1", std::nullopt}, {"1.", std::nullopt},
+      {".5", std::nullopt}, {"1.2.3", std::nullopt}, {"5);alert(1", std::nullopt}, {"", std::nullopt},
+  };
+  for (const auto& [typed, taken] : seconds) EXPECT_EQ(pm::back_link_seconds(typed), taken) << typed;
 }
 
 TEST(EditorCommands, CharacterCount) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "editor/folded_search.h"
@@ -67,30 +68,47 @@ TEST(FindReplace, FindAndFindNextWithTheirMessages) {
   EXPECT_TRUE(r.message.empty());
 }
 
-TEST(FindReplace, ReplaceStartsFromTheFirstOccurrenceAndReplacesNothingWhenItFindsNothing) {
-  EditHistory h;
-  // Wherever the caret is, the first occurrence is replaced, then the next one is selected.
-  auto r = pm::find_and_replace_one("uno UNO uno", "uno", "due", h);
-  EXPECT_EQ(r.text, "due UNO uno");
-  EXPECT_EQ(r.selection, (Selection{4, 3}));
-  EXPECT_TRUE(r.message.empty());
-  EXPECT_EQ(h.position(), 1);
-  r = pm::find_and_replace_one("uno", "uno", "tre", h);  // nothing follows: the replacement stays selected
-  EXPECT_EQ(r.text, "tre");
-  EXPECT_EQ(r.selection, (Selection{0, 3}));
-  EXPECT_EQ(r.message, pm::kFinishedMessage);
-  EXPECT_EQ(h.position(), 2);
-  for (auto* replace : {&pm::find_and_replace_one, &pm::find_and_replace_all}) {
-    r = (*replace)("uno", "due", "tre", h);
-    EXPECT_EQ(r.text, "uno");
-    EXPECT_EQ(r.changes, 0u);
-    EXPECT_EQ(r.selection, std::nullopt);
-    EXPECT_EQ(r.message, pm::kNotFoundMessage);
-    EXPECT_EQ(h.position(), 2);
+// "Sostituisci" replaces the selection when it is an occurrence, then selects the next;
+// otherwise it replaces nothing and selects the next occurrence (the first when none
+// follows). An empty find text replaces nothing.
+TEST(FindReplace, ReplaceOneReplacesTheSelectedOccurrenceOrFindsTheNext) {
+  struct Case {
+    std::string text;
+    Selection current;
+    std::string find, replacement;
+    std::string after;
+    std::optional<Selection> selection;
+    std::string_view message;
+  };
+  const Case cases[] = {
+      // the second occurrence, selected by "Trova successivo", is the one replaced
+      {"uno UNO uno", {4, 3}, "uno", "due", "uno due uno", Selection{8, 3}, {}},
+      // a skipped occurrence stays; the last one replaced leaves the replacement selected
+      {"uno UNO uno", {8, 3}, "uno", "due", "uno UNO due", Selection{8, 3}, pm::kFinishedMessage},
+      // a replacement holding the find text: the next click goes on past it
+      {"a a", {0, 1}, "a", "aa", "aa a", Selection{3, 1}, {}},
+      {"aa a", {3, 1}, "a", "aa", "aa aa", Selection{3, 2}, pm::kFinishedMessage},
+      // no occurrence selected: nothing replaced, the next occurrence selected
+      {"uno UNO uno", {0, 0}, "uno", "due", "uno UNO uno", Selection{0, 3}, {}},
+      {"uno UNO uno", {1, 2}, "uno", "due", "uno UNO uno", Selection{4, 3}, {}},
+      {"uno UNO uno", {11, 0}, "uno", "due", "uno UNO uno", Selection{0, 3}, {}},  // caret at the end
+      {"uno", {0, 3}, "due", "tre", "uno", std::nullopt, pm::kNotFoundMessage},
+      {"uno", {0, 3}, "", "tre", "uno", std::nullopt, pm::kEmptyFindMessage},
+  };
+  for (const Case& c : cases) {
+    EditHistory h;
+    h.start(c.text);
+    const pm::ReplaceResult r = pm::find_and_replace_one(c.text, c.current, c.find, c.replacement, h);
+    const std::string where = c.text + " at " + std::to_string(c.current.start) + " find " + c.find;
+    EXPECT_EQ(r.text, c.after) << where;
+    EXPECT_EQ(r.selection, c.selection) << where;
+    EXPECT_EQ(r.message, c.message) << where;
+    EXPECT_EQ(r.changes, c.after == c.text ? 0u : 1u) << where;
+    EXPECT_EQ(h.position(), int(r.changes)) << where;
   }
 }
 
-TEST(FindReplace, ReplaceAllTheBananaAndTheEmptyFindText) {
+TEST(FindReplace, ReplaceAllTheBananaNothingFoundAndTheEmptyFindText) {
   EditHistory h;
   h.record("banana");
   auto r = pm::find_and_replace_all("banana", "a", "aa", h);
@@ -102,17 +120,17 @@ TEST(FindReplace, ReplaceAllTheBananaAndTheEmptyFindText) {
   EXPECT_EQ(*h.undo(), "baanaana");
   EXPECT_EQ(*h.undo(), "baanana");
   EXPECT_EQ(*h.undo(), "banana");
-  // An empty find text puts the replacement once at the start.
-  EditHistory e;
-  r = pm::find_and_replace_all("abc", "", "X", e);
-  EXPECT_EQ(r.text, "Xabc");
-  EXPECT_EQ(r.changes, 1u);
-  EXPECT_EQ(r.selection, (Selection{0, 1}));
-  EXPECT_EQ(r.message, pm::kFinishedMessage);
-  r = pm::find_and_replace_all("abc", "", "", e);
-  EXPECT_EQ(r.text, "abc");
-  EXPECT_EQ(r.changes, 0u);
-  EXPECT_EQ(e.position(), 1);
+  // Nothing found, or nothing to search for: nothing replaced, and the author is told why.
+  for (auto [find, repl, message] : {std::tuple{"due", "tre", pm::kNotFoundMessage}, {"", "X", pm::kEmptyFindMessage},
+                                     {"", "", pm::kEmptyFindMessage}}) {
+    EditHistory e;
+    r = pm::find_and_replace_all("abc", find, repl, e);
+    EXPECT_EQ(r.text, "abc") << find;
+    EXPECT_EQ(r.changes, 0u);
+    EXPECT_EQ(r.selection, std::nullopt);
+    EXPECT_EQ(r.message, message);
+    EXPECT_EQ(e.position(), 0);
+  }
 }
 
 // ---- replace all against the procedure it stands for ------------------------------------------
@@ -146,17 +164,16 @@ struct Outcome {
 };
 
 // Find, then replace the selection and find the next one until none is left, one history
-// step per replacement (none when the first Find finds nothing).
+// step per replacement (none when the first Find finds nothing or there is nothing to find).
 Outcome replace_all_step_by_step(std::string text, const std::string& find, const std::string& repl,
                                  EditHistory& h) {
-  std::optional<Selection> sel = find.empty() ? Selection{0, 0} : plain_find(text, find, 0);
+  std::optional<Selection> sel = find.empty() ? std::nullopt : plain_find(text, find, 0);
   if (!sel) return {text, std::nullopt};
   while (true) {
-    const bool change = sel->length > 0 || !repl.empty();
     text = text.substr(0, sel->start) + repl + text.substr(sel->end());
-    if (change) h.record(text);
+    h.record(text);
     sel = Selection{sel->start, repl.size()};
-    std::optional<Selection> next = find.empty() ? std::nullopt : plain_find(text, find, sel->end());
+    std::optional<Selection> next = plain_find(text, find, sel->end());
     if (!next) return {text, sel};
     sel = next;
   }

@@ -30,9 +30,13 @@ TEST(HtmlCommands, EachCommandOnASelectionAndOnNone) {
       {HtmlCommand::ImageHeight, "", " height=\"90\""},
       {HtmlCommand::ImageWidthAndHeight, "perso", " width=\"120\" height=\"90\""},
       {HtmlCommand::NonBreakingSpace, "perso", "&nbsp;"},
+      // The table leaves the selected text as it was, apostrophes and quotes included.
       {HtmlCommand::Table, "L'oste",
        "\r\n<table border=\"1\" bordercolor=\"#111111\" width=\"100%\">\r\n<tr>\r\n<td width=\"100%\">\r\n\r\n"
-       "L\"oste\r\n\r\n</td>\r\n</tr>\r\n</table>\r\n\r\n"},
+       "L'oste\r\n\r\n</td>\r\n</tr>\r\n</table>\r\n\r\n"},
+      {HtmlCommand::Table, "<a onclick=\"alert('x')\">",
+       "\r\n<table border=\"1\" bordercolor=\"#111111\" width=\"100%\">\r\n<tr>\r\n<td width=\"100%\">\r\n\r\n"
+       "<a onclick=\"alert('x')\">\r\n\r\n</td>\r\n</tr>\r\n</table>\r\n\r\n"},
       {HtmlCommand::StripTags, "", ""},
   };
   for (const Case& c : cases) {

@@ -95,7 +95,7 @@ TEST(MapText, HeadersLinesAndMarkersFromTheProjectFiles) {
 
 TEST(MapText, TheProjectMapStreamedInPiecesIsTheMapOfTheRoomList) {
   // More rooms than are read ahead at once, their texts rewritten on the other thread, the
-  // headers from the description files; rooms without a text file; some early rooms whose
+  // headers from the description files' whole first lines; rooms without a text file; some early rooms whose
   // markers keep changing until the last room.
   TempDir dir;
   pm::Project project(dir / "Libro", "Libro");
@@ -103,7 +103,11 @@ TEST(MapText, TheProjectMapStreamedInPiecesIsTheMapOfTheRoomList) {
   std::vector<Room> rooms;
   for (int i = 0; i < 700; ++i) {
     const std::string n = std::to_string(i);
-    std::string description = "Stanza " + n;
+    // Descriptions with commas, leading zeros and quotes head their rooms whole.
+    std::string description = i % 7 == 2   ? "Porta, chiusa " + n
+                              : i % 7 == 3 ? "00" + n
+                              : i % 7 == 4 ? "\"Fuggi!\" grid\xC3\xB2 " + n
+                                           : "Stanza " + n;
     ASSERT_TRUE(project.write_description(n, description));
     std::string text = i % 50 == 3 ? "x(     y (</a>   <a href=\"" + n + ".htm\">a</a>\r\nfine"
                                      : "Riga " + n + " <a href=\"" + std::to_string(i * 7 % 700) + ".htm\">vai</a>\n";

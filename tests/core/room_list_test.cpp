@@ -1,7 +1,8 @@
 // The project manager's room list built from real description files: the entries byte for
-// byte, their text order, descriptions read as data fields, and the split of an entry.
+// byte, their text order, descriptions read as whole lines, and the split of an entry.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -33,23 +34,39 @@ TEST(RoomListTest, EntriesLineUpAndFollowTextOrder) {
             (Entries{"0", "1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"}));
 }
 
-TEST(RoomListTest, DescriptionsAreReadAsTheFirstDataField) {
+// A description is its file's whole first line: commas, leading zeros and quotes inside
+// stay as typed; a pair of quotes around the whole line (older files) is removed.
+TEST(RoomListTest, DescriptionsAreReadAsTheWholeFirstLine) {
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"Porta, chiusa\r\n", "Porta, chiusa"},
+      {"\"Porta, chiusa\"\r\n", "Porta, chiusa"},  // written quoted before
+      {"007\r\n", "007"},
+      {"", ""},      // empty file
+      {"\r\n", ""},  // a deleted room: one empty line
+      {"   rientro  \r\nseconda riga\r\n", "rientro"},
+      {"\"007\"", "007"},
+      {"Solo LF\nseconda", "Solo LF"},
+      {"citt\xe0 \xc3\xa8", "citt\xe0 \xc3\xa8"},  // bytes pass through
+      {"\"aperta, senza fine", "\"aperta, senza fine"},
+      {"\"Fuggi!\" grid\xc3\xb2\r\n", "\"Fuggi!\" grid\xc3\xb2"},
+      {"\"Uno\" e \"due\"\r\n", "\"Uno\" e \"due\""},  // two quoted words, not one quoted line
+      {"\"\"\r\n", ""},
+      {"\"\r\n", "\""},
+      {"2.50\r\n", "2.50"},
+  };
   TempDir t;
-  write_bytes(t / "Room" / "0", "Porta, chiusa\r\n");
-  write_bytes(t / "Room" / "1", "\"Porta, chiusa\"\r\n");
-  write_bytes(t / "Room" / "2", "007\r\n");
-  write_bytes(t / "Room" / "3", "");              // empty file
-  write_bytes(t / "Room" / "4", "\r\n");          // a deleted room: one empty line
-  write_bytes(t / "Room" / "5", "   rientro  \r\nseconda riga\r\n");
-  write_bytes(t / "Room" / "6", "\"007\"");
-  write_bytes(t / "Room" / "7", "Solo LF\nseconda");
-  write_bytes(t / "Room" / "8", "citt\xe0 \xc3\xa8");  // bytes pass through
-  write_bytes(t / "Room" / "9", "\"aperta, senza fine");
-  pm::Project project(t.path(), "Libro");
-
-  EXPECT_EQ(pm::build_room_list(project),
-            (Entries{" 0 | Porta", " 1 | Porta, chiusa", " 2 | 7", " 3 | ", " 4 | ", " 5 | rientro", " 6 | 007",
-                     " 7 | Solo LF", " 8 | citt\xe0 \xc3\xa8", " 9 | aperta, senza fine"}));
+  for (size_t i = 0; i < files.size(); ++i) write_bytes(t / "Room" / std::to_string(i), files[i].first);
+  const pm::Project project(t.path(), "Libro");
+  std::map<std::string, std::string> shown;
+  for (const auto& entry : pm::build_room_list(project)) {
+    const pm::RoomEntry e = pm::split_room_entry(entry);
+    shown[e.number] = e.description;
+  }
+  for (size_t i = 0; i < files.size(); ++i) {
+    EXPECT_EQ(shown[std::to_string(i)], files[i].second) << files[i].first;
+    // The edit and duplicate questions are pre-filled with the same text.
+    EXPECT_EQ(project.read_description_text(std::to_string(i)), files[i].second) << files[i].first;
+  }
 }
 
 TEST(RoomListTest, TheRoomFolderIsFoundWhateverItsCase) {

@@ -1,6 +1,6 @@
 // The find and replace window over a room editor: opened by F8 and the toolbar button,
-// case-blind finding, Replace one from the first occurrence wherever the caret is, Replace
-// all as one history step per occurrence, the messages, and closing with the editor.
+// case-blind finding, Replace one on the occurrence the author selected, Replace all as
+// one history step per occurrence, the messages, and closing with the editor.
 #include <QLineEdit>
 
 #include "support/editor_tools.h"
@@ -34,7 +34,7 @@ class FindReplaceWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void findAndFindNext();
-  void replaceOneFromTheFirstOccurrenceAndReplaceAllStepByStep();
+  void replaceOneTheSelectedOccurrenceAndReplaceAllStepByStep();
   void openedByTheButtonAndClosedWithTheEditor();
 };
 
@@ -68,27 +68,25 @@ void FindReplaceWindowTest::findAndFindNext() {
   QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Impossibile trovare il testo ricercato"});
 }
 
-void FindReplaceWindowTest::replaceOneFromTheFirstOccurrenceAndReplaceAllStepByStep() {
+void FindReplaceWindowTest::replaceOneTheSelectedOccurrenceAndReplaceAllStepByStep() {
   OPEN_LIBRO(2);
   pm::RoomEditorWindow* e = nullptr;
   pm::FindReplaceWindow* w = nullptr;
   QVERIFY(openOn(f, folder, "uno due uno\r\n", e, w));
   fill(w, "UNO", "tre");
-  selectText(e, 11, 0);  // the caret at the end
+  // The caret at the end is no occurrence: the first is selected, nothing replaced.
+  selectText(e, 11, 0);
   QTest::mouseClick(part<QPushButton>(w, "cmdreplace"), Qt::LeftButton);
-  QCOMPARE(e->text(), QString("tre due uno"));
-  QCOMPARE(e->selectionStart(), 8);  // the next occurrence selected
+  QCOMPARE(e->text(), QString("uno due uno"));
+  QCOMPARE(e->selectionStart(), 0);
   QCOMPARE(e->selectionLength(), 3);
+  // The author skips it: the occurrence found and selected is the one replaced.
+  QTest::mouseClick(part<QPushButton>(w, "cmdfindnext"), Qt::LeftButton);
   QTest::mouseClick(part<QPushButton>(w, "cmdreplace"), Qt::LeftButton);
-  QCOMPARE(e->text(), QString("tre due tre"));
+  QCOMPARE(e->text(), QString("uno due tre"));
   QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Operazione completata"});
-  // Nothing left to find: nothing is replaced.
-  f.prompts.calls.clear();
-  QTest::mouseClick(part<QPushButton>(w, "cmdreplace"), Qt::LeftButton);
-  QCOMPARE(e->text(), QString("tre due tre"));
-  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Impossibile trovare il testo ricercato"});
   e->undo();
-  QCOMPARE(e->text(), QString("tre due uno"));
+  QCOMPARE(e->text(), QString("uno due uno"));
 
   // Replace all is one history step per occurrence.
   part<QPlainTextEdit>(e, "Text1")->setPlainText("banana");

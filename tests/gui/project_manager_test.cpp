@@ -83,21 +83,21 @@ void ProjectManagerTest::typicalRoad() {
   QCOMPARE(part<QListWidget>(m, "List1")->item(4)->text(), QString(" 2 | Stanza 2"));
   QCOMPARE(part<QLabel>(main, "Label1")->text(), QString("Numero di Stanze: 12"));
 
-  // F4 describes the selected room; a comma ends what the list shows and proposes.
+  // F4 describes the selected room; the whole line is shown and proposed again.
   selectRoom(m, "3");
   f.prompts.answer_input("Porta, chiusa");
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F4);
-  QTRY_COMPARE(part<QListWidget>(m, "List1")->item(5)->text(), QString(" 3 | Porta"));
+  QTRY_COMPARE(part<QListWidget>(m, "List1")->item(5)->text(), QString(" 3 | Porta, chiusa"));
   QCOMPARE(f.prompts.calls.back().default_text, std::string("Stanza 3"));
   QCOMPARE(readBytes(folder + "/Room/3"), std::string("Porta, chiusa\r\n"));
-  QCOMPARE(m->selectedEntry(), QString(" 3 | Porta"));
+  QCOMPARE(m->selectedEntry(), QString(" 3 | Porta, chiusa"));
 
   // Duplicate room 3: text and script byte for byte, description without bars.
   writeBytes(folder + "/3", "  \"Vai\", disse, \"al ponte\"\r\n\tpoi  torna\r\n");
   writeBytes(folder + "/3.js", "var a = \"1,2\";\r\n");
   f.prompts.answer_input("Copia|della porta");
   trigger(m, "MenuDuplica");
-  QCOMPARE(f.prompts.calls.back().default_text, std::string("Porta"));
+  QCOMPARE(f.prompts.calls.back().default_text, std::string("Porta, chiusa"));
   QCOMPARE(f.prompts.calls.back().text, std::string("Duplicazione di una nuova Stanza. Descrizione della Stanza:"));
   QTRY_COMPARE(m->entryCount(), 13);
   QCOMPARE(readBytes(folder + "/Room/12"), std::string("Copiadella porta\r\n"));

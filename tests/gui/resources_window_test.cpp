@@ -188,14 +188,17 @@ void ResourcesWindowTest::uploadOfTwoFilesAndOfNone() {
   QTest::mouseClick(files->viewport(), Qt::LeftButton, Qt::ControlModifier, files->visualItemRect(files->item(2)).center());
   QVERIFY(!part<QLabel>(u, "Image1")->pixmap().isNull());
   shoot(main, "upload");
-  writeBytes(folder + "/res/alba.png", "vecchia");  // replaced without a question
+  writeBytes(folder + "/res/alba.png", "vecchia");  // replaced after a Yes (the rule is in resources_test)
+  f.prompts.answer_question(true);
 
   QTest::mouseClick(part<QPushButton>(u, "Command1"), Qt::LeftButton);
   QTRY_VERIFY(!main->upload());
   QCOMPARE(readBytes(folder + "/res/alba.png"), readBytes(source + "/alba.png"));
   QCOMPARE(readBytes(folder + "/res/cielo.gif"), readBytes(source + "/cielo.gif"));
   QVERIFY(!QFileInfo(folder + "/res/bosco.jpg").exists());
-  QVERIFY(f.prompts.calls.empty());
+  QCOMPARE(promptTexts(f.prompts).size(), size_t(1));
+  QVERIFY(promptTexts(f.prompts)[0].find("Sostituire alba.png?") != std::string::npos);
+  f.prompts.calls.clear();
   // Back in the resources window, which lists the new files within a second.
   QTRY_VERIFY(shown(main, r));
   QTRY_COMPARE_WITH_TIMEOUT(listed(part<QListWidget>(r, "File1")),
