@@ -45,8 +45,8 @@ CompileDialog::CompileDialog(WindowOwner* windowOwner)
   const QString captions[] = {
       "Compila un progetto in Exe con setup automatico (Solo per Windows).",
       "Compila un progetto senza setup automatico. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, "
-      "Android, ect...",
-      "Compila in un unico file. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, Android, ect..."};
+      "Android, etc...",
+      "Compila in un unico file. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, Android, etc..."};
   QWidget* rows[3];
   auto* group = new QButtonGroup(this);  // the options sit in separate rows: one group keeps them exclusive
   for (int i = 0; i < 3; ++i) {

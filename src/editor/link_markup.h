@@ -19,7 +19,7 @@ std::string back_link_markup(std::string_view room, std::string_view seconds);
 inline constexpr std::string_view kChooseTargetMessage =
     "Scegli una Stanza per creare un collegamento ad essa. Usa |F2| Per creare una nuova Stanza";
 // The seconds prompt of the timer and back-link commands.
-inline constexpr std::string_view kSecondsPrompt = "Inserire un numero epresso in secondi:";
+inline constexpr std::string_view kSecondsPrompt = "Inserire un numero espresso in secondi:";
 inline constexpr std::string_view kSecondsTitle = "Contatore";
 
 }  // namespace pm

@@ -41,7 +41,7 @@ struct ButtonSpec {
 // Left to right; the first nine lie under the cover in restricted mode.
 const ButtonSpec kButtons[11] = {
     {"Collega", EditorIcon::Link, 120, "F2 - Crea un collegamento ad una Stanza"},
-    {"Timer", EditorIcon::Timer, 840, "F3 - Inserisci un timer espesso in secondi (SEC)"},
+    {"Timer", EditorIcon::Timer, 840, "F3 - Inserisci un timer espresso in secondi (SEC)"},
     {"Indietro", EditorIcon::BackLink, 1560, "F4 - Torna ad una Stanza precedente in automatico"},
     {"Immagini", EditorIcon::Images, 2280, "F5 - Inserisci immagini"},
     {"Script", EditorIcon::Script, 3000, "F6 - Includi codice esterno (ad esempio JavaScript)"},
