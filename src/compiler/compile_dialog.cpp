@@ -23,7 +23,7 @@ const PlacementRule kPlacement{8400, 5600, false, Centring::Quarter};
 
 CompileDialog::CompileDialog(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "CompileDialog", "Compilazione di un progetto", help::kCompile) {
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   auto* heading = new QLabel("Compila il progetto e distribuiscilo", this);
   heading->setObjectName("Label1");
