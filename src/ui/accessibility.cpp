@@ -8,6 +8,9 @@
 #include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <map>
 #include <string>
 
@@ -73,6 +76,50 @@ class NamedScrollBar : public QAccessibleWidget, public QAccessibleValueInterfac
   QVariant minimumStepSize() const override { return bar()->singleStep(); }
 };
 
+// A window that opens menus (a child window's right-click menus, an inner window's window
+// menu): an open menu is one of its children. Qt leaves popup menus out of the tree, so a
+// reader walking it never found them.
+class WindowWithMenus : public QAccessibleWidget {
+ public:
+  WindowWithMenus(QWidget* w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return widget()->windowTitle().remove("[*]");
+    return QAccessibleWidget::text(t);
+  }
+
+  QList<QMenu*> openMenus() const {
+    QList<QMenu*> out;
+    for (QMenu* m : widget()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+      if (m->isVisible()) out << m;
+    return out;
+  }
+  int childCount() const override { return QAccessibleWidget::childCount() + int(openMenus().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const int own = QAccessibleWidget::childCount();
+    if (index < own) return QAccessibleWidget::child(index);
+    const QList<QMenu*> menus = openMenus();
+    return index - own < menus.size() ? QAccessible::queryAccessibleInterface(menus[index - own]) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const int menu = child ? int(openMenus().indexOf(qobject_cast<QMenu*>(child->object()))) : -1;
+    return menu >= 0 ? QAccessibleWidget::childCount() + menu : QAccessibleWidget::indexOfChild(child);
+  }
+};
+
+// An inner window of the main window: named by its title, its window menu among its children.
+class SubWindow : public WindowWithMenus {
+ public:
+  explicit SubWindow(QMdiSubWindow* w) : WindowWithMenus(w, QAccessible::Window) {}
+  QAccessible::State state() const override {
+    QAccessible::State s = WindowWithMenus::state();
+    auto* sub = static_cast<QMdiSubWindow*>(widget());
+    s.active = sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub;
+    s.movable = s.sizeable = !sub->isMaximized();
+    return s;
+  }
+};
+
 // A picture that repeats the control beside it: present for the mouse, hidden from the reader.
 class DecorativeTwin : public QAccessibleWidget {
  public:
@@ -97,6 +144,8 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
   if (widget->property(kTwinProperty).toBool()) return new DecorativeTwin(widget);
   const auto found = views().find(className.toStdString());
   if (found != views().end()) return found->second(object);
+  if (className == QLatin1String("QMdiSubWindow")) return new SubWindow(static_cast<QMdiSubWindow*>(widget));
+  if (className == QLatin1String("pm::ChildWindow")) return new WindowWithMenus(widget, QAccessible::Client);
   if (className == QLatin1String("QScrollBar")) return new NamedScrollBar(static_cast<QScrollBar*>(widget));
   if (className == QLatin1String("QComboBox")) return new NamedComboBox(static_cast<QComboBox*>(widget));
   return nullptr;

@@ -1,8 +1,9 @@
 // What assistive technology (screen readers, desktop automation) reads where Qt's own
 // accessible interfaces fall short: combo boxes named by their name rather than their value,
 // pictures that only repeat the link beside them kept out of the way, labels whose text
-// changes read by that text, scroll bars named, and the tool's custom-painted views
-// (installed by their own files through registerAccessibleView).
+// changes read by that text, scroll bars named, the menus a window opens found among its
+// children while they are open, and the tool's custom-painted views (installed by their own
+// files through registerAccessibleView).
 #pragma once
 
 #include <QString>

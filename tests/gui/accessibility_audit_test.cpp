@@ -1,8 +1,8 @@
 // The accessibility audit: every window of the tool and of Registro, opened as an author
 // opens it, walked as a screen reader walks it (support/accessibility_audit.h). A new
 // control without a name, a label that hides its text or a text a reader cannot read fails
-// here. Also: Qt's own texts in Italian, the large text view read as a text area, the
-// graph's rooms as a list the keyboard walks.
+// here. Also: Qt's own texts in Italian, the menus in the tree, the large text view read
+// as a text area, the graph's rooms as a list the keyboard walks.
 #include <QGraphicsItem>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -33,6 +33,7 @@ class AccessibilityAuditTest : public QObject {
   void registro();
   void editorTextSaysWhatIsOpen();
   void qtSpeaksItalian();
+  void menusAreInTheTree();
   void largeTextIsReadLikeATextArea();
   void graphRoomsAreItemsTheKeyboardWalks();
 };
@@ -181,6 +182,79 @@ void AccessibilityAuditTest::qtSpeaksItalian() {
   for (const char* typo : {"ect...", "epresso", "espesso"}) QVERIFY2(!all.contains(typo), typo);
   QVERIFY(all.contains("Android, etc..."));
   QVERIFY(all.contains("F3 - Inserisci un timer espresso in secondi (SEC)"));
+}
+
+// The menus a window opens are its children while open, their items named as shown; the
+// item the keyboard is on is the focused one.
+void AccessibilityAuditTest::menusAreInTheTree() {
+  OPEN_LIBRO(3);
+  auto childMenu = [](QWidget* owner, QMenu* menu) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(owner);
+    for (int i = 0; i < a->childCount(); ++i)
+      if (a->child(i) && a->child(i)->object() == menu) return a->indexOfChild(a->child(i)) == i;
+    return false;
+  };
+  auto focusedItem = [](QMenu* menu) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(menu);
+    for (int i = 0; i < a->childCount(); ++i)
+      if (a->child(i)->state().focused) return a->child(i)->text(QAccessible::Name);
+    return QString();
+  };
+
+  // The room list's menu, opened by the right button.
+  auto* list = part<QListWidget>(m, "List1");
+  auto* roomMenu = part<QMenu>(m, "Menu1");
+  QVERIFY(!childMenu(m, roomMenu));
+  emit list->customContextMenuRequested(QPoint(5, 5));
+  QTRY_VERIFY(roomMenu->isVisible());
+  QVERIFY(childMenu(m, roomMenu));
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(roomMenu);
+  QCOMPARE(menu->role(), QAccessible::PopupMenu);
+  const QStringList roomItems = AccessibilityAudit::menuItems(roomMenu);
+  QVERIFY2(!roomItems.isEmpty() && !roomItems.contains(QString()), qPrintable(roomItems.join(" | ")));
+  QTest::keyClick(roomMenu, Qt::Key_Down);
+  QCOMPARE(focusedItem(roomMenu), roomMenu->activeAction()->text().remove('&'));
+  roomMenu->hide();
+
+  // The editor's menu with its submenus, through the keyboard.
+  pm::RoomEditorWindow* e = editFile(f, folder, "1");
+  QVERIFY(e);
+  auto* area = part<QPlainTextEdit>(e, "Text1");
+  auto* editorMenu = part<QMenu>(e, "Menu");
+  QTest::mousePress(area->viewport(), Qt::RightButton, {}, QPoint(10, 10));
+  QTRY_VERIFY(editorMenu->isVisible());
+  QVERIFY(childMenu(e, editorMenu));
+  QVERIFY(AccessibilityAudit::menuItems(editorMenu).contains("Avanzate"));
+  QMenu* advanced = nullptr;
+  for (QAction* a : editorMenu->actions())
+    if (a->menu() && a->text().remove('&') == "Avanzate") advanced = a->menu();
+  QVERIFY(advanced);
+  editorMenu->setActiveAction(advanced->menuAction());
+  QCOMPARE(focusedItem(editorMenu), QString("Avanzate"));
+  QTest::keyClick(editorMenu, Qt::Key_Right);
+  QTRY_VERIFY(advanced->isVisible());
+  // The submenu hangs below its item in the tree.
+  QAccessibleInterface* item = QAccessible::queryAccessibleInterface(editorMenu)->child(int(editorMenu->actions().indexOf(advanced->menuAction())));
+  QVERIFY(item && item->childCount() == 1 && item->child(0)->object() == advanced);
+  const QStringList advancedItems = AccessibilityAudit::menuItems(advanced);
+  QVERIFY2(advancedItems.contains("Testo") && advancedItems.contains("HTML"), qPrintable(advancedItems.join(" | ")));
+  AccessibilityAudit audit;
+  audit.walk(main, "Menu dell'editor");
+  QVERIFY2(audit.problems.isEmpty(), qPrintable(audit.report()));
+  QVERIFY(audit.tree.join('\n').contains("\"Avanzate\""));
+  advanced->hide();
+  editorMenu->hide();
+
+  // The window menu of an inner window, in Italian.
+  auto* frame = qobject_cast<QMdiSubWindow*>(e->parentWidget());
+  QVERIFY(frame);
+  frame->showSystemMenu();
+  QTRY_VERIFY(frame->systemMenu()->isVisible());
+  QVERIFY(childMenu(frame, frame->systemMenu()));
+  const QStringList windowItems = AccessibilityAudit::menuItems(frame->systemMenu());
+  QVERIFY2(!windowItems.contains("Restore") && !windowItems.contains("&Restore") && windowItems.size() > 3,
+           qPrintable(windowItems.join(" | ")));
+  frame->systemMenu()->hide();
 }
 
 // The large text view reads as a text area does: all of it, by lines, with caret, selection
