@@ -11,6 +11,7 @@
 
 #include "check/link_graph.h"
 #include "project/help_pages.h"
+#include "ui/accessibility.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -32,11 +33,11 @@ QString plural(size_t n, const char* one, const char* many) {
 
 BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "BookCheck", "Verifica del libro", help::kBookCheck) {
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   summary_ = new QLabel(this);
   summary_->setObjectName("Label1");
-  summary_->setAccessibleName("Riepilogo della verifica");
+  exposeChangingLabel(summary_, "Riepilogo della verifica");
   summary_->setWordWrap(true);
   summary_->setFont(heavyFont(11));
   summary_->setStyleSheet("color: #1d2a36;");

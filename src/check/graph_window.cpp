@@ -22,6 +22,7 @@
 #include "check/graphviz_layout_job.h"
 #include "check/link_graph.h"
 #include "project/help_pages.h"
+#include "ui/accessibility.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_paths.h"
 
@@ -63,6 +64,48 @@ GraphView::GraphView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(sce
   setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
   setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
   setBackgroundBrush(QColor(0xfa, 0xfb, 0xfc));
+  installAccessibleItemsView("pm::GraphView");
+}
+
+void GraphView::setRooms(std::vector<Room> rooms) {
+  rooms_ = std::move(rooms);
+  current_ = -1;
+  accessibleItemsReset(this);
+}
+
+void GraphView::setCurrentRoom(int i) {
+  if (i < 0 || i >= int(rooms_.size())) return;
+  current_ = i;
+  scene()->clearSelection();
+  rooms_[size_t(i)].box->setSelected(true);
+  ensureVisible(rooms_[size_t(i)].box);
+  announceCurrentItem(this);
+}
+
+QRect GraphView::accessibleItemRect(int i) const {
+  const QRect r = mapFromScene(rooms_[size_t(i)].box->sceneBoundingRect()).boundingRect();
+  const QRect shown = r.intersected(viewport()->rect());
+  return shown.isEmpty() ? QRect() : shown.translated(viewport()->pos());
+}
+
+void GraphView::activateAccessibleItem(int i) {
+  if (i >= 0 && i < int(rooms_.size())) emit nodeActivated(rooms_[size_t(i)].node);
+}
+
+void GraphView::keyPressEvent(QKeyEvent* event) {
+  const int last = int(rooms_.size()) - 1;
+  switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down: setCurrentRoom(std::min(current_ + 1, last)); break;
+    case Qt::Key_Left:
+    case Qt::Key_Up: setCurrentRoom(std::max(current_ - 1, 0)); break;
+    case Qt::Key_Home: setCurrentRoom(0); break;
+    case Qt::Key_End: setCurrentRoom(last); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: activateAccessibleItem(current_); break;
+    default: QGraphicsView::keyPressEvent(event); return;
+  }
+  event->accept();
 }
 
 void GraphView::wheelEvent(QWheelEvent* event) {
@@ -91,7 +134,7 @@ void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 GraphWindow::GraphWindow(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "GraphMap", "Grafo dell'avventura", help::kGraph) {
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   auto* searchLabel = new QLabel("Stanza n.", this);
   searchLabel->setObjectName("Label2");
@@ -114,7 +157,7 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
 
   state_ = new QLabel(this);
   state_->setObjectName("Label1");
-  state_->setAccessibleName("Stato del grafo");
+  exposeChangingLabel(state_, "Stato del grafo");
   state_->setWordWrap(true);
   state_->setStyleSheet("color: #1d2a36;");
 
@@ -226,6 +269,7 @@ void GraphWindow::cancelLayout() {
 }
 
 void GraphWindow::draw(const GraphLayout& layout) {
+  view_->setRooms({});
   scene_->clear();
   nodeItems_.assign(drawing_.nodes.size(), nullptr);
   const QColor arrowColour = colour(kArrowColour);
@@ -272,6 +316,7 @@ void GraphWindow::draw(const GraphLayout& layout) {
     nodeItems_[box.node] = item;
   }
   std::erase(nodeItems_, nullptr);
+  view_->setRooms(accessibleRooms());
   scene_->setSceneRect(scene_->itemsBoundingRect().adjusted(-20, -20, 20, 20));
   // A small map at its own size; a large one fitted, so the author sees its whole shape.
   view_->resetTransform();
@@ -284,6 +329,31 @@ void GraphWindow::draw(const GraphLayout& layout) {
   }
   // Room 0 in sight, where the reader starts.
   if (QGraphicsItem* start = roomItem("0")) view_->centerOn(start);
+}
+
+std::vector<GraphView::Room> GraphWindow::accessibleRooms() const {
+  std::vector<QStringList> links(drawing_.nodes.size()), jumps(drawing_.nodes.size());
+  for (const DrawnEdge& e : drawing_.edges)
+    if (e.from < drawing_.nodes.size() && e.to < drawing_.nodes.size())
+      (e.timed ? jumps : links)[e.from] << fromNameBytes(drawing_.nodes[e.to].name);
+  std::vector<GraphView::Room> rooms;
+  for (QGraphicsItem* item : nodeItems_) {
+    const int node = item->data(kNodeKey).toInt();
+    const DrawnNode& n = drawing_.nodes[size_t(node)];
+    QString label = fromUtf8(n.label);
+    const QString prefix = fromNameBytes(n.name) + " · ";
+    if (label.startsWith(prefix)) label = label.mid(prefix.size());
+    QStringList about;
+    if (n.start) about << "inizio del libro";
+    if (n.ending) about << "finale";
+    if (n.error) about << "con errori";
+    if (n.unreachable) about << "irraggiungibile";
+    about << (links[size_t(node)].isEmpty() ? QString("nessun collegamento")
+                                            : "collegamenti a " + links[size_t(node)].join(", "));
+    if (!jumps[size_t(node)].isEmpty()) about << "salto a tempo a " + jumps[size_t(node)].join(", ");
+    rooms.push_back({item, node, "Stanza " + fromNameBytes(n.name) + ": " + label, about.join("; ")});
+  }
+  return rooms;
 }
 
 QGraphicsItem* GraphWindow::roomItem(const QString& number) const {

@@ -14,6 +14,7 @@
 
 #include "check/graph_drawing.h"
 #include "check/graph_layout.h"
+#include "ui/accessible_items.h"
 #include "ui/child_window.h"
 
 class QGraphicsScene;
@@ -27,11 +28,33 @@ namespace pm {
 class LayoutJob;
 
 // The view of the map: the wheel zooms around the pointer, dragging pans, and a
-// double-click on a room's box reports the room.
-class GraphView : public QGraphicsView {
+// double-click on a room's box reports the room. For the keyboard and assistive technology
+// the rooms are a list: the arrow keys (and Home, End) go from room to room in number order,
+// Enter opens the current one; each is read by its number, description and links.
+class GraphView : public QGraphicsView, public AccessibleItems {
   Q_OBJECT
  public:
   explicit GraphView(QGraphicsScene* scene, QWidget* parent = nullptr);
+
+  struct Room {
+    QGraphicsItem* box = nullptr;
+    int node = 0;
+    QString name;         // "Stanza N: description"
+    QString description;  // its links and what it is (start, ending, errors)
+  };
+  // The rooms drawn, in keyboard order (none while nothing is drawn).
+  void setRooms(std::vector<Room> rooms);
+  // The room the keyboard is on (-1: none), and going there.
+  int currentRoom() const { return current_; }
+  void setCurrentRoom(int i);
+
+  int accessibleItemCount() const override { return int(rooms_.size()); }
+  QString accessibleItemName(int i) const override { return rooms_[size_t(i)].name; }
+  QString accessibleItemDescription(int i) const override { return rooms_[size_t(i)].description; }
+  QRect accessibleItemRect(int i) const override;
+  int currentAccessibleItem() const override { return current_; }
+  void setCurrentAccessibleItem(int i) override { setCurrentRoom(i); }
+  void activateAccessibleItem(int i) override;
 
  signals:
   void nodeActivated(int node);
@@ -39,6 +62,11 @@ class GraphView : public QGraphicsView {
  protected:
   void wheelEvent(QWheelEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  std::vector<Room> rooms_;
+  int current_ = -1;
 };
 
 class GraphWindow : public ChildWindow {
@@ -74,6 +102,8 @@ class GraphWindow : public ChildWindow {
   void stopWatching();
   void draw(const GraphLayout& layout);
   void showState(const QString& text, bool busy);
+  // The drawn rooms as the keyboard and assistive technology go through them.
+  std::vector<GraphView::Room> accessibleRooms() const;
 
   QLabel* state_ = nullptr;
   QLineEdit* searchField_ = nullptr;

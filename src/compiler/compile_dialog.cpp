@@ -23,7 +23,7 @@ const PlacementRule kPlacement{8400, 5600, false, Centring::Quarter};
 
 CompileDialog::CompileDialog(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "CompileDialog", "Compilazione di un progetto", help::kCompile) {
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   auto* heading = new QLabel("Compila il progetto e distribuiscilo", this);
   heading->setObjectName("Label1");
@@ -45,8 +45,8 @@ CompileDialog::CompileDialog(WindowOwner* windowOwner)
   const QString captions[] = {
       "Compila un progetto in Exe con setup automatico (Solo per Windows).",
       "Compila un progetto senza setup automatico. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, "
-      "Android, ect...",
-      "Compila in un unico file. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, Android, ect..."};
+      "Android, etc...",
+      "Compila in un unico file. Per Internet, Windows, Debian, Ubuntu, Mint, iPhone, iPod, Android, etc..."};
   QWidget* rows[3];
   auto* group = new QButtonGroup(this);  // the options sit in separate rows: one group keeps them exclusive
   for (int i = 0; i < 3; ++i) {

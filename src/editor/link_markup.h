@@ -34,7 +34,7 @@ inline constexpr std::string_view kBadSecondsMessage =
 inline constexpr std::string_view kChooseTargetMessage =
     "Scegli una Stanza per creare un collegamento ad essa. Usa |F2| Per creare una nuova Stanza";
 // The seconds prompt of the timer and back-link commands.
-inline constexpr std::string_view kSecondsPrompt = "Inserire un numero epresso in secondi:";
+inline constexpr std::string_view kSecondsPrompt = "Inserire un numero espresso in secondi:";
 inline constexpr std::string_view kSecondsTitle = "Contatore";
 
 }  // namespace pm

@@ -41,7 +41,7 @@ struct ButtonSpec {
 // Left to right; the first nine lie under the cover in restricted mode.
 const ButtonSpec kButtons[11] = {
     {"Collega", EditorIcon::Link, 120, "F2 - Crea un collegamento ad una Stanza"},
-    {"Timer", EditorIcon::Timer, 840, "F3 - Inserisci un timer espesso in secondi (SEC)"},
+    {"Timer", EditorIcon::Timer, 840, "F3 - Inserisci un timer espresso in secondi (SEC)"},
     {"Indietro", EditorIcon::BackLink, 1560, "F4 - Torna ad una Stanza precedente in automatico"},
     {"Immagini", EditorIcon::Images, 2280, "F5 - Inserisci immagini"},
     {"Script", EditorIcon::Script, 3000, "F6 - Includi codice esterno (ad esempio JavaScript)"},
@@ -58,7 +58,7 @@ const int kCovered = 9;
 
 RoomEditorWindow::RoomEditorWindow(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "Editor", "Edita Stanza", help::kEditor) {
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   textArea_ = new BlockCaretEdit(this);
   textArea_->setObjectName("Text1");
@@ -269,12 +269,24 @@ void RoomEditorWindow::redo() {
 
 QString RoomEditorWindow::caption(const QString& piece) const { return "Edita Stanza \"" + Nome + " | " + piece + "\""; }
 
+QString RoomEditorWindow::textName() const {
+  switch (editor_file_kind(toNameBytes(Nome))) {
+    case EditorFileKind::StyleSheet: return "Foglio di stile " + Nome;
+    case EditorFileKind::GlobalCode:
+    case EditorFileKind::GlobalCode2: return "Codice generale " + Nome;
+    case EditorFileKind::RoomScript: return "Script " + Nome;
+    case EditorFileKind::Room: break;
+  }
+  return "Testo della Stanza " + Nome;
+}
+
 void RoomEditorWindow::loadNow() {
   Apri.stop();
   if (loaded_) return;
   ManagerRequests* m = owner()->manager();
   const RoomEntry entry = split_room_entry(m ? m->selectedEntry().toStdString() : std::string());
   setWindowTitle(followed_ ? caption("Da Segui un Collegamento") : caption(fromUtf8(entry.description)));
+  textArea_->setAccessibleName(textName());
 
   LoadResult r = load_editor_file(toPath(Percorso), toNameBytes(Nome));
   if (r.status == LoadStatus::Unreadable) {

@@ -95,6 +95,9 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   void runCompile();
   void markFollowed();
   QString caption(const QString& piece) const;
+  // The text area's accessible name: what is open (a room's text, the style sheet, the
+  // global code, a script) and its file name.
+  QString textName() const;
 
   QPlainTextEdit* textArea_ = nullptr;  // "Text1"
   QMenu* menu_ = nullptr;               // "Menu"

@@ -15,6 +15,7 @@
 #include "project/help_pages.h"
 #include "project/project.h"
 #include "project/prompts.h"
+#include "ui/accessibility.h"
 #include "ui/editor_requests.h"
 #include "ui/qt_drives.h"
 #include "ui/qt_paths.h"
@@ -40,6 +41,7 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   folderLabel_->setObjectName("Label1");
   folderLabel_->setStyleSheet("color: #1d2a36; font-weight: 600;");
   folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  exposeChangingLabel(folderLabel_, "Cartella corrente");
 
   folderList_ = new QListWidget(this);
   folderList_->setObjectName("Dir1");
@@ -70,7 +72,7 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   grid->addWidget(folderLabel_, 0, 1, 1, 2);
   int column = 0;
   for (QWidget* w : {static_cast<QWidget*>(folderList_), static_cast<QWidget*>(fileList_), static_cast<QWidget*>(preview_)}) {
-    auto* heading = new QLabel(w->accessibleName(), this);
+    auto* heading = new QLabel(w == preview_ ? w->accessibleDescription() : w->accessibleName(), this);
     heading->setObjectName(QString("Heading%1").arg(column + 1));
     heading->setStyleSheet("color: #3b4b5a;");
     grid->addWidget(heading, 1, column);
@@ -131,6 +133,7 @@ void UploadWindow::setCurrentFolder(const QString& folder) {
   fileList_->clear();
   for (const auto& name : list_matching_files(toPath(folder_), kUploadPatterns)) fileList_->addItem(fromNameBytes(name));
   preview_->clear();
+  preview_->setAccessibleName({});
 }
 
 void UploadWindow::showPreview(const QString& name) {

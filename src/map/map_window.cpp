@@ -29,7 +29,7 @@ constexpr std::string_view kPrintFile = "Temp.txt";
 
 MapWindow::MapWindow(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "MapWindow", "Mappa dell'avventura", help::kCompile) {
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   struct Button {
     QToolButton** slot;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "project/project_creation.h"
+#include "ui/accessibility.h"
 #include "ui/manager_requests.h"
 #include "project/help_pages.h"
 #include "ui/qt_drives.h"
@@ -91,6 +92,7 @@ QWidget* StartPageWindow::buildCreatePanel() {
 
   auto* picture = pictureButton(panel, "Image1", icon(IconKind::NewProject), "Nuovo Progetto", QSize(big, big));
   auto* label = linkButton("Nuovo Progetto", "Label1", panel, 16);
+  makeDecorativeTwin(picture);
   connect(picture, &QToolButton::clicked, this, &StartPageWindow::createProject);
   connect(label, &QPushButton::clicked, this, &StartPageWindow::createProject);
   auto* create = new QHBoxLayout;
@@ -116,6 +118,7 @@ QWidget* StartPageWindow::buildCreatePanel() {
   for (const HelpLink& l : links) {
     auto* p = pictureButton(panel, l.pictureName, icon(l.kind), l.text, QSize(small, small));
     auto* t = linkButton(l.text, l.name, panel);
+    makeDecorativeTwin(p);
     std::string_view target = l.page;
     connect(p, &QToolButton::clicked, this, [this, target] { owner()->openHelp(target); });
     connect(t, &QPushButton::clicked, this, [this, target] { owner()->openHelp(target); });
@@ -146,7 +149,7 @@ QWidget* StartPageWindow::buildOpenPanel() {
 
   path_ = new QLabel(panel);
   path_->setObjectName("Path");
-  path_->setAccessibleName("Cartella corrente");
+  exposeChangingLabel(path_, "Cartella corrente");
   path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   path_->setWordWrap(true);
   auto* up = new QToolButton(panel);

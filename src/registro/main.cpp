@@ -4,11 +4,13 @@
 #include <QApplication>
 
 #include "ui/command_line.h"
+#include "ui/qt_translations.h"
 #include "registro_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Dadolario"));
+  pm::loadItalianQtTranslations(app);
 
   const auto folder = pm::programFolderFromCommandLine("Registro", argv[0]);
   if (!folder) return 2;

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 
 #include "log_layout.h"
+#include "ui/accessibility.h"
 #include "ui/block_caret_edit.h"
 #include "ui/qt_measure.h"
 #include "ui/shown_text.h"
@@ -30,6 +31,7 @@ W* control(W* widget, const char* name, const QString& accessible) {
 
 RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* parent)
     : QWidget(parent), store_(home) {
+  pm::installAccessibility();
   setWindowTitle(kCaption);
 
   topPanel_ = new QWidget(this);
@@ -45,7 +47,7 @@ RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* paren
   twoDice_->setChecked(true);
 
   result_ = control(new QLabel(this), "Label1", QStringLiteral("Risultato"));
-  result_->setAccessibleDescription(QStringLiteral("Risultato"));
+  pm::exposeChangingLabel(result_, QStringLiteral("Risultato"));
   result_->setAlignment(Qt::AlignCenter);
   result_->setFont(pm::typewriterFont(48));
   result_->setGeometry(px(2280), px(720), px(2175), px(1095));

@@ -37,7 +37,7 @@ void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
 
 ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "ProjectManager", kCaption, help::kProjectManager) {
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   roomList_ = new QListWidget(this);
   roomList_->setObjectName("List1");

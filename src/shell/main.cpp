@@ -9,12 +9,14 @@
 #include "shell/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_translations.h"
 #include "shell/splash_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Pagimond");
   QApplication::setApplicationVersion(PAGIMOND_VERSION);
+  pm::loadItalianQtTranslations(app);
   // The program ends through the splash, not when its last window closes.
   QApplication::setQuitOnLastWindowClosed(false);
 

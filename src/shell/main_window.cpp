@@ -18,6 +18,7 @@
 #include "compiler/single_file.h"
 #include "project/help_pages.h"
 #include "rooms/room_operations.h"
+#include "ui/accessibility.h"
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -192,8 +193,7 @@ void MainWindow::buildToolbars() {
   roomCounter_ = new QLabel(bar);
   roomCounter_->setObjectName("Label1");
   roomCounter_->setFont(typewriterFont(10));
-  roomCounter_->setAccessibleName("Numero di Stanze");
-  roomCounter_->setAccessibleDescription("Numero di Stanze");
+  exposeChangingLabel(roomCounter_, "Numero di Stanze");
   roomCounter_->setGeometry(twipsToPxX(this, 9000), 0, twipsToPxX(this, 4000), bar->height());
   cover_ = new QWidget(bar);
   cover_->setObjectName("Picture3");
@@ -437,6 +437,9 @@ void MainWindow::setProjectToolbarEnabled(bool enabled) { projectBar_->setEnable
 void MainWindow::setCoverShown(bool shown) {
   cover_->setVisible(shown);
   if (shown) cover_->raise();
+  // What the cover hides is out of reach of the keyboard and of a screen reader too.
+  for (QToolButton* b : projectBar_->findChildren<QToolButton*>())
+    if (b->geometry().intersects(cover_->geometry())) b->setEnabled(!shown);
 }
 
 void MainWindow::setManageProjectsEnabled(bool enabled) { manageButton_->setEnabled(enabled); }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include "ui/accessibility.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_tiled_background.h"
@@ -13,6 +14,7 @@ namespace pm {
 ChildWindow::ChildWindow(WindowOwner* owner, const char* objectName, const QString& caption,
                          std::string_view helpPage)
     : owner_(owner), helpPage_(helpPage) {
+  installAccessibility();
   setObjectName(objectName);
   setWindowTitle(caption);
 }

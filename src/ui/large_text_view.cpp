@@ -10,6 +10,8 @@
 #include <QTextLayout>
 #include <cstring>
 
+#include "ui/accessible_text_view.h"
+
 namespace pm {
 
 struct LargeTextView::Shown {
@@ -32,6 +34,7 @@ LargeTextView::LargeTextView(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
   setText({});
+  installAccessibleTextView();
 }
 
 LargeTextView::~LargeTextView() = default;
@@ -48,10 +51,12 @@ void LargeTextView::setText(std::string bytes) {
     if (p < data + size) starts_.push_back(size_t(p - data));
   }
   anchor_ = cursor_ = Pos{};
+  ++revision_;
   shownValid_ = false;
   updateScrollBar();
   verticalScrollBar()->setValue(0);
   viewport()->update();
+  announceTextChanged(this);
 }
 
 QString LargeTextView::line(int i) const {
@@ -164,6 +169,18 @@ void LargeTextView::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
+QRect LargeTextView::characterRect(Pos p) {
+  layoutShown();
+  for (const Shown& s : shown_) {
+    if (s.line != p.line) continue;
+    QTextLine l = s.layout->lineForTextPosition(p.column);
+    if (!l.isValid()) return QRect(kMargin, s.top, kCaretWidth, fontMetrics().height());
+    const qreal left = l.cursorToX(p.column), right = l.cursorToX(p.column + 1);
+    return QRect(kMargin + int(left), s.top + int(l.y()), qMax(1, int(right - left)), int(l.height()));
+  }
+  return {};
+}
+
 LargeTextView::Pos LargeTextView::hit(QPoint point) {
   layoutShown();
   if (shown_.empty()) return {};
@@ -186,6 +203,7 @@ void LargeTextView::moveCursor(Pos p, bool keepAnchor) {
   if (!keepAnchor) anchor_ = p;
   ensureVisible(p.line);
   viewport()->update();
+  announceTextCursor(this);
 }
 
 void LargeTextView::ensureVisible(int i) {

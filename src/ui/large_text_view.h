@@ -43,6 +43,13 @@ class LargeTextView : public QAbstractScrollArea {
   QString selectedText() const;
   void select(Pos anchor, Pos cursor);
   Pos cursorPos() const { return cursor_; }
+  Pos anchorPos() const { return anchor_; }
+  // The place under `point` of the viewport, and the box of the character at `p` in the
+  // viewport (empty when its line is not on screen); for assistive technology.
+  Pos posAt(QPoint point) { return hit(point); }
+  QRect characterRect(Pos p);
+  // Grows by one each time the text is set.
+  quint64 revision() const { return revision_; }
   // Scrolls so that `p` is on screen, and gives its point in the viewport.
   QPoint pointOf(Pos p);
 
@@ -77,6 +84,7 @@ class LargeTextView : public QAbstractScrollArea {
   bool shownValid_ = false;
   Pos anchor_, cursor_;
   bool dragging_ = false;
+  quint64 revision_ = 0;
 };
 
 }  // namespace pm

@@ -1,9 +1,11 @@
 // The picture preview of the resource windows (see qt_preview.h).
 #include "ui/qt_preview.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 
+#include "ui/accessibility.h"
 #include "ui/qt_measure.h"
 
 namespace pm {
@@ -11,7 +13,7 @@ namespace pm {
 QLabel* newPreviewBox(QWidget* parent) {
   auto* box = new QLabel(parent);
   box->setObjectName("Image1");
-  box->setAccessibleName("Anteprima");
+  exposeChangingLabel(box, "Anteprima");
   box->setAlignment(Qt::AlignCenter);
   box->setWordWrap(true);
   box->setMinimumSize(twipsToPxX(parent, 3000), twipsToPxY(parent, 3000));
@@ -23,6 +25,7 @@ bool showPicture(QLabel* box, const QString& file) {
   QPixmap picture(file);
   if (picture.isNull()) return false;
   box->setPixmap(picture.scaled(box->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  box->setAccessibleName("Anteprima di " + QFileInfo(file).fileName());  // a picture has no text to read
   return true;
 }
 

@@ -181,7 +181,7 @@ void ProjectManagerTest::linkAndTimerChoices() {
   f.prompts.answer_input(std::nullopt);
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_Return);
   QTRY_COMPARE(f.prompts.calls.back().title, std::string("Contatore"));
-  QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero epresso in secondi:"));
+  QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero espresso in secondi:"));
   QCOMPARE(f.prompts.calls.back().default_text, std::string("0"));
   QCOMPARE(m->Link, QString("2"));
   QVERIFY(shown(main, m));

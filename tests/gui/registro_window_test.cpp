@@ -105,8 +105,9 @@ class RegistroWindowTest : public QObject {
     QVERIFY(w.Option1->isChecked());
     QVERIFY(!w.Option2->isChecked() && !w.Option3->isChecked());
     QVERIFY(w.Label1->text().isEmpty());
-    for (const char* name : {"Option1", "Option2", "Option3", "Command1", "Command2", "Label1",
-                             "Text1"}) {
+    // The result is read by its text (accessibility_audit_test), "Risultato" describes it.
+    QCOMPARE(w.Label1->accessibleDescription(), QString("Risultato"));
+    for (const char* name : {"Option1", "Option2", "Option3", "Command1", "Command2", "Text1"}) {
       auto* c = w->findChild<QWidget*>(QString::fromLatin1(name));
       QVERIFY2(c && !c->accessibleName().isEmpty(), name);
     }

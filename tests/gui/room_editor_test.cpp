@@ -356,7 +356,7 @@ void RoomEditorTest::linkTimerAndBackLink() {
   selectRoom(m, "7");
   f.prompts.answer_input("5");
   QTest::keyClick(area(e), Qt::Key_F4);
-  QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero epresso in secondi:"));
+  QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un numero espresso in secondi:"));
   QCOMPARE(f.prompts.calls.back().title, std::string("Contatore"));
   QCOMPARE(f.prompts.calls.back().default_text, std::string("0"));
   QCOMPARE(e->text(), back);

@@ -68,5 +68,6 @@ for entry in ./usr/bin/pagimond-cli ./usr/bin/Pagimond ./usr/bin/Registro \
   ./usr/share/icons/hicolor/scalable/apps/pagimond-registro.svg; do
   grep -qF " $entry" "$tmp/contents" || fail "the package lacks $entry"
 done
+dpkg-deb -f "$deb" Depends | grep -q "qt6-translations-l10n" || fail "the package does not depend on Qt's translations"
 desktop-file-validate "$prefix"/share/applications/*.desktop || fail "desktop-file-validate refuses an entry"
 echo "package: $(basename "$deb") holds the programs, the data, the desktop entries and the icons"
