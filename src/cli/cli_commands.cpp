@@ -27,7 +27,7 @@ namespace {
 stdfs::path absolute_path(const std::string& p) {
   std::error_code ec;
   stdfs::path a = stdfs::absolute(path_from_text(p), ec);
-  return ec ? path_from_text(p) : a;
+  return folder_itself(ec ? path_from_text(p) : a);
 }
 
 // The project named on the command line with the names of its folder's files (listed once,
