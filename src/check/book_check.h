@@ -23,6 +23,7 @@ enum class FindingKind {
   NoWayOn,             // warning: no link, jump or back link, and not marked as an ending
   SelfLink,            // warning: a link from a room to itself
   UnlistedTextFile,    // warning: a text file with no entry in Room
+  OtherEncoding,       // warning: a line in another encoding than the book's (encoding_check.h)
 };
 
 struct Finding {

@@ -32,6 +32,7 @@ std::string_view finding_kind_name(FindingKind kind) {
     case FindingKind::NoWayOn: return "no-way-on";
     case FindingKind::SelfLink: return "self-link";
     case FindingKind::UnlistedTextFile: return "unlisted-text-file";
+    case FindingKind::OtherEncoding: return "other-encoding";
   }
   return "unknown";
 }

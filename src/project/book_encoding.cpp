@@ -59,7 +59,7 @@ bool line_is_in(std::string_view line, TextEncoding book) {
 }
 
 std::string convert_text_file(std::string_view bytes, TextEncoding to, TextUse use) {
-  if (to == TextEncoding::Windows1252 && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+  while (to == TextEncoding::Windows1252 && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
   size_t start = 0;

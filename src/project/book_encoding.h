@@ -37,8 +37,8 @@ bool line_is_in(std::string_view line, TextEncoding book);
 
 // The bytes of one of a book's text files in `to`: each line decoded by its own bytes and,
 // unless it is in `to` already, written again through encode_for_book (`use`); line ends and
-// lines already in `to` keep their bytes. A Windows-1252 file loses a leading UTF-8
-// byte-order mark. Converting again changes nothing.
+// lines already in `to` keep their bytes. A Windows-1252 file loses the UTF-8 byte-order
+// marks it begins with. Converting again changes nothing.
 std::string convert_text_file(std::string_view bytes, TextEncoding to, TextUse use);
 
 struct BookConversion {

@@ -105,7 +105,7 @@ TEST_F(CliTest, VersionHelpUsageAndAWrongCommandLine) {
   EXPECT_EQ(v.err, "");
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* word : {"compile", "single", "map", "package", "check", "graph", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
+  for (const char* word : {"compile", "single", "map", "package", "check", "encoding", "graph", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
   // No command at all: the usage on standard error.
   CliRun u = run({});
   EXPECT_EQ(u.status, 2);
@@ -329,6 +329,37 @@ TEST_F(CliTest, CheckPrintsCompilerLinesAndExitsOneOnErrors) {
 
   expect_refusal(run({"check", home().string()}), 1, home().string());
   expect_refusal(run({"check"}), 2, "PROJECT");
+}
+
+// A book made of files in two encodings: the check warns at each file's first line in the
+// other one, the encoding command converts those files only, atomically, and again nothing.
+TEST_F(CliTest, CheckWarnsOfAnotherEncodingAndEncodingMendsIt) {
+  const fs::path book = make_book();
+  const std::string b = book.string();
+  write_bytes(book / "1", "Citt\xE0 vecchia\r\n<meta http-equiv='refresh' content='3; url=0.htm'>");
+  write_bytes(book / "2", "Una porta.\r\nLa citt\xC3\xA0 nuova\r\n<a href='0.htm'>Torna</a>");
+  CliRun r = run({"check", b});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, b + "/2:2: warning: line in UTF-8, the book is in Windows-1252 (pagimond-cli encoding converts it)\n" +
+                       b + ": 3 rooms checked, 0 errors, 1 warning\n");
+
+  const auto files = snapshot(book);
+  expect_refusal(run({"encoding", b, "--to", "latin-1"}), 2, "--to");
+  EXPECT_EQ(snapshot(book), files);
+  r = run({"encoding", b + "/"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, b + "/2\n" + b + ": Windows-1252, 1 file converted\n");
+  EXPECT_EQ(read_bytes(book / "2"), "Una porta.\r\nLa citt\xE0 nuova\r\n<a href='0.htm'>Torna</a>");
+  EXPECT_EQ(read_bytes(book / "1"), "Citt\xE0 vecchia\r\n<meta http-equiv='refresh' content='3; url=0.htm'>");
+  r = run({"encoding", b});
+  EXPECT_EQ(r.out, b + ": Windows-1252, 0 files converted\n");
+  EXPECT_EQ(run({"check", b}).out, b + ": 3 rooms checked, 0 errors, 0 warnings\n");
+
+  r = run({"encoding", b, "--to", "UTF-8"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_bytes(book / "1"), "Citt\xC3\xA0 vecchia\r\n<meta http-equiv='refresh' content='3; url=0.htm'>");
+  EXPECT_EQ(read_bytes(book / "2"), "Una porta.\r\nLa citt\xC3\xA0 nuova\r\n<a href='0.htm'>Torna</a>");
+  expect_refusal(run({"encoding", home().string()}), 1, home().string());
 }
 
 TEST_F(CliTest, GraphDrawsSvgPngOrDotOnStandardOutput) {
