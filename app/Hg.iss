@@ -1,6 +1,6 @@
 ; Installer script template of Pagimond.
 ; Pagimond fills the words in square brackets and writes the result to Zell.iss:
-;   [titolo_file]  the project's folder name (safe as a file name)
+;   [titolo_file]  the project's name, made a safe Windows file name
 ;   [titolo]       the title of the book
 ;   [appub]        the author (publisher)
 ;   [sito]         the author's web site

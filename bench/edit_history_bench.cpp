@@ -60,19 +60,19 @@ int main() {
   std::printf("one undo: %.3f ms\n", ms_since(t0) / 10);
 
   t0 = std::chrono::steady_clock::now();
-  std::string saved = loaded.save_bytes(typed);
+  std::string saved = loaded.save_bytes(typed, pm::TextEncoding::Windows1252);
   std::printf("line-preserving save after one edit: %.2f ms (%zu bytes)\n", ms_since(t0), saved.size());
 
   std::string scattered = shown;
   for (size_t at = 1000; at < scattered.size(); at += 20000) scattered[at] = '#';
   t0 = std::chrono::steady_clock::now();
-  saved = loaded.save_bytes(scattered);
+  saved = loaded.save_bytes(scattered, pm::TextEncoding::Windows1252);
   std::printf("line-preserving save after 50 scattered edits: %.2f ms\n", ms_since(t0));
 
   std::string everywhere = shown;  // every other line changed: beyond the diff's edit limit
   for (size_t at = 0; at < everywhere.size(); at += 104) everywhere[at] = '#';
   t0 = std::chrono::steady_clock::now();
-  saved = loaded.save_bytes(everywhere);
+  saved = loaded.save_bytes(everywhere, pm::TextEncoding::Windows1252);
   std::printf("line-preserving save after 10,000 edits: %.2f ms\n", ms_since(t0));
   return 0;
 }

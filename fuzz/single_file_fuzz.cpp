@@ -1,6 +1,5 @@
 // The single-file compile's one-pass rewrites, over pieces that each end with ">" or an LF
-// (as the compile's pieces do), against the three plain replacements over the whole
-// document; and the single-file compile of a small book whose room text, before-code,
+// (as the compile's pieces do), against the plain rewrites over the whole document; and the single-file compile of a small book whose room text, before-code,
 // after-code and project file are the input.
 #include <filesystem>
 
@@ -11,10 +10,25 @@
 
 namespace {
 
-std::string reference(std::string_view document) {
-  std::string s = pm::replace_all(document, "<a href=\"", "<a href=\"#");
-  s = pm::replace_all(s, ".htm", "");
-  return pm::replace_all(s, "\r\n", "<br>");
+// Each ".htm" with a quote after it and a number before it, which follows the same quote or
+// "url=", goes and the number gets a "#"; then every CR LF becomes "<br>".
+std::string reference(std::string_view s) {
+  std::string out;
+  size_t pos = 0;
+  for (size_t h; (h = s.find(".htm", pos)) != std::string_view::npos;) {
+    size_t d = h;
+    while (d > 0 && s[d - 1] >= '0' && s[d - 1] <= '9') --d;
+    const char q = h + 4 < s.size() ? s[h + 4] : 0;
+    const bool room = (q == '"' || q == '\'') && d < h &&
+                      ((d > 0 && s[d - 1] == q) || (d >= 4 && pm::iequals(s.substr(d - 4, 4), "url=")));
+    out.append(s.substr(pos, d - pos));
+    if (room) out += '#';
+    out.append(s.substr(d, h - d));
+    if (!room) out.append(".htm");
+    pos = h + 4;
+  }
+  out.append(s.substr(pos));
+  return pm::replace_all(out, "\r\n", "<br>");
 }
 
 void write(const std::filesystem::path& p, std::string_view bytes) {

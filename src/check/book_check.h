@@ -24,6 +24,7 @@ enum class FindingKind {
   SelfLink,            // warning: a link from a room to itself
   UnlistedTextFile,    // warning: a text file with no entry in Room
   OldBackLink,         // warning: a back link whose timed return is a refresh to javascript:
+  OtherEncoding,       // warning: a line in another encoding than the book's (encoding_check.h)
 };
 
 struct Finding {

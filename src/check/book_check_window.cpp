@@ -1,6 +1,8 @@
 // The book check window (see book_check_window.h).
 #include "check/book_check_window.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -9,7 +11,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "check/encoding_check.h"
 #include "check/link_graph.h"
+#include "project/book_encoding.h"
 #include "project/help_pages.h"
 #include "ui/accessibility.h"
 #include "ui/manager_requests.h"
@@ -60,14 +64,19 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
   openButton_->setObjectName("Command1");
   recheckButton_ = new QPushButton("Verifica di nuovo (F5)", this);
   recheckButton_->setObjectName("Command2");
+  encodingButton_ = new QPushButton("Correggi la codifica", this);
+  encodingButton_->setObjectName("Command4");
+  encodingButton_->setToolTip("Riscrive nella codifica del libro i file che ne hanno un'altra");
+  encodingButton_->setEnabled(false);
   closeButton_ = new QPushButton("Chiudi", this);
   closeButton_->setObjectName("Command3");
-  for (QPushButton* b : {openButton_, recheckButton_, closeButton_}) b->setAccessibleName(b->text());
+  for (QPushButton* b : {openButton_, recheckButton_, encodingButton_, closeButton_}) b->setAccessibleName(b->text());
   openButton_->setEnabled(false);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(openButton_);
   buttons->addStretch(1);
+  buttons->addWidget(encodingButton_);
   buttons->addWidget(recheckButton_);
   buttons->addWidget(closeButton_);
   auto* column = new QVBoxLayout(this);
@@ -82,6 +91,7 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
   connect(openButton_, &QPushButton::clicked, this,
           [this] { openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem())); });
   connect(recheckButton_, &QPushButton::clicked, this, &BookCheckWindow::runCheck);
+  connect(encodingButton_, &QPushButton::clicked, this, &BookCheckWindow::mendEncoding);
   connect(closeButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
 }
 
@@ -94,6 +104,7 @@ void BookCheckWindow::runCheck() {
   findingList_->clear();
   result_ = {};
   folder_.clear();
+  encodingButton_->setEnabled(false);
   ManagerRequests* m = owner()->manager();
   if (!m) {
     summary_->setText("Nessun progetto aperto: apri un progetto per verificarlo.");
@@ -103,6 +114,9 @@ void BookCheckWindow::runCheck() {
   folder_ = m->Percorso;
   const LinkGraph graph = build_link_graph(project);
   result_ = check_book(graph);
+  add_encoding_findings(project.folder(), result_);
+  encodingButton_->setEnabled(std::any_of(result_.findings.begin(), result_.findings.end(),
+                                          [](const Finding& f) { return f.kind == FindingKind::OtherEncoding; }));
 
   QList<QTreeWidgetItem*> rows;
   rows.reserve(qsizetype(result_.findings.size()));
@@ -150,6 +164,29 @@ bool BookCheckWindow::openFinding(int row) {
     return false;
   }
   return true;
+}
+
+void BookCheckWindow::mendEncoding() {
+  ManagerRequests* m = owner()->manager();
+  if (!m || m->Percorso != folder_) {
+    summary_->setText("Il progetto verificato non è più aperto: premi F5 per verificare di nuovo.");
+    return;
+  }
+  const Project project = m->project();
+  const TextEncoding book = book_encoding(project.folder());
+  const std::string question = "I file del libro che hanno un'altra codifica saranno riscritti in " +
+                               encoding_name(book) +
+                               ", la codifica del libro; le righe già giuste restano come sono. Continuare?";
+  if (!context().prompts->ask_yes_no(question, "Correggi la codifica")) return;
+  const BookConversion done = convert_book(project.folder(), book);
+  runCheck();
+  QString said = "File riscritti in " + fromUtf8(encoding_name(book)) + ": " + QString::number(done.changed.size()) + ".";
+  if (!done.errors.empty()) {
+    said += " Non riscritti:";
+    for (const auto& e : done.errors) said += "\n" + fromUtf8(e);
+    tell(said.toStdString(), MessageIcon::Warning);
+  }
+  summary_->setText(summary_->text() + " " + said.section('\n', 0, 0));
 }
 
 bool BookCheckWindow::eventFilter(QObject* watched, QEvent* event) {

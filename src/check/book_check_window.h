@@ -1,7 +1,8 @@
 // The window "Verifica del libro": the book check of the open project as a list of findings
 // (errors and warnings with room, line and message) under a summary line. Double-click or
 // Enter on a finding opens its room in the editor through the project manager's follow-link
-// request; F5 checks again.
+// request; F5 checks again. "Correggi la codifica", after a confirmation, rewrites the book's
+// text files that are in another encoding than the book's (convert_book) and checks again.
 #pragma once
 
 #include <QString>
@@ -28,6 +29,8 @@ class BookCheckWindow : public ChildWindow {
   // Opens the room of the finding at `row` in the editor; false when it names no room
   // that can be opened (the summary line then says why).
   bool openFinding(int row);
+  // Asks, then converts the book's text files into its encoding and checks again.
+  void mendEncoding();
 
   const CheckResult& result() const { return result_; }
 
@@ -43,6 +46,7 @@ class BookCheckWindow : public ChildWindow {
   QTreeWidget* findingList_ = nullptr;
   QPushButton* openButton_ = nullptr;
   QPushButton* recheckButton_ = nullptr;
+  QPushButton* encodingButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
   CheckResult result_;
   QString folder_;  // the project folder the findings are about

@@ -33,6 +33,7 @@ std::string_view finding_kind_name(FindingKind kind) {
     case FindingKind::SelfLink: return "self-link";
     case FindingKind::UnlistedTextFile: return "unlisted-text-file";
     case FindingKind::OldBackLink: return "old-back-link";
+    case FindingKind::OtherEncoding: return "other-encoding";
   }
   return "unknown";
 }

@@ -9,6 +9,7 @@
 
 #include "check/book_check.h"
 #include "check/check_report.h"
+#include "check/encoding_check.h"
 #include "check/graph_drawing.h"
 #include "check/graphviz_render.h"
 #include "cli/cli_output.h"
@@ -16,8 +17,10 @@
 #include "compiler/site_compiler.h"
 #include "map/map_text.h"
 #include "packager/distribution.h"
+#include "project/book_encoding.h"
 #include "project/program_folder.h"
 #include "project/project_creation.h"
+#include "project/text.h"
 #include "rooms/room_list.h"
 
 namespace pm::cli {
@@ -27,7 +30,7 @@ namespace {
 stdfs::path absolute_path(const std::string& p) {
   std::error_code ec;
   stdfs::path a = stdfs::absolute(path_from_text(p), ec);
-  return ec ? path_from_text(p) : a;
+  return folder_itself(ec ? path_from_text(p) : a);
 }
 
 // The project named on the command line with the names of its folder's files (listed once,
@@ -243,11 +246,28 @@ int run_check(const Request& r) {
   auto project = open_project(r.project);
   if (!project) return kExitFailed;
   const LinkGraph graph = build_link_graph(*project);
-  const CheckResult result = check_book(graph);
+  CheckResult result = check_book(graph);
+  add_encoding_findings(project->folder(), result);
   const std::string report = r.json ? check_report_json(r.project, graph.rooms.size(), result)
                                     : check_report_lines(r.project, graph.rooms.size(), result);
   if (!output(report, "cannot write the check to standard output: ")) return kExitFailed;
   return result.errors ? kExitFailed : kExitOk;
+}
+
+int run_encoding(const Request& r) {
+  auto project = open_project(r.project);
+  if (!project) return kExitFailed;
+  const TextEncoding to = r.to.empty()                ? book_encoding(project->folder())
+                          : iequals(r.to, "utf-8")    ? TextEncoding::Utf8
+                                                      : TextEncoding::Windows1252;
+  const BookConversion done = convert_book(project->folder(), to);
+  std::string out;
+  for (const auto& name : done.changed) out += path_text(project->folder() / path_from_text(name)) + "\n";
+  out += path_text(project->folder()) + ": " + encoding_name(to) + ", " + std::to_string(done.changed.size()) +
+         (done.changed.size() == 1 ? " file" : " files") + " converted\n";
+  for (const auto& e : done.errors) report_error(e);
+  if (!output(out, "cannot write to standard output: ")) return kExitFailed;
+  return done.errors.empty() ? kExitOk : kExitFailed;
 }
 
 int run_graph(const Request& r) {

@@ -20,6 +20,7 @@ struct Request {
   std::optional<std::string> in;      // new --in FOLDER
   bool json = false;                  // check --json
   std::string format = "svg";         // graph --format svg|dot|png
+  std::string to;                     // encoding --to windows-1252|utf-8 (empty: the book's own)
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -36,6 +37,9 @@ int run_new(const Request& r);
 // The book check: one compiler-style line per finding and a summary on standard output
 // (JSON with `json`); status 1 when there are errors.
 int run_check(const Request& r);
+// Every text file of the book rewritten in one encoding (`to`, or the book's own): the files
+// converted on standard output, one a line, then a summary; status 1 when a file failed.
+int run_encoding(const Request& r);
 // The graph map on standard output: an SVG or PNG picture, or the graph in DOT (not laid out).
 int run_graph(const Request& r);
 

@@ -62,6 +62,13 @@ int run(int argc, char** argv) {
   check->add_option("PROJECT", r.project, "Project folder")->required();
   check->add_flag("--json", r.json, "Write the findings as JSON");
 
+  auto* encoding = app.add_subcommand(
+      "encoding", "Rewrite every text file of the book in one encoding, each line read by its own bytes; "
+                  "files already in it are left as they are");
+  encoding->add_option("PROJECT", r.project, "Project folder")->required();
+  encoding->add_option("--to", r.to, "windows-1252 or utf-8 (default: the book's own encoding)")
+      ->check(CLI::IsMember({"windows-1252", "utf-8"}, CLI::ignore_case));
+
   auto* graph = app.add_subcommand("graph", "Draw the graph of rooms and links to standard output");
   graph->add_option("PROJECT", r.project, "Project folder")->required();
   graph->add_option("--format", r.format, "svg or png (a picture), or dot (the graph, not laid out)")
@@ -81,9 +88,10 @@ int run(int argc, char** argv) {
   // CLI11 reports a word that is no command only as a missing command: name it instead.
   const std::string first = argv[1];
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
-                        first != "package" && first != "check" && first != "graph" && first != "new")) {
+                        first != "package" && first != "check" && first != "encoding" && first != "graph" &&
+                        first != "new")) {
     pm::cli::report_error(std::string("unknown command: ") + argv[1] +
-                          " (commands: compile, single, map, package, check, graph, new)");
+                          " (commands: compile, single, map, package, check, encoding, graph, new)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -111,6 +119,7 @@ int run(int argc, char** argv) {
   if (map->parsed()) return pm::cli::run_map(r);
   if (package->parsed()) return pm::cli::run_package(r);
   if (check->parsed()) return pm::cli::run_check(r);
+  if (encoding->parsed()) return pm::cli::run_encoding(r);
   if (graph->parsed()) return pm::cli::run_graph(r);
   return pm::cli::run_new(r);
 }

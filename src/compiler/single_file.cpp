@@ -13,7 +13,6 @@ namespace pm {
 namespace {
 
 constexpr size_t kSectionGapLines = 60;
-constexpr std::string_view kLinkOpen = "<a href=\"";
 constexpr std::string_view kHtm = ".htm";
 constexpr std::string_view kBreak = "<br>";  // what the rewrites make of a CR LF
 
@@ -71,46 +70,103 @@ std::string title_block(const ProjectFields& f, std::string_view gap) {
   return block;
 }
 
-// At a "<" or a "." (the first byte of `rest`): appends what the first two rewrites make of
-// the bytes there, a link opening with its "#" or nothing for a ".htm", and returns how many
-// bytes of `rest` that used.
-size_t append_link_or_htm_rewritten(std::string_view rest, std::string& out) {
-  if (rest[0] == '<') {
-    const bool link = rest.starts_with(kLinkOpen);
-    out += link ? kLinkOpen : "<";
-    if (link) out += '#';
-    return link ? kLinkOpen.size() : 1;
+bool is_quote(char c) { return c == '"' || c == '\''; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// With `out` ending with the bytes before a ".htm" that `close` (a quote) follows: when they
+// end with a room number that follows the same quote (a link's address) or "url=" (a timed
+// jump's), puts "#" before the number and returns true. The look-back stops at `from`.
+bool mark_room_link(std::string& out, size_t from, char close) {
+  size_t d = out.size();
+  while (d > from && is_digit(out[d - 1])) --d;
+  if (d == out.size()) return false;
+  const bool link = d > from && out[d - 1] == close;
+  const bool timed = d >= from + 4 && iequals(std::string_view(out).substr(d - 4, 4), "url=");
+  if (!link && !timed) return false;
+  out.insert(d, 1, '#');
+  return true;
+}
+
+// At a "." (the first byte of `rest`): the ".htm" of a room link goes (its number has got its
+// "#"); any other "." is kept. Returns how many bytes of `rest` that used.
+size_t append_dot_rewritten(std::string_view rest, std::string& out, size_t from) {
+  if (rest.size() > kHtm.size() && rest.starts_with(kHtm) && is_quote(rest[kHtm.size()]) &&
+      mark_room_link(out, from, rest[kHtm.size()]))
+    return kHtm.size();
+  out += '.';
+  return 1;
+}
+
+// Where the tag that begins at `at` ends: after its ">" (one inside quotes does not end it),
+// or at the end of the line.
+size_t end_of_tag(std::string_view line, size_t at) {
+  char quote = 0;
+  for (size_t i = at + 1; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (is_quote(c)) {
+      quote = c;
+    } else if (c == '>') {
+      return i + 1;
+    }
   }
-  const bool htm = rest.starts_with(kHtm);
-  if (!htm) out += '.';
-  return htm ? kHtm.size() : 1;
+  return line.size();
+}
+
+// True when `s` holds only blanks and the "&nbsp;" that pairs of them became.
+bool only_blank_space(std::string_view s) {
+  while (!s.empty()) {
+    if (s[0] == ' ') {
+      s.remove_prefix(1);
+    } else if (s.starts_with("&nbsp;")) {
+      s.remove_prefix(6);
+    } else {
+      return false;
+    }
+  }
+  return true;
 }
 
 // One room line, blanks already trimmed, appended to `out` as the document holds it after
-// the rewrites: each pair of blanks becomes "&nbsp;&nbsp;" (left to right), then every
-// "<a href=\"" gets its "#" and every ".htm" goes, all in one pass. A line holds no CR or
-// LF, so the line-end rewrite finds nothing in it; no match of the others can run on into
-// the "<br>" that follows the line (no pattern goes on with "<" after a proper beginning);
-// and a blank pair can be no part of a match (the one blank of "<a href" stands between
-// two letters), nor can "&nbsp;" make or break one.
-void append_line_rewritten(std::string& out, std::string_view line) {
+// the rewrites: each pair of blanks becomes "&nbsp;&nbsp;" (left to right), every tag that
+// begins with "<meta" (a timed jump: the one page would follow the first of them in every
+// room at once) is left out, and room links become jumps to their anchors, all in one pass.
+// A line holds no CR or LF, so the line-end rewrite finds nothing in it, and no room link
+// runs on into the "<br>" that follows the line. Returns false, leaving `out` as it was,
+// for a line that held timed jumps and nothing else but blanks: it is left out whole.
+bool append_line_rewritten(std::string& out, std::string_view line) {
+  const size_t from = out.size();
+  bool left_out = false;
   size_t i = 0;
   while (true) {
     const size_t hit = find_byte_or_pair<' ', '<', '.'>(line, i);
     out.append(line.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
-    if (hit == std::string_view::npos) return;
+    if (hit == std::string_view::npos) break;
     if (line[hit] == ' ') {
       out += "&nbsp;&nbsp;";
       i = hit + 2;
+    } else if (line[hit] == '.') {
+      i = hit + append_dot_rewritten(line.substr(hit), out, from);
+    } else if (istarts_with(line.substr(hit), "<meta")) {
+      i = end_of_tag(line, hit);
+      left_out = true;
     } else {
-      i = hit + append_link_or_htm_rewritten(line.substr(hit), out);
+      out += '<';
+      i = hit + 1;
     }
   }
+  if (left_out && only_blank_space(std::string_view(out).substr(from))) {
+    out.resize(from);
+    return false;
+  }
+  return true;
 }
 
 // What every room's section holds besides its anchor and its own lines, rewritten once for
 // the whole document: the before-code, each line followed by a line break, and the
-// after-code, its lines joined without one, followed by the gap.
+// after-code, its lines joined by a bare LF (a line end in the page's source that the
+// line-end rewrite leaves as it is, so the page shows none), followed by the gap.
 struct SharedCode {
   std::string before, after;
 };
@@ -124,7 +180,12 @@ SharedCode rewritten_shared_code(std::string_view before_code, std::string_view 
   });
   rewrite_single_file_piece(raw, code.before);
   raw.clear();
-  for_each_line(after_code, [&](std::string_view l) { raw += l; });
+  bool first = true;
+  for_each_line(after_code, [&](std::string_view l) {
+    if (!first) raw += '\n';
+    first = false;
+    raw += l;
+  });
   raw += gap;
   rewrite_single_file_piece(raw, code.after);
   return code;
@@ -144,12 +205,7 @@ void append_section(std::string& out, std::string& scratch, std::string_view roo
   rewrite_single_file_piece(scratch, out);
   out += code.before;
   for_each_line(text, [&](std::string_view l) {
-    const std::string_view line = trim_blanks(l);
-    // Timed jumps have no meaning in one page. (Two blanks, which the line's conversion
-    // replaces, cannot stand in its first five bytes when these are "<meta".)
-    if (istarts_with(line, "<meta")) return;
-    append_line_rewritten(out, line);
-    out += kBreak;
+    if (append_line_rewritten(out, trim_blanks(l))) out += kBreak;
   });
   out += code.after;
 }
@@ -196,39 +252,33 @@ void write_document(const Project& project, const ProjectReader& reader, const s
 
 }  // namespace
 
-// The document's three rewrites, in order, applied to `raw` and appended to `out`: every
-// "<a href=" and double quote gets a "#" (a room link becomes a jump to its anchor), every
-// ".htm" is removed, every CR LF becomes "<br>". One pass does all three: the first only
-// adds a "#" after a double quote, so it neither makes nor breaks a ".htm" or a CR LF, and
-// the second can only join a CR and an LF by removing the ".htm"s between them, which the
-// pass looks past.
+// The document's two rewrites, applied to `raw` and appended to `out`: every room link (a
+// room number and ".htm" between quotes, or after "url=" and before a quote) loses its ".htm"
+// and gets a "#" before its number, a jump to the room's anchor; every CR LF becomes "<br>".
+// Other addresses and names are left as written. The two cannot meet: a room link holds no
+// CR or LF.
 //
 // The document is rewritten piece by piece, each piece on its own, which gives the same
-// bytes as rewriting it whole when every piece but the last ends with ">" or an LF: no
-// rewrite can have begun a match there (no pattern has a proper beginning that ends with
-// either byte, and a CR LF ends with the LF), so no match spans two pieces. The pieces are
-// the head, the title block, each room's section and the tail.
+// bytes as rewriting it whole when every piece but the last ends with ">" or an LF: no room
+// link holds either byte, and a CR LF ends with the LF, so no match spans two pieces. The
+// pieces are the head, the title block, each room's section and the tail.
 void rewrite_single_file_piece(std::string_view raw, std::string& out) {
+  const size_t from = out.size();
   size_t i = 0;
   while (i < raw.size()) {
     // The next byte where one of the rewrites can begin.
-    const size_t hit = find_byte_of<'<', '.', '\r'>(raw, i);
+    const size_t hit = find_byte_of<'.', '\r'>(raw, i);
     out.append(raw.substr(i, hit == std::string_view::npos ? std::string_view::npos : hit - i));
     if (hit == std::string_view::npos) break;
     i = hit;
-    const std::string_view rest = raw.substr(i);
-    if (rest[0] != '\r') {
-      i += append_link_or_htm_rewritten(rest, out);
-    } else {  // CR: a line end when an LF follows, past any ".htm" the second rewrite removes
-      size_t k = 1;
-      while (rest.substr(k).starts_with(kHtm)) k += kHtm.size();
-      if (k < rest.size() && rest[k] == '\n') {
-        out += "<br>";
-        i += k + 1;
-      } else {
-        out += '\r';
-        ++i;
-      }
+    if (raw[i] == '.') {
+      i += append_dot_rewritten(raw.substr(i), out, from);
+    } else if (i + 1 < raw.size() && raw[i + 1] == '\n') {
+      out += kBreak;
+      i += 2;
+    } else {
+      out += '\r';
+      ++i;
     }
   }
 }

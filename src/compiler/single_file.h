@@ -9,15 +9,14 @@
 
 namespace pm {
 
-// The document as written to index.htm (the buffer after the three rewrites, plus CR LF).
+// The document as written to index.htm (the buffer after the rewrites, plus CR LF).
 // `rooms` are room numbers in room-list order. Files that exist but cannot be read are
 // named in `errors` when given.
 std::string render_single_file(const Project& project, const std::vector<std::string>& rooms,
                                std::vector<std::string>* errors = nullptr);
 
-// The document's three rewrites (room links become jumps to anchors, ".htm" is removed,
-// CR LF becomes "<br>"), as three replacements in turn over `raw` would make them, appended
-// to `out` in one pass.
+// The document's rewrites (a room link, "N.htm" between quotes or after "url=", becomes the
+// jump "#N"; CR LF becomes "<br>"; every other byte stays), appended to `out` in one pass.
 void rewrite_single_file_piece(std::string_view raw, std::string& out);
 
 // Prepares `output` like the whole-project compile and writes output/index.htm.

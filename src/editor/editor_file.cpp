@@ -2,6 +2,7 @@
 #include "editor/editor_file.h"
 
 #include "editor/line_diff.h"
+#include "project/book_encoding.h"
 #include "project/text.h"
 
 namespace pm {
@@ -23,6 +24,17 @@ bool is_deleted_when_empty(std::string_view name) {
   const EditorFileKind kind = editor_file_kind(name);
   return kind == EditorFileKind::GlobalCode || kind == EditorFileKind::GlobalCode2 ||
          kind == EditorFileKind::RoomScript;
+}
+
+TextUse editor_file_use(std::string_view name) {
+  switch (editor_file_kind(name)) {
+    case EditorFileKind::StyleSheet:
+      return TextUse::StyleSheet;
+    case EditorFileKind::RoomScript:
+      return TextUse::Script;
+    default:
+      return TextUse::Html;
+  }
 }
 
 bool is_plain_file_name(std::string_view name) {
@@ -93,7 +105,7 @@ std::vector<std::string_view> LoadedText::display_lines() const {
   return out;
 }
 
-std::string LoadedText::save_bytes(std::string_view text) const {
+std::string LoadedText::save_bytes(std::string_view text, TextEncoding book, TextUse use) const {
   const std::vector<std::string_view> fresh = split_shown_lines(text);
   const std::vector<size_t> kept = match_lines(display_lines(), fresh);
   std::string out;
@@ -109,12 +121,7 @@ std::string LoadedText::save_bytes(std::string_view text) const {
         out.append(kCrLf);
       continue;
     }
-    // In a Windows-1252 file a line that Windows-1252 cannot carry, or whose bytes would
-    // read back as UTF-8, is written in UTF-8: the loader shows such a line as UTF-8.
-    if (encoding_ == TextEncoding::Windows1252)
-      out.append(encode_for_reading_back(fresh[j], encoding_));
-    else
-      out.append(fresh[j]);
+    out.append(encode_for_book(fresh[j], book, use));
     out.append(kCrLf);
   }
   return out;
@@ -158,7 +165,7 @@ bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedTe
     loaded = LoadedText();
     return true;
   }
-  std::string bytes = loaded.save_bytes(text);
+  std::string bytes = loaded.save_bytes(text, book_encoding(folder), editor_file_use(name));
   if (!write_file_atomic(*path, bytes, error)) return false;
   loaded = LoadedText(std::move(bytes));
   return true;

@@ -3,8 +3,8 @@
 // checked, how its bytes become the text shown (lines joined, the last line end dropped;
 // UTF-8 when valid, else Windows-1252, line by line) and how the edited text is written
 // back: every line the author did not touch keeps its exact bytes and line end, new and
-// edited lines end with CR LF, and an emptied global code file or room script is deleted
-// instead of written.
+// edited lines are written in the book's encoding (book_encoding) and end with CR LF, and an
+// emptied global code file or room script is deleted instead of written.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +28,9 @@ EditorFileKind editor_file_kind(std::string_view name);
 bool is_restricted_file(std::string_view name);
 // The global code files and the room scripts (room_script_name) are deleted when saved empty.
 bool is_deleted_when_empty(std::string_view name);
+// How a character the book's encoding cannot hold is written in the file `name`: an escape
+// in a room script or the style sheet, a character reference elsewhere (HTML).
+TextUse editor_file_use(std::string_view name);
 
 // A name that stays inside the project folder: not empty, not "." or "..", no path
 // separator, no drive colon, no control character.
@@ -49,8 +52,9 @@ class LoadedText {
   std::vector<std::string_view> display_lines() const;
 
   // The bytes to write for `text` (UTF-8, lines separated by "\n"; a "\r\n" or lone "\r"
-  // is taken as "\n" too). An empty text gives one CR LF.
-  std::string save_bytes(std::string_view text) const;
+  // is taken as "\n" too) into a book in `book`: new and edited lines through
+  // encode_for_book with `use`, whatever the bytes of the file. An empty text gives one CR LF.
+  std::string save_bytes(std::string_view text, TextEncoding book, TextUse use = TextUse::Html) const;
 
  private:
   struct Line {
@@ -74,7 +78,8 @@ struct LoadResult {
 // reported so that the editor does not later write over it.
 LoadResult load_editor_file(const stdfs::path& folder, std::string_view name);
 
-// Writes `text` back (or deletes the file when it is emptied and is_deleted_when_empty). On success
+// Writes `text` back (or deletes the file when it is emptied and is_deleted_when_empty), new
+// and edited lines in the encoding of the book in `folder` (book_encoding). On success
 // `loaded` becomes what is now on disk. On failure the old file is left whole, `error`
 // names the file and `loaded` is unchanged.
 bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text,

@@ -88,7 +88,10 @@ void MapWindow::load() {
 
 void MapWindow::build() {
   Compila.stop();
-  const std::string phrase = toFileText(phrase_->text());
+  // The phrase goes into the map among the rooms' lines, in the book's encoding.
+  std::string phrase = phrase_->text().toStdString();
+  if (!is_ascii(phrase))
+    if (ManagerRequests* m = owner()->manager()) phrase = toFileText(phrase_->text(), book_encoding(m->project().folder()));
   if (link_phrase_feeds_itself(phrase)) {
     tell("La frase del collegamento non può contenere insieme i caratteri < e \": con una frase così la mappa "
          "crescerebbe senza fine. Cambia la frase e premi F3.",

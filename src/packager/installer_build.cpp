@@ -106,10 +106,12 @@ InstallerBuild run_installer_build(const ProgramFolder& home, const Project& pro
   }
   std::string error;
   if (!write_installer_script(home.home(), installer_values(project.read_fields(), home.home()), &error) ||
-      !remove_files_in(build.distribute, &error) || !write_portable_package(home, project, &error)) {
+      !remove_files_in(build.distribute, &error)) {
     build.errors.push_back(error);
     return build;
   }
+  build.package_made = write_portable_package(home, project, &error);
+  if (!build.package_made) build.warnings.push_back(error);
   switch (compiler.state) {
     case InstallerCompiler::State::Ready:
       build.outcome = InstallerBuild::Outcome::Ready;
@@ -126,8 +128,9 @@ InstallerBuild run_installer_build(const ProgramFolder& home, const Project& pro
 }
 
 std::string installer_build_message(const InstallerBuild& build) {
-  const std::string package_note = "\nIl libro è comunque pronto da distribuire nel pacchetto " +
-                                   path_text(build.package) + ", che si apre su qualsiasi sistema.";
+  const std::string package_note = build.package_made ? "\nIl libro è comunque pronto da distribuire nel pacchetto " +
+                                                           path_text(build.package) + ", che si apre su qualsiasi sistema."
+                                                     : std::string();
   switch (build.outcome) {
     case InstallerBuild::Outcome::Ready:
       return {};
@@ -144,8 +147,15 @@ std::string installer_build_message(const InstallerBuild& build) {
   return error_list_message("L'installazione non è stata creata:", build.errors);
 }
 
+std::string installer_build_warning(const InstallerBuild& build) {
+  if (build.warnings.empty()) return {};
+  return error_list_message("Il pacchetto portatile non è stato creato:", build.warnings);
+}
+
 void present_installer_build(const InstallerBuild& build, Platform& platform, Prompts& prompts) {
   static const std::string title = "Pagimond";
+  if (const std::string warning = installer_build_warning(build); !warning.empty())
+    prompts.message(warning, title, MessageIcon::Warning);
   if (build.outcome == InstallerBuild::Outcome::Ready) {
     platform.start_program(build.launch.program, build.launch.args);
     prompts.message(std::string(kMsgPressOk), title, MessageIcon::Information);

@@ -54,22 +54,29 @@ struct InstallerBuild {
     Failed,           // a step failed (see errors); the compiler must not be started
   } outcome = Outcome::Failed;
   std::vector<std::string> errors;  // Failed: what could not be read or written
+  std::vector<std::string> warnings;  // what failed without stopping the build (the package)
   ProgramLaunch launch;             // Ready: the command to start
   stdfs::path compiler;             // where the installer compiler is expected
   stdfs::path distribute;           // the Distribuisci folder, to show afterwards
-  stdfs::path package;              // the portable package written there
+  stdfs::path package;              // the portable package, written there unless package_made is false
+  bool package_made = false;
 };
 
 // Runs the build for `project` (rooms in room-list order) in program folder `home`. It
-// stops at the first step that fails: a failed compile leaves Distribuisci as it was.
+// stops at the first step that fails: a failed compile leaves Distribuisci as it was. The
+// portable package is a step of its own: when it cannot be written (or this build has no
+// zip support) that is a warning and the installer is still made.
 InstallerBuild run_installer_build(const ProgramFolder& home, const Project& project,
                                    const std::vector<std::string>& rooms, const InstallerCompiler& compiler);
 
 // What the dialog says when the outcome is not Ready: why no installer was made and, when
 // the compiler was the only thing missing, where the portable package is. Empty for Ready.
 std::string installer_build_message(const InstallerBuild& build);
+// The warnings of the build as one message ("Il pacchetto portatile non è stato creato: ..."),
+// or empty.
+std::string installer_build_warning(const InstallerBuild& build);
 
-// Shows the outcome. Ready: start the compiler (not waited for), "Premi Ok per continuare",
+// Shows the outcome, after the warning when there is one. Ready: start the compiler (not waited for), "Premi Ok per continuare",
 // which the author confirms once the compiler has finished, then Distribuisci in the file
 // manager. CompilerMissing, NoWine: the message, then Distribuisci, which holds the
 // package. Failed: the message only.

@@ -1,11 +1,13 @@
 // The installer script filled from its template (see installer_script.h).
 #include "packager/installer_script.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "compiler/site_compiler.h"
 #include "project/text.h"
+#include "project/text_codec.h"
 
 namespace pm {
 
@@ -43,7 +45,29 @@ void fill_line(std::string& out, std::string_view line,
   out += kCrLf;
 }
 
+// A field as the script holds it: UTF-8, with its character references made characters.
+std::string field_text(std::string_view bytes) { return decode_character_references(decode_for_display(bytes)); }
+
+bool is_reserved_device_name(std::string_view name) {
+  const std::string base = to_lower_ascii(name.substr(0, name.find('.')));
+  for (std::string_view reserved : {"con", "prn", "aux", "nul"})
+    if (base == reserved) return true;
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '1' && base[3] <= '9';
+}
+
 }  // namespace
+
+std::string safe_file_name(std::string_view name, std::string_view fallback) {
+  std::string out;
+  for (char c : name) {
+    const bool forbidden = (unsigned char)c < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+    out += forbidden ? '_' : c;
+  }
+  while (!out.empty() && (out.back() == '.' || out.back() == ' ')) out.pop_back();
+  if (out.empty()) return std::string(fallback);
+  if (is_reserved_device_name(out)) out.insert(std::min(out.find('.'), out.size()), "_");
+  return out;
+}
 
 std::string installer_path_text(const stdfs::path& program_folder) {
   std::string text = path_text(program_folder);
@@ -60,11 +84,11 @@ std::string installer_path_text(const stdfs::path& program_folder) {
 
 InstallerValues installer_values(const ProjectFields& fields, const stdfs::path& program_folder) {
   InstallerValues v;
-  v.file_title = fields.name();
-  v.title = or_default(fields.title(), kDefaultBookTitle);
-  v.publisher = or_default(fields.author(), kDefaultPublisher);
-  v.site = or_default(fields.site(), kProductSite);
-  v.program_path = installer_path_text(program_folder);
+  v.title = or_default(field_text(fields.title()), kDefaultBookTitle);
+  v.file_title = safe_file_name(field_text(fields.name()), safe_file_name(v.title, kDefaultBookTitle));
+  v.publisher = or_default(field_text(fields.author()), kDefaultPublisher);
+  v.site = or_default(field_text(fields.site()), kProductSite);
+  v.program_path = decode_for_display(installer_path_text(program_folder));
   v.launcher = std::string(kLauncherFileName);
   return v;
 }
@@ -78,9 +102,12 @@ std::string fill_installer_template(std::string_view template_bytes, const Insta
       {"[app.path]", &values.program_path},
       {"[navig]", &values.launcher},
   }};
-  std::string out;
+  std::string out(kUtf8Bom);
   out.reserve(template_bytes.size() + template_bytes.size() / 4);
-  for_each_line(template_bytes, [&](std::string_view line) { fill_line(out, line, table); });
+  for_each_line(template_bytes, [&](std::string_view line) {
+    if (out.size() == kUtf8Bom.size() && line.starts_with(kUtf8Bom)) line.remove_prefix(kUtf8Bom.size());
+    fill_line(out, decode_for_display(line), table);
+  });
   return out;
 }
 

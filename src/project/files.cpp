@@ -96,6 +96,13 @@ stdfs::path resolve(const stdfs::path& dir, std::string_view name) {
   return dir / path_from_text(name);
 }
 
+stdfs::path folder_itself(stdfs::path p) {
+  while (p.has_relative_path() && (p.filename().empty() || p.filename() == ".") && !p.parent_path().empty() &&
+         p.parent_path() != p)
+    p = p.parent_path();
+  return p;
+}
+
 ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
   return read_descriptor(open_for_reading(p), [&] { return p; }, out, error);
 }

@@ -20,6 +20,11 @@ std::optional<stdfs::path> find_entry(const stdfs::path& dir, std::string_view n
 // readers find the file whatever its case and writers reuse the spelling on disk.
 stdfs::path resolve(const stdfs::path& dir, std::string_view name);
 
+// The folder `p` names, written without trailing separators or "." parts ("Libri/Il Ponte/"
+// and "Libri/Il Ponte/." give "Libri/Il Ponte"), so that its last part is the folder's own
+// name. A root, or a single part, stays as it is.
+stdfs::path folder_itself(stdfs::path p);
+
 // Reads a whole file. A missing or unreadable file gives false and an empty `out`.
 bool read_file(const stdfs::path& p, std::string& out);
 std::string read_file_or_empty(const stdfs::path& p);

@@ -17,7 +17,8 @@ inline std::string room_script_name(std::string_view room) { return std::string(
 
 class Project {
  public:
-  Project(stdfs::path folder, std::string name) : folder_(std::move(folder)), name_(std::move(name)) {}
+  // However `folder` is written ("Libri/Il Ponte/" too), folder().filename() is its name.
+  Project(stdfs::path folder, std::string name) : folder_(folder_itself(std::move(folder))), name_(std::move(name)) {}
 
   const stdfs::path& folder() const { return folder_; }
   const std::string& name() const { return name_; }

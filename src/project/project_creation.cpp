@@ -8,6 +8,7 @@
 
 #include "project/project.h"
 #include "project/text.h"
+#include "project/text_codec.h"
 #include "project/version.h"
 
 namespace pm {
@@ -71,7 +72,9 @@ CreationResult create_project(const stdfs::path& parent, std::string_view title,
 
   Project project(r.folder, r.name);
   ProjectFields f;
-  f.f = {r.name, replace_all(title, "\"", "''"), date, "Realizzato con Pagimond", std::string(kMakerSite),
+  // A new book is Windows-1252 (book_encoding): its name and title (UTF-8 here) are written so.
+  auto in_book = [](std::string_view utf8) { return encode_for_book(utf8, TextEncoding::Windows1252, TextUse::Html); };
+  f.f = {in_book(r.name), in_book(replace_all(title, "\"", "''")), date, "Realizzato con Pagimond", std::string(kMakerSite),
          "", "100%", "1", "Pagimond " + std::string(version_text()), ""};
   std::string error;
   if (!project.write_creation_fields(f, &error)) return undo(error);

@@ -65,6 +65,7 @@ void PropertiesWindow::loadFields() {
   ManagerRequests* m = owner()->manager();
   if (!m || loaded_) return;
   read_ = load_properties(m->project());
+  book_ = book_encoding(m->project().folder());
   for (int i = 0; i < 7; ++i) fields_[i]->setText(fromFileText(read_.form.text[size_t(i)]));
   skipStartPage_->setChecked(read_.form.skip_start_page);
   shown_ = form();
@@ -80,7 +81,7 @@ PropertiesForm PropertiesWindow::form() const {
   for (int i = 0; i < 7; ++i) {
     const std::string& was = read_.form.text[size_t(i)];
     const QString text = fields_[i]->text();
-    out.text[size_t(i)] = text == fromFileText(was) ? was : toFileText(oneLineText(text), was);
+    out.text[size_t(i)] = text == fromFileText(was) ? was : toFileText(oneLineText(text), book_);
   }
   out.skip_start_page = skipStartPage_->isChecked();
   return out;

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "project/project_properties.h"
+#include "project/text_codec.h"
 #include "ui/child_window.h"
 
 class QCheckBox;
@@ -38,6 +39,7 @@ class PropertiesWindow : public ChildWindow {
   QCheckBox* skipStartPage_ = nullptr;  // "Check1"
   bool loaded_ = false;
   PropertiesLoad read_;   // what the project file held
+  TextEncoding book_ = TextEncoding::Windows1252;  // the book's encoding, for edited boxes
   PropertiesForm shown_;  // what the boxes showed after the load, as bytes
 };
 

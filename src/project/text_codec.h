@@ -1,7 +1,7 @@
-// Decoding of file bytes for display and encoding back: a file is UTF-8 when its bytes are
-// valid UTF-8, otherwise Windows-1252 (books written on Windows). The core itself never
-// decodes what it stores or writes; the windows use these to show and save text, and the
-// editor's search reads characters one by one to compare them.
+// Decoding of file bytes for display and encoding back: a file, or a line, is UTF-8 when its
+// bytes are valid UTF-8, otherwise Windows-1252 (books written on Windows). The windows use
+// these to show text; what is written into a book goes through encode_for_book in the book's
+// one encoding (book_encoding.h); the editor's search reads characters one by one.
 #pragma once
 
 #include <string>
@@ -11,7 +11,11 @@ namespace pm {
 
 enum class TextEncoding { Utf8, Windows1252 };
 
+// What a text file may begin with to say that it is UTF-8.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 bool is_valid_utf8(std::string_view bytes);
+bool is_ascii(std::string_view bytes);
 // Decodes the UTF-8 sequence that starts at s[i] into *out; returns its length in bytes,
 // or 0 when the bytes there are not a valid sequence.
 size_t utf8_sequence(std::string_view s, size_t i, char32_t* out);
@@ -21,6 +25,25 @@ TextEncoding detect_encoding(std::string_view bytes);
 std::string decode_to_utf8(std::string_view bytes, TextEncoding enc);
 // Bytes (detected) to UTF-8.
 std::string decode_for_display(std::string_view bytes);
+
+// Bytes to UTF-8 line by line, each line (and its line end) decoded by its own detection:
+// a file that mixes UTF-8 lines and Windows-1252 lines reads right throughout.
+std::string decode_lines_for_display(std::string_view bytes);
+
+// UTF-8 with every numeric character reference ("&#337;", "&#x151;") that names a
+// character replaced by that character; any other "&" stays. For text that leaves HTML.
+std::string decode_character_references(std::string_view utf8);
+
+// Where text written into a book ends up, which says how a character that the book's
+// encoding cannot hold is written: as a numeric character reference in HTML ("&#337;"),
+// an escape in a script ("\u0151") or a style sheet ("\151 ").
+enum class TextUse { Html, Script, StyleSheet };
+
+// One line of UTF-8 text as bytes of a book in `book`: UTF-8 as it is; in Windows-1252 each
+// character it holds as its byte and every other one written as `use` says. Where the
+// Windows-1252 bytes of a line would read back as UTF-8 (a line such as "Ã©"), every
+// character beyond ASCII is written so, so that the line reads back as written.
+std::string encode_for_book(std::string_view utf8, TextEncoding book, TextUse use);
 
 // UTF-8 to `enc`. A character that Windows-1252 cannot hold makes `ok` false and the
 // result is empty: the caller then writes UTF-8 instead of losing the character.

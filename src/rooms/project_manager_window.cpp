@@ -272,7 +272,7 @@ void ProjectManagerWindow::editDescription() {
   auto answer = context().prompts->input("Descrizione della Stanza:", "Sintesi della Stanza",
                                                 fromFileText(description_line(old)).toStdString());
   if (!answer || answer->empty()) return;
-  RoomResult r = describe_room(p, number, toFileText(QString::fromStdString(*answer), old));
+  RoomResult r = describe_room(p, number, toFileText(QString::fromStdString(*answer), book_encoding(p.folder())));
   if (!r.status.ok()) tell(r.status.message(), MessageIcon::Critical);
   Aggiorna.start();
 }
@@ -291,7 +291,8 @@ void ProjectManagerWindow::duplicateSelected() {
   auto answer = context().prompts->input("Duplicazione di una nuova Stanza. Descrizione della Stanza:",
                                                 "Creazione della Stanza", proposed.toStdString());
   if (!answer || answer->empty()) return;
-  RoomResult r = duplicate_room(p, source, size_t(entryCount()), toFileText(QString::fromStdString(*answer), old));
+  RoomResult r =
+      duplicate_room(p, source, size_t(entryCount()), toFileText(QString::fromStdString(*answer), book_encoding(p.folder())));
   if (!r.status.ok()) tell(r.status.message(), MessageIcon::Critical);
   Aggiorna.start();
 }

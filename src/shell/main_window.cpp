@@ -499,7 +499,9 @@ void MainWindow::createRoom() {
   auto answer = context_.prompts->input("Creazione di una nuova Stanza. Descrizione della Stanza:",
                                         "Creazione della Stanza", proposed.toStdString());
   if (!answer || answer->empty()) return;
-  RoomResult r = create_room(m->project(), size_t(m->entryCount()), toFileText(QString::fromStdString(*answer)));
+  const Project project = m->project();
+  RoomResult r = create_room(project, size_t(m->entryCount()),
+                             toFileText(QString::fromStdString(*answer), book_encoding(project.folder())));
   if (!r.status.ok()) context_.prompts->message(r.status.message(), kMessageTitle, MessageIcon::Critical);
   m->Aggiorna.start();
 }

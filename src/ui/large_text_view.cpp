@@ -66,12 +66,13 @@ QString LargeTextView::line(int i) const {
   if (end > begin && bytes_[end - 1] == '\n') --end;
   if (end > begin && bytes_[end - 1] == '\r') --end;
   const std::string_view bytes(bytes_.data() + begin, end - begin);
-  if (encoding_ == TextEncoding::Utf8) return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-  return QString::fromStdString(decode_to_utf8(bytes, encoding_));
+  // Each line by its own bytes: a map of rooms in either encoding reads right throughout.
+  if (encoding_ == TextEncoding::Utf8 || is_valid_utf8(bytes)) return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+  return QString::fromStdString(decode_to_utf8(bytes, TextEncoding::Windows1252));
 }
 
 QString LargeTextView::text() const {
-  QString all = QString::fromStdString(encoding_ == TextEncoding::Utf8 ? bytes_ : decode_to_utf8(bytes_, encoding_));
+  QString all = QString::fromStdString(encoding_ == TextEncoding::Utf8 ? bytes_ : decode_lines_for_display(bytes_));
   all.remove(QChar('\r'));
   return all;
 }

@@ -78,7 +78,7 @@ class LargeTextView : public QAbstractScrollArea {
   void ensureVisible(int line);
 
   std::string bytes_;
-  TextEncoding encoding_ = TextEncoding::Utf8;
+  TextEncoding encoding_ = TextEncoding::Utf8;  // Utf8 when the whole text is; else each line is decoded by its own bytes
   std::vector<size_t> starts_;  // where each line starts in bytes_
   std::vector<Shown> shown_;
   bool shownValid_ = false;

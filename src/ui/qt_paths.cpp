@@ -43,10 +43,8 @@ QString fromNameBytes(const std::string& bytes) {
 
 QString fromFileText(const std::string& bytes) { return QString::fromStdString(decode_for_display(bytes)); }
 
-std::string toFileText(const QString& text, const std::string& like) {
-  std::string utf8 = text.toStdString();
-  if (like.empty() || detect_encoding(like) == TextEncoding::Utf8) return utf8;
-  return encode_for_reading_back(utf8, TextEncoding::Windows1252);
+std::string toFileText(const QString& text, TextEncoding book) {
+  return encode_for_book(text.toStdString(), book, TextUse::Html);
 }
 
 QString oneLineText(QString text) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "project/book_encoding.h"
 #include "project/files.h"
 
 namespace pm {
@@ -20,11 +21,11 @@ inline QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(),
 std::string toNameBytes(const QString& name);
 QString fromNameBytes(const std::string& bytes);
 
-// File contents: bytes to display text (UTF-8 or Windows-1252) and display text back to
-// bytes in the encoding of `like` (the file's old contents), UTF-8 when `like` is UTF-8 or
-// its encoding cannot hold the text or would read back as other text.
+// File contents: bytes to display text (UTF-8 or Windows-1252, by the bytes themselves) and
+// display text to bytes of a book in `book` (encode_for_book: a character the encoding
+// cannot hold becomes a character reference), whatever the bytes it replaces.
 QString fromFileText(const std::string& bytes);
-std::string toFileText(const QString& text, const std::string& like = {});
+std::string toFileText(const QString& text, TextEncoding book);
 // The text of a one-line field (a value on a line of its own in a file): a line break
 // typed or pasted into it (CR, LF, U+2028, U+2029) becomes a space, so the file's lines
 // stay as they are.

@@ -105,7 +105,7 @@ TEST_F(CliTest, VersionHelpUsageAndAWrongCommandLine) {
   EXPECT_EQ(v.err, "");
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* word : {"compile", "single", "map", "package", "check", "graph", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
+  for (const char* word : {"compile", "single", "map", "package", "check", "encoding", "graph", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
   // No command at all: the usage on standard error.
   CliRun u = run({});
   EXPECT_EQ(u.status, 2);
@@ -168,7 +168,8 @@ TEST_F(CliTest, NewCreatesAProjectAsTheStartPageDoes) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, (t_ / "altrove" / pm::clean_project_name("Il \"Drago\"")).string() + "\n");
 
-  // An accented title reaches the disk as written and compiles.
+  // An accented title names the folder as written; the new book, Windows-1252, compiles to
+  // pages that hold it in Windows-1252.
   const std::string title = "Citt\xC3\xA0 sul Fiume";
   made = home() / "Projects" / pm::path_from_text(title);
   r = run({"new", title, "--home", home().string()});
@@ -177,7 +178,7 @@ TEST_F(CliTest, NewCreatesAProjectAsTheStartPageDoes) {
   ASSERT_TRUE(pm::check_project_folder(made));
   r = run({"compile", pm::path_text(made), "--home", home().string()});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(read_bytes(output() / "index.htm").find(title), std::string::npos);
+  EXPECT_NE(read_bytes(output() / "index.htm").find("Citt\xE0 sul Fiume"), std::string::npos);
 
   // PAGIMOND_HOME names the program folder, whose missing Projects folder is made; --home wins.
   fs::path env_home = t_ / "env home";
@@ -270,7 +271,8 @@ TEST_F(CliTest, MapWritesExactlyTheMapTextOnStandardOutput) {
 
 // The sample book packed with the program folder's Extra files: an archive that unzip
 // accepts, holding every room's page, the Extra files and an executable Start, in which
-// every link of every page leads to a page of the archive.
+// every link of every page leads to a page of the archive. The book is named with a trailing
+// separator, as a shell's completion writes it: its name is still the folder's own.
 TEST_F(CliTest, PackageOfTheSampleBookIsAZipThatPlays) {
 #if !defined(PAGIMOND_HAVE_LIBZIP)
   GTEST_SKIP() << "built without libzip";
@@ -282,7 +284,7 @@ TEST_F(CliTest, PackageOfTheSampleBookIsAZipThatPlays) {
   fs::copy(fs::path(PAGIMOND_HOME_DIR) / "Extra", home() / "Extra", fs::copy_options::recursive);
   const fs::path zip = home() / "Distribuisci/Il Ponte sul Fiume.zip";
 
-  CliRun r = run({"package", book.string(), "--home", home().string()});
+  CliRun r = run({"package", book.string() + "/", "--home", home().string()});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, zip.string() + "\n");
   EXPECT_EQ(r.err, "");
@@ -327,6 +329,37 @@ TEST_F(CliTest, CheckPrintsCompilerLinesAndExitsOneOnErrors) {
 
   expect_refusal(run({"check", home().string()}), 1, home().string());
   expect_refusal(run({"check"}), 2, "PROJECT");
+}
+
+// A book made of files in two encodings: the check warns at each file's first line in the
+// other one, the encoding command converts those files only, atomically, and again nothing.
+TEST_F(CliTest, CheckWarnsOfAnotherEncodingAndEncodingMendsIt) {
+  const fs::path book = make_book();
+  const std::string b = book.string();
+  write_bytes(book / "1", "Citt\xE0 vecchia\r\n<meta http-equiv='refresh' content='3; url=0.htm'>");
+  write_bytes(book / "2", "Una porta.\r\nLa citt\xC3\xA0 nuova\r\n<a href='0.htm'>Torna</a>");
+  CliRun r = run({"check", b});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, b + "/2:2: warning: line in UTF-8, the book is in Windows-1252 (pagimond-cli encoding converts it)\n" +
+                       b + ": 3 rooms checked, 0 errors, 1 warning\n");
+
+  const auto files = snapshot(book);
+  expect_refusal(run({"encoding", b, "--to", "latin-1"}), 2, "--to");
+  EXPECT_EQ(snapshot(book), files);
+  r = run({"encoding", b + "/"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, b + "/2\n" + b + ": Windows-1252, 1 file converted\n");
+  EXPECT_EQ(read_bytes(book / "2"), "Una porta.\r\nLa citt\xE0 nuova\r\n<a href='0.htm'>Torna</a>");
+  EXPECT_EQ(read_bytes(book / "1"), "Citt\xE0 vecchia\r\n<meta http-equiv='refresh' content='3; url=0.htm'>");
+  r = run({"encoding", b});
+  EXPECT_EQ(r.out, b + ": Windows-1252, 0 files converted\n");
+  EXPECT_EQ(run({"check", b}).out, b + ": 3 rooms checked, 0 errors, 0 warnings\n");
+
+  r = run({"encoding", b, "--to", "UTF-8"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_bytes(book / "1"), "Citt\xC3\xA0 vecchia\r\n<meta http-equiv='refresh' content='3; url=0.htm'>");
+  EXPECT_EQ(read_bytes(book / "2"), "Una porta.\r\nLa citt\xC3\xA0 nuova\r\n<a href='0.htm'>Torna</a>");
+  expect_refusal(run({"encoding", home().string()}), 1, home().string());
 }
 
 TEST_F(CliTest, GraphDrawsSvgPngOrDotOnStandardOutput) {

@@ -16,65 +16,81 @@ namespace {
 
 using pm::LoadedText;
 
-std::string round_trip(const std::string& bytes) { return LoadedText(bytes).save_bytes(LoadedText(bytes).display()); }
+constexpr auto kBook = pm::TextEncoding::Windows1252;
+
+std::string round_trip(const std::string& bytes) {
+  return LoadedText(bytes).save_bytes(LoadedText(bytes).display(), kBook);
+}
 
 TEST(EditorFile, LoadJoinsLinesAndSaveAddsOneLineEnd) {
   LoadedText ab("a\r\nb\r\n");
   EXPECT_EQ(ab.display(), "a\nb");
-  EXPECT_EQ(ab.save_bytes("a\nb"), "a\r\nb\r\n");
+  EXPECT_EQ(ab.save_bytes("a\nb", kBook), "a\r\nb\r\n");
   // A text ending with an empty line keeps it through save and reload.
   LoadedText fresh("");
-  std::string saved = fresh.save_bytes("a\n");
+  std::string saved = fresh.save_bytes("a\n", kBook);
   EXPECT_EQ(saved, "a\r\n\r\n");
   EXPECT_EQ(LoadedText(saved).display(), "a\n");
   // An emptied room is written as one CR LF; an empty file shows an empty text.
-  EXPECT_EQ(ab.save_bytes(""), "\r\n");
+  EXPECT_EQ(ab.save_bytes("", kBook), "\r\n");
   EXPECT_EQ(fresh.display(), "");
-  EXPECT_EQ(fresh.save_bytes(""), "\r\n");
+  EXPECT_EQ(fresh.save_bytes("", kBook), "\r\n");
   EXPECT_EQ(LoadedText("\r\n").display(), "");
   // Untouched files come back byte for byte, whatever their line ends.
   for (std::string bytes : {"a\r\nb\r\n", "a\r\nb", "x\ny\rz\r\n\r\n", "\r\n\r\n", "only", "\n"})
     EXPECT_EQ(round_trip(bytes), bytes) << bytes;
   // Text handed over with CR LF or CR is taken line by line as well.
-  EXPECT_EQ(fresh.save_bytes("a\r\nb\rc"), "a\r\nb\r\nc\r\n");
+  EXPECT_EQ(fresh.save_bytes("a\r\nb\rc", kBook), "a\r\nb\r\nc\r\n");
 }
 
 TEST(EditorFile, EditsKeepEveryUntouchedLineWithItsLineEnd) {
   LoadedText t("uno\ndue\rtre\r\nquattro\ncinque");
   EXPECT_EQ(t.display(), "uno\ndue\ntre\nquattro\ncinque");
   // Edit line 2, delete line 4, add a line after the last one.
-  EXPECT_EQ(t.save_bytes("uno\nDUE\ntre\ncinque\nsei"), "uno\nDUE\r\ntre\r\ncinque\r\nsei\r\n");
+  EXPECT_EQ(t.save_bytes("uno\nDUE\ntre\ncinque\nsei", kBook), "uno\nDUE\r\ntre\r\ncinque\r\nsei\r\n");
   // Insert at the top and change the last line: the rest keeps its bytes.
-  EXPECT_EQ(t.save_bytes("zero\nuno\ndue\ntre\nquattro\ncinque!"), "zero\r\nuno\ndue\rtre\r\nquattro\ncinque!\r\n");
+  EXPECT_EQ(t.save_bytes("zero\nuno\ndue\ntre\nquattro\ncinque!", kBook), "zero\r\nuno\ndue\rtre\r\nquattro\ncinque!\r\n");
   // Repeated lines: an edit among identical blank lines moves no other line end.
   LoadedText blanks("a\n\n\nb\n\n\nc\n");
-  EXPECT_EQ(blanks.save_bytes("a\n\n\nB\n\n\nc"), "a\n\n\nB\r\n\n\nc\n");
+  EXPECT_EQ(blanks.save_bytes("a\n\n\nB\n\n\nc", kBook), "a\n\n\nB\r\n\n\nc\n");
 }
 
-TEST(EditorFile, Windows1252FilesStayWindows1252AndUnencodableLinesUseUtf8) {
-  // "perché" and "€" in Windows-1252: not valid UTF-8, so the file is Windows-1252.
-  const std::string bytes = "perch\xE9\r\nprezzo 5 \x80\r\n";
-  LoadedText t(bytes);
-  EXPECT_EQ(t.encoding(), pm::TextEncoding::Windows1252);
-  EXPECT_EQ(t.display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC");
-  EXPECT_EQ(t.save_bytes(t.display()), bytes);
-  // An edited line is written in Windows-1252 ...
-  std::string edited = t.save_bytes("perch\xC3\xA9\nprezzo 6 \xE2\x82\xAC");
-  EXPECT_EQ(edited, "perch\xE9\r\nprezzo 6 \x80\r\n");
-  // ... unless it holds a character Windows-1252 cannot: that line is UTF-8 ("ő"),
-  // and reading the file again shows every line as it was typed.
-  std::string mixed = t.save_bytes("perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\nLisz\xC5\x91");
-  EXPECT_EQ(mixed, "perch\xE9\r\nprezzo 5 \x80\r\nLisz\xC5\x91\r\n");
-  LoadedText again(mixed);
-  EXPECT_EQ(again.display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\nLisz\xC5\x91");
-  EXPECT_EQ(again.save_bytes(again.display()), mixed);
-  // "Ã©" in Windows-1252 is C3 A9, which reads back as UTF-8 "é": that line is UTF-8 too.
-  std::string lookalike = t.save_bytes("perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\n\xC3\x83\xC2\xA9");
-  EXPECT_EQ(lookalike, "perch\xE9\r\nprezzo 5 \x80\r\n\xC3\x83\xC2\xA9\r\n");
-  EXPECT_EQ(LoadedText(lookalike).display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\n\xC3\x83\xC2\xA9");
-  // A UTF-8 file stays UTF-8.
-  LoadedText u("citt\xC3\xA0\r\n");
-  EXPECT_EQ(u.save_bytes("citt\xC3\xA0 \xC3\xA8"), "citt\xC3\xA0 \xC3\xA8\r\n");
+TEST(EditorFile, EditedLinesAreWrittenInTheBooksEncodingWhateverTheFileHolds) {
+  const auto W = pm::TextEncoding::Windows1252, U = pm::TextEncoding::Utf8;
+  const std::string win = "perch\xE9\r\nprezzo 5 \x80\r\n";  // "perché", "€" in Windows-1252
+  const std::string ascii = "La casa\r\n";
+  const std::string utf = "citt\xC3\xA0\r\n";
+  EXPECT_EQ(LoadedText(win).encoding(), W);
+  EXPECT_EQ(LoadedText(win).display(), "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC");
+  const struct {
+    const std::string& file;
+    pm::TextEncoding book;
+    pm::TextUse use;
+    std::string typed, saved;
+  } cases[] = {
+      // Untouched lines keep their bytes; a changed one is written in the book's encoding.
+      {win, W, pm::TextUse::Html, "perch\xC3\xA9\nprezzo 6 \xE2\x82\xAC", "perch\xE9\r\nprezzo 6 \x80\r\n"},
+      // A file of plain ASCII (a new room too) in a Windows-1252 book gets Windows-1252.
+      {ascii, W, pm::TextUse::Html, "La citt\xC3\xA0 nuova", "La citt\xE0 nuova\r\n"},
+      // What Windows-1252 cannot hold becomes a reference, or an escape in a script or sheet.
+      {win, W, pm::TextUse::Html, "perch\xC3\xA9\nprezzo 5 \xE2\x82\xAC\nLisz\xC5\x91 \xF0\x9F\x98\x80",
+       "perch\xE9\r\nprezzo 5 \x80\r\nLisz&#337; &#128512;\r\n"},
+      {ascii, W, pm::TextUse::Script, "s = 'Lisz\xC5\x91 \xC3\xA0 \xF0\x9F\x98\x80';", "s = 'Lisz\\u0151 \xE0 \\uD83D\\uDE00';\r\n"},
+      {ascii, W, pm::TextUse::StyleSheet, "p:before{content:'\xC5\x91'}", "p:before{content:'\\151 '}\r\n"},
+      // "Ã©" in Windows-1252 is C3 A9, which reads back as UTF-8 "é": that line is written
+      // with references, so that it reads back as typed.
+      {win, W, pm::TextUse::Html, "\xC3\x83\xC2\xA9", "&#195;&#169;\r\n"},
+      // A UTF-8 book gets UTF-8, even in a file still of Windows-1252.
+      {utf, U, pm::TextUse::Html, "citt\xC3\xA0 \xC3\xA8", "citt\xC3\xA0 \xC3\xA8\r\n"},
+      {win, U, pm::TextUse::Html, "perch\xC3\xA9\nLisz\xC5\x91", "perch\xE9\r\nLisz\xC5\x91\r\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string saved = LoadedText(c.file).save_bytes(c.typed, c.book, c.use);
+    EXPECT_EQ(saved, c.saved) << c.typed;
+    // Read again, every line shows as written (a reference as the reference).
+    EXPECT_EQ(pm::decode_character_references(LoadedText(saved).display()),
+              c.use == pm::TextUse::Html ? pm::decode_character_references(c.typed) : LoadedText(saved).display());
+  }
 }
 
 TEST(EditorFile, NamesKindsAndPaths) {

@@ -13,6 +13,7 @@
 #include "project/files.h"
 #include "project/folder_emptying.h"
 #include "project/open_folder.h"
+#include "project/project.h"
 #include "project/text.h"
 #include "support/folder_names.h"
 #include "support/temp_dir.h"
@@ -302,6 +303,13 @@ TEST(FilesTest, EmptyFolderRemovesEverythingInsideAndCreatesAMissingOne) {
   EXPECT_FALSE(pm::empty_folder(t / "keep", &error));
   EXPECT_NE(error.find((t / "keep").string()), std::string::npos) << error;
   EXPECT_EQ(read_bytes(t / "keep"), "keep");
+}
+
+TEST(FilesTest, AFolderIsItselfHoweverItsPathIsWritten) {
+  for (const char* written : {"/a/Il Ponte", "/a/Il Ponte/", "/a/Il Ponte//", "/a/Il Ponte/.", "/a/Il Ponte/./"})
+    EXPECT_EQ(pm::folder_itself(written), fs::path("/a/Il Ponte")) << written;
+  for (const char* kept : {"/", ".", "a", ""}) EXPECT_EQ(pm::folder_itself(kept), fs::path(kept)) << kept;
+  EXPECT_EQ(pm::Project(fs::path("/a/Libro/"), "Libro").folder().filename(), "Libro");
 }
 
 TEST(FilesTest, PathIsWithin) {

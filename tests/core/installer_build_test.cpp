@@ -108,7 +108,7 @@ TEST_F(InstallerBuild, PreparesEverythingBeforeTheCompilerStarts) {
   EXPECT_EQ(read_bytes(home() / "Output/Help.txt"), "aiuto");
   EXPECT_EQ(read_bytes(home() / "Output/Start"), "launcher");
   EXPECT_EQ(read_bytes(home() / "Zell.iss"),
-            "AppName=Il Drago\r\nOutputDir=" + pm::installer_path_text(home()) + "\\Distribuisci\r\n");
+            "\xEF\xBB\xBF" "AppName=Il Drago\r\nOutputDir=" + pm::installer_path_text(home()) + "\\Distribuisci\r\n");
   // The last build's files are gone, the author's folder stays, the package is there.
   EXPECT_FALSE(fs::exists(distribute() / "Vecchio - Setup.exe"));
   EXPECT_EQ(read_bytes(distribute() / "mio/nota.txt"), "the author's");
@@ -159,6 +159,24 @@ TEST_F(InstallerBuild, AFailedStepStopsTheBuildAndLeavesDistribuisci) {
   EXPECT_FALSE(fs::exists(home() / "Zell.iss"));
   EXPECT_EQ(read_bytes(home() / "Output"), "a file where Output should be");
   EXPECT_EQ(read_bytes(distribute() / "Vecchio - Setup.exe"), "last build");
+}
+
+TEST_F(InstallerBuild, AFailedPackageIsAWarningAndTheInstallerIsStillMade) {
+  fs::create_directories(distribute() / "Il Drago.zip");  // a folder where the package goes
+  auto b = run(State::Ready);
+  ASSERT_EQ(b.outcome, Outcome::Ready) << pm::installer_build_message(b);
+  EXPECT_FALSE(b.package_made);
+  EXPECT_TRUE(fs::is_regular_file(home() / "Zell.iss"));
+  present(b);
+  ASSERT_EQ(prompts.calls.size(), 2u);
+  EXPECT_EQ(prompts.calls[0].text.rfind("Il pacchetto portatile non è stato creato:", 0), 0u) << prompts.calls[0].text;
+  EXPECT_EQ(prompts.calls[1].text, "Premi Ok per continuare");
+  ASSERT_EQ(platform.calls.size(), 2u);
+  EXPECT_EQ(platform.calls[0].kind, "program");
+  // Without a compiler, the message does not promise the package.
+  b = run(State::Missing);
+  EXPECT_EQ(b.outcome, Outcome::CompilerMissing);
+  EXPECT_EQ(pm::installer_build_message(b).find(b.package.string()), std::string::npos);
 }
 
 TEST_F(InstallerBuild, TheCompilerStartsNativelyOnWindowsAndThroughWineElsewhere) {

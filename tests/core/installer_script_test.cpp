@@ -29,7 +29,7 @@ TEST(InstallerScript, PlaceholdersAreFilledWithTheProjectsNamesOrTheirDefaults) 
   const std::string pg = pm::installer_path_text("/opt/P g");
   struct Case {
     const pm::InstallerValues& values;
-    std::string in, out;
+    std::string in, out;  // `out` without the byte-order mark that begins every script
   } cases[] = {
       {drago, "AppName=[titolo]\r\nAppVerName=[titolo] 1.0\r\n", "AppName=Il Drago\r\nAppVerName=Il Drago 1.0\r\n"},
       {empty, "[titolo]|[appub]|[sito]|[titolo_file]",
@@ -39,15 +39,29 @@ TEST(InstallerScript, PlaceholdersAreFilledWithTheProjectsNamesOrTheirDefaults) 
       {drago, "[titolo_file][titolo][navig]\r\n", "Il DragoIl DragoStart.exe\r\n"},
       // Capitals, unknown words and a bracket that closes nothing stay as they are.
       {drago, "[TITOLO] [Titolo] [titolo_File] [x] [titolo\r\n[", "[TITOLO] [Titolo] [titolo_File] [x] [titolo\r\n[\r\n"},
-      // Bytes pass through; every line ends with CR LF, the last one too.
-      {drago, "citt\xe0 \xc3\xa8\r\n\r\nLF\nCR\r[appub]", "citt\xe0 \xc3\xa8\r\n\r\nLF\r\nCR\r\nAna\r\n"},
+      // Each line is decoded by its own bytes into UTF-8 (a template's own mark is not
+      // repeated); every line ends with CR LF, the last one too.
+      {drago, "\xEF\xBB\xBF" "citt\xe0\r\ncitt\xc3\xa0\r\n\xe0\xc3\xa8\r\nLF\nCR\r[appub]",
+       "citt\xc3\xa0\r\ncitt\xc3\xa0\r\n\xc3\xa0\xc3\x83\xc2\xa8\r\nLF\r\nCR\r\nAna\r\n"},
       {drago, "", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(pm::fill_installer_template(c.in, c.values), c.out) << c.in;
+  for (const auto& c : cases) EXPECT_EQ(pm::fill_installer_template(c.in, c.values), "\xEF\xBB\xBF" + c.out) << c.in;
 
   // A value is inserted as written, never read as a placeholder itself.
   const auto tricky = pm::installer_values(fields("L", "Il [sito] e [appub]", "[navig]", "s"), "/p");
-  EXPECT_EQ(pm::fill_installer_template("[titolo]/[appub]", tricky), "Il [sito] e [appub]/[navig]\r\n");
+  EXPECT_EQ(pm::fill_installer_template("[titolo]/[appub]", tricky), "\xEF\xBB\xBFIl [sito] e [appub]/[navig]\r\n");
+
+  // Each field is decoded from its own bytes, references become characters, and the name
+  // that names the installer's file is one Windows accepts.
+  const auto book = pm::installer_values(fields("Chi sei?", "Citt\xe0 &#337;", "Niccol\xc3\xb2", "s"), "/p");
+  EXPECT_EQ(pm::fill_installer_template("[titolo]|[appub]|[titolo_file] - Setup", book),
+            "\xEF\xBB\xBF" "Citt\xc3\xa0 \xc5\x91|Niccol\xc3\xb2|Chi sei_ - Setup\r\n");
+  const struct {
+    std::string_view name, safe;
+  } names[] = {{"Il Drago", "Il Drago"}, {"a<b>c:d\"e/f\\g|h?i*j\x01", "a_b_c_d_e_f_g_h_i_j_"}, {"Fine. . ", "Fine"},
+               {"con", "con_"},         {"LPT1.txt", "LPT1_.txt"},  {"COM10", "COM10"}, {"...", "Riserva"}, {"", "Riserva"}};
+  for (const auto& n : names) EXPECT_EQ(pm::safe_file_name(n.name, "Riserva"), n.safe) << n.name;
+  EXPECT_EQ(pm::installer_values(fields(" . ", "Il Drago", "", ""), "/p").file_title, "Il Drago");
 }
 
 TEST(InstallerScript, TheProgramFolderIsSpelledForTheInstallerCompiler) {
@@ -70,7 +84,7 @@ TEST(InstallerScript, ZellIssIsWrittenBesideTheTemplateAndAFailureKeepsTheOldOne
 
   write_bytes(home / "hg.iss", "AppName=[titolo]\r\n");  // found in any case
   ASSERT_TRUE(pm::write_installer_script(home.path(), values, &error)) << error;
-  EXPECT_EQ(read_bytes(home / "Zell.iss"), "AppName=Il Libro\r\n");
+  EXPECT_EQ(read_bytes(home / "Zell.iss"), "\xEF\xBB\xBF" "AppName=Il Libro\r\n");
 }
 
 TEST(InstallerScript, TheBundledTemplateBecomesACompleteScript) {
@@ -79,7 +93,7 @@ TEST(InstallerScript, TheBundledTemplateBecomesACompleteScript) {
   // Filled with its own placeholders the template comes back byte for byte: it is CR LF
   // throughout, and the filling changes nothing else.
   const pm::InstallerValues same{"[titolo_file]", "[titolo]", "[appub]", "[sito]", "[app.path]", "[navig]"};
-  EXPECT_EQ(pm::fill_installer_template(tmpl, same), tmpl);
+  EXPECT_EQ(pm::fill_installer_template(tmpl, same), "\xEF\xBB\xBF" + tmpl);
 
   const auto values = pm::installer_values(fields("Il Ponte", "Il Ponte sul Fiume", "Ana", "https://a.example"),
                                            "/opt/Pagimond");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "project/book_encoding.h"
 #include "project/project.h"
 #include "project/project_creation.h"
 #include "rooms/room_list.h"
@@ -61,6 +62,15 @@ TEST_F(CreationTest, MakesTheWholeProjectFolder) {
   EXPECT_EQ(pm::build_room_list(project), (std::vector<std::string>{" 0 | Luogo di partenza"}));
   EXPECT_EQ(project.read_fields().title(), "Il ''Drago'' rosso");
   EXPECT_EQ(project.read_fields().f[9], "");
+
+  // A new book is Windows-1252: a title beyond ASCII is written so, "ő" as a reference; the
+  // folder keeps the title's own spelling.
+  auto city = pm::create_project(projects(), "Citt\xC3\xA0 di Lisz\xC5\x91", home(), "07/12/2026");
+  ASSERT_TRUE(city.status.ok()) << city.status.message();
+  EXPECT_TRUE(fs::is_directory(projects() / "Citt\xC3\xA0 di Lisz\xC5\x91"));
+  EXPECT_EQ(read_bytes(city.folder / (city.name + ".dat")).rfind("\"Citt\xE0 di Lisz&#337;\",\"Citt\xE0 di Lisz&#337;\",\"", 0),
+            0u);
+  EXPECT_EQ(pm::book_encoding(city.folder), pm::TextEncoding::Windows1252);
 }
 
 TEST_F(CreationTest, TheNameIsTheTitleWithForbiddenCharactersBlanked) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 TEST(TextCodec, OnlyWellFormedUtf8IsTakenForUtf8) {
@@ -35,6 +37,15 @@ TEST(TextCodec, Windows1252RoundTripsEveryByteAndRefusesWhatItCannotHold) {
     EXPECT_EQ(pm::decode_for_display(bytes), text);
     EXPECT_EQ(bytes == text, text != "perch\xC3\xA9") << text;  // only "perché" needs Windows-1252
   }
+}
+
+TEST(TextCodec, LinesDecodeByTheirOwnBytesAndReferencesBecomeCharacters) {
+  EXPECT_EQ(pm::decode_lines_for_display("citt\xC3\xA0\r\ncitt\xE0\rcitt\xE0\ncitt\xC3\xA0"),
+            "citt\xC3\xA0\r\ncitt\xC3\xA0\rcitt\xC3\xA0\ncitt\xC3\xA0");
+  const std::pair<std::string_view, std::string_view> refs[] = {
+      {"Lisz&#337;", "Lisz\xC5\x91"}, {"&#x151;&#X151;", "\xC5\x91\xC5\x91"}, {"&#128512;", "\xF0\x9F\x98\x80"},
+      {"&#;&#x;&#65&amp;", "&#;&#x;&#65&amp;"}, {"&#55296;&#1114112;", "&#55296;&#1114112;"}, {"&&#65;", "&A"}};
+  for (const auto& [in, out] : refs) EXPECT_EQ(pm::decode_character_references(in), out) << in;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <QGraphicsItem>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "check/book_check_window.h"
@@ -45,6 +46,7 @@ class BookMapTest : public QObject {
  private slots:
   void checkListsABrokenLinkAndOpensItsRoom();
   void checkFromTheManagersMenuAndAgainOnF5();
+  void checkFindsAnotherEncodingAndMendsItOnConfirmation();
   void graphSearchesCancelsAndOpensARoom();
   void sampleBookPictures();
 };
@@ -116,6 +118,45 @@ void BookMapTest::checkFromTheManagersMenuAndAgainOnF5() {
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Return);
   QVERIFY(editorOn(f.main(), QString::fromStdString(w->result().findings[0].room)));
+}
+
+// Room 3 of a Windows-1252 book holds a line in UTF-8: the check lists it at its line, and
+// "Correggi la codifica" converts it once the author confirms (not before).
+void BookMapTest::checkFindsAnotherEncodingAndMendsItOnConfirmation() {
+  GuiFixture f;
+  const QString folder = makeBrokenBook(f);
+  writeBytes(folder + "/2", "Citt\xE0 vecchia\r\n<meta http-equiv='refresh' content='3; url=3.htm'>\r\n");
+  writeBytes(folder + "/3", "La fine. <!-- fine -->\r\nLa citt\xC3\xA0 nuova\r\n");
+  QVERIFY(openProject(f, folder));
+  QTest::mouseClick(part<QToolButton>(f.main(), "ImageVerifica"), Qt::LeftButton);
+  pm::BookCheckWindow* w = f.main()->bookCheck();
+  QVERIFY(w);
+  auto* list = part<QTreeWidget>(w, "List1");
+  QTreeWidgetItem* other = nullptr;
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    if (list->topLevelItem(i)->text(3).contains("UTF-8")) other = list->topLevelItem(i);
+  QVERIFY(other);
+  QCOMPARE(other->text(0), QString("Avviso"));
+  QCOMPARE(other->text(1), QString("3"));
+  QCOMPARE(other->text(2), QString("2"));
+  QCOMPARE(other->text(4), QString::fromUtf8("La citt\xC3\xA0 nuova"));
+  auto* mend = part<QPushButton>(w, "Command4");
+  QVERIFY(mend->isEnabled());
+  QCOMPARE(mend->accessibleName(), QString("Correggi la codifica"));
+  shoot(f.main(), "book_check_encoding");
+
+  f.prompts.answer_question(false);
+  mend->click();
+  QCOMPARE(f.prompts.calls.back().kind, std::string("question"));
+  QCOMPARE(readBytes(folder + "/3"), std::string("La fine. <!-- fine -->\r\nLa citt\xC3\xA0 nuova\r\n"));
+  f.prompts.answer_question(true);
+  mend->click();
+  QCOMPARE(readBytes(folder + "/3"), std::string("La fine. <!-- fine -->\r\nLa citt\xE0 nuova\r\n"));
+  QCOMPARE(readBytes(folder + "/2"), std::string("Citt\xE0 vecchia\r\n<meta http-equiv='refresh' content='3; url=3.htm'>\r\n"));
+  for (const auto& finding : w->result().findings) QVERIFY(finding.kind != pm::FindingKind::OtherEncoding);
+  QVERIFY(!mend->isEnabled());
+  QVERIFY2(part<QLabel>(w, "Label1")->text().contains("File riscritti in Windows-1252: 1."),
+           qPrintable(part<QLabel>(w, "Label1")->text()));
 }
 
 void BookMapTest::graphSearchesCancelsAndOpensARoom() {

@@ -27,6 +27,8 @@ void LargeTextViewTest::linesAndEncodings() {
       {"LF, last line open", "uno\n\ntre", {"uno", "", "tre"}},
       {"UTF-8", "citt\xc3\xa0\r\n", {QString::fromUtf8("citt\xc3\xa0")}},
       {"Windows-1252", "citt\xe0\r\n\x80", {QString::fromUtf8("citt\xc3\xa0"), QString::fromUtf8("\xe2\x82\xac")}},
+      // A map of rooms in both encodings: each line is read by its own bytes.
+      {"mixed", "citt\xc3\xa0\r\ncitt\xe0\r\n", {QString::fromUtf8("citt\xc3\xa0"), QString::fromUtf8("citt\xc3\xa0")}},
   };
   LargeTextView view;
   for (const Case& c : cases) {
@@ -35,6 +37,7 @@ void LargeTextViewTest::linesAndEncodings() {
     for (int i = 0; i < int(c.lines.size()); ++i) QVERIFY2(view.line(i) == c.lines[i], c.name);
     QCOMPARE(view.bytes(), c.bytes);
     QVERIFY2(!view.text().contains('\r'), c.name);
+    QVERIFY2(view.text() == c.lines.join('\n') + (c.bytes.ends_with('\n') ? "\n" : ""), c.name);
   }
 }
 

@@ -84,6 +84,20 @@ void PropertiesWindowTest::tenFieldFormEditedFieldsAndTheSkipCheck() {
   QVERIFY(!QFileInfo(f.projects() + "/Altro Nome").exists());
   QCOMPARE(QDir(folder).entryList(QStringList{"*.dat"}, QDir::Files), QStringList{"Libro.dat"});
 
+  // In a book written on Windows an ASCII field edited to "Niccolò" is written in
+  // Windows-1252, like the room's "città"; "ő", which it cannot hold, as a reference.
+  writeBytes(folder + "/0", "Citt\xE0\r\n");
+  w = pressF7(f, m);
+  QVERIFY(w);
+  box(w, 4)->setText(QString::fromUtf8("Niccol\xC3\xB2 Lisz\xC5\x91"));
+  closeByEsc(f, w);
+  QVERIFY(readBytes(folder + "/Libro.dat").find("\"Niccol\xF2 Lisz&#337;\"") != std::string::npos);
+  w = pressF7(f, m);
+  QVERIFY(w);
+  QCOMPARE(box(w, 4)->text(), QString::fromUtf8("Niccol\xC3\xB2 Lisz&#337;"));
+  box(w, 4)->setText("Anna Bianchi");
+  closeByEsc(f, w);
+
   // Reopened, the boxes show what was stored.
   w = pressF7(f, m);
   QVERIFY(w);

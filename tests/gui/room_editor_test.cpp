@@ -36,6 +36,17 @@ void select(RoomEditorWindow* e, const QString& what) {
   selectText(e, at, int(what.size()));
 }
 
+// Types `text` key by key; a letter beyond ASCII comes as the text of a key event, as from a
+// keyboard that has it.
+void typeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    if (c.unicode() < 0x80)
+      QTest::keyClick(w, c.toLatin1());
+    else
+      QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
 QToolButton* button(RoomEditorWindow* e, const char* name) { return e->findChild<QToolButton*>(name); }
 
 // The editor a command of the main window opened, once loaded (nullptr when none loads).
@@ -57,6 +68,7 @@ class RoomEditorTest : public QObject {
   void followingLinks();
   void roomTestsAndTheCompileDialog();
   void contextMenuAndTextCommands();
+  void typedTextReachesTheOnePageBookInTheBooksEncoding();
 };
 
 void RoomEditorTest::typicalRoad() {
@@ -128,16 +140,18 @@ void RoomEditorTest::loadSaveUndoAndRedo() {
   QTest::keyClicks(area(e), "!");
   QVERIFY(e->closeEditor());
   QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n"));
-  // A typed line whose Windows-1252 bytes would read as UTF-8 ("\xC3\xA9") is written in
-  // UTF-8 and opens again as typed.
+  // A typed line whose Windows-1252 bytes would read as UTF-8 ("\xC3\xA9") is written with
+  // character references, as is a character Windows-1252 cannot hold, and opens again so.
   e = openEditor(f, folder, "3");
   QTest::keyClick(area(e), Qt::Key_End, Qt::ControlModifier);
   QTest::keyClick(area(e), Qt::Key_Return);
   QTest::keyClicks(area(e), QString::fromUtf8("\xC3\x83\xC2\xA9"));
+  QTest::keyClick(area(e), Qt::Key_Return);
+  typeText(area(e), QString::fromUtf8("Lisz\xC5\x91"));
   QVERIFY(e->closeEditor());
-  QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n\xC3\x83\xC2\xA9\r\n"));
+  QCOMPARE(readBytes(folder + "/3"), std::string("perch\xE9\nsenza\rfine \x80!\r\n&#195;&#169;\r\nLisz&#337;\r\n"));
   e = openEditor(f, folder, "3");
-  QCOMPARE(area(e)->toPlainText(), QString::fromUtf8("perch\xC3\xA9\nsenza\nfine \xE2\x82\xAC!\n\xC3\x83\xC2\xA9"));
+  QCOMPARE(area(e)->toPlainText(), QString::fromUtf8("perch\xC3\xA9\nsenza\nfine \xE2\x82\xAC!\n&#195;&#169;\nLisz&#337;"));
   QVERIFY(e->closeEditor());
 
   // Shift+Enter, and pasted line and paragraph separators, make real lines written with CR LF.
@@ -617,6 +631,30 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   QTest::mousePress(area(e)->viewport(), Qt::RightButton, {}, start);
   QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
   part<QMenu>(e, "Menu")->hide();
+}
+
+// A book written on Windows: room 3 in Windows-1252, room 4 plain ASCII. What is typed into
+// room 4 is written in Windows-1252 too, so the one-page book holds one encoding and shows
+// "città" in both rooms.
+void RoomEditorTest::typedTextReachesTheOnePageBookInTheBooksEncoding() {
+  OPEN_LIBRO(5);
+  writeBytes(folder + "/3", "Citt\xE0 vecchia\r\n");
+  writeBytes(folder + "/4", "Una strada\r\n");
+  RoomEditorWindow* e = openEditor(f, folder, "4");
+  QVERIFY(e);
+  QTest::keyClick(area(e), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(area(e), Qt::Key_Return);
+  typeText(area(e), QString::fromUtf8("La citt\xC3\xA0 nuova"));
+  QVERIFY(e->closeEditor());
+  QCOMPARE(readBytes(folder + "/4"), std::string("Una strada\r\nLa citt\xE0 nuova\r\n"));
+
+  part<QToolButton>(main, "Image20")->click();
+  QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/index.htm"));
+  const std::string page = readBytes(f.home() + "/Output/index.htm");
+  QVERIFY(page.find("Citt\xE0 vecchia<br>") != std::string::npos);
+  QVERIFY(page.find("Una strada<br>La citt\xE0 nuova<br>") != std::string::npos);
+  QVERIFY(!pm::is_valid_utf8(page));  // no UTF-8 anywhere beside the Windows-1252 bytes
+  QVERIFY(page.find('\xC3') == std::string::npos);
 }
 
 QTEST_MAIN(RoomEditorTest)
