@@ -1,6 +1,7 @@
 // The main window (see main_window.h).
 #include "shell/main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -260,8 +261,20 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 // ---- child windows ---------------------------------------------------------------------
 
-QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
+QMdiSubWindow* MainWindow::addChild(ChildWindow* w, Origin from) {
+  // A window that was closed to make room for this one (or closed meanwhile) hands on
+  // where it came from.
+  while (from.window && (!frameOf(from.window) || frameOf(from.window)->done()))
+    from = {from.window->openedFrom(), from.window->openedFromControl()};
+  w->setOpenedFrom(from.window, from.control);
+  ++opened_;
   auto* frame = new ChildFrame(w, [this](QWidget* child) {
+    auto* closed = static_cast<ChildWindow*>(child);
+    // The windows opened from this one now come from where it came from.
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+      if (auto* c = qobject_cast<ChildWindow*>(sub->widget()); c && c->openedFrom() == closed)
+        c->setOpenedFrom(closed->openedFrom(), closed->openedFromControl());
+    if (!closing_) returnFocus({closed->openedFrom(), closed->openedFromControl()}, closed->hadFocusAtClose());
     if (child == start_) start_ = nullptr;
     if (child == manager_) manager_ = nullptr;
     if (child == editor_) editor_ = nullptr;
@@ -282,6 +295,67 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
   mdi_->addSubWindow(frame);
   frame->show();
   return frame;
+}
+
+ChildWindow* MainWindow::childOf(QWidget* w) const {
+  for (; w; w = w->parentWidget())
+    if (auto* c = qobject_cast<ChildWindow*>(w); c && frameOf(c)) return c;
+  return nullptr;
+}
+
+bool MainWindow::usable(ChildWindow* w) const {
+  ChildFrame* frame = frameOf(w);
+  return frame && !frame->done() && !frame->isHidden() && frame->isEnabled() && w->isEnabled();
+}
+
+MainWindow::Origin MainWindow::focusOrigin() const {
+  QWidget* control = QApplication::focusWidget();
+  if (control && control->window() != this) control = nullptr;  // a message box, a menu
+  ChildWindow* window = childOf(control);
+  if (!window && mdi_->activeSubWindow()) window = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()->widget());
+  return {window, control};
+}
+
+bool MainWindow::focusLost() const {
+  QWidget* f = QApplication::focusWidget();
+  if (!f) return true;
+  if (f->window() != this) return false;  // a dialog of its own holds it
+  if (!f->isVisible() || !f->isEnabled()) return true;
+  ChildWindow* c = childOf(f);
+  return c && !usable(c);
+}
+
+void MainWindow::returnFocus(Origin from, bool hadFocus) {
+  // After the close: the window's own close handling may show or enable other windows,
+  // and its sub-window goes only once the close is over. A window opened meanwhile keeps
+  // the keyboard it was given.
+  const unsigned openedBefore = opened_;
+  QTimer::singleShot(0, this, [this, from, hadFocus, openedBefore] {
+    if (closing_ || opened_ != openedBefore || (!hadFocus && !focusLost())) return;
+    Origin to = from;
+    while (to.window && !usable(to.window)) to = {to.window->openedFrom(), to.window->openedFromControl()};
+    if (!to.window) {
+      // Nothing left of the line it came from: the front-most window a person can use.
+      const auto subs = mdi_->subWindowList(QMdiArea::StackingOrder);
+      for (auto it = subs.rbegin(); it != subs.rend() && !to.window; ++it)
+        if (auto* c = qobject_cast<ChildWindow*>((*it)->widget()); c && usable(c)) to.window = c;
+    }
+    if (to.window) showChild(to.window, true);
+    // The control it came from: one of that window's, or of the toolbars.
+    QWidget* control = to.control;
+    const bool controlFits = control && control->isVisible() && control->isEnabled() &&
+                             control->focusPolicy() != Qt::NoFocus &&
+                             (!childOf(control) || childOf(control) == to.window.data());
+    if (controlFits) {
+      control->setFocus(Qt::OtherFocusReason);
+    } else if (to.window) {
+      QWidget* last = to.window->focusWidget();
+      if (last && last->isVisible() && last->isEnabled() && to.window->isAncestorOf(last))
+        last->setFocus(Qt::OtherFocusReason);
+      else
+        to.window->setFocus(Qt::OtherFocusReason);
+    }
+  });
 }
 
 CompileDialog* MainWindow::openCompileDialogFresh() { return loadFresh(compile_); }
