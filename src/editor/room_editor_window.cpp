@@ -299,6 +299,10 @@ bool RoomEditorWindow::saveNow(std::string* error) {
 
 
 void RoomEditorWindow::closeWithoutSaving() {
+  // One slip of F9 must not throw an hour's work away: a changed text asks first.
+  if (loaded_ && text().toStdString() != file_.display() &&
+      !context().prompts->ask_yes_no("Chiudere senza salvare? Le modifiche andranno perse.", "Pagimond"))
+    return;
   NoSave = "1";
   if (!closeEditor()) NoSave.clear();
 }

@@ -206,11 +206,20 @@ void RoomEditorTest::closingWithoutSavingAndAFailedSave() {
   RoomEditorWindow* e = openEditor(f, folder, "1");
   QCOMPARE(main->childGeometry(e), QRect(px(300, tppX), px(400, tppY), px(8000, tppX), px(6000, tppY)));
 
-  // F9 closes without touching the file, writes Editor.ini and restores the manager.
+  // F9 on a changed text asks once; No keeps the editor and its text, Yes closes without
+  // touching the file, writes Editor.ini and restores the manager.
   area(e)->setPlainText("cambiato");
   main->placeChild(e, QRect(20, 30, 600, 500));
+  f.prompts.calls.clear();
+  QTest::keyClick(area(e), Qt::Key_F9);
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"question: Chiudere senza salvare? Le modifiche andranno perse."});
+  QTest::qWait(50);
+  QCOMPARE(main->editor(), e);
+  QCOMPARE(e->text(), QString("cambiato"));
+  f.prompts.answer_question(true);
   QTest::keyClick(area(e), Qt::Key_F9);
   QTRY_VERIFY(!main->editor());
+  QCOMPARE(int(f.prompts.calls.size()), 2);
   QCOMPARE(readBytes(folder + "/1"), std::string("Testo 1\r\n"));
   QVERIFY(placementSaved(main, f.home() + "/Editor.ini", QRect(20, 30, 600, 500)));
   QVERIFY(shown(main, m));
@@ -222,10 +231,15 @@ void RoomEditorTest::closingWithoutSavingAndAFailedSave() {
   QVERIFY(early->closeEditor());
   QCOMPARE(readBytes(folder + "/2"), std::string("Testo 2\r\n"));
 
-  // Without Editor.ini: the default size, centred.
+  // Without Editor.ini: the default size, centred. F9 on a text as loaded asks nothing.
   QFile::remove(f.home() + "/Editor.ini");
   e = openEditor(f, folder, "2");
   QCOMPARE(main->childGeometry(e).size(), QSize(px(9600, tppX), px(7200, tppY)));
+  f.prompts.calls.clear();
+  QTest::keyClick(area(e), Qt::Key_F9);
+  QTRY_VERIFY(!main->editor());
+  QVERIFY(f.prompts.calls.empty());
+  e = openEditor(f, folder, "2");
 
   // The room file has become a folder: the save fails, says so and keeps everything, and
   // opening another room does not throw the text away either.
@@ -273,6 +287,7 @@ void RoomEditorTest::restrictedModes() {
   for (const char* name : {"Collega", "Timer", "Indietro", "Immagini", "Script", "Test", "Annulla", "Ripeti", "Trova"})
     QVERIFY2(!button(e, name)->isEnabled(), name);
   QVERIFY(button(e, "Suono")->isEnabled());
+  f.prompts.answer_question(true);
   button(e, "ChiudiSenzaSalvare")->click();
   QTRY_VERIFY(!main->editor());
   QCOMPARE(readBytes(folder + "/Global.cod"), std::string("<b>\r\n"));
