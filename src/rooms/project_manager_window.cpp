@@ -152,6 +152,7 @@ void ProjectManagerWindow::rebuildList() {
   }
   rebuilding_ = false;
   owner()->setRoomCounter(roomList_->count());
+  owner()->setSkipStartPage(project().read_fields().skip_start_page());
   owner()->setHelpTooltip("F1 - Leggi la guida al programma");
 }
 

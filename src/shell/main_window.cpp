@@ -17,6 +17,7 @@
 
 #include "compiler/compile_request.h"
 #include "compiler/single_file.h"
+#include "project/project_properties.h"
 #include "project/help_pages.h"
 #include "rooms/room_operations.h"
 #include "ui/qt_icons.h"
@@ -152,6 +153,7 @@ void MainWindow::buildToolbars() {
   skipStartPage_->setAccessibleName(skipStartPage_->text());
   skipStartPage_->adjustSize();
   skipStartPage_->move(twipsToPxX(this, 1560), (topBar_->height() - skipStartPage_->height()) / 2);
+  skipStartPage_->setEnabled(false);  // a project's flag: there is none without a project
   settingsButton_ = makeButton(topBar_, "Image15", int(IconKind::Settings), "Impostazioni", 0);
   logo_ = new QLabel(topBar_);
   logo_->setObjectName("Image16");
@@ -205,8 +207,12 @@ void MainWindow::buildToolbars() {
   cover_->raise();
   cover_->hide();
   projectBar_->hide();
+  // Under the cover the buttons are disabled too, so neither the keyboard nor assistive
+  // technology can use them.
+  covered_ = {newRoom, openEditor, describe, styleSheet, globalCode, properties, test, distribute, map, singleFile};
 
   connect(manageButton_, &QToolButton::clicked, this, [this] { openStartPageFresh(); });
+  connect(skipStartPage_, &QCheckBox::clicked, this, &MainWindow::changeSkipStartPage);
   connect(helpButton_, &QToolButton::clicked, this, [this] { openHelp(help::kRoot); });
   connect(settingsButton_, &QToolButton::clicked, this, [this] { openSettingsFresh(); });
   const std::pair<QToolButton*, const char*> commands[] = {{newRoom, "1"},   {openEditor, "2"}, {describe, "3"},
@@ -500,6 +506,7 @@ bool MainWindow::closeAllChildren(QWidget* keep) {
 }
 
 void MainWindow::setProjectToolbarShown(bool shown) {
+  skipStartPage_->setEnabled(shown);
   projectBar_->setVisible(shown);
   projectBar_->setEnabled(true);
   topSeparator_->setVisible(shown);
@@ -509,6 +516,7 @@ void MainWindow::setProjectToolbarShown(bool shown) {
 void MainWindow::setProjectToolbarEnabled(bool enabled) { projectBar_->setEnabled(enabled); }
 
 void MainWindow::setCoverShown(bool shown) {
+  for (QToolButton* b : covered_) b->setEnabled(!shown);
   cover_->setVisible(shown);
   if (shown) cover_->raise();
 }
@@ -521,6 +529,20 @@ void MainWindow::openHelp(std::string_view page) {
 }
 
 void MainWindow::setSkipStartPage(bool skip) { skipStartPage_->setChecked(skip); }
+
+// The author ticked "Salta il menù iniziale": the open project's flag changes, as in the
+// properties window; when it cannot, the tick goes back and the author is told why.
+void MainWindow::changeSkipStartPage(bool skip) {
+  ProjectManagerWindow* m = manager();
+  if (!m) return;
+  const PropertiesLoad loaded = load_properties(m->project());
+  PropertiesForm form = loaded.form;
+  form.skip_start_page = skip;
+  const Status s = save_properties(m->project(), loaded, form);
+  if (s.ok()) return;
+  setSkipStartPage(!skip);
+  context_.prompts->message(s.message(), kMessageTitle, MessageIcon::Warning);
+}
 
 void MainWindow::setRoomCounter(int rooms) { setShownText(roomCounter_, "Numero di Stanze: " + QString::number(rooms)); }
 

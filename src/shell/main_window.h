@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <vector>
 
 #include "check/book_check_window.h"
 #include "check/graph_window.h"
@@ -162,6 +163,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   }
   void onCrea();
   void onUnicoFile();
+  void changeSkipStartPage(bool skip);  // Check1 ticked by the author
   void openResourceFolder();
 
   AppContext context_;
@@ -178,6 +180,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QToolButton* helpButton_ = nullptr;     // "Image10"
   QToolButton* settingsButton_ = nullptr; // "Image15"
   QLabel* logo_ = nullptr;                // "Image16"
+  std::vector<QToolButton*> covered_;     // the buttons under Picture3
 
   QPointer<StartPageWindow> start_;
   QPointer<ProjectManagerWindow> manager_;
