@@ -470,6 +470,29 @@ bool RoomEditorWindow::handleKey(int key) {
   return true;
 }
 
+// The keys of the text beside the function keys: the context menu at the caret (the Menu
+// key, Shift+F10), bold, italic and underline, and undo and redo through the editor's own
+// history (Qt's own undo would not know the steps the history records).
+bool RoomEditorWindow::handleShortcut(int key, Qt::KeyboardModifiers modifiers) {
+  if ((key == Qt::Key_Menu && modifiers == Qt::NoModifier) || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+    menu_->popup(textArea_->viewport()->mapToGlobal(textArea_->cursorRect().bottomLeft()));
+    return true;
+  }
+  if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z) {
+    redo();
+    return true;
+  }
+  if (modifiers != Qt::ControlModifier) return false;
+  switch (key) {
+    case Qt::Key_Z: undo(); return true;
+    case Qt::Key_Y: redo(); return true;
+    case Qt::Key_B: htmlCommand(HtmlCommand::Bold); return true;
+    case Qt::Key_I: htmlCommand(HtmlCommand::Italic); return true;
+    case Qt::Key_U: htmlCommand(HtmlCommand::Underline); return true;
+    default: return false;
+  }
+}
+
 void RoomEditorWindow::keyPressEvent(QKeyEvent* event) {
   if (handleKey(event->key()))
     event->accept();
@@ -483,17 +506,13 @@ bool RoomEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
       if (handleKey(key->key())) return true;
     }
+    if (handleShortcut(key->key(), key->modifiers() & ~Qt::KeypadModifier)) return true;
   } else if (watched == textArea_->viewport()) {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
       auto* mouse = static_cast<QMouseEvent*>(event);
       textArea_->setFocus();
       menu_->popup(textArea_->viewport()->mapToGlobal(mouse->position().toPoint()));
       return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (textArea_->textCursor().selectedText().size() > 2)
-        menu_->popup(textArea_->viewport()->mapToGlobal(mouse->position().toPoint()));
     }
   }
   return QWidget::eventFilter(watched, event);

@@ -596,31 +596,53 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   QVERIFY2(QRegularExpression(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)").match(e->text()).hasMatch(), qPrintable(e->text()));
   QCOMPARE(e->text().left(10), QString::fromStdString(pm::today_short_date()));
 
-  // A mouse selection of three characters opens the menu on release; two do not.
+  // A mouse selection, a double-clicked word included, leaves the menu closed; the right
+  // button opens it, and so do the Menu key and Shift+F10, at the caret.
   area(e)->setPlainText("abcdef");
+  auto* menu = part<QMenu>(e, "Menu");
   const QPoint start = area(e)->cursorRect(QTextCursor(area(e)->document())).center();
-  auto dragTo = [&](int chars) {
-    area(e)->moveCursor(QTextCursor::End);  // a press inside a selection would drag the text
-    QTextCursor c(area(e)->document());
-    c.setPosition(chars);
-    const QPoint end = area(e)->cursorRect(c).center();
-    // (The delay keeps the press from counting as a double-click of the previous one.)
-    QTest::mousePress(area(e)->viewport(), Qt::LeftButton, {}, start - QPoint(2, 0),
-                      QApplication::doubleClickInterval() + 100);
-    QTest::mouseMove(area(e)->viewport(), end);
-    QTest::mouseRelease(area(e)->viewport(), Qt::LeftButton, {}, end);
-  };
-  dragTo(2);
-  QCOMPARE(area(e)->textCursor().selectedText(), QString("ab"));
-  QVERIFY(!part<QMenu>(e, "Menu")->isVisible());
-  dragTo(3);
-  QCOMPARE(area(e)->textCursor().selectedText(), QString("abc"));
-  QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
-  part<QMenu>(e, "Menu")->hide();
-  // The right button opens it too.
+  QTest::mousePress(area(e)->viewport(), Qt::LeftButton, {}, start - QPoint(2, 0));
+  QTest::mouseMove(area(e)->viewport(), start + QPoint(30, 0));
+  QTest::mouseRelease(area(e)->viewport(), Qt::LeftButton, {}, start + QPoint(30, 0));
+  QTest::mouseDClick(area(e)->viewport(), Qt::LeftButton, {}, start + QPoint(6, 0), 500);
+  QTest::mouseRelease(area(e)->viewport(), Qt::LeftButton, {}, start + QPoint(6, 0));
+  QCOMPARE(area(e)->textCursor().selectedText(), QString("abcdef"));
+  QTest::qWait(50);
+  QVERIFY(!menu->isVisible());
   QTest::mousePress(area(e)->viewport(), Qt::RightButton, {}, start);
-  QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
-  part<QMenu>(e, "Menu")->hide();
+  QTRY_VERIFY(menu->isVisible());
+  menu->hide();
+  area(e)->moveCursor(QTextCursor::End);
+  const QPoint caret = area(e)->viewport()->mapToGlobal(area(e)->cursorRect().bottomLeft());
+  for (const auto& [k, mods] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers{}}, std::pair{Qt::Key_F10, Qt::KeyboardModifiers{Qt::ShiftModifier}}}) {
+    QTest::keyClick(area(e), k, mods);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY2((menu->pos() - caret).manhattanLength() < 30, qPrintable(QString("%1,%2").arg(menu->x()).arg(menu->y())));
+    menu->hide();
+  }
+
+  // Ctrl+B, Ctrl+I, Ctrl+U as the menu's commands; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z through
+  // the editor's history.
+  area(e)->selectAll();
+  QTest::keyClick(area(e), Qt::Key_B, Qt::ControlModifier);
+  QCOMPARE(e->text().toStdString(), pm::html_command(pm::HtmlCommand::Bold, "abcdef").text);
+  const QString bold = e->text();
+  area(e)->selectAll();
+  QTest::keyClick(area(e), Qt::Key_I, Qt::ControlModifier);
+  QCOMPARE(e->text().toStdString(), pm::html_command(pm::HtmlCommand::Italic, bold.toStdString()).text);
+  const QString italic = e->text();
+  area(e)->selectAll();
+  QTest::keyClick(area(e), Qt::Key_U, Qt::ControlModifier);
+  QCOMPARE(e->text().toStdString(), pm::html_command(pm::HtmlCommand::Underline, italic.toStdString()).text);
+  const QString underlined = e->text();
+  QTest::keyClick(area(e), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(e->text(), italic);
+  QTest::keyClick(area(e), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(e->text(), bold);
+  QTest::keyClick(area(e), Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(e->text(), italic);
+  QTest::keyClick(area(e), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(e->text(), underlined);
 }
 
 QTEST_MAIN(RoomEditorTest)
