@@ -156,7 +156,11 @@ void ProjectManagerWindow::rebuildList() {
   owner()->setHelpTooltip("F1 - Leggi la guida al programma");
 }
 
-void ProjectManagerWindow::showProjectCaption() { setWindowTitle("Gestione del Progetto \"" + Nome + "\""); }
+// Also the end of a target choice: the hint goes back to the list's own.
+void ProjectManagerWindow::showProjectCaption() {
+  setWindowTitle("Gestione del Progetto \"" + Nome + "\"");
+  setShownText(hint_, kHint);
+}
 
 void ProjectManagerWindow::showTargetPrompt(const QString& message) {
   setWindowTitle(message);
@@ -200,6 +204,7 @@ bool ProjectManagerWindow::insertRedirect(const std::string& number) {
 }
 
 void ProjectManagerWindow::backToEditor() {
+  setShownText(hint_, kHint);
   if (EditorRequests* editor = owner()->editor()) owner()->showChild(editor->widget(), true);
   owner()->showChild(this, false);
 }

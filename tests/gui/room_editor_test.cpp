@@ -78,7 +78,9 @@ void RoomEditorTest::typicalRoad() {
   shoot(main, "room_editor");
 
   // F2 on "Vai al ponte": the editor hides, the manager waits with its caption and hint;
-  // a double-click on room 12 inserts the link and brings the editor back.
+  // a double-click on room 12 inserts the link and brings the editor back, the manager's
+  // hint its own again.
+  const QString hint = part<QLabel>(m, "Label1")->text();
   select(e, "Vai al ponte");
   QTest::keyClick(area(e), Qt::Key_F2);
   QVERIFY(!shown(main, e) && shown(main, m));
@@ -87,6 +89,7 @@ void RoomEditorTest::typicalRoad() {
   doubleClickRoom(m, "12");
   QTRY_VERIFY(shown(main, e));
   QCOMPARE(e->text(), QString("Sei al vecchio cartello.\n<a href=\"12.htm\">Vai al ponte</a>"));
+  QCOMPARE(part<QLabel>(m, "Label1")->text(), hint);
 
   // Closing saves room 3 and restores the manager, its choice over.
   QTest::keyClick(area(e), Qt::Key_Escape);
