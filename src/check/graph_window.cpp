@@ -87,6 +87,19 @@ void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
   QGraphicsView::mouseDoubleClickEvent(event);
 }
 
+void GraphView::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+    for (QGraphicsItem* item : scene()->selectedItems())
+      if (const QVariant node = item->data(kNodeKey); node.isValid()) {
+        emit nodeActivated(node.toInt());
+        event->accept();
+        return;
+      }
+  }
+  QGraphicsView::keyPressEvent(event);
+}
+
 // ---- the window ----------------------------------------------------------------------------
 
 GraphWindow::GraphWindow(WindowOwner* windowOwner)

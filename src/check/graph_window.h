@@ -27,7 +27,7 @@ namespace pm {
 class LayoutJob;
 
 // The view of the map: the wheel zooms around the pointer, dragging pans, and a
-// double-click on a room's box reports the room.
+// double-click on a room's box, or Enter or Space on the selected one, reports the room.
 class GraphView : public QGraphicsView {
   Q_OBJECT
  public:
@@ -39,6 +39,7 @@ class GraphView : public QGraphicsView {
  protected:
   void wheelEvent(QWheelEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 class GraphWindow : public ChildWindow {
