@@ -17,6 +17,7 @@
 #include "rooms/room_list.h"
 #include "project/clock_text.h"
 #include "project/help_pages.h"
+#include "project/project_file.h"
 #include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_editor_icons.h"
@@ -272,9 +273,15 @@ QString RoomEditorWindow::caption(const QString& piece) const { return "Edita St
 void RoomEditorWindow::loadNow() {
   Apri.stop();
   if (loaded_) return;
-  ManagerRequests* m = owner()->manager();
-  const RoomEntry entry = split_room_entry(m ? m->selectedEntry().toStdString() : std::string());
-  setWindowTitle(followed_ ? caption("Da Segui un Collegamento") : caption(fromUtf8(entry.description)));
+  // The caption names what is open: the room with its own description (whichever room the
+  // manager has selected), or the global code or style sheet file.
+  const std::string name = toNameBytes(Nome);
+  if (is_restricted_file(name) || !is_plain_file_name(name))
+    setWindowTitle("Edita \"" + Nome + "\"");
+  else
+    setWindowTitle(followed_ ? caption("Da Segui un Collegamento")
+                             : caption(fromFileText(first_field_text(
+                                   Project(toPath(Percorso), "").read_description_bytes(name)))));
 
   LoadResult r = load_editor_file(toPath(Percorso), toNameBytes(Nome));
   if (r.status == LoadStatus::Unreadable) {

@@ -111,7 +111,8 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
     }
     SegLink.stop();
     segLinkTries_ = 0;
-    if (EditorRequests* editor = openRoom(target)) editor->SeguiLk.start();
+    EditorRequests* editor = openRoom(target);
+    if (editor && followedFromEditor) editor->SeguiLk.start();
   });
 
   connect(roomList_, &QListWidget::itemDoubleClicked, this, [this] { chooseByDoubleClick(); });

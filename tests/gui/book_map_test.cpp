@@ -186,6 +186,12 @@ void BookMapTest::graphSearchesCancelsAndOpensARoom() {
     QTest::keyClick(g->view(), Qt::Key(key));
     QVERIFY(editorOn(f.main(), key == Qt::Key_Space ? "1" : "3"));
   }
+  // The editor's caption is the room's own description, whichever room the manager selects.
+  f.main()->manager()->Posi = "0";
+  f.main()->manager()->rebuildList();
+  QTRY_VERIFY(f.main()->editor()->isLoaded());
+  QTest::qWait(150);
+  QCOMPARE(f.main()->editor()->windowTitle(), QString("Edita Stanza \"1 | Stanza 1\""));
 }
 
 void BookMapTest::sampleBookPictures() {

@@ -146,7 +146,7 @@ void WindowFocusTest::stuckRoads() {
     QTRY_COMPARE(QApplication::focusWidget(), control);
     QTest::keyClick(control, Qt::Key_Space);
     QTRY_VERIFY(main->editor() && main->editor()->isLoaded());
-    QCOMPARE(main->editor()->Nome, QString("Global.cod"));
+    QCOMPARE(main->editor()->windowTitle(), QString("Edita \"Global.cod\""));
     QTest::keyClick(part<QPlainTextEdit>(main->editor(), "Text1"), Qt::Key_Escape);
     QTRY_VERIFY(!main->editor());
   }
