@@ -389,8 +389,13 @@ void MainWindow::closeWith(ChildWindow* holder, ChildWindow* w) {
 }
 
 // The room editor's tool windows (find, room script, resources, upload) close with it.
+// F8 again while it is open brings it back as it is, with what was typed in it.
 void MainWindow::openFindReplaceFresh() {
   if (!editor_) return;
+  if (find_) {
+    showChild(find_, true);
+    return;
+  }
   if (auto* w = loadFresh(find_)) closeWith(editor_, w);
 }
 
