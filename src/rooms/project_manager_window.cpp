@@ -343,6 +343,15 @@ bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == roomList_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int k = key->key();
+    // The menu from the keyboard, beside the selected room, wherever the platform does not
+    // turn these keys into a context-menu request itself.
+    if ((k == Qt::Key_Menu && key->modifiers() == Qt::NoModifier) ||
+        (k == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+      QListWidgetItem* item = roomList_->currentItem();
+      const QRect at = item ? roomList_->visualItemRect(item) : QRect();
+      menu_->popup(roomList_->viewport()->mapToGlobal(at.isValid() ? at.bottomLeft() : QPoint()));
+      return true;
+    }
     if ((k >= Qt::Key_F1 && k <= Qt::Key_F9) || k == Qt::Key_Escape || k == Qt::Key_Return || k == Qt::Key_Enter) {
       keyPressEvent(key);
       return true;
