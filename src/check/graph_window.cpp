@@ -88,6 +88,16 @@ QRect GraphView::accessibleItemRect(int i) const {
   return shown.isEmpty() ? QRect() : shown.translated(viewport()->pos());
 }
 
+// Enter and Space open the room whose box is selected, whether the keys or the mouse chose it.
+void GraphView::activateSelected() {
+  for (QGraphicsItem* item : scene()->selectedItems())
+    if (const QVariant node = item->data(kNodeKey); node.isValid()) {
+      emit nodeActivated(node.toInt());
+      return;
+    }
+  activateAccessibleItem(current_);
+}
+
 void GraphView::activateAccessibleItem(int i) {
   if (i >= 0 && i < int(rooms_.size())) emit nodeActivated(rooms_[size_t(i)].node);
 }
@@ -102,7 +112,8 @@ void GraphView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Home: setCurrentRoom(0); break;
     case Qt::Key_End: setCurrentRoom(last); break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: activateAccessibleItem(current_); break;
+    case Qt::Key_Enter:
+    case Qt::Key_Space: activateSelected(); break;
     default: QGraphicsView::keyPressEvent(event); return;
   }
   event->accept();
@@ -129,6 +140,7 @@ void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
   }
   QGraphicsView::mouseDoubleClickEvent(event);
 }
+
 
 // ---- the window ----------------------------------------------------------------------------
 

@@ -30,7 +30,7 @@ class LayoutJob;
 // The view of the map: the wheel zooms around the pointer, dragging pans, and a
 // double-click on a room's box reports the room. For the keyboard and assistive technology
 // the rooms are a list: the arrow keys (and Home, End) go from room to room in number order,
-// Enter opens the current one; each is read by its number, description and links.
+// Enter or Space opens the selected one; each is read by its number, description and links.
 class GraphView : public QGraphicsView, public AccessibleItems {
   Q_OBJECT
  public:
@@ -65,6 +65,8 @@ class GraphView : public QGraphicsView, public AccessibleItems {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void activateSelected();
+
   std::vector<Room> rooms_;
   int current_ = -1;
 };

@@ -85,6 +85,9 @@ FindReplaceWindow::FindReplaceWindow(WindowOwner* windowOwner)
   row->addLayout(buttons);
   fields->setRowStretch(2, 1);
 
+  // Enter in "Trova" finds, as the default button would in a dialog.
+  connect(findText_, &QLineEdit::returnPressed, this, &FindReplaceWindow::find);
+
   setTabOrder(findText_, replacementText_);
   setTabOrder(replacementText_, findButton_);
 
@@ -117,6 +120,11 @@ void FindReplaceWindow::select(const std::string& text, size_t start, size_t len
   if (!e) return;
   const size_t from = utf16_offset(text, start);
   e->selectRange(int(from), int(utf16_offset(text, start + length) - from));
+  // The editor came forward to show the match: this window goes back above it, with the
+  // keyboard, so that the next find is one key away.
+  QWidget* focus = focusWidget();
+  owner()->showChild(this, true);
+  if (focus) focus->setFocus();
 }
 
 void FindReplaceWindow::showResult(const std::string& text, const FindResult& result) {

@@ -130,8 +130,8 @@ void ResourcesWindow::insertSelected() {
 
 void ResourcesWindow::upload() {
   Aggiorna.stop();
+  owner()->openUpload();  // first, so that the upload comes from this window
   owner()->showChild(this, false);
-  owner()->openUpload();
 }
 
 void ResourcesWindow::manageFolder() {

@@ -17,6 +17,7 @@
 #include "rooms/room_list.h"
 #include "project/clock_text.h"
 #include "project/help_pages.h"
+#include "project/project_file.h"
 #include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_editor_icons.h"
@@ -283,9 +284,14 @@ QString RoomEditorWindow::textName() const {
 void RoomEditorWindow::loadNow() {
   Apri.stop();
   if (loaded_) return;
-  ManagerRequests* m = owner()->manager();
-  const RoomEntry entry = split_room_entry(m ? m->selectedEntry().toStdString() : std::string());
-  setWindowTitle(followed_ ? caption("Da Segui un Collegamento") : caption(fromUtf8(entry.description)));
+  // The caption names what is open: the room with its own description (whichever room the
+  // manager has selected), or the global code or style sheet file.
+  const std::string name = toNameBytes(Nome);
+  if (is_restricted_file(name) || !is_plain_file_name(name))
+    setWindowTitle("Edita \"" + Nome + "\"");
+  else
+    setWindowTitle(followed_ ? caption("Da Segui un Collegamento")
+                             : caption(fromFileText(Project(toPath(Percorso), "").read_description_text(name))));
   textArea_->setAccessibleName(textName());
 
   LoadResult r = load_editor_file(toPath(Percorso), toNameBytes(Nome));
@@ -312,6 +318,10 @@ bool RoomEditorWindow::saveNow(std::string* error) {
 
 
 void RoomEditorWindow::closeWithoutSaving() {
+  // One slip of F9 must not throw an hour's work away: a changed text asks first.
+  if (loaded_ && text().toStdString() != file_.display() &&
+      !context().prompts->ask_yes_no("Chiudere senza salvare? Le modifiche andranno perse.", "Pagimond"))
+    return;
   NoSave = "1";
   if (!closeEditor()) NoSave.clear();
 }
@@ -483,6 +493,29 @@ bool RoomEditorWindow::handleKey(int key) {
   return true;
 }
 
+// The keys of the text beside the function keys: the context menu at the caret (the Menu
+// key, Shift+F10), bold, italic and underline, and undo and redo through the editor's own
+// history (Qt's own undo would not know the steps the history records).
+bool RoomEditorWindow::handleShortcut(int key, Qt::KeyboardModifiers modifiers) {
+  if ((key == Qt::Key_Menu && modifiers == Qt::NoModifier) || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+    menu_->popup(textArea_->viewport()->mapToGlobal(textArea_->cursorRect().bottomLeft()));
+    return true;
+  }
+  if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z) {
+    redo();
+    return true;
+  }
+  if (modifiers != Qt::ControlModifier) return false;
+  switch (key) {
+    case Qt::Key_Z: undo(); return true;
+    case Qt::Key_Y: redo(); return true;
+    case Qt::Key_B: htmlCommand(HtmlCommand::Bold); return true;
+    case Qt::Key_I: htmlCommand(HtmlCommand::Italic); return true;
+    case Qt::Key_U: htmlCommand(HtmlCommand::Underline); return true;
+    default: return false;
+  }
+}
+
 void RoomEditorWindow::keyPressEvent(QKeyEvent* event) {
   if (handleKey(event->key()))
     event->accept();
@@ -496,17 +529,13 @@ bool RoomEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
       if (handleKey(key->key())) return true;
     }
+    if (handleShortcut(key->key(), key->modifiers() & ~Qt::KeypadModifier)) return true;
   } else if (watched == textArea_->viewport()) {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
       auto* mouse = static_cast<QMouseEvent*>(event);
       textArea_->setFocus();
       menu_->popup(textArea_->viewport()->mapToGlobal(mouse->position().toPoint()));
       return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (textArea_->textCursor().selectedText().size() > 2)
-        menu_->popup(textArea_->viewport()->mapToGlobal(mouse->position().toPoint()));
     }
   }
   return QWidget::eventFilter(watched, event);

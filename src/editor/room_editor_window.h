@@ -86,6 +86,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   void buildMenu();
   void layoutControls();
   bool handleKey(int key);
+  bool handleShortcut(int key, Qt::KeyboardModifiers modifiers);
   // Shows the project manager for choosing the target room of a link (Link "1", Modi) or
   // a timer (Link "2", Modi2), the editor hidden meanwhile.
   void chooseTarget(QString ManagerRequests::*mode, const char* link);

@@ -100,6 +100,7 @@ bool PropertiesWindow::onClose() {
       return false;
     }
     if (!s.ok()) tell(s.message(), MessageIcon::Warning, kMessageTitle);
+    if (s.ok()) owner()->setSkipStartPage(form().skip_start_page);
   }
   if (m) owner()->setChildEnabled(m->widget(), true);
   // The room editor keeps the commands covered while it is open.

@@ -1,4 +1,4 @@
-// Dice: seeding once and drawing uniformly over the range of the chosen dice.
+// Dice: seeding once and rolling each die on its own.
 #include "dice.h"
 
 #include <algorithm>
@@ -21,10 +21,25 @@ Dice::Dice() {
 
 Dice::Dice(std::uint64_t seed) : engine_(seed) {}
 
-int Dice::roll(int count) {
+DiceRoll Dice::roll(int count) {
   count = std::clamp(count, 1, 3);
-  std::uniform_int_distribution<int> draw(1, 6 * count);
-  return draw(engine_);
+  std::uniform_int_distribution<int> die(1, 6);
+  DiceRoll r;
+  for (int i = 0; i < count; ++i) r.faces.push_back(die(engine_));
+  return r;
+}
+
+int DiceRoll::total() const {
+  int sum = 0;
+  for (int f : faces) sum += f;
+  return sum;
+}
+
+std::string DiceRoll::faces_text() const {
+  if (faces.size() < 2) return {};
+  std::string text;
+  for (size_t i = 0; i < faces.size(); ++i) text += (i ? " + " : "") + std::to_string(faces[i]);
+  return text;
 }
 
 }  // namespace registro

@@ -51,6 +51,11 @@ RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* paren
   result_->setAlignment(Qt::AlignCenter);
   result_->setFont(pm::typewriterFont(48));
   result_->setGeometry(px(2280), px(720), px(2175), px(1095));
+  faces_ = control(new QLabel(this), "Label2", QStringLiteral("Dadi"));
+  faces_->setAccessibleDescription(QStringLiteral("Dadi"));
+  faces_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  faces_->setFont(pm::typewriterFont(14));
+  faces_->setGeometry(px(4515), px(720), px(1980), px(1095));
 
   // A block caret 10 pixels wide and 16 high, easy to find in a long log.
   log_ = control(new pm::BlockCaretEdit(this, 10, 16), "Text1", QStringLiteral("Registro"));
@@ -97,7 +102,10 @@ void RegistroWindow::roll() {
   if (oneDie_->isChecked()) count = 1;
   if (threeDice_->isChecked()) count = 3;
   // Assistive technology reads the roll, not a fixed name.
-  pm::setShownText(result_, QString::number(dice_.roll(count)));
+  const registro::DiceRoll r = dice_.roll(count);
+  pm::setShownText(result_, QString::number(r.total()));
+  pm::setShownText(faces_, QString::fromStdString(r.faces_text()));
+  if (faces_->text().isEmpty()) faces_->setAccessibleName(QStringLiteral("Dadi"));  // one die
   log_->setFocus();
 }
 

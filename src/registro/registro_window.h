@@ -1,4 +1,4 @@
-// Registro's one window: the dice (one, two or three, one draw over the whole range)
+// Registro's one window: the dice (one, two or three, each die rolled on its own)
 // and the reader's adventure log kept in Dati.txt.
 #pragma once
 
@@ -44,6 +44,7 @@ class RegistroWindow : public QWidget {
   QPushButton* rollButton_;  // "Command1": "&Lancia"
   QPushButton* saveButton_;  // "Command2": "&Salva e Aggiorna Registro"
   QLabel* result_;           // "Label1": the result
+  QLabel* faces_;            // "Label2": the faces beside it ("3 + 5")
   QPlainTextEdit* log_;      // "Text1": the log
   QTimer saveTimer_{this};   // "Timer1": save, 1 ms
   QTimer loadTimer_{this};   // "Timer2": load, 100 ms

@@ -111,7 +111,8 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
     }
     SegLink.stop();
     segLinkTries_ = 0;
-    if (EditorRequests* editor = openRoom(target)) editor->SeguiLk.start();
+    EditorRequests* editor = openRoom(target);
+    if (editor && followedFromEditor) editor->SeguiLk.start();
   });
 
   connect(roomList_, &QListWidget::itemDoubleClicked, this, [this] { chooseByDoubleClick(); });
@@ -152,10 +153,15 @@ void ProjectManagerWindow::rebuildList() {
   }
   rebuilding_ = false;
   owner()->setRoomCounter(roomList_->count());
+  owner()->setSkipStartPage(project().read_fields().skip_start_page());
   owner()->setHelpTooltip("F1 - Leggi la guida al programma");
 }
 
-void ProjectManagerWindow::showProjectCaption() { setWindowTitle("Gestione del Progetto \"" + Nome + "\""); }
+// Also the end of a target choice: the hint goes back to the list's own.
+void ProjectManagerWindow::showProjectCaption() {
+  setWindowTitle("Gestione del Progetto \"" + Nome + "\"");
+  setShownText(hint_, kHint);
+}
 
 void ProjectManagerWindow::showTargetPrompt(const QString& message) {
   setWindowTitle(message);
@@ -199,6 +205,7 @@ bool ProjectManagerWindow::insertRedirect(const std::string& number) {
 }
 
 void ProjectManagerWindow::backToEditor() {
+  setShownText(hint_, kHint);
   if (EditorRequests* editor = owner()->editor()) owner()->showChild(editor->widget(), true);
   owner()->showChild(this, false);
 }
@@ -337,6 +344,15 @@ bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == roomList_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int k = key->key();
+    // The menu from the keyboard, beside the selected room, wherever the platform does not
+    // turn these keys into a context-menu request itself.
+    if ((k == Qt::Key_Menu && key->modifiers() == Qt::NoModifier) ||
+        (k == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+      QListWidgetItem* item = roomList_->currentItem();
+      const QRect at = item ? roomList_->visualItemRect(item) : QRect();
+      menu_->popup(roomList_->viewport()->mapToGlobal(at.isValid() ? at.bottomLeft() : QPoint()));
+      return true;
+    }
     if ((k >= Qt::Key_F1 && k <= Qt::Key_F9) || k == Qt::Key_Escape || k == Qt::Key_Return || k == Qt::Key_Enter) {
       keyPressEvent(key);
       return true;

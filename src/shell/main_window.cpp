@@ -1,6 +1,7 @@
 // The main window (see main_window.h).
 #include "shell/main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -16,6 +17,7 @@
 
 #include "compiler/compile_request.h"
 #include "compiler/single_file.h"
+#include "project/project_properties.h"
 #include "project/help_pages.h"
 #include "rooms/room_operations.h"
 #include "ui/accessibility.h"
@@ -152,6 +154,7 @@ void MainWindow::buildToolbars() {
   skipStartPage_->setAccessibleName(skipStartPage_->text());
   skipStartPage_->adjustSize();
   skipStartPage_->move(twipsToPxX(this, 1560), (topBar_->height() - skipStartPage_->height()) / 2);
+  skipStartPage_->setEnabled(false);  // a project's flag: there is none without a project
   settingsButton_ = makeButton(topBar_, "Image15", int(IconKind::Settings), "Impostazioni", 0);
   logo_ = new QLabel(topBar_);
   logo_->setObjectName("Image16");
@@ -204,8 +207,12 @@ void MainWindow::buildToolbars() {
   cover_->raise();
   cover_->hide();
   projectBar_->hide();
+  // Under the cover the buttons are disabled too, so neither the keyboard nor assistive
+  // technology can use them.
+  covered_ = {newRoom, openEditor, describe, styleSheet, globalCode, properties, test, distribute, map, singleFile};
 
   connect(manageButton_, &QToolButton::clicked, this, [this] { openStartPageFresh(); });
+  connect(skipStartPage_, &QCheckBox::clicked, this, &MainWindow::changeSkipStartPage);
   connect(helpButton_, &QToolButton::clicked, this, [this] { openHelp(help::kRoot); });
   connect(settingsButton_, &QToolButton::clicked, this, [this] { openSettingsFresh(); });
   const std::pair<QToolButton*, const char*> commands[] = {{newRoom, "1"},   {openEditor, "2"}, {describe, "3"},
@@ -260,8 +267,20 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 // ---- child windows ---------------------------------------------------------------------
 
-QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
+QMdiSubWindow* MainWindow::addChild(ChildWindow* w, Origin from) {
+  // A window that was closed to make room for this one (or closed meanwhile) hands on
+  // where it came from.
+  while (from.window && (!frameOf(from.window) || frameOf(from.window)->done()))
+    from = {from.window->openedFrom(), from.window->openedFromControl()};
+  w->setOpenedFrom(from.window, from.control);
+  ++opened_;
   auto* frame = new ChildFrame(w, [this](QWidget* child) {
+    auto* closed = static_cast<ChildWindow*>(child);
+    // The windows opened from this one now come from where it came from.
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+      if (auto* c = qobject_cast<ChildWindow*>(sub->widget()); c && c->openedFrom() == closed)
+        c->setOpenedFrom(closed->openedFrom(), closed->openedFromControl());
+    if (!closing_) returnFocus({closed->openedFrom(), closed->openedFromControl()}, closed->hadFocusAtClose());
     if (child == start_) start_ = nullptr;
     if (child == manager_) manager_ = nullptr;
     if (child == editor_) editor_ = nullptr;
@@ -282,6 +301,67 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w) {
   mdi_->addSubWindow(frame);
   frame->show();
   return frame;
+}
+
+ChildWindow* MainWindow::childOf(QWidget* w) const {
+  for (; w; w = w->parentWidget())
+    if (auto* c = qobject_cast<ChildWindow*>(w); c && frameOf(c)) return c;
+  return nullptr;
+}
+
+bool MainWindow::usable(ChildWindow* w) const {
+  ChildFrame* frame = frameOf(w);
+  return frame && !frame->done() && !frame->isHidden() && frame->isEnabled() && w->isEnabled();
+}
+
+MainWindow::Origin MainWindow::focusOrigin() const {
+  QWidget* control = QApplication::focusWidget();
+  if (control && control->window() != this) control = nullptr;  // a message box, a menu
+  ChildWindow* window = childOf(control);
+  if (!window && mdi_->activeSubWindow()) window = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()->widget());
+  return {window, control};
+}
+
+bool MainWindow::focusLost() const {
+  QWidget* f = QApplication::focusWidget();
+  if (!f) return true;
+  if (f->window() != this) return false;  // a dialog of its own holds it
+  if (!f->isVisible() || !f->isEnabled()) return true;
+  ChildWindow* c = childOf(f);
+  return c && !usable(c);
+}
+
+void MainWindow::returnFocus(Origin from, bool hadFocus) {
+  // After the close: the window's own close handling may show or enable other windows,
+  // and its sub-window goes only once the close is over. A window opened meanwhile keeps
+  // the keyboard it was given.
+  const unsigned openedBefore = opened_;
+  QTimer::singleShot(0, this, [this, from, hadFocus, openedBefore] {
+    if (closing_ || opened_ != openedBefore || (!hadFocus && !focusLost())) return;
+    Origin to = from;
+    while (to.window && !usable(to.window)) to = {to.window->openedFrom(), to.window->openedFromControl()};
+    if (!to.window) {
+      // Nothing left of the line it came from: the front-most window a person can use.
+      const auto subs = mdi_->subWindowList(QMdiArea::StackingOrder);
+      for (auto it = subs.rbegin(); it != subs.rend() && !to.window; ++it)
+        if (auto* c = qobject_cast<ChildWindow*>((*it)->widget()); c && usable(c)) to.window = c;
+    }
+    if (to.window) showChild(to.window, true);
+    // The control it came from: one of that window's, or of the toolbars.
+    QWidget* control = to.control;
+    const bool controlFits = control && control->isVisible() && control->isEnabled() &&
+                             control->focusPolicy() != Qt::NoFocus &&
+                             (!childOf(control) || childOf(control) == to.window.data());
+    if (controlFits) {
+      control->setFocus(Qt::OtherFocusReason);
+    } else if (to.window) {
+      QWidget* last = to.window->focusWidget();
+      if (last && last->isVisible() && last->isEnabled() && to.window->isAncestorOf(last))
+        last->setFocus(Qt::OtherFocusReason);
+      else
+        to.window->setFocus(Qt::OtherFocusReason);
+    }
+  });
 }
 
 CompileDialog* MainWindow::openCompileDialogFresh() { return loadFresh(compile_); }
@@ -309,8 +389,13 @@ void MainWindow::closeWith(ChildWindow* holder, ChildWindow* w) {
 }
 
 // The room editor's tool windows (find, room script, resources, upload) close with it.
+// F8 again while it is open brings it back as it is, with what was typed in it.
 void MainWindow::openFindReplaceFresh() {
   if (!editor_) return;
+  if (find_) {
+    showChild(find_, true);
+    return;
+  }
   if (auto* w = loadFresh(find_)) closeWith(editor_, w);
 }
 
@@ -426,6 +511,7 @@ bool MainWindow::closeAllChildren(QWidget* keep) {
 }
 
 void MainWindow::setProjectToolbarShown(bool shown) {
+  skipStartPage_->setEnabled(shown);
   projectBar_->setVisible(shown);
   projectBar_->setEnabled(true);
   topSeparator_->setVisible(shown);
@@ -435,6 +521,7 @@ void MainWindow::setProjectToolbarShown(bool shown) {
 void MainWindow::setProjectToolbarEnabled(bool enabled) { projectBar_->setEnabled(enabled); }
 
 void MainWindow::setCoverShown(bool shown) {
+  for (QToolButton* b : covered_) b->setEnabled(!shown);
   cover_->setVisible(shown);
   if (shown) cover_->raise();
   // What the cover hides is out of reach of the keyboard and of a screen reader too.
@@ -450,6 +537,20 @@ void MainWindow::openHelp(std::string_view page) {
 }
 
 void MainWindow::setSkipStartPage(bool skip) { skipStartPage_->setChecked(skip); }
+
+// The author ticked "Salta il menù iniziale": the open project's flag changes, as in the
+// properties window; when it cannot, the tick goes back and the author is told why.
+void MainWindow::changeSkipStartPage(bool skip) {
+  ProjectManagerWindow* m = manager();
+  if (!m) return;
+  const PropertiesLoad loaded = load_properties(m->project());
+  PropertiesForm form = loaded.form;
+  form.skip_start_page = skip;
+  const Status s = save_properties(m->project(), loaded, form);
+  if (s.ok()) return;
+  setSkipStartPage(!skip);
+  context_.prompts->message(s.message(), kMessageTitle, MessageIcon::Warning);
+}
 
 void MainWindow::setRoomCounter(int rooms) { setShownText(roomCounter_, "Numero di Stanze: " + QString::number(rooms)); }
 

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <vector>
 
 #include "check/book_check_window.h"
 #include "check/graph_window.h"
@@ -120,18 +121,38 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void buildToolbars();
   void placeRightPictures();
   void stretchBackground();
-  // Puts `child` into a new sub-window; the owner forgets it when it has closed.
-  QMdiSubWindow* addChild(ChildWindow* child);
+  // Where the keyboard is now: the child window in front and the focused control.
+  struct Origin {
+    QPointer<ChildWindow> window;
+    QPointer<QWidget> control;
+  };
+  Origin focusOrigin() const;
+  // Puts `child` into a new sub-window, opened from `from`; the owner forgets it when it
+  // has closed, and hands the keyboard back to where it was opened from.
+  QMdiSubWindow* addChild(ChildWindow* child, Origin from);
   // Closes the window in `slot` when one is loaded (nothing when it refuses), then makes a
-  // new one with `args` in its own sub-window.
+  // new one with `args` in its own sub-window. Where the keyboard was before is where the
+  // new window comes from (taken first: a window may disable another as it is made).
   template <class W, class... Args>
   W* replaceChild(QPointer<W>& slot, Args&&... args) {
+    Origin from = focusOrigin();
     if (slot && !closeChild(slot)) return nullptr;
     auto* w = new W(this, std::forward<Args>(args)...);
     slot = w;
-    addChild(w);
+    addChild(w, from);
     return w;
   }
+  // The child window that holds `w` (or is it); nullptr for the toolbars.
+  ChildWindow* childOf(QWidget* w) const;
+  // Whether `w` is open, shown and enabled: a window the keyboard may go back to.
+  bool usable(ChildWindow* w) const;
+  // Whether the keyboard is nowhere a person can use it: no focus, or in a window that is
+  // closed, hidden or disabled.
+  bool focusLost() const;
+  // A child closed: the keyboard goes back to the window and control `from`, or to the
+  // nearest window up the line they came from, once the close is over. `hadFocus`: the
+  // closed window held the keyboard (otherwise the keyboard moves only when it is lost).
+  void returnFocus(Origin from, bool hadFocus);
   void closeWith(ChildWindow* holder, ChildWindow* w);
   // replaceChild, then the new window loads what it shows.
   template <class W, class... Args>
@@ -142,6 +163,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   }
   void onCrea();
   void onUnicoFile();
+  void changeSkipStartPage(bool skip);  // Check1 ticked by the author
   void openResourceFolder();
 
   AppContext context_;
@@ -158,6 +180,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QToolButton* helpButton_ = nullptr;     // "Image10"
   QToolButton* settingsButton_ = nullptr; // "Image15"
   QLabel* logo_ = nullptr;                // "Image16"
+  std::vector<QToolButton*> covered_;     // the buttons under Picture3
 
   QPointer<StartPageWindow> start_;
   QPointer<ProjectManagerWindow> manager_;
@@ -176,6 +199,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<GraphWindow> graph_;
   bool closing_ = false;
   bool shown_ = false;
+  unsigned opened_ = 0;  // child windows handed out so far
 };
 
 }  // namespace pm

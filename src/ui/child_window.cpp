@@ -1,6 +1,7 @@
 // The child-window base (see child_window.h).
 #include "ui/child_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
@@ -65,6 +66,9 @@ void ChildWindow::savePlacement(std::string_view iniFile) {
 void ChildWindow::paintEvent(QPaintEvent*) { paintTiledBackground(this, context()); }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {
+  // Taken before the close handling, which may show or hide other windows.
+  QWidget* focus = QApplication::focusWidget();
+  hadFocusAtClose_ = focus && (focus == this || isAncestorOf(focus));
   if (!onClose()) {
     event->ignore();
     return;

@@ -2,9 +2,12 @@
 // seams and the other windows), opens its help page on F1 and closes on Esc, places
 // itself by the tool's placement rules (from its .ini file in the program folder when it
 // has one), paints the tiled background, and tells its owner by `closed()` once its close
-// handling has accepted the close, however the close was asked for.
+// handling has accepted the close, however the close was asked for. It also remembers
+// where it was opened from (the window and the control that had the keyboard), so that
+// its owner can hand the keyboard back there when it closes.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 #include <string_view>
@@ -26,6 +29,18 @@ class ChildWindow : public QWidget {
   // Closes the window through its owner, running its close handling. False when the
   // window refused to close.
   bool closeWindow() { return owner_->closeChild(this); }
+
+  // Where the window was opened from: the child window that was in front then and the
+  // control that had the keyboard focus (a control of that window, or of the owner's
+  // toolbars). Either may be gone by the time this window closes.
+  void setOpenedFrom(ChildWindow* window, QWidget* control) {
+    openedFrom_ = window;
+    openedFromControl_ = control;
+  }
+  ChildWindow* openedFrom() const { return openedFrom_; }
+  QWidget* openedFromControl() const { return openedFromControl_; }
+  // Whether the keyboard focus was in this window when its close began.
+  bool hadFocusAtClose() const { return hadFocusAtClose_; }
 
  signals:
   // The close handling has accepted the close; the window is about to go.
@@ -58,6 +73,9 @@ class ChildWindow : public QWidget {
  private:
   WindowOwner* owner_;
   std::string helpPage_;
+  QPointer<ChildWindow> openedFrom_;
+  QPointer<QWidget> openedFromControl_;
+  bool hadFocusAtClose_ = false;
 };
 
 }  // namespace pm

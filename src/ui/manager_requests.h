@@ -31,6 +31,10 @@ class ManagerRequests {
   QString CompilaTutto;   // "1": the compile is the whole-project test (F8)
   QString CompilaTutto2;  // "1": the compile comes from the compile dialog
   QString Text1;          // scratch buffer of the duplication
+  // The pending follow-link request is the editor's "Segui un Collegamento": the room it
+  // opens says so in its caption (a room asked for by the map, the check or the graph
+  // shows its own description).
+  bool followedFromEditor = false;
 
   QTimer Aggiorna;     // 100 ms: rebuild the list
   QTimer Apri;         // 100 ms: open the selected room, or answer a pending choice
@@ -58,6 +62,7 @@ class ManagerRequests {
   // nothing asked, when the room has no text to open (the request would wait for one).
   bool requestRoom(const std::string& name) {
     if (!follow_link_ready(toPath(Percorso), name)) return false;
+    followedFromEditor = false;
     SeguiLink = fromNameBytes(name);
     SegLink.start();
     return true;
@@ -67,6 +72,7 @@ class ManagerRequests {
   void followSelection(const QString& selection, bool requireHtm) {
     const auto target = follow_link_target(selection.toStdString(), requireHtm);
     if (!target) return;
+    followedFromEditor = requireHtm;  // only the editor asks for a page name
     SeguiLink = fromUtf8(*target);
     SegLink.start();
   }

@@ -118,6 +118,10 @@ void BookMapTest::checkFromTheManagersMenuAndAgainOnF5() {
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Return);
   QVERIFY(editorOn(f.main(), QString::fromStdString(w->result().findings[0].room)));
+  // Closing the editor brings the author back to the finding.
+  QTRY_VERIFY(f.main()->editor()->isLoaded());
+  QTest::keyClick(part<QPlainTextEdit>(f.main()->editor(), "Text1"), Qt::Key_Escape);
+  QTRY_COMPARE(QApplication::focusWidget(), list);
 }
 
 // Room 3 of a Windows-1252 book holds a line in UTF-8: the check lists it at its line, and
@@ -213,6 +217,22 @@ void BookMapTest::graphSearchesCancelsAndOpensARoom() {
   const QPoint at = g->view()->mapFromScene(two->sceneBoundingRect().center());
   QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, at);
   QVERIFY(editorOn(f.main(), "2"));
+  // Closing the editor brings the author back to the graph, where Enter or Space opens the
+  // selected room.
+  for (int key : {Qt::Key_Return, Qt::Key_Space}) {
+    QTRY_VERIFY(f.main()->editor()->isLoaded());
+    QTest::keyClick(part<QPlainTextEdit>(f.main()->editor(), "Text1"), Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), g->view());
+    QVERIFY(g->findRoom(key == Qt::Key_Space ? "1" : "3"));
+    QTest::keyClick(g->view(), Qt::Key(key));
+    QVERIFY(editorOn(f.main(), key == Qt::Key_Space ? "1" : "3"));
+  }
+  // The editor's caption is the room's own description, whichever room the manager selects.
+  f.main()->manager()->Posi = "0";
+  f.main()->manager()->rebuildList();
+  QTRY_VERIFY(f.main()->editor()->isLoaded());
+  QTest::qWait(150);
+  QCOMPARE(f.main()->editor()->windowTitle(), QString("Edita Stanza \"1 | Stanza 1\""));
 }
 
 void BookMapTest::sampleBookPictures() {

@@ -1,7 +1,10 @@
-// The find and replace window over a room editor: opened by F8 and the toolbar button,
+// The find and replace window over a room editor: opened by F8 and the toolbar button
+// (again F8: the same window, its fields kept), Enter in "Trova", in front after a find,
 // case-blind finding, Replace one on the occurrence the author selected, Replace all as
 // one history step per occurrence, the messages, and closing with the editor.
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "support/editor_tools.h"
 
@@ -49,7 +52,17 @@ void FindReplaceWindowTest::findAndFindNext() {
   QTest::keyClick(part<QLineEdit>(w, "txtfind"), Qt::Key_F1);
   QVERIFY(helpOpened(f, "trova_sostituisci.htm"));
 
+  // Enter in "Trova" finds; the window stays in front with the keyboard; F8 in the editor
+  // brings the same window back with what was typed in it.
   fill(w, "PONTE", "");
+  QTest::keyClick(part<QLineEdit>(w, "txtfind"), Qt::Key_Return);
+  QCOMPARE(e->selectedText(), QString("Ponte"));
+  QCOMPARE(part<QMdiArea>(main, "Client")->activeSubWindow()->widget(), w);
+  QTRY_VERIFY(part<QLineEdit>(w, "txtfind")->hasFocus());
+  QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F8);
+  QCOMPARE(main->findReplace(), w);
+  QCOMPARE(part<QMdiArea>(main, "Client")->activeSubWindow()->widget(), w);
+  QCOMPARE(part<QLineEdit>(w, "txtfind")->text(), QString("PONTE"));
   QTest::mouseClick(part<QPushButton>(w, "cmdfind"), Qt::LeftButton);
   QCOMPARE(e->selectedText(), QString("Ponte"));
   QCOMPARE(e->selectionStart(), 3);

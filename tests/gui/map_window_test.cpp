@@ -1,8 +1,12 @@
 // The adventure map driven through the real windows: the sample book's map with both header
 // styles and another phrase, F3 after changing the options, a room number followed to the
-// room editor, printing through the text editor, a phrase that would feed itself, and the
-// placement and the disabled manager and toolbar while the map is open.
+// room editor and back to the map with Esc, printing through the text editor, a phrase
+// that would feed itself, and the placement and the disabled manager and toolbar while the
+// map is open.
+#include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "map/map_text.h"
 #include "map/map_window.h"
@@ -128,6 +132,14 @@ void MapWindowTest::followsRoomNumbers() {
   QTRY_COMPARE(main->editor()->Nome, QString("12"));
   QCOMPARE(m->SeguiLink, QString("12"));
   QCOMPARE(main->mapWindow(), map);
+  // Esc in the editor: the map is in front again with the keyboard, not behind the
+  // disabled manager.
+  QTRY_VERIFY(main->editor()->isLoaded());
+  QTest::keyClick(part<QPlainTextEdit>(main->editor(), "Text1"), Qt::Key_Escape);
+  QTRY_VERIFY(!main->editor());
+  QTRY_COMPARE(QApplication::focusWidget(), view(map));
+  QCOMPARE(part<QMdiArea>(main, "Client")->activeSubWindow()->widget(), map);
+  QVERIFY(!m->parentWidget()->isEnabled());
 }
 
 void MapWindowTest::placementAndDisabledManager() {

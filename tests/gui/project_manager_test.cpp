@@ -202,6 +202,13 @@ void ProjectManagerTest::noSelectionDoesNothingAndLabelsAreSpoken() {
   QVERIFY(m);
   QCOMPARE(part<QListWidget>(m, "List1")->currentRow(), 0);
 
+  // The menu opens from the keyboard too: the Menu key and Shift+F10.
+  for (const auto& [k, mods] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers{}}, std::pair{Qt::Key_F10, Qt::KeyboardModifiers{Qt::ShiftModifier}}}) {
+    QTest::keyClick(part<QListWidget>(m, "List1"), k, mods);
+    QTRY_VERIFY(part<QMenu>(m, "Menu1")->isVisible());
+    part<QMenu>(m, "Menu1")->hide();
+  }
+
   // The room counter says the count, and says it again when it changes; the manager's
   // hint says the starting hint, then the target prompt.
   QLabel* counter = part<QLabel>(main, "Label1");

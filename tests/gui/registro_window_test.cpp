@@ -83,12 +83,22 @@ class RegistroWindowTest : public QObject {
     return s;
   }
 
-  QSet<int> rollMany(const Shown& w, QRadioButton* option, int times) {
+  // The totals shown; each roll's faces ("3 + 5", nothing for one die) add up to its total.
+  QSet<int> rollMany(const Shown& w, QRadioButton* option, int times, int dice) {
     QTest::mouseClick(option, Qt::LeftButton);
+    auto* faces = pmtest::named<QLabel>(w.window.get(), "Label2");
     QSet<int> seen;
     for (int i = 0; i < times; ++i) {
       QTest::mouseClick(w.Command1, Qt::LeftButton);
-      seen << w.Label1->text().toInt();
+      const int total = w.Label1->text().toInt();
+      seen << total;
+      const QStringList shown = faces->text().split(" + ", Qt::SkipEmptyParts);
+      int sum = dice == 1 ? total : 0;
+      for (const QString& face : shown) sum += face.toInt();
+      if (shown.size() != (dice == 1 ? 0 : dice) || sum != total) {
+        qWarning("%s is not %d dice adding up to %d", qPrintable(faces->text()), dice, total);
+        return {};
+      }
     }
     return seen;
   }
@@ -118,16 +128,17 @@ class RegistroWindowTest : public QObject {
   }
 
   void eachOptionRollsEveryValueOfItsRange() {
-    // Every value within moments: a generator reseeded from the clock's seconds would repeat one.
+    // Every total within moments (a generator reseeded from the clock's seconds would
+    // repeat one), and never one that the dice cannot make: two dice never show 1.
     auto w = open();
     const struct {
       QRadioButton* option;
-      int top;
-    } choices[] = {{w.Option2, 6}, {w.Option1, 12}, {w.Option3, 18}};
+      int dice;
+    } choices[] = {{w.Option2, 1}, {w.Option1, 2}, {w.Option3, 3}};
     for (const auto& c : choices) {
       QSet<int> expected;
-      for (int v = 1; v <= c.top; ++v) expected << v;
-      QCOMPARE(rollMany(w, c.option, 1500), expected);
+      for (int v = c.dice; v <= 6 * c.dice; ++v) expected << v;
+      QCOMPARE(rollMany(w, c.option, 3000, c.dice), expected);
     }
     QTRY_VERIFY(w.Text1->hasFocus());
   }

@@ -91,7 +91,9 @@ void RoomEditorTest::typicalRoad() {
   shoot(main, "room_editor");
 
   // F2 on "Vai al ponte": the editor hides, the manager waits with its caption and hint;
-  // a double-click on room 12 inserts the link and brings the editor back.
+  // a double-click on room 12 inserts the link and brings the editor back, the manager's
+  // hint its own again.
+  const QString hint = part<QLabel>(m, "Label1")->text();
   select(e, "Vai al ponte");
   QTest::keyClick(area(e), Qt::Key_F2);
   QVERIFY(!shown(main, e) && shown(main, m));
@@ -100,6 +102,7 @@ void RoomEditorTest::typicalRoad() {
   doubleClickRoom(m, "12");
   QTRY_VERIFY(shown(main, e));
   QCOMPARE(e->text(), QString("Sei al vecchio cartello.\n<a href=\"12.htm\">Vai al ponte</a>"));
+  QCOMPARE(part<QLabel>(m, "Label1")->text(), hint);
 
   // Closing saves room 3 and restores the manager, its choice over.
   QTest::keyClick(area(e), Qt::Key_Escape);
@@ -225,11 +228,20 @@ void RoomEditorTest::closingWithoutSavingAndAFailedSave() {
   RoomEditorWindow* e = openEditor(f, folder, "1");
   QCOMPARE(main->childGeometry(e), QRect(px(300, tppX), px(400, tppY), px(8000, tppX), px(6000, tppY)));
 
-  // F9 closes without touching the file, writes Editor.ini and restores the manager.
+  // F9 on a changed text asks once; No keeps the editor and its text, Yes closes without
+  // touching the file, writes Editor.ini and restores the manager.
   area(e)->setPlainText("cambiato");
   main->placeChild(e, QRect(20, 30, 600, 500));
+  f.prompts.calls.clear();
+  QTest::keyClick(area(e), Qt::Key_F9);
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"question: Chiudere senza salvare? Le modifiche andranno perse."});
+  QTest::qWait(50);
+  QCOMPARE(main->editor(), e);
+  QCOMPARE(e->text(), QString("cambiato"));
+  f.prompts.answer_question(true);
   QTest::keyClick(area(e), Qt::Key_F9);
   QTRY_VERIFY(!main->editor());
+  QCOMPARE(int(f.prompts.calls.size()), 2);
   QCOMPARE(readBytes(folder + "/1"), std::string("Testo 1\r\n"));
   QVERIFY(placementSaved(main, f.home() + "/Editor.ini", QRect(20, 30, 600, 500)));
   QVERIFY(shown(main, m));
@@ -241,10 +253,15 @@ void RoomEditorTest::closingWithoutSavingAndAFailedSave() {
   QVERIFY(early->closeEditor());
   QCOMPARE(readBytes(folder + "/2"), std::string("Testo 2\r\n"));
 
-  // Without Editor.ini: the default size, centred.
+  // Without Editor.ini: the default size, centred. F9 on a text as loaded asks nothing.
   QFile::remove(f.home() + "/Editor.ini");
   e = openEditor(f, folder, "2");
   QCOMPARE(main->childGeometry(e).size(), QSize(px(9600, tppX), px(7200, tppY)));
+  f.prompts.calls.clear();
+  QTest::keyClick(area(e), Qt::Key_F9);
+  QTRY_VERIFY(!main->editor());
+  QVERIFY(f.prompts.calls.empty());
+  e = openEditor(f, folder, "2");
 
   // The room file has become a folder: the save fails, says so and keeps everything, and
   // opening another room does not throw the text away either.
@@ -292,6 +309,7 @@ void RoomEditorTest::restrictedModes() {
   for (const char* name : {"Collega", "Timer", "Indietro", "Immagini", "Script", "Test", "Annulla", "Ripeti", "Trova"})
     QVERIFY2(!button(e, name)->isEnabled(), name);
   QVERIFY(button(e, "Suono")->isEnabled());
+  f.prompts.answer_question(true);
   button(e, "ChiudiSenzaSalvare")->click();
   QTRY_VERIFY(!main->editor());
   QCOMPARE(readBytes(folder + "/Global.cod"), std::string("<b>\r\n"));
@@ -606,31 +624,53 @@ void RoomEditorTest::contextMenuAndTextCommands() {
   QVERIFY2(QRegularExpression(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)").match(e->text()).hasMatch(), qPrintable(e->text()));
   QCOMPARE(e->text().left(10), QString::fromStdString(pm::today_short_date()));
 
-  // A mouse selection of three characters opens the menu on release; two do not.
+  // A mouse selection, a double-clicked word included, leaves the menu closed; the right
+  // button opens it, and so do the Menu key and Shift+F10, at the caret.
   area(e)->setPlainText("abcdef");
+  auto* menu = part<QMenu>(e, "Menu");
   const QPoint start = area(e)->cursorRect(QTextCursor(area(e)->document())).center();
-  auto dragTo = [&](int chars) {
-    area(e)->moveCursor(QTextCursor::End);  // a press inside a selection would drag the text
-    QTextCursor c(area(e)->document());
-    c.setPosition(chars);
-    const QPoint end = area(e)->cursorRect(c).center();
-    // (The delay keeps the press from counting as a double-click of the previous one.)
-    QTest::mousePress(area(e)->viewport(), Qt::LeftButton, {}, start - QPoint(2, 0),
-                      QApplication::doubleClickInterval() + 100);
-    QTest::mouseMove(area(e)->viewport(), end);
-    QTest::mouseRelease(area(e)->viewport(), Qt::LeftButton, {}, end);
-  };
-  dragTo(2);
-  QCOMPARE(area(e)->textCursor().selectedText(), QString("ab"));
-  QVERIFY(!part<QMenu>(e, "Menu")->isVisible());
-  dragTo(3);
-  QCOMPARE(area(e)->textCursor().selectedText(), QString("abc"));
-  QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
-  part<QMenu>(e, "Menu")->hide();
-  // The right button opens it too.
+  QTest::mousePress(area(e)->viewport(), Qt::LeftButton, {}, start - QPoint(2, 0));
+  QTest::mouseMove(area(e)->viewport(), start + QPoint(30, 0));
+  QTest::mouseRelease(area(e)->viewport(), Qt::LeftButton, {}, start + QPoint(30, 0));
+  QTest::mouseDClick(area(e)->viewport(), Qt::LeftButton, {}, start + QPoint(6, 0), 500);
+  QTest::mouseRelease(area(e)->viewport(), Qt::LeftButton, {}, start + QPoint(6, 0));
+  QCOMPARE(area(e)->textCursor().selectedText(), QString("abcdef"));
+  QTest::qWait(50);
+  QVERIFY(!menu->isVisible());
   QTest::mousePress(area(e)->viewport(), Qt::RightButton, {}, start);
-  QTRY_VERIFY(part<QMenu>(e, "Menu")->isVisible());
-  part<QMenu>(e, "Menu")->hide();
+  QTRY_VERIFY(menu->isVisible());
+  menu->hide();
+  area(e)->moveCursor(QTextCursor::End);
+  const QPoint caret = area(e)->viewport()->mapToGlobal(area(e)->cursorRect().bottomLeft());
+  for (const auto& [k, mods] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers{}}, std::pair{Qt::Key_F10, Qt::KeyboardModifiers{Qt::ShiftModifier}}}) {
+    QTest::keyClick(area(e), k, mods);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY2((menu->pos() - caret).manhattanLength() < 30, qPrintable(QString("%1,%2").arg(menu->x()).arg(menu->y())));
+    menu->hide();
+  }
+
+  // Ctrl+B, Ctrl+I, Ctrl+U as the menu's commands; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z through
+  // the editor's history.
+  area(e)->selectAll();
+  QTest::keyClick(area(e), Qt::Key_B, Qt::ControlModifier);
+  QCOMPARE(e->text().toStdString(), pm::html_command(pm::HtmlCommand::Bold, "abcdef").text);
+  const QString bold = e->text();
+  area(e)->selectAll();
+  QTest::keyClick(area(e), Qt::Key_I, Qt::ControlModifier);
+  QCOMPARE(e->text().toStdString(), pm::html_command(pm::HtmlCommand::Italic, bold.toStdString()).text);
+  const QString italic = e->text();
+  area(e)->selectAll();
+  QTest::keyClick(area(e), Qt::Key_U, Qt::ControlModifier);
+  QCOMPARE(e->text().toStdString(), pm::html_command(pm::HtmlCommand::Underline, italic.toStdString()).text);
+  const QString underlined = e->text();
+  QTest::keyClick(area(e), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(e->text(), italic);
+  QTest::keyClick(area(e), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(e->text(), bold);
+  QTest::keyClick(area(e), Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(e->text(), italic);
+  QTest::keyClick(area(e), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(e->text(), underlined);
 }
 
 // A book written on Windows: room 3 in Windows-1252, room 4 plain ASCII. What is typed into

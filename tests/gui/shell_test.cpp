@@ -42,6 +42,7 @@ class ShellTest : public QObject {
   void firstStateAndChildrenClosingThemselves();
   void commandCodes();
   void coverAndProjectButtons();
+  void skipStartPageIsTheProjectsFlag();
   void helpAndSettings();
   void closingAndSplash();
 };
@@ -167,10 +168,22 @@ void ShellTest::coverAndProjectButtons() {
   QVERIFY(part<QWidget>(main, "Picture3")->isVisible());
   for (QToolButton* b : {part<QToolButton>(main, "Image2"), part<QToolButton>(main, "Image3"), part<QToolButton>(main, "Image4"), part<QToolButton>(main, "Image5"), part<QToolButton>(main, "Image6"), part<QToolButton>(main, "Image7"),
                          part<QToolButton>(main, "Image8"), part<QToolButton>(main, "Image9"), part<QToolButton>(main, "Image13"), part<QToolButton>(main, "Image20")})
-    QCOMPARE(hit(b), part<QWidget>(main, "Picture3"));
+    QVERIFY2(hit(b) == part<QWidget>(main, "Picture3") && !b->isEnabled(), qPrintable(b->objectName()));
   QCOMPARE(hit(part<QToolButton>(main, "Image11")), part<QToolButton>(main, "Image11"));
   QCOMPARE(hit(part<QToolButton>(main, "Image12")), part<QToolButton>(main, "Image12"));
+  QVERIFY(part<QToolButton>(main, "Image11")->isEnabled() && part<QToolButton>(main, "Image12")->isEnabled());
   main->setCoverShown(false);
+  QVERIFY(part<QToolButton>(main, "Image7")->isEnabled());
+
+  // With the editor open the keyboard cannot press a covered button either.
+  QVERIFY(main->openEditorFresh());
+  auto* properties = part<QToolButton>(main, "Image7");
+  properties->setFocus();
+  QTest::keyClick(properties, Qt::Key_Space);
+  QTest::qWait(50);
+  QVERIFY(!main->properties());
+  QVERIFY(main->closeChild(main->editor()));
+  QVERIFY(properties->isEnabled());
 
   // The buttons run the same actions directly, without the timer.
   f.prompts.answer_input("Dal pulsante");
@@ -182,6 +195,37 @@ void ShellTest::coverAndProjectButtons() {
   part<QToolButton>(main, "Image12")->click();
   QCOMPARE(f.platform.calls.back().kind, std::string("folder"));
   QCOMPARE(QString::fromStdString(f.platform.calls.back().target), m->Percorso + "/res");
+}
+
+// "Salta il menù iniziale" is the open project's flag: shown when the project opens, written
+// when ticked, kept by the next compile; without a project it cannot be ticked.
+void ShellTest::skipStartPageIsTheProjectsFlag() {
+  GuiFixture f;
+  pm::MainWindow* main = f.main();
+  auto* tick = part<QCheckBox>(main, "Check1");
+  QVERIFY(!tick->isEnabled());
+  pm::ProjectManagerWindow* m = openBook(f, 2);
+  QVERIFY(m);
+  const auto flag = [m] { return m->project().read_fields().skip_start_page(); };
+  QTRY_VERIFY(tick->isEnabled());
+  QVERIFY(!tick->isChecked());
+  tick->setFocus();
+  QTest::keyClick(tick, Qt::Key_Space);
+  QVERIFY(tick->isChecked());
+  QVERIFY(flag());
+  main->runSingleFile(false);
+  QVERIFY(tick->isChecked());
+  QVERIFY(readBytes(f.home() + "/Output/index.htm").find("Continua") == std::string::npos);
+  tick->click();
+  QVERIFY(!flag());
+  tick->click();
+
+  // Opened again, the project shows its flag; closed, the tick is out of reach.
+  QVERIFY(main->closeChild(m));
+  QVERIFY(!tick->isEnabled());
+  tick->setChecked(false);
+  QVERIFY((m = openProject(f, f.projects() + "/Libro")));
+  QTRY_VERIFY(tick->isChecked());
 }
 
 void ShellTest::helpAndSettings() {
