@@ -262,7 +262,8 @@ int run_encoding(const Request& r) {
                                                       : TextEncoding::Windows1252;
   const BookConversion done = convert_book(project->folder(), to);
   std::string out;
-  for (const auto& name : done.changed) out += path_text(project->folder() / path_from_text(name)) + "\n";
+  // Each file as the check names it: the project folder, "/", the file's name.
+  for (const auto& name : done.changed) out += path_text(project->folder()) + "/" + name + "\n";
   out += path_text(project->folder()) + ": " + encoding_name(to) + ", " + std::to_string(done.changed.size()) +
          (done.changed.size() == 1 ? " file" : " files") + " converted\n";
   for (const auto& e : done.errors) report_error(e);

@@ -67,8 +67,8 @@ TEST_F(CreationTest, MakesTheWholeProjectFolder) {
   // folder keeps the title's own spelling.
   auto city = pm::create_project(projects(), "Citt\xC3\xA0 di Lisz\xC5\x91", home(), "07/12/2026");
   ASSERT_TRUE(city.status.ok()) << city.status.message();
-  EXPECT_TRUE(fs::is_directory(projects() / "Citt\xC3\xA0 di Lisz\xC5\x91"));
-  EXPECT_EQ(read_bytes(city.folder / (city.name + ".dat")).rfind("\"Citt\xE0 di Lisz&#337;\",\"Citt\xE0 di Lisz&#337;\",\"", 0),
+  EXPECT_TRUE(fs::is_directory(projects() / pm::path_from_text("Citt\xC3\xA0 di Lisz\xC5\x91")));
+  EXPECT_EQ(read_bytes(city.folder / pm::path_from_text(city.name + ".dat")).rfind("\"Citt\xE0 di Lisz&#337;\",\"Citt\xE0 di Lisz&#337;\",\"", 0),
             0u);
   EXPECT_EQ(pm::book_encoding(city.folder), pm::TextEncoding::Windows1252);
 }
