@@ -267,22 +267,12 @@ std::string encode_from_utf8(std::string_view utf8, TextEncoding enc, bool* ok) 
       return {};
     }
     i += len;
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      out += char(c);
-      continue;
-    }
-    bool found = false;
-    for (int k = 0; k < 32; ++k) {
-      if ((kHigh[k] && kHigh[k] == c) || (!kHigh[k] && c == char32_t(0x80 + k))) {
-        out += char(0x80 + k);
-        found = true;
-        break;
-      }
-    }
-    if (!found) {
+    const unsigned char b = windows1252_byte(c);
+    if (!b && c != 0) {  // a character Windows-1252 cannot hold
       if (ok) *ok = false;
       return {};
     }
+    out += char(b);
   }
   return out;
 }
