@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "editor/room_editor_window.h"
-#include "project/files.h"
+#include "base/files.h"
 #include "project/project.h"
 #include "ui/app_context.h"
 #include "shell/main_window.h"

@@ -10,7 +10,7 @@
 #include "editor/edit_history.h"
 #include "editor/find_replace.h"
 #include "editor/folded_search.h"
-#include "project/text.h"
+#include "base/text.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "project/files.h"
+#include "base/files.h"
 #include "project/project.h"
 #include "project/project_file.h"
 

@@ -18,7 +18,7 @@
 
 #include "map/map_text.h"
 #include "map/map_window.h"
-#include "project/files.h"
+#include "base/files.h"
 #include "project/project.h"
 #include "rooms/project_manager_window.h"
 #include "shell/main_window.h"

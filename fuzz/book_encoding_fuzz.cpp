@@ -4,7 +4,7 @@
 // rests on, on any typed text: what it writes reads back as typed.
 #include "fuzz_support.h"
 #include "project/book_encoding.h"
-#include "project/text.h"
+#include "base/text.h"
 
 namespace {
 

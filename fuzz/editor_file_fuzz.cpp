@@ -5,7 +5,7 @@
 #include "editor/editor_file.h"
 #include "editor/line_diff.h"
 #include "fuzz_support.h"
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 namespace {
 

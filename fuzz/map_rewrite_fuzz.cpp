@@ -5,7 +5,7 @@
 #include "fuzz_support.h"
 #include "map/map_rewrite.h"
 #include "map/map_text.h"
-#include "project/text.h"
+#include "base/text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The program folder's small files read from any bytes: a placement file, Last.ini and
 // Res.ini; and a placement written reads back as its four numbers.
 #include "fuzz_support.h"
-#include "project/files.h"
-#include "project/program_folder.h"
+#include "base/files.h"
+#include "base/program_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -1,7 +1,7 @@
 // Registro's log: any file reads as a text that is written back as a file reading as the
 // same text, in the encoding it came in; and LogStore loads any Dati.txt and saves it.
 #include "fuzz_support.h"
-#include "project/files.h"
+#include "base/files.h"
 #include "registro/log_store.h"
 #include "registro/log_text.h"
 

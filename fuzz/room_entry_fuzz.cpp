@@ -4,7 +4,7 @@
 // stay inside the project folder.
 #include "fuzz_support.h"
 #include "project/project.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "rooms/follow_link.h"
 #include "rooms/room_list.h"
 

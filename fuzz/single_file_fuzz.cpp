@@ -5,8 +5,8 @@
 
 #include "compiler/single_file.h"
 #include "fuzz_support.h"
-#include "project/files.h"
-#include "project/text.h"
+#include "base/files.h"
+#include "base/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The book check (see book_check.h). Linear in the rooms, roads and arrows of the graph.
 #include "check/book_check.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

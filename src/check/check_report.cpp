@@ -1,7 +1,7 @@
 // The book check as compiler-style lines and as JSON (see check_report.h).
 #include "check/check_report.h"
 
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 namespace pm {
 

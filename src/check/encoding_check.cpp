@@ -3,7 +3,7 @@
 #include "check/encoding_check.h"
 
 #include "project/book_encoding.h"
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

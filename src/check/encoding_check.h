@@ -4,7 +4,7 @@
 #pragma once
 
 #include "check/book_check.h"
-#include "project/files.h"
+#include "base/files.h"
 
 namespace pm {
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 namespace pm {
 

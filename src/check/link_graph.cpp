@@ -5,7 +5,7 @@
 
 #include "compiler/page_renderer.h"
 #include "compiler/project_reader.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "rooms/room_list.h"
 
 namespace pm {

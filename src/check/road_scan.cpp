@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -18,9 +18,9 @@
 #include "map/map_text.h"
 #include "packager/distribution.h"
 #include "project/book_encoding.h"
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 #include "project/project_creation.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "rooms/room_list.h"
 
 namespace pm::cli {

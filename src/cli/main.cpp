@@ -17,8 +17,8 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "map/map_text.h"
-#include "project/program_folder.h"
-#include "project/version.h"
+#include "base/program_folder.h"
+#include "base/version.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "compiler/page_renderer.h"
-#include "project/files.h"
+#include "base/files.h"
 
 namespace pm {
 

@@ -1,7 +1,7 @@
 // A room's page N.htm (see page_renderer.h).
 #include "compiler/page_renderer.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

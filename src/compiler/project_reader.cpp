@@ -1,7 +1,7 @@
 // Project files read by case-blind name after one folder scan (see project_reader.h).
 #include "compiler/project_reader.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -14,7 +14,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "project/open_folder.h"
+#include "base/open_folder.h"
 #include "project/project.h"
 
 namespace pm {

@@ -8,7 +8,7 @@
 
 #include "compiler/page_renderer.h"
 #include "compiler/project_reader.h"
-#include "project/folder_emptying.h"
+#include "base/folder_emptying.h"
 #include "project/project.h"
 
 namespace pm {

@@ -1,7 +1,7 @@
 // The start page index.htm of the multi-page site and the credit line (see site_compiler.h).
 #include "compiler/site_compiler.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

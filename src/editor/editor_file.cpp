@@ -3,7 +3,7 @@
 
 #include "editor/line_diff.h"
 #include "project/book_encoding.h"
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "project/files.h"
-#include "project/text_codec.h"
+#include "base/files.h"
+#include "base/text_codec.h"
 
 namespace pm {
 

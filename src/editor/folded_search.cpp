@@ -1,7 +1,7 @@
 // Case-blind search over UTF-8 text (see folded_search.h).
 #include "editor/folded_search.h"
 
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 namespace pm {
 

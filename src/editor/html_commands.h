@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "editor/text_selection.h"
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

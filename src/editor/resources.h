@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "project/files.h"
-#include "project/prompts.h"
-#include "project/status.h"
+#include "base/files.h"
+#include "base/prompts.h"
+#include "base/status.h"
 
 namespace pm {
 

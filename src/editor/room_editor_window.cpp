@@ -15,7 +15,7 @@
 #include "editor/link_markup.h"
 #include "editor/resources.h"
 #include "rooms/room_list.h"
-#include "project/clock_text.h"
+#include "base/clock_text.h"
 #include "project/help_pages.h"
 #include "project/project_file.h"
 #include "ui/block_caret_edit.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 namespace pm {
 

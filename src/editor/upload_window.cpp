@@ -14,7 +14,7 @@
 #include "editor/resources.h"
 #include "project/help_pages.h"
 #include "project/project.h"
-#include "project/prompts.h"
+#include "base/prompts.h"
 #include "ui/accessibility.h"
 #include "ui/editor_requests.h"
 #include "ui/qt_drives.h"

@@ -1,7 +1,7 @@
 // The map's link rewrites on one line (see map_rewrite.h).
 #include "map/map_rewrite.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -5,8 +5,8 @@
 
 #include "compiler/project_reader.h"
 #include "compiler/work_ahead.h"
-#include "project/open_folder.h"
-#include "project/text.h"
+#include "base/open_folder.h"
+#include "base/text.h"
 #include "rooms/room_list.h"
 
 namespace pm {

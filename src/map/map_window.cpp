@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "map/map_text.h"
-#include "project/files.h"
+#include "base/files.h"
 #include "project/help_pages.h"
 #include "ui/large_text_view.h"
 #include "ui/manager_requests.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/site_compiler.h"
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 
 namespace pm {
 

@@ -8,8 +8,8 @@
 #include "compiler/compile_request.h"
 #include "packager/distribution.h"
 #include "packager/installer_script.h"
-#include "project/platform.h"
-#include "project/prompts.h"
+#include "base/platform.h"
+#include "base/prompts.h"
 
 namespace pm {
 

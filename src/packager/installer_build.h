@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 #include "project/project.h"
 
 namespace pm {

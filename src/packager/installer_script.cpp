@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "compiler/site_compiler.h"
-#include "project/text.h"
-#include "project/text_codec.h"
+#include "base/text.h"
+#include "base/text_codec.h"
 
 namespace pm {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "project/files.h"
+#include "base/files.h"
 #include "project/project_file.h"
 
 namespace pm {

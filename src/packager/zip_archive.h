@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "project/files.h"
+#include "base/files.h"
 
 namespace pm {
 

@@ -1,7 +1,7 @@
 // The pages of the online help (see help_pages.h).
 #include "project/help_pages.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

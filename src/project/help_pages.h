@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "project/files.h"
+#include "base/files.h"
 
 namespace pm {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/files.h"
+#include "base/files.h"
 #include "project/project_file.h"
 
 namespace pm {

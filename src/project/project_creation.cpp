@@ -7,9 +7,9 @@
 #include <fstream>
 
 #include "project/project.h"
-#include "project/text.h"
-#include "project/text_codec.h"
-#include "project/version.h"
+#include "base/text.h"
+#include "base/text_codec.h"
+#include "base/version.h"
 
 namespace pm {
 

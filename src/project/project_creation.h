@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "project/clock_text.h"
-#include "project/files.h"
-#include "project/status.h"
+#include "base/clock_text.h"
+#include "base/files.h"
+#include "base/status.h"
 
 namespace pm {
 

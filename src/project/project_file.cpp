@@ -1,7 +1,7 @@
 // The project file and comma-separated data fields (see project_file.h).
 #include "project/project_file.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 
@@ -20,45 +20,11 @@ bool ProjectFields::skip_start_page() const {
   return i == v.size();
 }
 
-static bool at_line_end(std::string_view d, size_t p) {
-  return p >= d.size() || d[p] == '\r' || d[p] == '\n';
-}
-
-std::string read_data_field(std::string_view d, size_t& pos, bool* quoted) {
-  while (!at_line_end(d, pos) && (d[pos] == ' ' || d[pos] == '\t')) ++pos;
-  std::string field;
-  if (!at_line_end(d, pos) && d[pos] == '"') {
-    if (quoted) *quoted = true;
-    size_t close = d.find('"', pos + 1);
-    size_t stop = close;
-    // A quote left open runs to the end of the line.
-    if (close == std::string_view::npos) {
-      stop = pos + 1;
-      while (!at_line_end(d, stop)) ++stop;
-    } else {
-      size_t eol = pos + 1;
-      while (eol < close && !at_line_end(d, eol)) ++eol;
-      if (eol < close) stop = eol;
-    }
-    field.assign(d.substr(pos + 1, stop - pos - 1));
-    pos = (stop < d.size() && d[stop] == '"') ? stop + 1 : stop;
-    // Skip whatever stands between the closing quote and the next separator.
-    while (!at_line_end(d, pos) && d[pos] != ',') ++pos;
-  } else {
-    if (quoted) *quoted = false;
-    size_t start = pos;
-    while (!at_line_end(d, pos) && d[pos] != ',') ++pos;
-    field.assign(trim_blanks(d.substr(start, pos - start)));
-  }
-  if (!at_line_end(d, pos) && d[pos] == ',') ++pos;
-  return field;
-}
-
 ProjectFields parse_project_line(std::string_view data) {
   ProjectFields out;
   size_t pos = 0;
   for (auto& field : out.f) {
-    if (at_line_end(data, pos)) break;
+    if (pos >= data.size() || data[pos] == '\r' || data[pos] == '\n') break;  // line end
     field = read_data_field(data, pos);
   }
   return out;

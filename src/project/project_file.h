@@ -1,10 +1,12 @@
 // The project file <name>.dat: one line of comma-separated fields, texts in double quotes,
-// numbers bare. Also the reading of one comma-separated data field.
+// numbers bare.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
+
+#include "base/text.h"  // read_data_field
 
 namespace pm {
 
@@ -30,11 +32,5 @@ ProjectFields parse_project_line(std::string_view data);
 std::string format_creation_line(const ProjectFields& fields);
 // Ten fields as the properties window writes them: 1-7 quoted, 8 and 9 empty, 10 bare 0/1.
 std::string format_properties_line(const ProjectFields& fields);
-
-// Reads one data field starting at `pos` in `data` (leading blanks skipped; a field that
-// starts with a double quote runs to the next double quote; any other runs to the next
-// comma or line end, trailing blanks dropped). Returns the field and moves `pos` past the
-// field's separating comma, or to the end of the line.
-std::string read_data_field(std::string_view data, size_t& pos, bool* quoted = nullptr);
 
 }  // namespace pm

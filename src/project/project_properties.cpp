@@ -1,7 +1,7 @@
 // Loading and saving the project's properties (see project_properties.h).
 #include "project/project_properties.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "project/help_pages.h"
-#include "project/prompts.h"
+#include "base/prompts.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"

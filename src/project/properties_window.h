@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "project/project_properties.h"
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 #include "ui/child_window.h"
 
 class QCheckBox;

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "project/files.h"
-#include "project/text_codec.h"
+#include "base/files.h"
+#include "base/text_codec.h"
 
 namespace registro {
 

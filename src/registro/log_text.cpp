@@ -1,7 +1,7 @@
 // Converting between the log file's lines and the log's text.
 #include "log_text.h"
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace registro {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 namespace registro {
 

@@ -9,7 +9,7 @@
 
 #include "dice.h"
 #include "log_store.h"
-#include "project/prompts.h"
+#include "base/prompts.h"
 #include "ui/qt_prompts.h"
 
 class QLabel;

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "editor/editor_file.h"
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -1,8 +1,8 @@
 // The project manager's room list (see room_list.h).
 #include "rooms/room_list.h"
 
-#include "project/open_folder.h"
-#include "project/text.h"
+#include "base/open_folder.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/open_folder.h"
+#include "base/open_folder.h"
 #include "project/project.h"
 
 namespace pm {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "project/project.h"
-#include "project/status.h"
+#include "base/status.h"
 
 namespace pm {
 

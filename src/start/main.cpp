@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "open_document.h"
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 
 #if defined(_WIN32)
 #include <windows.h>

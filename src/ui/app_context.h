@@ -2,9 +2,9 @@
 // outside world (prompts and the desktop). Owned by main(); tests build it with doubles.
 #pragma once
 
-#include "project/program_folder.h"
-#include "project/platform.h"
-#include "project/prompts.h"
+#include "base/program_folder.h"
+#include "base/platform.h"
+#include "base/prompts.h"
 
 namespace pm {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "project/placement.h"
-#include "project/prompts.h"
+#include "base/placement.h"
+#include "base/prompts.h"
 #include "ui/window_owner.h"
 
 namespace pm {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 
 namespace pm {
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "project/files.h"
+#include "base/files.h"
 
 namespace pm {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 class QTextLayout;
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "project/book_encoding.h"
-#include "project/files.h"
+#include "base/files.h"
 
 namespace pm {
 

@@ -3,7 +3,7 @@
 // Windows), programs start detached; the Desktop folder comes from the system.
 #pragma once
 
-#include "project/platform.h"
+#include "base/platform.h"
 
 namespace pm {
 

@@ -2,7 +2,7 @@
 // messages and yes/no questions, owned by the active window of the tool.
 #pragma once
 
-#include "project/prompts.h"
+#include "base/prompts.h"
 
 class QWidget;
 

@@ -12,7 +12,7 @@
 
 #include "check/encoding_check.h"
 #include "compiler/site_compiler.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 
 namespace {

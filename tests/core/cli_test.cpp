@@ -16,7 +16,7 @@
 #include "compiler/single_file.h"
 #include "map/map_text.h"
 #include "project/project_creation.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "rooms/room_list.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"

@@ -1,5 +1,5 @@
 // The date and time texts: day/month/year and a 24-hour time with seconds, zero-padded.
-#include "project/clock_text.h"
+#include "base/clock_text.h"
 
 #include <gtest/gtest.h>
 

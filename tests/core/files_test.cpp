@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "project/files.h"
-#include "project/folder_emptying.h"
-#include "project/open_folder.h"
+#include "base/files.h"
+#include "base/folder_emptying.h"
+#include "base/open_folder.h"
 #include "project/project.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "support/folder_names.h"
 #include "support/temp_dir.h"
 

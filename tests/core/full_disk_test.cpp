@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "compiler/site_compiler.h"
-#include "project/files.h"
+#include "base/files.h"
 #include "support/temp_dir.h"
 
 namespace {

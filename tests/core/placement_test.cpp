@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "project/placement.h"
+#include "base/placement.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // installed one, or the per-user copy made from a read-only installed one.
 #include <gtest/gtest.h>
 
-#include "project/files.h"
-#include "project/program_folder.h"
+#include "base/files.h"
+#include "base/program_folder.h"
 #include "support/folder_names.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"

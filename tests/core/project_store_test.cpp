@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 #include "project/project.h"
 #include "project/project_file.h"
 #include "support/temp_dir.h"

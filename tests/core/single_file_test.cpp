@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/single_file.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 
 namespace {

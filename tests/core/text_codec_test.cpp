@@ -1,5 +1,5 @@
 // Text encodings: what counts as UTF-8, and Windows-1252 in both directions without loss.
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 #include <gtest/gtest.h>
 

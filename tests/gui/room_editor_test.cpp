@@ -16,7 +16,7 @@
 #include "compiler/compile_dialog.h"
 #include "editor/link_markup.h"
 #include "editor/room_editor_window.h"
-#include "project/clock_text.h"
+#include "base/clock_text.h"
 #include "support/editor_tools.h"
 
 using namespace pmtest;

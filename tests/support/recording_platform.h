@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "project/platform.h"
+#include "base/platform.h"
 
 namespace pm {
 

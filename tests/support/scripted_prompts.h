@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "project/prompts.h"
+#include "base/prompts.h"
 
 namespace pm {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "project/files.h"
+#include "base/files.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -18,7 +18,7 @@
 #include <cstdlib>
 #endif
 
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pmtest {
 

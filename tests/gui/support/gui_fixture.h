@@ -29,10 +29,10 @@
 #include <string>
 #include <vector>
 
-#include "project/files.h"
+#include "base/files.h"
 #include "project/project.h"
 #include "project/project_file.h"
-#include "project/text.h"
+#include "base/text.h"
 #include "shell/main_window.h"
 #include "ui/app_context.h"
 #include "ui/qt_paths.h"

@@ -1,5 +1,5 @@
 // Sharing the removal of a big folder between threads (see folder_removal.h).
-#include "project/folder_removal.h"
+#include "base/folder_removal.h"
 
 #if !defined(_WIN32)
 #include <fcntl.h>

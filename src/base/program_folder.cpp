@@ -1,12 +1,11 @@
 // The program folder and its small state files (see program_folder.h).
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 
 #include <cstdlib>
 #include <random>
 #include <vector>
 
-#include "project/project_file.h"
-#include "project/text.h"
+#include "base/text.h"
 
 #if defined(_WIN32)
 #include <windows.h>

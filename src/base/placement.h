@@ -2,7 +2,7 @@
 // in twips, from what its placement file holds (see ProgramFolder::read_placement).
 #pragma once
 
-#include "project/program_folder.h"
+#include "base/program_folder.h"
 
 namespace pm {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "project/files.h"
-#include "project/folder_removal.h"
+#include "base/files.h"
+#include "base/folder_removal.h"
 
 namespace pm {
 

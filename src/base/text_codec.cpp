@@ -1,5 +1,5 @@
 // UTF-8 / Windows-1252 decoding and encoding (see text_codec.h).
-#include "project/text_codec.h"
+#include "base/text_codec.h"
 
 #include <cstdint>
 #include <cstring>

@@ -145,4 +145,10 @@ bool is_digits(std::string_view s);
 // True when `s` holds a letter A-Z or a-z: a name without one has a single spelling.
 bool has_ascii_letters(std::string_view s);
 
+// Reads one data field starting at `pos` in `data` (leading blanks skipped; a field that
+// starts with a double quote runs to the next double quote; any other runs to the next
+// comma or line end, trailing blanks dropped). Returns the field and moves `pos` past the
+// field's separating comma, or to the end of the line.
+std::string read_data_field(std::string_view data, size_t& pos, bool* quoted = nullptr);
+
 }  // namespace pm

@@ -1,5 +1,5 @@
 // The placement rule of the child windows (see placement.h).
-#include "project/placement.h"
+#include "base/placement.h"
 
 #include <algorithm>
 

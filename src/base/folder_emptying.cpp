@@ -1,5 +1,5 @@
 // Emptying a folder on a second thread (see folder_emptying.h).
-#include "project/folder_emptying.h"
+#include "base/folder_emptying.h"
 
 #include <cerrno>
 #include <cstring>

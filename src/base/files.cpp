@@ -1,5 +1,5 @@
 // File-system helpers of the core (see files.h).
-#include "project/files.h"
+#include "base/files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,9 +20,9 @@
 #include <unistd.h>
 #endif
 
-#include "project/folder_removal.h"
-#include "project/open_folder.h"
-#include "project/text.h"
+#include "base/folder_removal.h"
+#include "base/open_folder.h"
+#include "base/text.h"
 
 namespace pm {
 

@@ -1,5 +1,5 @@
 // Files read and written relative to an open folder (see open_folder.h).
-#include "project/open_folder.h"
+#include "base/open_folder.h"
 
 #include <cerrno>
 #include <cstring>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "project/files.h"
-#include "project/status.h"
+#include "base/files.h"
+#include "base/status.h"
 
 namespace pm {
 

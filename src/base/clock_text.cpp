@@ -1,5 +1,5 @@
 // The date and the time as the tool writes them (see clock_text.h).
-#include "project/clock_text.h"
+#include "base/clock_text.h"
 
 namespace pm {
 

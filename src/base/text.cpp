@@ -1,5 +1,5 @@
 // Byte-level text helpers (see text.h).
-#include "project/text.h"
+#include "base/text.h"
 
 namespace pm {
 
@@ -93,6 +93,40 @@ bool is_digits(std::string_view s) {
   for (char c : s)
     if (c < '0' || c > '9') return false;
   return true;
+}
+
+static bool at_line_end(std::string_view d, size_t p) {
+  return p >= d.size() || d[p] == '\r' || d[p] == '\n';
+}
+
+std::string read_data_field(std::string_view d, size_t& pos, bool* quoted) {
+  while (!at_line_end(d, pos) && (d[pos] == ' ' || d[pos] == '\t')) ++pos;
+  std::string field;
+  if (!at_line_end(d, pos) && d[pos] == '"') {
+    if (quoted) *quoted = true;
+    size_t close = d.find('"', pos + 1);
+    size_t stop = close;
+    // A quote left open runs to the end of the line.
+    if (close == std::string_view::npos) {
+      stop = pos + 1;
+      while (!at_line_end(d, stop)) ++stop;
+    } else {
+      size_t eol = pos + 1;
+      while (eol < close && !at_line_end(d, eol)) ++eol;
+      if (eol < close) stop = eol;
+    }
+    field.assign(d.substr(pos + 1, stop - pos - 1));
+    pos = (stop < d.size() && d[stop] == '"') ? stop + 1 : stop;
+    // Skip whatever stands between the closing quote and the next separator.
+    while (!at_line_end(d, pos) && d[pos] != ',') ++pos;
+  } else {
+    if (quoted) *quoted = false;
+    size_t start = pos;
+    while (!at_line_end(d, pos) && d[pos] != ',') ++pos;
+    field.assign(trim_blanks(d.substr(start, pos - start)));
+  }
+  if (!at_line_end(d, pos) && d[pos] == ',') ++pos;
+  return field;
 }
 
 }  // namespace pm
