@@ -456,4 +456,13 @@ stdfs::path path_from_text(std::string_view bytes) {
 #endif
 }
 
+bool is_plain_file_name(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name) {
+    unsigned char u = (unsigned char)c;
+    if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F) return false;
+  }
+  return true;
+}
+
 }  // namespace pm

@@ -116,4 +116,8 @@ std::string path_text(const stdfs::path& p);
 // bytes becomes a path through here, so that accented letters survive the way back.
 stdfs::path path_from_text(std::string_view bytes);
 
+// A name that stays inside the folder it is looked up in: not empty, not "." or "..", no path
+// separator, no drive colon, no control character.
+bool is_plain_file_name(std::string_view name);
+
 }  // namespace pm

@@ -129,4 +129,13 @@ std::string read_data_field(std::string_view d, size_t& pos, bool* quoted) {
   return field;
 }
 
+std::string error_list_message(std::string_view heading, const std::vector<std::string>& errors) {
+  if (errors.empty()) return {};
+  std::string msg(heading);
+  const size_t shown = errors.size() < 10 ? errors.size() : 10;
+  for (size_t i = 0; i < shown; ++i) msg += "\n" + errors[i];
+  if (errors.size() > shown) msg += "\n... e altri " + std::to_string(errors.size() - shown) + " errori.";
+  return msg;
+}
+
 }  // namespace pm

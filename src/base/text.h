@@ -151,4 +151,8 @@ bool has_ascii_letters(std::string_view s);
 // field's separating comma, or to the end of the line.
 std::string read_data_field(std::string_view data, size_t& pos, bool* quoted = nullptr);
 
+// `heading`, then the first ten of `errors` one a line and how many more there are; empty
+// when there are no errors.
+std::string error_list_message(std::string_view heading, const std::vector<std::string>& errors);
+
 }  // namespace pm

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "compiler/page_renderer.h"
-#include "compiler/project_reader.h"
+#include "project/project_reader.h"
 #include "base/text.h"
 #include "rooms/room_list.h"
 

@@ -34,15 +34,6 @@ CompilePlan plan_compile(CompileRequest request, const stdfs::path& output, std:
   return p;
 }
 
-std::string error_list_message(std::string_view heading, const std::vector<std::string>& errors) {
-  if (errors.empty()) return {};
-  std::string msg(heading);
-  const size_t shown = errors.size() < 10 ? errors.size() : 10;
-  for (size_t i = 0; i < shown; ++i) msg += "\n" + errors[i];
-  if (errors.size() > shown) msg += "\n... e altri " + std::to_string(errors.size() - shown) + " errori.";
-  return msg;
-}
-
 std::string compile_failure_message(const CompileReport& report) {
   return error_list_message("La compilazione non è riuscita del tutto:", report.errors);
 }

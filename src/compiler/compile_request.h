@@ -38,8 +38,5 @@ CompilePlan plan_compile(CompileRequest request, const stdfs::path& output, std:
 // The message shown when a compile could not do everything (empty when it did).
 std::string compile_failure_message(const CompileReport& report);
 
-// `heading`, then the first ten of `errors` one a line and how many more there are; empty
-// when there are no errors.
-std::string error_list_message(std::string_view heading, const std::vector<std::string>& errors);
 
 }  // namespace pm

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "compiler/page_renderer.h"
-#include "compiler/project_reader.h"
+#include "project/project_reader.h"
 #include "base/folder_emptying.h"
 #include "project/project.h"
 

@@ -37,15 +37,6 @@ TextUse editor_file_use(std::string_view name) {
   }
 }
 
-bool is_plain_file_name(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (char c : name) {
-    unsigned char u = (unsigned char)c;
-    if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F) return false;
-  }
-  return true;
-}
-
 std::optional<stdfs::path> editor_file_path(const stdfs::path& folder, std::string_view name) {
   if (!is_plain_file_name(name)) return std::nullopt;
   return resolve(folder, name);

@@ -32,9 +32,6 @@ bool is_deleted_when_empty(std::string_view name);
 // in a room script or the style sheet, a character reference elsewhere (HTML).
 TextUse editor_file_use(std::string_view name);
 
-// A name that stays inside the project folder: not empty, not "." or "..", no path
-// separator, no drive colon, no control character.
-bool is_plain_file_name(std::string_view name);
 // The file `name` in `folder` (found without regard to case), or nothing for an unsafe name.
 std::optional<stdfs::path> editor_file_path(const stdfs::path& folder, std::string_view name);
 

@@ -3,8 +3,8 @@
 
 #include <thread>
 
-#include "compiler/project_reader.h"
-#include "compiler/work_ahead.h"
+#include "project/project_reader.h"
+#include "base/work_ahead.h"
 #include "base/open_folder.h"
 #include "base/text.h"
 #include "rooms/room_list.h"

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "editor/editor_file.h"
+#include "base/files.h"
 #include "base/text.h"
 
 namespace pm {

@@ -12,7 +12,7 @@
 
 #include "check/book_check_window.h"
 #include "check/graph_window.h"
-#include "compiler/compile_dialog.h"
+#include "packager/compile_dialog.h"
 #include "editor/colour_palette_window.h"
 #include "editor/find_replace_window.h"
 #include "editor/global_code_window.h"

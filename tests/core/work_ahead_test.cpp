@@ -8,7 +8,7 @@
 #include <vector>
 #include <string>
 
-#include "compiler/work_ahead.h"
+#include "base/work_ahead.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "compiler/compile_dialog.h"
+#include "packager/compile_dialog.h"
 #include "support/editor_tools.h"
 #include "support/gui_fixture.h"
 

@@ -13,7 +13,7 @@
 #include <QTextCursor>
 #include <QToolButton>
 
-#include "compiler/compile_dialog.h"
+#include "packager/compile_dialog.h"
 #include "editor/link_markup.h"
 #include "editor/room_editor_window.h"
 #include "base/clock_text.h"

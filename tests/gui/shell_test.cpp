@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "compiler/compile_dialog.h"
+#include "packager/compile_dialog.h"
 #include "editor/room_editor_window.h"
 #include "shell/settings_window.h"
 #include "shell/splash_window.h"

@@ -1,5 +1,5 @@
 // The compile dialog (see compile_dialog.h).
-#include "compiler/compile_dialog.h"
+#include "packager/compile_dialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>

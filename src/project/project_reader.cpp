@@ -1,5 +1,5 @@
 // Project files read by case-blind name after one folder scan (see project_reader.h).
-#include "compiler/project_reader.h"
+#include "project/project_reader.h"
 
 #include "base/text.h"
 
