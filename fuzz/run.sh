@@ -14,11 +14,9 @@ scripts/install-packages.sh "${packages[@]}"
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-20}
-SANITIZE="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$SANITIZE" \
-    -DPAGIMOND_GUI=OFF -DBUILD_TESTING=OFF -DPAGIMOND_BENCH=OFF -DPAGIMOND_FUZZ=ON >/dev/null
+  # clang, libFuzzer's instrumentation, ASan and UBSan over the whole core (CMakePresets.json)
+  cmake --preset fuzz -B "$BUILD" >/dev/null
 fi
 
 if (($#)); then

@@ -7,8 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export BUILD_DIR=${BUILD_DIR:-build-asan}
-CMAKE_EXTRA_ARGS="-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined -DPAGIMOND_BENCH=OFF" \
-  scripts/setup.sh
+PAGIMOND_PRESET=asan-ubsan scripts/setup.sh  # CMakePresets.json
 
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
 export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"

@@ -13,9 +13,7 @@ scripts/install-packages.sh "${packages[@]}"
 
 BUILD_DIR=${BUILD_DIR:-build-threads}
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
-    -DPAGIMOND_GUI=OFF -DPAGIMOND_BENCH=OFF -DBUILD_TESTING=ON >/dev/null
+  cmake --preset tsan -B "$BUILD_DIR" >/dev/null  # CMakePresets.json
 fi
 cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target core_tests pagimond-cli
 

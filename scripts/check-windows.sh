@@ -12,9 +12,7 @@ scripts/install-packages.sh "${packages[@]}"
 
 BUILD_DIR=${BUILD_DIR:-build-windows}
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DPAGIMOND_GUI=OFF -DPAGIMOND_BENCH=OFF -DBUILD_TESTING=ON
+  cmake --preset windows -B "$BUILD_DIR"  # CMakePresets.json
 fi
 cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target pagimond-cli Start registro_core core_tests
 

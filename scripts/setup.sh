@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Pagimond needs on a Debian machine, then
 # configures and builds into build/. Used by ./run and ./test.
+# PAGIMOND_PRESET (default "default", see CMakePresets.json) names the configuration, BUILD_DIR the
+# folder (default build/), CMAKE_EXTRA_ARGS more arguments for the first configure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +12,6 @@ scripts/install-packages.sh "${packages[@]}"
 
 BUILD_DIR=${BUILD_DIR:-build}
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_EXTRA_ARGS:-}
+  cmake --preset "${PAGIMOND_PRESET:-default}" -B "$BUILD_DIR" ${CMAKE_EXTRA_ARGS:-}
 fi
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "base/version.h"
 #include "ui/app_context.h"
 #include "ui/command_line.h"
 #include "shell/main_window.h"
@@ -15,7 +16,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Pagimond");
-  QApplication::setApplicationVersion(PAGIMOND_VERSION);
+  QApplication::setApplicationVersion(QString::fromUtf8(pm::version_text()));
   pm::loadItalianQtTranslations(app);
   // The program ends through the splash, not when its last window closes.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "base/version.h"
 #include "compiler/compile_request.h"
 #include "compiler/single_file.h"
 #include "project/project_properties.h"
@@ -30,7 +31,6 @@ namespace pm {
 
 namespace {
 
-const QString kCaption = "Pagimond " PAGIMOND_VERSION " - Libri gioco interattivi per il web";
 const char* const kMessageTitle = "Pagimond";
 
 // The sub-window of a child window. It tells the main window once, when its child has
@@ -78,7 +78,7 @@ ChildFrame* frameOf(QWidget* w) { return w ? dynamic_cast<ChildFrame*>(w->parent
 
 MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent), context_(std::move(context)) {
   setObjectName("MainWindow");
-  setWindowTitle(kCaption);
+  setWindowTitle("Pagimond " + QString::fromUtf8(version_text()) + " - Libri gioco interattivi per il web");
   setWindowIcon(icon(IconKind::Logo));
   Crea.setInterval(100);
   UnicoFile.setInterval(1);

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "base/version.h"
 #include "project/help_pages.h"
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
@@ -17,7 +18,6 @@ namespace pm {
 
 namespace {
 const PlacementRule kPlacement{7200, 4200, false, Centring::Quarter};
-const char* const kReleaseDate = "Versione " PAGIMOND_VERSION " - dicembre 2026";
 const char* const kProductAndAuthor = "Pagimond - strumento per creare libri gioco interattivi per il web";
 }  // namespace
 
@@ -51,7 +51,7 @@ SettingsWindow::SettingsWindow(WindowOwner* windowOwner)
   row("File Aiuto Utente", "Label2", "Image1", "Personalizza il file di aiuto", &SettingsWindow::openUserHelp, grid, 0);
   row("File ReadMe", "Label3", "Image2", "Personalizza il file ReadMe", &SettingsWindow::openReadMe, grid, 1);
 
-  auto* date = new QLabel(kReleaseDate, this);
+  auto* date = new QLabel("Versione " + QString::fromUtf8(version_text()) + " - dicembre 2026", this);
   date->setObjectName("Label4");
   date->setAccessibleName(date->text());
   auto* product = new QLabel(kProductAndAuthor, this);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "base/version.h"
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
 
@@ -70,7 +71,7 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   sub.setPointSize(9);
   p.setFont(sub);
   p.setPen(QColor(0xa8, 0x5d, 0x16));
-  p.drawText(text.adjusted(0, height() / 3, 0, height() / 8), Qt::AlignCenter, PAGIMOND_VERSION);
+  p.drawText(text.adjusted(0, height() / 3, 0, height() / 8), Qt::AlignCenter, QString::fromUtf8(version_text()));
 }
 
 }  // namespace pm
