@@ -1,6 +1,5 @@
 // Small editor commands: the inserted link, timer and back-link mark-up, the character
-// count, the palette's colour notation, the compile request read from the manager's
-// flags and the failure message.
+// count, the palette's colour notation and the compile failure message.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -30,7 +29,6 @@ TEST(EditorCommands, LinkTimerAndBackLinkMarkup) {
   EXPECT_EQ(back.rfind("<a href='javascript:history.back()'><--</a><script>", 0), 0u);
   EXPECT_NE(back.find("setTimeout(b,5*1000)"), std::string::npos);
   EXPECT_NE(back.find("sessionStorage.setItem('pagimond.indietro','1')"), std::string::npos);
-  EXPECT_EQ(pm::kBackMark, "pagimond.indietro");  // the mark the room pages' foot reads
   EXPECT_NE(pm::kForwardScript.find("sessionStorage.getItem('pagimond.indietro')"), std::string::npos);
   EXPECT_EQ(back.substr(back.size() - 9), "</script>");
   for (const char* never : {"\n", "\r", "\"", ".htm", "  ", "<meta", "refresh"})
@@ -74,13 +72,7 @@ TEST(EditorCommands, ColourNotationAndThePalette) {
 
 // (What each compile does afterwards is driven through the editor and the compile dialog
 // in the editor's window test.)
-TEST(EditorCommands, CompileRequestsAndTheFailureMessage) {
-  using R = pm::CompileRequest;
-  EXPECT_EQ(pm::compile_request_from_flags("", ""), R::RoomTest);
-  EXPECT_EQ(pm::compile_request_from_flags("1", ""), R::ProjectTest);
-  EXPECT_EQ(pm::compile_request_from_flags("", "1"), R::BuildWithoutInstaller);
-  EXPECT_EQ(pm::compile_request_from_flags("1", "1"), R::ProjectTest);
-
+TEST(EditorCommands, TheCompileFailureMessage) {
   pm::CompileReport fine;
   EXPECT_EQ(pm::compile_failure_message(fine), "");
   pm::CompileReport bad;

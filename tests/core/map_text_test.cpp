@@ -9,21 +9,14 @@
 
 #include "map/map_text.h"
 #include "rooms/room_list.h"
+#include "support/replace_every.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using pmtest::TempDir;
+using pmtest::replace_every;
 using pmtest::write_bytes;
-
-// Left to right, without rescanning what was written.
-std::string replace_every(const std::string& s, const std::string& from, const std::string& to) {
-  std::string out;
-  size_t pos = 0;
-  for (size_t hit; (hit = s.find(from, pos)) != std::string::npos; pos = hit + from.size())
-    out += s.substr(pos, hit - pos) + to;
-  return out + s.substr(pos);
-}
 
 std::string trim(const std::string& s) {
   size_t b = s.find_first_not_of(' ');

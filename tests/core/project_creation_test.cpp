@@ -2,7 +2,6 @@
 // the name made from the title, the refusals, and the check that tells a project folder.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -143,11 +142,6 @@ TEST_F(CreationTest, AStyleSheetThatCannotBeCopiedIsReportedAndNothingIsMade) {
   EXPECT_EQ(r.status.kind(), pm::StatusKind::WriteFailed);
   EXPECT_NE(r.status.message().find("fogli di stile"), std::string::npos) << r.status.message();
   EXPECT_TRUE(fs::is_empty(projects()));
-}
-
-TEST(TodayTest, ShortDateIsDayMonthYear) {
-  EXPECT_TRUE(std::regex_match(pm::today_short_date(), std::regex(R"(\d\d/\d\d/\d{4})")))
-      << pm::today_short_date();
 }
 
 TEST(ProjectCheckTest, NeedsADatFileAndRoomZero) {

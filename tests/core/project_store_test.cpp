@@ -1,12 +1,10 @@
 // The project store on real files: the project file in its properties form (the creation
 // form is checked by the creation test), comma-separated data fields, room description, text and script files by number, the
-// room count, and the program folder's Last.ini, placement files and Res.ini.
+// room count.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
-#include "base/program_folder.h"
 #include "project/project.h"
 #include "project/project_file.h"
 #include "support/temp_dir.h"
@@ -139,116 +137,6 @@ TEST(ProjectTest, RoomCountIsTheFilesWithoutExtensionInRoom) {
   auto names = p.room_names();
   EXPECT_EQ(names, (std::vector<std::string>{"0", "1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"}));
   EXPECT_TRUE(pm::room_name_less("a", "B"));  // letters sort without regard to case
-}
-
-TEST(ProgramFolderTest, LastProjectRoundTripsAnyPath) {
-  TempDir t;
-  pm::ProgramFolder home(t.path());
-  EXPECT_FALSE(home.read_last_project());
-  // A cleaned project name may end with a blank and a parent folder may hold a comma:
-  // the path read back must be the one written.
-  std::string path = (t / "Progetti, vecchi" / "Storia  capitolo 1 ").string();
-  ASSERT_TRUE(home.write_last_project(path).ok());
-  EXPECT_EQ(read_bytes(t / "Last.ini"), path + "\r\n");
-  EXPECT_EQ(home.read_last_project(), path);
-  // A path written in quotes by hand is read without them.
-  write_bytes(t / "Last.ini", "\"C:\\Progetti\\Libro\"\r\n");
-  EXPECT_EQ(home.read_last_project(), "C:\\Progetti\\Libro");
-  write_bytes(t / "Last.ini", "\r\n");
-  EXPECT_FALSE(home.read_last_project());
-#if !defined(_WIN32)  // Windows allows no quote in a name
-  // A folder whose name itself starts with a quote is taken as written.
-  fs::create_directories(t / "\"Libro\", copia");
-  write_bytes(t / "Last.ini", (t / "\"Libro\", copia").string() + "\r\n");
-  EXPECT_EQ(home.read_last_project(), (t / "\"Libro\", copia").string());
-#endif
-
-  // A folder as written is preferred to the quoted reading.
-  const pm::FolderCheck folders = [](const std::string& p) { return p == "\"a\",b" || p == " c "; };
-  struct Case {
-    std::string ini;
-    std::optional<std::string> path;
-  } cases[] = {
-      {"", std::nullopt},
-      {"  \r\nx", std::nullopt},
-      {"\"a\",b\r\n", "\"a\",b"},     // a folder as written wins over the quoted reading
-      {"\"d\",e\r\n", "d"},             // no such folder: the quoted field
-      {" c \nrest", " c "},             // blanks kept
-      {"/no/such, place", "/no/such, place"},
-      {"\"\"\r\n", std::nullopt},        // quotes around nothing
-  };
-  for (const auto& c : cases) EXPECT_EQ(pm::last_project_path(c.ini, folders), c.path) << c.ini;
-}
-
-TEST(ProgramFolderTest, PlacementAndResFilesAndTheirFailedWrites) {
-  TempDir t;
-  pm::ProgramFolder home(t.path());
-  EXPECT_EQ(home.read_placement("Manager.ini").v, decltype(pm::Placement::v){});
-
-  ASSERT_TRUE(home.write_placement("Mappa.ini", 400, 1200, 9600, 7200).ok());
-  EXPECT_EQ(read_bytes(t / "Mappa.ini"), "400\r\n1200\r\n9600\r\n7200\r\n");
-  using V = decltype(pm::Placement::v);
-  EXPECT_EQ(home.read_placement("MAPPA.INI").v, (V{400, 1200, 9600, 7200}));
-  write_bytes(t / "Editor.ini", "  120  \r\n\r\n 9000\n");
-  EXPECT_EQ(home.read_placement("Editor.ini").v, (V{120, std::nullopt, 9000, std::nullopt}));
-  write_bytes(t / "Editor2.ini", "abc\r\n-50\r\n12x\r\n");
-  EXPECT_EQ(home.read_placement("Editor2.ini").v, (V{std::nullopt, -50, std::nullopt, std::nullopt}));
-
-  // Res.ini holds the drive and the folder.
-  EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"", ""}));
-  ASSERT_TRUE(home.write_res_ini("C:", "C:\\Immagini, mie").ok());
-  EXPECT_EQ(read_bytes(t / "Res.ini"), "C:\r\nC:\\Immagini, mie\r\n");
-  EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"C:", "C:\\Immagini, mie"}));
-  write_bytes(t / "Res.ini", "D:");
-  EXPECT_EQ(home.read_res_ini(), (std::array<std::string, 2>{"D:", ""}));
-
-  // Failed writes keep the old file.
-  ASSERT_TRUE(home.write_placement("Manager.ini", 1, 2, 3, 4).ok());
-  fs::create_directories(t / "Last.ini");  // a folder in the file's place
-  pm::Status s = home.write_last_project("/x");
-  EXPECT_EQ(s.kind(), pm::StatusKind::WriteFailed);
-  EXPECT_NE(s.message().find("Last.ini"), std::string::npos);
-  pm::ProgramFolder broken(t / "Manager.ini");  // its "folder" is a file
-  EXPECT_EQ(broken.write_placement("Mappa.ini", 1, 2, 3, 4).kind(), pm::StatusKind::WriteFailed);
-  EXPECT_EQ(broken.write_res_ini("C:", "x").kind(), pm::StatusKind::WriteFailed);
-  EXPECT_EQ(read_bytes(t / "Manager.ini"), "1\r\n2\r\n3\r\n4\r\n");
-}
-
-TEST(ProgramFolderTest, HomeOptionComesFirstThenTheEnvironment) {
-  TempDir t;
-  // The command line of the window programs: the last --home wins, other arguments stay
-  // theirs, and --home without a folder is a wrong command line.
-  struct Case {
-    std::vector<std::string> args;
-    const char* env;
-    std::optional<fs::path> folder;  // nothing: the program folder is not named
-  } cases[] = {
-      {{}, nullptr, std::nullopt},
-      {{}, "", std::nullopt},
-      {{}, "/env", "/env"},
-      {{"--home", "/a dir"}, "/env", "/a dir"},
-      {{"-style", "x", "--home=/b"}, nullptr, "/b"},
-      {{"--home", "/a", "--home=/b"}, nullptr, "/b"},
-      {{"--home", "/Citt\xC3\xA0"}, nullptr, fs::path(u8"/Città")},
-      {{"--home", "rel"}, nullptr, fs::current_path() / "rel"},
-  };
-  for (const auto& c : cases) {
-    pm::HomeChoice h = pm::choose_home(c.args, c.env);
-    EXPECT_TRUE(h.status.ok());
-    EXPECT_EQ(h.named, c.folder ? std::optional(fs::absolute(*c.folder)) : std::nullopt);
-  }
-  for (auto args : {std::vector<std::string>{"--home"}, std::vector<std::string>{"--home="},
-                    std::vector<std::string>{"--home", ""}}) {
-    pm::HomeChoice bad = pm::choose_home(args, "/env");
-    EXPECT_EQ(bad.status.kind(), pm::StatusKind::Usage);
-    EXPECT_EQ(bad.status.message(), "--home needs a folder: --home DIR");
-    EXPECT_FALSE(bad.named);
-  }
-
-  pm::ProgramFolder home(t.path());
-  fs::create_directories(t / "projects");
-  EXPECT_EQ(home.projects(), t / "projects");
-  EXPECT_EQ(home.output(), t / "Output");
 }
 
 }  // namespace

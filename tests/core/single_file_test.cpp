@@ -11,11 +11,13 @@
 
 #include "compiler/single_file.h"
 #include "base/text.h"
+#include "support/replace_every.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using pmtest::replace_every;
 using pmtest::read_bytes;
 using pmtest::TempDir;
 using pmtest::write_bytes;
@@ -114,15 +116,6 @@ TEST_F(SingleFile, RoomLinesAndRewrites) {
   write("Global2.cod", "<meta http-equiv='refresh' content='3; URL=2.htm'>\r\nvar a = 1\r\nvar b = 2\r\n");
   EXPECT_EQ(section("z"), "z<br><meta http-equiv='refresh' content='3; URL=#2'>\nvar a = 1\nvar b = 2");
   fs::remove(book / "Global2.cod");
-}
-
-// Left to right, without rescanning what was written.
-std::string replace_every(const std::string& s, const std::string& from, const std::string& to) {
-  std::string out;
-  size_t pos = 0;
-  for (size_t hit; (hit = s.find(from, pos)) != std::string::npos; pos = hit + from.size())
-    out += s.substr(pos, hit - pos) + to;
-  return out + s.substr(pos);
 }
 
 // The document's rewrites the plain way: each ".htm" with a quote after it and a number before

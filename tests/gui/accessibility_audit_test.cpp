@@ -44,26 +44,21 @@ void AccessibilityAuditTest::everyWindowOfTheTool() {
   AccessibilityAudit audit;
   GuiFixture f;
   pm::MainWindow* main = f.main();
-  audit.walk(main, "Pagina iniziale");
-  audit.walkTab(main, main->startPage(), "Pagina iniziale");
+  audit.walkBoth(main, main->startPage(), "Pagina iniziale");
   part<QPushButton>(main->startPage(), "Command2")->click();
-  audit.walk(main, "Apri Progetto");
-  audit.walkTab(main, main->startPage(), "Apri Progetto");
+  audit.walkBoth(main, main->startPage(), "Apri Progetto");
 
   const QString folder = f.projects() + "/Il Ponte sul Fiume";
   pm::ProjectManagerWindow* m = openProject(f, folder);
   QVERIFY(m);
-  audit.walk(main, "Gestione del progetto");
-  audit.walkTab(main, m, "Gestione del progetto");
+  audit.walkBoth(main, m, "Gestione del progetto");
 
   pm::RoomEditorWindow* e = editFile(f, folder, "1");
   QVERIFY(e);
-  audit.walk(main, "Editor");
-  audit.walkTab(main, e, "Editor");
+  audit.walkBoth(main, e, "Editor");
   QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F8);
   QTRY_VERIFY(main->findReplace());
-  audit.walk(main, "Trova e sostituisci");
-  audit.walkTab(main, main->findReplace(), "Trova e sostituisci");
+  audit.walkBoth(main, main->findReplace(), "Trova e sostituisci");
   QVERIFY(main->findReplace()->closeWindow());
   QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F6);
   QTRY_VERIFY(main->roomScript() && main->roomScript()->isLoaded());
@@ -75,49 +70,41 @@ void AccessibilityAuditTest::everyWindowOfTheTool() {
     audit.walkTab(main, main->resources(), "Risorse");
   }
   QVERIFY(main->openUploadFresh());
-  audit.walk(main, "UpLoad");
-  audit.walkTab(main, main->upload(), "UpLoad");
+  audit.walkBoth(main, main->upload(), "UpLoad");
   QVERIFY(main->upload()->closeWindow());
   if (main->resources()) QVERIFY(main->resources()->closeWindow());
   QVERIFY(e->closeEditor());
 
   QVERIFY(main->openMapFresh());
   QTRY_VERIFY(main->mapWindow() && !main->mapWindow()->text().isEmpty());
-  audit.walk(main, "Mappa");
-  audit.walkTab(main, main->mapWindow(), "Mappa");
+  audit.walkBoth(main, main->mapWindow(), "Mappa");
   QVERIFY(main->mapWindow()->closeWindow());
   QVERIFY(main->openBookCheckFresh());
   QTRY_VERIFY(!part<QLabel>(main->bookCheck(), "Label1")->text().isEmpty());
-  audit.walk(main, "Verifica del libro");
-  audit.walkTab(main, main->bookCheck(), "Verifica del libro");
+  audit.walkBoth(main, main->bookCheck(), "Verifica del libro");
   QVERIFY(main->bookCheck()->closeWindow());
   pm::GraphWindow* g = main->openGraphFresh();
   QVERIFY(g);
   QVERIFY(QTest::qWaitFor([g] { return !g->busy(); }, 15000));
-  audit.walk(main, "Grafo");
-  audit.walkTab(main, g, "Grafo");
+  audit.walkBoth(main, g, "Grafo");
 
   QVERIFY(g->closeWindow());
 
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F7);
   QTRY_VERIFY(main->properties() && main->properties()->isLoaded());
-  audit.walk(main, "Proprietà");
-  audit.walkTab(main, main->properties(), "Proprietà");
+  audit.walkBoth(main, main->properties(), "Proprietà");
   QVERIFY(main->properties()->closeWindow());
   QVERIFY(main->openGlobalCodeFresh());
   audit.walk(main, "Codice generale");
   QVERIFY(main->globalCode()->closeWindow());
   QVERIFY(main->openColourPaletteFresh());
-  audit.walk(main, "Tavolozza");
-  audit.walkTab(main, main->colourPalette(), "Tavolozza");
+  audit.walkBoth(main, main->colourPalette(), "Tavolozza");
   QVERIFY(main->colourPalette()->closeWindow());
   QVERIFY(main->openSettingsFresh());
-  audit.walk(main, "Impostazioni");
-  audit.walkTab(main, main->settings(), "Impostazioni");
+  audit.walkBoth(main, main->settings(), "Impostazioni");
   QVERIFY(main->settings()->closeWindow());
   QVERIFY(main->openCompileDialogFresh());
-  audit.walk(main, "Compila");
-  audit.walkTab(main, main->compileDialog(), "Compila");
+  audit.walkBoth(main, main->compileDialog(), "Compila");
   QVERIFY(main->compileDialog()->closeWindow());
 
   QVERIFY2(audit.problems.isEmpty(), qPrintable(audit.report()));
@@ -131,8 +118,7 @@ void AccessibilityAuditTest::registro() {
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   part<QPushButton>(&w, "Command1")->click();  // a roll: the result label changes
   AccessibilityAudit audit;
-  audit.walk(&w, "Registro");
-  audit.walkTab(&w, &w, "Registro");
+  audit.walkBoth(&w, &w, "Registro");
   QVERIFY2(audit.problems.isEmpty(), qPrintable(audit.report()));
 }
 

@@ -1,7 +1,7 @@
 // The compile dialog's installer build driven through the real windows: the option chosen
-// when the dialog opens, Zell.iss filled from the project, Distribuisci emptied of the last
-// build before the installer compiler starts, the message the author confirms, then the
-// folder shown; and the message when the compiler is missing.
+// when the dialog opens, the installer compiler found and started through wine, the message
+// the author confirms, then the folder shown. (What the build does and says in each case is
+// checked in the installer build's core test.)
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,14 +14,6 @@ using namespace pmtest;
 
 namespace {
 
-#define OPEN_DIALOG                                                                    \
-  OPEN_LIBRO(3);                                                                       \
-  writeBytes(folder + "/0", "<a href=\"1.htm\">Avanti</a>\r\n");                       \
-  writeBytes(f.home() + "/Distribuisci/vecchio.exe", "installazione precedente");      \
-  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);                          \
-  QTRY_VERIFY(main->compileDialog());                                                  \
-  pm::CompileDialog* d = main->compileDialog()
-
 void makeExecutable(const QString& file, const std::string& bytes) {
   writeBytes(file, bytes);
   QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -33,7 +25,6 @@ class InstallerDialogTest : public QObject {
   Q_OBJECT
  private slots:
   void buildsTheInstaller();
-  void saysWhenTheCompilerIsMissing();
 };
 
 void InstallerDialogTest::buildsTheInstaller() {
@@ -41,7 +32,11 @@ void InstallerDialogTest::buildsTheInstaller() {
   makeExecutable(bin.path() + "/wine", "#!/bin/sh\nexit 0\n");
   const QByteArray oldPath = qgetenv("PATH");
   qputenv("PATH", bin.path().toLocal8Bit() + ":" + oldPath);
-  OPEN_DIALOG;
+  OPEN_LIBRO(3);
+  writeBytes(f.home() + "/Distribuisci/vecchio.exe", "installazione precedente");
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);
+  QTRY_VERIFY(main->compileDialog());
+  pm::CompileDialog* d = main->compileDialog();
   makeExecutable(f.home() + "/Setup/Compil32.exe", "compilatore");
 
   QVERIFY(part<QRadioButton>(d, "Option1")->isEnabled());
@@ -53,13 +48,9 @@ void InstallerDialogTest::buildsTheInstaller() {
   part<QPushButton>(d, "Command1")->click();
   qputenv("PATH", oldPath);
 
-  // The classic book in Output with the Extra files; Zell.iss filled from Hg.iss.
+  // The book, Zell.iss and the package made, Distribuisci emptied of the last build.
   QVERIFY(QFile::exists(f.home() + "/Output/1.htm"));
-  QVERIFY(readBytes(f.home() + "/Output/0.htm").find("Avanti") != std::string::npos);
-  const std::string script = readBytes(f.home() + "/Zell.iss");
-  QVERIFY(script.find("AppName=Libro\r\n") != std::string::npos || script.find("AppName=Libro\n") != std::string::npos);
-  QVERIFY(script.find("[titolo]") == std::string::npos && script.find("[app.path]") == std::string::npos);
-  // Distribuisci emptied of the last build before the compiler started; the package is new.
+  QVERIFY(readBytes(f.home() + "/Zell.iss").find("AppName=Libro") != std::string::npos);
   QVERIFY(!QFile::exists(f.home() + "/Distribuisci/vecchio.exe"));
   QVERIFY(QFile::exists(f.home() + "/Distribuisci/Libro.zip"));
 
@@ -78,24 +69,6 @@ void InstallerDialogTest::buildsTheInstaller() {
   // The dialog stays open, the toolbar and the manager still disabled.
   QCOMPARE(main->compileDialog(), d);
   QVERIFY(!m->isEnabled());
-}
-
-void InstallerDialogTest::saysWhenTheCompilerIsMissing() {
-  OPEN_DIALOG;
-  f.platform.calls.clear();
-  f.prompts.calls.clear();
-  part<QPushButton>(d, "Command1")->click();
-
-  // The book and the package are made; no compiler is started, and the message says why.
-  QVERIFY(QFile::exists(f.home() + "/Distribuisci/Libro.zip"));
-  QVERIFY(!QFile::exists(f.home() + "/Distribuisci/vecchio.exe"));
-  QCOMPARE(f.prompts.calls.size(), size_t(1));
-  const std::string& text = f.prompts.calls[0].text;
-  QVERIFY2(text.rfind("L'installazione non è stata creata: manca il compilatore dell'installazione", 0) == 0,
-           text.c_str());
-  QVERIFY(text.find("Libro.zip") != std::string::npos);
-  for (const auto& c : f.platform.calls) QVERIFY(c.kind != "program");
-  QVERIFY(recorded(f.platform, "folder", f.home() + "/Distribuisci"));
 }
 
 QTEST_MAIN(InstallerDialogTest)

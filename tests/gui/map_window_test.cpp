@@ -73,10 +73,7 @@ class MapWindowTest : public QObject {
 
 void MapWindowTest::sampleBookOtherOptionsPrintingAndAPhraseThatFeedsItself() {
   OPEN_MAP;
-  QCOMPARE(map->text(), coreMap(folder, false, "Si collega alla Stanza"));
-  QVERIFY(map->text().startsWith("---------------| Stanza 0 - Luogo di partenza |---------------\n"));
-  QVERIFY(map->text().contains("(Si collega alla Stanza 12) "));
-  QVERIFY(!map->text().contains("<a href=\""));
+  QCOMPARE(map->text(), coreMap(folder, false, "Si collega alla Stanza"));  // the core's map, its format checked there
   QVERIFY(!part<QCheckBox>(map, "Check1")->isChecked());
   QCOMPARE(part<QLineEdit>(map, "Text2")->text(), QString("Si collega alla Stanza"));
   QVERIFY(unnamedControls(map).isEmpty());
@@ -93,10 +90,6 @@ void MapWindowTest::sampleBookOtherOptionsPrintingAndAPhraseThatFeedsItself() {
   part<QLineEdit>(map, "Text2")->setText("Vai alla");
   QTest::keyClick(view(map), Qt::Key_F3);
   QTRY_COMPARE(map->text(), coreMap(folder, true, "Vai alla"));
-  QVERIFY(map->text().startsWith("#0\n"));
-  QVERIFY(map->text().contains("\n#12\n"));
-  QVERIFY(map->text().contains("(Vai alla 1) "));
-  QVERIFY(!map->text().contains("Si collega"));
   shoot(main, "map_window_numbers");
 
   // The button does the same, back to the framed headers.

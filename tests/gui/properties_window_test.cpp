@@ -95,14 +95,7 @@ void PropertiesWindowTest::tenFieldFormEditedFieldsAndTheSkipCheck() {
   w = pressF7(f, m);
   QVERIFY(w);
   QCOMPARE(box(w, 4)->text(), QString::fromUtf8("Niccol\xC3\xB2 Lisz&#337;"));
-  box(w, 4)->setText("Anna Bianchi");
-  closeByEsc(f, w);
-
-  // Reopened, the boxes show what was stored.
-  w = pressF7(f, m);
-  QVERIFY(w);
   QCOMPARE(box(w, 2)->text(), QString("Il ''Drago'' d'oro"));
-  QCOMPARE(box(w, 7)->text(), QString("100%"));
 
   // The skip check makes the compiled start page jump to the first room.
   QTest::mouseClick(part<QCheckBox>(w, "Check1"), Qt::LeftButton, {}, QPoint(6, part<QCheckBox>(w, "Check1")->height() / 2));

@@ -117,10 +117,7 @@ class RegistroWindowTest : public QObject {
     QVERIFY(w.Label1->text().isEmpty());
     // The result is read by its text (accessibility_audit_test), "Risultato" describes it.
     QCOMPARE(w.Label1->accessibleDescription(), QString("Risultato"));
-    for (const char* name : {"Option1", "Option2", "Option3", "Command1", "Command2", "Text1"}) {
-      auto* c = w->findChild<QWidget*>(QString::fromLatin1(name));
-      QVERIFY2(c && !c->accessibleName().isEmpty(), name);
-    }
+    // (Every control's name: the accessibility audit walks this window.)
     QVERIFY(w.Timer2->isActive());  // the log is read a moment after the window shows
     QTRY_VERIFY(!w.Timer2->isActive());
     QVERIFY(w->logText().isEmpty());

@@ -135,6 +135,12 @@ class AccessibilityAudit {
     if (qEnvironmentVariableIsSet("PAGIMOND_A11Y_DUMP")) qInfo().noquote() << tree.join('\n');
   }
 
+  // Walks the tree under `window`, then `within` with Tab (walkTab).
+  void walkBoth(QWidget* window, QWidget* within, const QString& where) {
+    walk(window, where);
+    walkTab(window, within, where);
+  }
+
   // The problems found, each once.
   QString report() const {
     QStringList once = problems;
