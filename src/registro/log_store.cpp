@@ -15,7 +15,8 @@ fs::path LogStore::path() const { return pm::resolve(folder_, "Dati.txt"); }
 bool LogStore::load(std::string& text, std::string& error) {
   std::string bytes;
   text.clear();
-  if (read_(path(), bytes, &error) == pm::ReadResult::Failed) {
+  if (const pm::Status read = read_(path(), bytes); read.kind() == pm::StatusKind::ReadFailed) {
+    error = read.message();
     on_disk_.clear();
     unreadable_ = true;
     return false;
@@ -47,7 +48,9 @@ bool LogStore::save(std::string_view text, std::string& error, std::string* noti
   }
   // The reader keeps this file by hand: it is on the disk, with its permissions, before the
   // old one is replaced.
-  if (!pm::write_file_atomic(target, log_to_file(text, encoding_), &error, pm::WriteCare::Careful)) {
+  if (const pm::Status written = pm::write_file_atomic(target, log_to_file(text, encoding_), pm::WriteCare::Careful);
+      !written.ok()) {
+    error = written.message();
     if (first_beside) beside_.clear();  // the next save looks for a free name again
     return false;
   }

@@ -16,7 +16,7 @@ namespace registro {
 class LogStore {
  public:
   // How the log file is read: the core's checked whole-file read, or a test's stand-in.
-  using ReadFile = std::function<pm::ReadResult(const std::filesystem::path&, std::string&, std::string*)>;
+  using ReadFile = std::function<pm::Status(const std::filesystem::path&, std::string&)>;
 
   explicit LogStore(std::filesystem::path folder, ReadFile read = pm::read_file_checked);
 

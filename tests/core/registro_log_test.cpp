@@ -99,10 +99,9 @@ TEST_F(RegistroLogStore, ALogThatCannotBeReadIsNeverReplaced) {
   // read fails through the store's read seam, as it does for a reader without the rights.
   write_bytes(dir_ / "Dati.txt", "Forza 12\r\n");
   write_bytes(dir_ / "Dati (2).txt", "another log");
-  auto denied = [](const fs::path& p, std::string& out, std::string* error) {
+  auto denied = [](const fs::path& p, std::string& out) {
     out.clear();
-    *error = "Impossibile leggere il file " + p.string() + ": Permission denied";
-    return pm::ReadResult::Failed;
+    return pm::Status(pm::StatusKind::ReadFailed, "Impossibile leggere il file " + p.string() + ": Permission denied");
   };
   LogStore store(dir_, denied);
   std::string text = "stale", error, notice;
