@@ -47,15 +47,15 @@ int main(int argc, char** argv) {
   const pm::stdfs::path folder = home / "Projects" / "Libro";
   pm::stdfs::create_directories(folder / "Room");
   pm::Project project(folder, "Libro");
-  pm::write_file_atomic(project.project_file(), "\"Libro\",\"Libro\"\r\n");
+  (void)pm::write_file_atomic(project.project_file(), "\"Libro\",\"Libro\"\r\n");
   std::string text;
   for (int i = 0; i < lines; ++i) {
     std::string line = "Riga " + std::to_string(i) + ": il ponte di pietra si inarca sul fiume.";
     line.resize(50, ' ');
     text += line + "\r\n";
   }
-  pm::write_file_atomic(project.description_file("0"), "Luogo di partenza\r\n");
-  pm::write_file_atomic(project.text_file("0"), text);
+  (void)pm::write_file_atomic(project.description_file("0"), "Luogo di partenza\r\n");
+  (void)pm::write_file_atomic(project.text_file("0"), text);
   std::printf("room: %zu bytes, %d lines\n", text.size(), lines);
 
   pm::ScriptedPrompts prompts;

@@ -34,12 +34,12 @@ int main(int argc, char** argv) {
   const pm::stdfs::path folder = home / "Projects" / "Libro grande";
   pm::stdfs::create_directories(folder / "Room");
   pm::Project project(folder, "Libro grande");
-  pm::write_file_atomic(project.project_file(), "\"Libro grande\",\"Libro grande\"\r\n");
+  (void)pm::write_file_atomic(project.project_file(), "\"Libro grande\",\"Libro grande\"\r\n");
   for (int i = 0; i < rooms; ++i) {
     std::string n = std::to_string(i);
     std::string description = i == 0 ? "Luogo di partenza" : "Stanza " + n + ", con la porta " + std::to_string(i % 7);
-    pm::write_file_atomic(project.description_file(n), description + "\r\n");
-    pm::write_file_atomic(project.text_file(n), "Testo della stanza " + n + "\r\n");
+    (void)pm::write_file_atomic(project.description_file(n), description + "\r\n");
+    (void)pm::write_file_atomic(project.text_file(n), "Testo della stanza " + n + "\r\n");
   }
 
   pm::ScriptedPrompts prompts;

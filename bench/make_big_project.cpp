@@ -86,9 +86,9 @@ std::string room_text(size_t room, size_t rooms, Dice& d) {
   return text;
 }
 
-bool check(bool ok, const std::string& error) {
-  if (!ok) std::fprintf(stderr, "make_big_project: %s\n", error.c_str());
-  return ok;
+bool check(const pm::Status& status) {
+  if (!status.ok()) std::fprintf(stderr, "make_big_project: %s\n", status.message().c_str());
+  return status.ok();
 }
 
 }  // namespace
@@ -113,28 +113,26 @@ int main(int argc, char** argv) {
   pm::stdfs::create_directories(folder / "res", ec);
   std::string name = folder.filename().string();
   pm::Project project(folder, name);
-  std::string error;
-
   pm::ProjectFields fields;
   fields.f = {name, "Il libro grande", "01/02/2026", "Realizzato con Pagimond", "https://pagimond.example",
               "autore@example.org", "100%", "1", "Pagimond 2.00", ""};
-  if (!check(project.write_creation_fields(fields, &error), error)) return 1;
-  bool ok = pm::write_file_atomic(folder / "Global.cod", "<div class='testata'>\r\n<i>Il libro grande</i><br>\r\n", &error) &&
-            pm::write_file_atomic(folder / "Global2.cod", "<hr>\r\n<small>fine della stanza</small>\r\n", &error) &&
-            pm::write_file_atomic(folder / "adv.css", "body { background: #fff8e7; }\r\ntd.adventure { font-family: serif; }\r\n",
-                                  &error) &&
-            pm::write_file_atomic(folder / "res" / "ponte.png", std::string(20000, '\x89'), &error) &&
-            pm::write_file_atomic(folder / "res" / "acqua.wav", std::string(60000, 'R'), &error);
-  if (!check(ok, error)) return 1;
+  if (!check(project.write_creation_fields(fields))) return 1;
+  bool ok = check(pm::write_file_atomic(folder / "Global.cod", "<div class='testata'>\r\n<i>Il libro grande</i><br>\r\n")) &&
+            check(pm::write_file_atomic(folder / "Global2.cod", "<hr>\r\n<small>fine della stanza</small>\r\n")) &&
+            check(pm::write_file_atomic(folder / "adv.css",
+                                        "body { background: #fff8e7; }\r\ntd.adventure { font-family: serif; }\r\n")) &&
+            check(pm::write_file_atomic(folder / "res" / "ponte.png", std::string(20000, '\x89'))) &&
+            check(pm::write_file_atomic(folder / "res" / "acqua.wav", std::string(60000, 'R')));
+  if (!ok) return 1;
 
   Dice d(0x9e3779b97f4a7c15ULL);
   for (long i = 0; i < rooms; ++i) {
     std::string n = std::to_string(i);
     std::string description = i == 0 ? "Luogo di partenza" : "Stanza " + n + ": " + word(d) + " " + word(d);
     if (i % 7 == 3) description += ", " + word(d);  // a comma cuts what the list shows
-    if (!check(project.write_description(n, description, &error), error)) return 1;
-    if (!check(project.write_text(n, room_text(size_t(i), size_t(rooms), d), &error), error)) return 1;
-    if (i % 100 == 42 && !check(project.write_script(n, "var stanza = " + n + ";", &error), error)) return 1;
+    if (!check(project.write_description(n, description))) return 1;
+    if (!check(project.write_text(n, room_text(size_t(i), size_t(rooms), d)))) return 1;
+    if (i % 100 == 42 && !check(project.write_script(n, "var stanza = " + n + ";"))) return 1;
   }
   std::printf("%s\n", folder.c_str());
   return 0;

@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const pm::ProgramFolder home(fuzz::scratch());
   for (const char* name : {"Manager.ini", "Last.ini", "Res.ini"})
-    fuzz::check(pm::write_file_atomic(home.file(name), bytes), "the scratch file can be written");
+    fuzz::check(pm::write_file_atomic(home.file(name), bytes).ok(), "the scratch file can be written");
   const pm::Placement placement = home.read_placement("Manager.ini");
   (void)home.read_last_project();
   (void)home.read_res_ini();

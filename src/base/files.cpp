@@ -103,19 +103,19 @@ stdfs::path folder_itself(stdfs::path p) {
   return p;
 }
 
-ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error) {
-  return read_descriptor(open_for_reading(p), [&] { return p; }, out, error);
+Status read_file_checked(const stdfs::path& p, std::string& out) {
+  return read_descriptor(open_for_reading(p), [&] { return p; }, out);
 }
 
-ReadResult read_descriptor(int fd, const std::function<stdfs::path()>& shown, std::string& out, std::string* error) {
+Status read_descriptor(int fd, const std::function<stdfs::path()>& shown, std::string& out) {
   out.clear();
   auto failed = [&](int err) {
-    if (error) *error = "Impossibile leggere il file " + path_text(shown()) + ": " + std::strerror(err);
-    return ReadResult::Failed;
+    return Status(StatusKind::ReadFailed,
+                  "Impossibile leggere il file " + path_text(shown()) + ": " + std::strerror(err));
   };
   if (fd < 0) {
     const int err = errno;
-    return err == ENOENT || err == ENOTDIR ? ReadResult::Missing : failed(err);
+    return err == ENOENT || err == ENOTDIR ? Status(StatusKind::NotFound, {}) : failed(err);
   }
   // Read straight into the string, sized from the file: one read for a file that does not
   // change meanwhile, and a short read of a regular file is its end.
@@ -140,10 +140,10 @@ ReadResult read_descriptor(int fd, const std::function<stdfs::path()>& shown, st
   }
   close_file(fd);
   out.resize(err ? 0 : used);
-  return err ? failed(err) : ReadResult::Ok;
+  return err ? failed(err) : Status();
 }
 
-bool read_file(const stdfs::path& p, std::string& out) { return read_file_checked(p, out) == ReadResult::Ok; }
+bool read_file(const stdfs::path& p, std::string& out) { return read_file_checked(p, out).ok(); }
 
 std::string read_file_or_empty(const stdfs::path& p) {
   std::string s;
@@ -151,10 +151,8 @@ std::string read_file_or_empty(const stdfs::path& p) {
   return s;
 }
 
-static std::string fail(std::string* error, const stdfs::path& p, const std::string& what) {
-  std::string msg = "Impossibile scrivere il file " + path_text(p) + ": " + what;
-  if (error) *error = msg;
-  return msg;
+static Status fail(const stdfs::path& p, const std::string& what) {
+  return Status(StatusKind::WriteFailed, "Impossibile scrivere il file " + path_text(p) + ": " + what);
 }
 
 stdfs::path temporary_beside(const stdfs::path& p) {
@@ -194,18 +192,14 @@ int write_all(int fd, std::string_view bytes) {
   return 0;
 }
 
-bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error, WriteCare care) {
+Status write_file_atomic(const stdfs::path& p, std::string_view bytes, WriteCare care) {
   stdfs::path tmp = temporary_beside(p);
   int fd = create_new(tmp);
-  if (fd < 0) {
-    fail(error, p, std::strerror(errno));
-    return false;
-  }
+  if (fd < 0) return fail(p, std::strerror(errno));
   auto give_up = [&](const std::string& why) {
     if (fd >= 0) close_file(fd);
     unlink_file(tmp);
-    fail(error, p, why);
-    return false;
+    return fail(p, why);
   };
   if (care == WriteCare::Careful) keep_permissions(fd, p);
   if (const int err = write_all(fd, bytes)) return give_up(std::strerror(err));
@@ -214,7 +208,7 @@ bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string
   fd = -1;
   if (closed != 0) return give_up(std::strerror(errno));
   if (std::string why = replace_file(tmp, p); !why.empty()) return give_up(why);
-  return true;
+  return {};
 }
 
 bool can_write_in(const stdfs::path& dir) {
@@ -318,13 +312,12 @@ bool copy_matching(const stdfs::path& src_dir, const std::vector<std::string>& n
   return ok;
 }
 
-bool copy_file_into(const stdfs::path& src_file, const stdfs::path& dst_dir, std::string* error) {
+Status copy_file_into(const stdfs::path& src_file, const stdfs::path& dst_dir) {
   std::error_code ec;
   stdfs::create_directories(dst_dir, ec);
   const stdfs::path target = resolve(dst_dir, src_file.filename().string());
-  if (!ec && is_file(src_file) && copy_file_atomic(src_file, target)) return true;
-  if (error) *error = "Impossibile copiare " + path_text(src_file) + " in " + path_text(dst_dir);
-  return false;
+  if (!ec && is_file(src_file) && copy_file_atomic(src_file, target)) return {};
+  return Status(StatusKind::WriteFailed, "Impossibile copiare " + path_text(src_file) + " in " + path_text(dst_dir));
 }
 
 bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
@@ -352,45 +345,41 @@ bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst) {
 #if defined(_WIN32)
 // Windows has no folder handles to remove by: the entries go by path, each file unlinked
 // at once (remove_all would first try to open it as a folder), links removed as links.
-bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
+Status remove_folder_contents(const stdfs::path& dir) {
+  auto failed = [&](const std::error_code& why) {
+    return Status(StatusKind::WriteFailed, "Impossibile svuotare la cartella " + path_text(dir) + ": " + why.message());
+  };
   std::error_code ec;
   std::vector<std::pair<stdfs::path, bool>> entries;  // path, is a folder (links are not followed)
   for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code ec2;
     entries.emplace_back(it->path(), it->is_directory(ec2) && !it->is_symlink(ec2));
   }
-  if (ec) {
-    if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + ec.message();
-    return false;
-  }
-  bool ok = true;
+  if (ec) return failed(ec);
+  Status result;  // the first failure; the other entries are still removed
   for (const auto& [e, folder] : entries) {
     std::error_code ec2;
     if (folder)
       stdfs::remove_all(e, ec2);
     else
       stdfs::remove(e, ec2);
-    if (ec2 && ok) {
-      ok = false;
-      if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + ec2.message();
-    }
+    if (ec2 && result.ok()) result = failed(ec2);
   }
-  return ok;
+  return result;
 }
 #else
-bool remove_folder_contents(const stdfs::path& dir, std::string* error) {
+Status remove_folder_contents(const stdfs::path& dir) {
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   const int err = fd < 0 ? errno : remove_open_folder_contents(fd);
-  if (err == 0) return true;
-  if (error) *error = "Impossibile svuotare la cartella " + path_text(dir) + ": " + std::strerror(err);
-  return false;
+  if (err == 0) return {};
+  return Status(StatusKind::WriteFailed, "Impossibile svuotare la cartella " + path_text(dir) + ": " + std::strerror(err));
 }
 #endif
 
-bool empty_folder(const stdfs::path& dir, std::string* error) {
+Status empty_folder(const stdfs::path& dir) {
   std::error_code ec;
   stdfs::create_directories(dir, ec);
-  return remove_folder_contents(dir, error);
+  return remove_folder_contents(dir);
 }
 
 namespace {
@@ -427,21 +416,16 @@ bool path_is_within(const stdfs::path& inner, const stdfs::path& outer) {
   return true;
 }
 
-bool remove_files_in(const stdfs::path& dir, std::string* error) {
+Status remove_files_in(const stdfs::path& dir) {
   std::error_code ec;
   stdfs::create_directories(dir, ec);
-  if (!is_folder(dir)) {
-    if (error) *error = "Impossibile creare la cartella " + path_text(dir);
-    return false;
-  }
-  bool ok = true;
+  if (!is_folder(dir)) return Status(StatusKind::WriteFailed, "Impossibile creare la cartella " + path_text(dir));
+  Status result;  // the last failure, as the person sees one name
   for (const auto& name : list_file_names(dir)) {
-    if (!remove_file(dir / name)) {
-      ok = false;
-      if (error) *error = "Impossibile eliminare il file " + path_text(dir / name);
-    }
+    if (!remove_file(dir / name))
+      result = Status(StatusKind::WriteFailed, "Impossibile eliminare il file " + path_text(dir / name));
   }
-  return ok;
+  return result;
 }
 
 std::string path_text(const stdfs::path& p) { return p.string(); }

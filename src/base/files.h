@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
+
 namespace pm {
 
 namespace stdfs = std::filesystem;
@@ -29,11 +31,11 @@ stdfs::path folder_itself(stdfs::path p);
 bool read_file(const stdfs::path& p, std::string& out);
 std::string read_file_or_empty(const stdfs::path& p);
 
-// The same read, telling a missing file (Missing) from one that is there but cannot be
-// read, such as a folder (Failed: `error`, when given, says why and names the file).
-// `out` is empty unless Ok.
-enum class ReadResult { Ok, Missing, Failed };
-ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string* error = nullptr);
+// The same read, telling a missing file (NotFound, without a message: most readers take it
+// as empty, and those that report it say so in their own words) from one that is there but
+// cannot be read, such as a folder (ReadFailed, with a message that says why and names the
+// file). `out` is empty unless ok.
+Status read_file_checked(const stdfs::path& p, std::string& out);
 
 // How an atomic write treats the file it replaces. Careful, for a file a person keeps by
 // hand such as a reader's log: the bytes reach the disk before the rename, and a replaced
@@ -42,10 +44,9 @@ ReadResult read_file_checked(const stdfs::path& p, std::string& out, std::string
 enum class WriteCare { Plain, Careful };
 
 // Writes `bytes` to `p` through a temporary file in the same folder and a rename, so a
-// failed or interrupted write leaves the old file whole. On failure returns false and sets
-// `error` (when given) to a message naming the file.
-bool write_file_atomic(const stdfs::path& p, std::string_view bytes, std::string* error = nullptr,
-                       WriteCare care = WriteCare::Plain);
+// failed or interrupted write leaves the old file whole. On failure WriteFailed, with a
+// message naming the file.
+Status write_file_atomic(const stdfs::path& p, std::string_view bytes, WriteCare care = WriteCare::Plain);
 
 // A fresh name beside `p` (same folder, a dot and ".tmp" in it) for the temporary file of
 // an atomic write: for writers that produce a file by other means, then rename it over `p`.
@@ -84,16 +85,17 @@ bool copy_matching(const stdfs::path& src_dir, const std::vector<std::string>& n
 
 // Copy service: the one file `src_file` into `dst_dir` (created if needed) under the same
 // name, replacing a file of that name in any case (the target keeps its spelling), through
-// a temporary file. False with a message naming the file when the copy failed; the old
-// target is then whole and no half file is left.
-bool copy_file_into(const stdfs::path& src_file, const stdfs::path& dst_dir, std::string* error = nullptr);
+// a temporary file. WriteFailed, with a message naming the file, when the copy failed; the
+// old target is then whole and no half file is left.
+Status copy_file_into(const stdfs::path& src_file, const stdfs::path& dst_dir);
 
 // Copy service: the contents of folder `src` (recursively) into folder `dst`, created if needed.
 bool copy_folder_contents(const stdfs::path& src, const stdfs::path& dst);
 
 // Removes everything inside `dir` (files and sub-folders); creates `dir` when missing.
-// Links inside are removed as links: what they point to stays.
-bool empty_folder(const stdfs::path& dir, std::string* error = nullptr);
+// Links inside are removed as links: what they point to stays. WriteFailed, with a message
+// naming the folder, when something could not be removed.
+Status empty_folder(const stdfs::path& dir);
 
 // True when `inner` is `outer` or lies somewhere below it. Both are made absolute and
 // normal first (links resolved where the folders exist); a trailing separator does not
@@ -102,11 +104,12 @@ bool empty_folder(const stdfs::path& dir, std::string* error = nullptr);
 bool path_is_within(const stdfs::path& inner, const stdfs::path& outer);
 
 // Removes the files directly inside `dir` and leaves its sub-folders; creates `dir` when
-// missing. False with a message naming the folder when something could not be removed.
-bool remove_files_in(const stdfs::path& dir, std::string* error = nullptr);
+// missing. WriteFailed, with a message naming the folder or file, when something could
+// not be removed or made.
+Status remove_files_in(const stdfs::path& dir);
 
 // Removes everything inside the existing folder `dir`, as empty_folder does.
-bool remove_folder_contents(const stdfs::path& dir, std::string* error = nullptr);
+Status remove_folder_contents(const stdfs::path& dir);
 
 // A path as UTF-8 / native bytes, for messages.
 std::string path_text(const stdfs::path& p);

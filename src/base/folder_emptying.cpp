@@ -21,7 +21,7 @@ std::string FolderEmptying::aside_prefix(const stdfs::path& dir) {
 #if defined(_WIN32)
 // Windows keeps a folder whose files are open from being moved, and has no lstat or mode
 // bits to make the new folder with: there the folder is emptied in place.
-FolderEmptying::FolderEmptying(const stdfs::path& dir) { ok_ = empty_folder(dir, &error_); }
+FolderEmptying::FolderEmptying(const stdfs::path& dir) { status_ = empty_folder(dir); }
 #else
 FolderEmptying::FolderEmptying(const stdfs::path& dir) {
   const stdfs::path parent = dir.has_parent_path() ? dir.parent_path() : stdfs::path(".");
@@ -51,14 +51,13 @@ FolderEmptying::FolderEmptying(const stdfs::path& dir) {
       }
     }
   }
-  if (!moved) ok_ = empty_folder(dir, &error_);
+  if (!moved) status_ = empty_folder(dir);
   if (aside.empty()) return;
   worker_ = std::thread([this, aside = std::move(aside)] {
     for (const auto& folder : aside) {
       auto fail = [&](std::string_view what, int err) {
-        if (!ok_) return;
-        ok_ = false;
-        error_ = std::string(what) + path_text(folder) + ": " + std::strerror(err);
+        if (!status_.ok()) return;
+        status_ = Status(StatusKind::WriteFailed, std::string(what) + path_text(folder) + ": " + std::strerror(err));
       };
       const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       if (fd < 0) {
@@ -88,9 +87,9 @@ FolderEmptying::FolderEmptying(const stdfs::path& dir) {
 
 #endif
 
-FolderEmptying::~FolderEmptying() { finish(); }
+FolderEmptying::~FolderEmptying() { (void)finish(); }
 
-bool FolderEmptying::finish(std::string* error) {
+Status FolderEmptying::finish() {
 #if !defined(_WIN32)
   // The operation is done: this thread takes its share of what is left to remove.
   std::shared_ptr<FolderRemoval> left;
@@ -101,8 +100,7 @@ bool FolderEmptying::finish(std::string* error) {
   if (left) left->take_part();
 #endif
   if (worker_.joinable()) worker_.join();
-  if (!ok_ && error) *error = error_;
-  return ok_;
+  return status_;
 }
 
 }  // namespace pm

@@ -27,9 +27,9 @@ class FolderEmptying {
   FolderEmptying(const FolderEmptying&) = delete;
   FolderEmptying& operator=(const FolderEmptying&) = delete;
 
-  // Helps with the removal and waits for its end. False, with a message in `error`, when
-  // `dir` could not be made or something of its old contents could not be removed.
-  bool finish(std::string* error = nullptr);
+  // Helps with the removal and waits for its end. WriteFailed, with a message, when `dir`
+  // could not be made or something of its old contents could not be removed.
+  Status finish();
 
   // The name prefix of the old contents moved aside beside `dir`.
   static std::string aside_prefix(const stdfs::path& dir);
@@ -40,8 +40,7 @@ class FolderEmptying {
   std::mutex mutex_;
   std::shared_ptr<FolderRemoval> current_;  // the folder whose entries are being removed
 #endif
-  bool ok_ = true;
-  std::string error_;
+  Status status_;  // the first failure
 };
 
 }  // namespace pm

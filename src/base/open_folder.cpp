@@ -71,11 +71,11 @@ OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
   return *this;
 }
 
-ReadResult OpenFolder::read(std::string_view name, std::string& out, std::string* error) const {
+Status OpenFolder::read(std::string_view name, std::string& out) const {
   out.clear();
-  if (fd_ < 0) return ReadResult::Missing;
+  if (fd_ < 0) return Status(StatusKind::NotFound, {});
   const int fd = open_in(*this, std::string(name), kReadFlags);
-  return read_descriptor(fd, [&] { return shown_path(*this, name); }, out, error);
+  return read_descriptor(fd, [&] { return shown_path(*this, name); }, out);
 }
 
 #if defined(_WIN32)
@@ -119,28 +119,27 @@ DirectWriter::DirectWriter(const OpenFolder& folder, std::string_view name) : fo
   if (fd_ < 0) errno_ = folder.valid() ? errno : ENOENT;
 }
 
-DirectWriter::~DirectWriter() { finish(); }
+DirectWriter::~DirectWriter() { (void)finish(); }
 
 void DirectWriter::write(std::string_view bytes) {
   if (fd_ >= 0 && errno_ == 0) errno_ = write_all(fd_, bytes);
 }
 
-bool DirectWriter::finish(std::string* error) {
+Status DirectWriter::finish() {
   if (fd_ >= 0) {
     if (close_fd(fd_) != 0 && errno_ == 0) errno_ = errno;
     fd_ = -1;
     if (errno_ != 0) unlink_in(folder_, name_);
   }
-  if (errno_ == 0) return true;
-  if (error)
-    *error = "Impossibile scrivere il file " + path_text(shown_path(folder_, name_)) + ": " + std::strerror(errno_);
-  return false;
+  if (errno_ == 0) return {};
+  return Status(StatusKind::WriteFailed,
+                "Impossibile scrivere il file " + path_text(shown_path(folder_, name_)) + ": " + std::strerror(errno_));
 }
 
-bool write_file_direct(const OpenFolder& folder, std::string_view name, std::string_view bytes, std::string* error) {
+Status write_file_direct(const OpenFolder& folder, std::string_view name, std::string_view bytes) {
   DirectWriter writer(folder, name);
   writer.write(bytes);
-  return writer.finish(error);
+  return writer.finish();
 }
 
 }  // namespace pm

@@ -31,7 +31,7 @@ class OpenFolder {
 
   // Reads the file `name` of this folder, like read_file_checked. Safe to call from
   // several threads at once.
-  ReadResult read(std::string_view name, std::string& out, std::string* error = nullptr) const;
+  Status read(std::string_view name, std::string& out) const;
 
   // Names of the regular files of this folder, in directory order.
   std::vector<std::string> file_names() const;
@@ -53,9 +53,9 @@ class DirectWriter {
   DirectWriter& operator=(const DirectWriter&) = delete;
 
   void write(std::string_view bytes);
-  // Closes the file. False, with a message naming the file in `error`, when anything
-  // failed since it was opened; the file is then gone.
-  bool finish(std::string* error = nullptr);
+  // Closes the file. WriteFailed, with a message naming the file, when anything failed
+  // since it was opened; the file is then gone.
+  Status finish();
 
  private:
   const OpenFolder& folder_;
@@ -65,15 +65,14 @@ class DirectWriter {
 };
 
 // Writes a whole file with a DirectWriter.
-bool write_file_direct(const OpenFolder& folder, std::string_view name, std::string_view bytes,
-                       std::string* error = nullptr);
+Status write_file_direct(const OpenFolder& folder, std::string_view name, std::string_view bytes);
 
 // Reads from the descriptor that an open just returned into `out` (the shared body of every
 // whole-file read, in files.cpp): sized from fstat, one read for a regular file that does
 // not change meanwhile. Closes `fd`. A failed open (fd < 0, the reason still in errno) is
-// Missing for a file or folder that is not there; a message naming the path that `shown`
-// gives is made only for a failure.
-ReadResult read_descriptor(int fd, const std::function<stdfs::path()>& shown, std::string& out, std::string* error);
+// NotFound for a file or folder that is not there; a message naming the path that `shown`
+// gives is made only for a ReadFailed.
+Status read_descriptor(int fd, const std::function<stdfs::path()>& shown, std::string& out);
 
 // Writes all of `bytes` to `fd`, again after an interrupted write, within the room that the
 // full-disk test seam leaves (see set_disk_space_for_testing). 0, or the errno of the write

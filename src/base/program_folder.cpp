@@ -89,11 +89,7 @@ std::optional<stdfs::path> named_folder(const std::optional<stdfs::path>& home_o
   return std::nullopt;
 }
 
-Status write_state_file(const stdfs::path& p, const std::string& bytes) {
-  std::string error;
-  if (!write_file_atomic(p, bytes, &error)) return Status(StatusKind::WriteFailed, error);
-  return {};
-}
+Status write_state_file(const stdfs::path& p, const std::string& bytes) { return write_file_atomic(p, bytes); }
 
 }  // namespace
 

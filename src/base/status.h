@@ -1,7 +1,10 @@
 // The result of everything in the core that can fail: ok, or a kind and a message for the
 // person. Callers decide by the kind and show the message; they never compare its text.
+// Result<T> is the same for a call that gives a value when it succeeds.
 #pragma once
 
+#include <cassert>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -30,6 +33,33 @@ class [[nodiscard]] Status {
  private:
   StatusKind kind_ = StatusKind::Ok;
   std::string message_;
+};
+
+// A value, or the Status that says why there is none. (The standard library's own type for
+// this needs a later language version than the one this code is built with.)
+template <class T>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : value_(std::move(value)) {}
+  // A failure: `status` is never ok.
+  Result(Status status) : status_(std::move(status)) { assert(!status_.ok()); }
+
+  bool ok() const { return value_.has_value(); }
+  const Status& status() const { return status_; }
+  StatusKind kind() const { return status_.kind(); }
+
+  // The value; only when ok().
+  T& value() & { return *value_; }
+  const T& value() const& { return *value_; }
+  T&& value() && { return std::move(*value_); }
+  T& operator*() & { return *value_; }
+  const T& operator*() const& { return *value_; }
+  T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
+
+ private:
+  std::optional<T> value_;
+  Status status_;
 };
 
 }  // namespace pm

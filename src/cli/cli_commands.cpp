@@ -146,9 +146,9 @@ int run_prepared_compile(const Request& r, const CompileWriter& write) {
 // Writes `bytes` to standard output, or reports `lead` followed by the reason and returns
 // false.
 bool output(std::string_view bytes, std::string_view lead) {
-  std::string error;
-  if (write_stdout_bytes(bytes, &error)) return true;
-  report_error(std::string(lead) + error);
+  const Status written = write_stdout_bytes(bytes);
+  if (written.ok()) return true;
+  report_error(std::string(lead) + written.message());
   return false;
 }
 
@@ -176,9 +176,8 @@ int run_package(const Request& r) {
   if (!in) return kExitFailed;
   CompileReport report = compile_for_distribution(in->home, in->project, in->rooms.get());
   if (!report.ok()) return finish(report);
-  std::string error;
-  if (!write_portable_package(in->home, in->project, &error)) {
-    report_error(error);
+  if (const Status packed = write_portable_package(in->home, in->project); !packed.ok()) {
+    report_error(packed.message());
     return kExitFailed;
   }
   const std::string line = path_text(portable_package_path(in->home, in->project)) + "\n";

@@ -12,7 +12,7 @@
 
 namespace pm::cli {
 
-bool write_stdout_bytes(std::string_view bytes, std::string* error) {
+Status write_stdout_bytes(std::string_view bytes) {
 #if defined(_WIN32)
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
@@ -20,8 +20,8 @@ bool write_stdout_bytes(std::string_view bytes, std::string* error) {
   size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   bool ok = written == bytes.size();
   if (std::fflush(stdout) != 0) ok = false;
-  if (!ok && error) *error = errno ? std::strerror(errno) : "write error";
-  return ok;
+  if (ok) return {};
+  return {StatusKind::WriteFailed, errno ? std::strerror(errno) : "write error"};
 }
 
 void report_error(std::string_view message) {

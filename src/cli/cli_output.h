@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+
 namespace pm::cli {
 
 // Exit statuses: 0 success, 1 the work failed, 2 the command line was wrong.
@@ -12,9 +14,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-// Writes `bytes` to standard output exactly and flushes. False when they could not all be
-// written (a closed pipe, a full disk); `error` then says why.
-bool write_stdout_bytes(std::string_view bytes, std::string* error);
+// Writes `bytes` to standard output exactly and flushes. WriteFailed when they could not
+// all be written (a closed pipe, a full disk); the message then says why.
+Status write_stdout_bytes(std::string_view bytes);
 
 // "pagimond-cli: " + message on one line of standard error: line ends inside the message
 // become blanks, so each problem is exactly one line.

@@ -309,8 +309,7 @@ void write_single_file(const Project& project, const ProjectReader& reader, cons
     const OpenFolder folder(output);
     DirectWriter page(folder, "index.htm");
     write_document(project, reader, rooms, report.errors, [&](std::string_view piece) { page.write(piece); });
-    std::string error;
-    if (!page.finish(&error)) report.errors.push_back(error);
+    if (Status written = page.finish(); !written.ok()) report.errors.push_back(written.message());
   }
   finish_output(emptying, report);
 }

@@ -50,8 +50,7 @@ std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const Pro
 }
 
 void finish_output(FolderEmptying& emptying, CompileReport& report) {
-  std::string error;
-  if (!emptying.finish(&error)) report.errors.push_back(error);
+  if (Status emptied = emptying.finish(); !emptied.ok()) report.errors.push_back(emptied.message());
 }
 
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
@@ -98,11 +97,11 @@ void write_site(const Project& project, const ProjectReader& reader, const std::
     report.errors.insert(report.errors.end(), page.errors.begin(), page.errors.end());
     // Output has just been emptied: the page goes straight to its place.
     if (page.exists) {
-      if (!write_file_direct(pages, room + ".htm", page.bytes, &error)) {
+      if (Status written = write_file_direct(pages, room + ".htm", page.bytes); !written.ok()) {
         // A page that cannot be written is the disk or the folder failing, and every page
         // after it would fail the same way: one message, and no start page to a book with
         // pages missing.
-        report.errors.push_back(error);
+        report.errors.push_back(written.message());
         finish_output(emptying, report);
         return;
       }
@@ -111,7 +110,8 @@ void write_site(const Project& project, const ProjectReader& reader, const std::
     ahead.release();
   }
 
-  if (!write_file_direct(pages, "index.htm", render_start_page(fields, style), &error)) report.errors.push_back(error);
+  if (Status written = write_file_direct(pages, "index.htm", render_start_page(fields, style)); !written.ok())
+    report.errors.push_back(written.message());
   finish_output(emptying, report);
 }
 

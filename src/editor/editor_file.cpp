@@ -118,48 +118,32 @@ std::string LoadedText::save_bytes(std::string_view text, TextEncoding book, Tex
   return out;
 }
 
-LoadResult load_editor_file(const stdfs::path& folder, std::string_view name) {
-  LoadResult r;
+Result<LoadedText> load_editor_file(const stdfs::path& folder, std::string_view name) {
   auto path = editor_file_path(folder, name);
-  if (!path) {
-    r.status = LoadStatus::Unreadable;
-    r.error = "Nome di file non valido: " + std::string(name);
-    return r;
-  }
+  if (!path) return Status(StatusKind::BadName, "Nome di file non valido: " + std::string(name));
   std::error_code ec;
   const bool exists = stdfs::exists(*path, ec);
-  if (!exists && !ec) return r;  // missing: an empty text
+  if (!exists && !ec) return LoadedText();  // missing: an empty text
   std::string bytes;
-  if (ec || !read_file(*path, bytes)) {
-    r.status = LoadStatus::Unreadable;
-    r.error = "Impossibile leggere il file " + path_text(*path);
-    return r;
-  }
-  r.status = LoadStatus::Read;
-  r.text = LoadedText(std::move(bytes));
-  return r;
+  if (ec || !read_file(*path, bytes))
+    return Status(StatusKind::ReadFailed, "Impossibile leggere il file " + path_text(*path));
+  return LoadedText(std::move(bytes));
 }
 
-bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text,
-                      std::string* error) {
+Status save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text) {
   auto path = editor_file_path(folder, name);
-  if (!path) {
-    if (error) *error = "Nome di file non valido: " + std::string(name);
-    return false;
-  }
+  if (!path) return {StatusKind::BadName, "Nome di file non valido: " + std::string(name)};
   if (text.empty() && is_deleted_when_empty(name)) {
     std::error_code ec;
-    if (stdfs::exists(stdfs::symlink_status(*path, ec)) && !remove_file(*path)) {
-      if (error) *error = "Impossibile eliminare il file " + path_text(*path);
-      return false;
-    }
+    if (stdfs::exists(stdfs::symlink_status(*path, ec)) && !remove_file(*path))
+      return {StatusKind::WriteFailed, "Impossibile eliminare il file " + path_text(*path)};
     loaded = LoadedText();
-    return true;
+    return {};
   }
   std::string bytes = loaded.save_bytes(text, book_encoding(folder), editor_file_use(name));
-  if (!write_file_atomic(*path, bytes, error)) return false;
+  if (Status written = write_file_atomic(*path, bytes); !written.ok()) return written;
   loaded = LoadedText(std::move(bytes));
-  return true;
+  return {};
 }
 
 }  // namespace pm

@@ -65,21 +65,15 @@ class LoadedText {
   std::string display_;
 };
 
-enum class LoadStatus { Read, Missing, Unreadable };
-struct LoadResult {
-  LoadStatus status = LoadStatus::Missing;
-  LoadedText text;
-  std::string error;  // for Unreadable: a message naming the file
-};
-// Reads the file; a missing file is an empty text, an existing one that cannot be read is
-// reported so that the editor does not later write over it.
-LoadResult load_editor_file(const stdfs::path& folder, std::string_view name);
+// Reads the file; a missing file is an empty text. A name that is no plain file name
+// (BadName) or an existing file that cannot be read (ReadFailed) is reported, with a message
+// naming it, so that the editor does not later write over it.
+Result<LoadedText> load_editor_file(const stdfs::path& folder, std::string_view name);
 
 // Writes `text` back (or deletes the file when it is emptied and is_deleted_when_empty), new
 // and edited lines in the encoding of the book in `folder` (book_encoding). On success
-// `loaded` becomes what is now on disk. On failure the old file is left whole, `error`
-// names the file and `loaded` is unchanged.
-bool save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text,
-                      std::string* error);
+// `loaded` becomes what is now on disk. On failure (BadName, or WriteFailed) the old file
+// is left whole, the message names the file and `loaded` is unchanged.
+Status save_editor_file(const stdfs::path& folder, std::string_view name, LoadedText& loaded, std::string_view text);
 
 }  // namespace pm

@@ -44,7 +44,7 @@ Status upload_files(const stdfs::path& from, const std::vector<std::string>& nam
       if (stdfs::equivalent(source, present, ec)) continue;  // chosen from res itself
       if (!prompts.ask_yes_no(replace_resource_question(name), std::string(kUploadTitle))) continue;
     }
-    if (copy_file_into(source, res)) continue;
+    if (copy_file_into(source, res).ok()) continue;
     failed += (failed.empty() ? "" : ", ") + name;
   }
   if (failed.empty()) return {};

@@ -294,13 +294,13 @@ void RoomEditorWindow::loadNow() {
                              : caption(fromFileText(Project(toPath(Percorso), "").read_description_text(name))));
   textArea_->setAccessibleName(textName());
 
-  LoadResult r = load_editor_file(toPath(Percorso), toNameBytes(Nome));
-  if (r.status == LoadStatus::Unreadable) {
+  Result<LoadedText> r = load_editor_file(toPath(Percorso), toNameBytes(Nome));
+  if (!r.ok()) {
     // Never write over a file that exists but could not be read.
     NoSave = "1";
-    tell(r.error + "\nIl file non verrà modificato alla chiusura dell'Editor.", MessageIcon::Critical);
+    tell(r.status().message() + "\nIl file non verrà modificato alla chiusura dell'Editor.", MessageIcon::Critical);
   }
-  file_ = std::move(r.text);
+  file_ = r.ok() ? std::move(r).value() : LoadedText();
   // The text as loaded is the bottom of the history: undo stops there.
   const std::string shown = file_.display();
   history_.start(shown);
@@ -312,8 +312,8 @@ void RoomEditorWindow::loadNow() {
   textArea_->setFocus();
 }
 
-bool RoomEditorWindow::saveNow(std::string* error) {
-  return save_editor_file(toPath(Percorso), toNameBytes(Nome), file_, text().toStdString(), error);
+Status RoomEditorWindow::saveNow() {
+  return save_editor_file(toPath(Percorso), toNameBytes(Nome), file_, text().toStdString());
 }
 
 
@@ -329,10 +329,9 @@ void RoomEditorWindow::closeWithoutSaving() {
 bool RoomEditorWindow::onClose() {
   // An editor closed before its load never showed the file: there is nothing to write.
   if (loaded_ && NoSave.isEmpty()) {
-    std::string error;
-    if (!saveNow(&error)) {
+    if (Status saved = saveNow(); !saved.ok()) {
       owner()->showChild(this, true);
-      tell(error + "\nIl testo resta nell'Editor: risolvi il problema e chiudi di nuovo, oppure copia il testo "
+      tell(saved.message() + "\nIl testo resta nell'Editor: risolvi il problema e chiudi di nuovo, oppure copia il testo "
                    "altrove.",
            MessageIcon::Critical);
       return false;
@@ -415,9 +414,8 @@ void RoomEditorWindow::runCompile() {
                                                                    m->CompilaTutto2.toStdString()),
                                         ctx.home.output(), toNameBytes(Nome));
   if (plan.save_room_first) {
-    std::string error;
-    if (!saveNow(&error)) {
-      tell(error + "\nIl Test non è stato eseguito.", MessageIcon::Critical);
+    if (Status saved = saveNow(); !saved.ok()) {
+      tell(saved.message() + "\nIl Test non è stato eseguito.", MessageIcon::Critical);
       return;
     }
   }

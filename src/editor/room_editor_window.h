@@ -92,7 +92,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   void chooseTarget(QString ManagerRequests::*mode, const char* link);
   void textChanged();
   void putBack(const std::string& text);
-  bool saveNow(std::string* error);
+  Status saveNow();
   void runCompile();
   void markFollowed();
   QString caption(const QString& piece) const;

@@ -49,15 +49,15 @@ void ScriptWindow::loadNow() {
   const RoomEntry entry = split_room_entry(m ? m->selectedEntry().toStdString() : std::string());
   setWindowTitle("Script per la Stanza \"" + Nome + " | " + fromUtf8(entry.description) + "\"");
 
-  LoadResult r = load_editor_file(toPath(Percorso), room_script_name(toNameBytes(Nome)));
-  if (r.status == LoadStatus::Unreadable) {
+  Result<LoadedText> r = load_editor_file(toPath(Percorso), room_script_name(toNameBytes(Nome)));
+  if (!r.ok()) {
     // A script that exists but could not be read is never written over.
-    tell(r.error + "\nIl file non verrà modificato alla chiusura.", MessageIcon::Critical);
+    tell(r.status().message() + "\nIl file non verrà modificato alla chiusura.", MessageIcon::Critical);
     loaded_ = true;
     textArea_->setReadOnly(true);
     return;
   }
-  file_ = std::move(r.text);
+  file_ = std::move(r).value();
   textArea_->setPlainText(fromUtf8(file_.display()));
   loaded_ = true;
   textArea_->moveCursor(QTextCursor::End);
@@ -66,11 +66,11 @@ void ScriptWindow::loadNow() {
 
 bool ScriptWindow::onClose() {
   if (loaded_ && !textArea_->isReadOnly()) {
-    std::string error;
-    if (!save_editor_file(toPath(Percorso), room_script_name(toNameBytes(Nome)), file_, text().toStdString(),
-                          &error)) {
+    if (Status saved = save_editor_file(toPath(Percorso), room_script_name(toNameBytes(Nome)), file_,
+                                        text().toStdString());
+        !saved.ok()) {
       // The author's script stays here until it can be written.
-      tell(error + "\nIl testo resta nella finestra: risolvi il problema e chiudi di nuovo.", MessageIcon::Critical);
+      tell(saved.message() + "\nIl testo resta nella finestra: risolvi il problema e chiudi di nuovo.", MessageIcon::Critical);
       return false;
     }
   }

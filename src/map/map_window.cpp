@@ -119,9 +119,8 @@ QString MapWindow::text() const { return mapText_->text(); }
 
 void MapWindow::print() {
   const stdfs::path file = context().home.file(kPrintFile);
-  std::string error;
-  if (!write_file_atomic(file, mapText_->bytes(), &error)) {
-    tell("Non è possibile preparare la stampa della mappa: " + error, MessageIcon::Critical);
+  if (Status written = write_file_atomic(file, mapText_->bytes()); !written.ok()) {
+    tell("Non è possibile preparare la stampa della mappa: " + written.message(), MessageIcon::Critical);
     return;
   }
   context().platform->open_text_file(path_text(file));

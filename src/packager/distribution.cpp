@@ -22,16 +22,15 @@ CompileReport compile_for_distribution(const ProgramFolder& home, const Project&
   return report;
 }
 
-bool write_portable_package(const ProgramFolder& home, const Project& project, std::string* error) {
+Status write_portable_package(const ProgramFolder& home, const Project& project) {
   const stdfs::path output = home.output();
   const stdfs::path package = portable_package_path(home, project);
   std::error_code ec;
   stdfs::create_directories(package.parent_path(), ec);
-  if (ec) {
-    if (error) *error = "Impossibile creare la cartella " + path_text(package.parent_path()) + ": " + ec.message();
-    return false;
-  }
-  return write_zip_archive(package, folder_archive_entries(output, project.folder().filename().string()), error);
+  if (ec)
+    return {StatusKind::WriteFailed,
+            "Impossibile creare la cartella " + path_text(package.parent_path()) + ": " + ec.message()};
+  return write_zip_archive(package, folder_archive_entries(output, project.folder().filename().string()));
 }
 
 }  // namespace pm

@@ -30,7 +30,7 @@ CompileReport compile_for_distribution(const ProgramFolder& home, const Project&
 
 // Packs the whole Output folder into the portable package, under a top folder named after
 // the project, creating Distribuisci when missing. Only the package itself is replaced,
-// and only once it is complete. False with a message in `error` when it cannot be written.
-bool write_portable_package(const ProgramFolder& home, const Project& project, std::string* error = nullptr);
+// and only once it is complete. WriteFailed, with a message, when it cannot be written.
+Status write_portable_package(const ProgramFolder& home, const Project& project);
 
 }  // namespace pm

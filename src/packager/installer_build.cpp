@@ -104,14 +104,15 @@ InstallerBuild run_installer_build(const ProgramFolder& home, const Project& pro
     build.errors = std::move(report.errors);
     return build;
   }
-  std::string error;
-  if (!write_installer_script(home.home(), installer_values(project.read_fields(), home.home()), &error) ||
-      !remove_files_in(build.distribute, &error)) {
-    build.errors.push_back(error);
+  Status ready = write_installer_script(home.home(), installer_values(project.read_fields(), home.home()));
+  if (ready.ok()) ready = remove_files_in(build.distribute);
+  if (!ready.ok()) {
+    build.errors.push_back(ready.message());
     return build;
   }
-  build.package_made = write_portable_package(home, project, &error);
-  if (!build.package_made) build.warnings.push_back(error);
+  const Status packed = write_portable_package(home, project);
+  build.package_made = packed.ok();
+  if (!packed.ok()) build.warnings.push_back(packed.message());
   switch (compiler.state) {
     case InstallerCompiler::State::Ready:
       build.outcome = InstallerBuild::Outcome::Ready;

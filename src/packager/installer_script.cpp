@@ -111,22 +111,14 @@ std::string fill_installer_template(std::string_view template_bytes, const Insta
   return out;
 }
 
-bool write_installer_script(const stdfs::path& program_folder, const InstallerValues& values,
-                            std::string* error) {
+Status write_installer_script(const stdfs::path& program_folder, const InstallerValues& values) {
   const stdfs::path source = resolve(program_folder, kInstallerTemplate);
-  std::string bytes, read_error;
-  switch (read_file_checked(source, bytes, &read_error)) {
-    case ReadResult::Ok:
-      break;
-    case ReadResult::Missing:
-      if (error) *error = "Manca il modello dello script di installazione " + path_text(source);
-      return false;
-    case ReadResult::Failed:
-      if (error) *error = read_error;
-      return false;
-  }
-  return write_file_atomic(resolve(program_folder, kInstallerScript), fill_installer_template(bytes, values),
-                           error);
+  std::string bytes;
+  const Status read = read_file_checked(source, bytes);
+  if (read.kind() == StatusKind::NotFound)
+    return {StatusKind::NotFound, "Manca il modello dello script di installazione " + path_text(source)};
+  if (!read.ok()) return read;
+  return write_file_atomic(resolve(program_folder, kInstallerScript), fill_installer_template(bytes, values));
 }
 
 }  // namespace pm

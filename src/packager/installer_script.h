@@ -55,9 +55,8 @@ std::string installer_path_text(const stdfs::path& program_folder);
 std::string fill_installer_template(std::string_view template_bytes, const InstallerValues& values);
 
 // Reads Hg.iss of the program folder and writes the filled Zell.iss beside it through the
-// atomic writer. A missing or unreadable template, or a failed write, gives false and a
-// message in `error`; the old Zell.iss is then left as it was.
-bool write_installer_script(const stdfs::path& program_folder, const InstallerValues& values,
-                            std::string* error = nullptr);
+// atomic writer. A missing template (NotFound), an unreadable one (ReadFailed) or a failed
+// write (WriteFailed) leaves the old Zell.iss as it was.
+Status write_installer_script(const stdfs::path& program_folder, const InstallerValues& values);
 
 }  // namespace pm

@@ -70,16 +70,14 @@ std::vector<ArchiveEntry> folder_archive_entries(const stdfs::path& folder, cons
 
 #if !defined(PAGIMOND_HAVE_LIBZIP)
 // A build made without libzip (a cross build for Windows) writes no archive and says so.
-bool write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>&, std::string* error) {
-  if (error) *error = "Impossibile scrivere l'archivio " + path_text(zip_path) +
-                      ": questa versione del programma non crea archivi zip (manca libzip)";
-  return false;
+Status write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>&) {
+  return {StatusKind::WriteFailed, "Impossibile scrivere l'archivio " + path_text(zip_path) +
+                                       ": questa versione del programma non crea archivi zip (manca libzip)"};
 }
 #else
-bool write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>& entries, std::string* error) {
+Status write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>& entries) {
   auto fail = [&](const std::string& why) {
-    if (error) *error = "Impossibile scrivere l'archivio " + path_text(zip_path) + ": " + why;
-    return false;
+    return Status(StatusKind::WriteFailed, "Impossibile scrivere l'archivio " + path_text(zip_path) + ": " + why);
   };
   // libzip writes no file at all for an archive without entries.
   if (entries.empty()) return fail("non c'è nulla da archiviare");
@@ -117,7 +115,7 @@ bool write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEnt
     stdfs::remove(tmp, ignored);
     return fail(ec.message());
   }
-  return true;
+  return {};
 }
 
 #endif

@@ -23,9 +23,8 @@ std::vector<ArchiveEntry> folder_archive_entries(const stdfs::path& folder, cons
 // Writes `entries` into the zip archive `zip_path` (deflated, permission bits kept, so a
 // launcher stays executable when unzipped). The archive is built in a temporary file in
 // the same folder and renamed over `zip_path` only when complete: a failure leaves the old
-// archive, if any, as it was and no temporary file; it gives false and a message naming
-// the archive in `error`.
-bool write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>& entries,
-                       std::string* error = nullptr);
+// archive, if any, as it was and no temporary file; it gives WriteFailed and a message
+// naming the archive.
+Status write_zip_archive(const stdfs::path& zip_path, const std::vector<ArchiveEntry>& entries);
 
 }  // namespace pm

@@ -81,19 +81,19 @@ std::string convert_text_file(std::string_view bytes, TextEncoding to, TextUse u
 
 BookConversion convert_book(const stdfs::path& folder, TextEncoding to) {
   BookConversion done;
-  std::string bytes, error;
+  std::string bytes;
   for (const auto& f : book_text_files(folder)) {
     const stdfs::path path = folder / path_from_text(f.name);
-    const ReadResult read = read_file_checked(path, bytes, &error);
-    if (read == ReadResult::Missing) continue;  // gone since the listing: nothing to convert
-    if (read == ReadResult::Failed) {
-      done.errors.push_back(error);
+    const Status read = read_file_checked(path, bytes);
+    if (read.kind() == StatusKind::NotFound) continue;  // gone since the listing: nothing to convert
+    if (!read.ok()) {
+      done.errors.push_back(read.message());
       continue;
     }
     const std::string converted = convert_text_file(bytes, to, f.use);
     if (converted == bytes) continue;
-    if (!write_file_atomic(path, converted, &error)) {
-      done.errors.push_back(error);
+    if (Status written = write_file_atomic(path, converted); !written.ok()) {
+      done.errors.push_back(written.message());
       continue;
     }
     done.changed.push_back(f.name);

@@ -41,12 +41,12 @@ ProjectFields Project::read_fields() const {
   return parse_project_line(read_file_or_empty(project_file()));
 }
 
-bool Project::write_creation_fields(const ProjectFields& f, std::string* error) const {
-  return write_file_atomic(project_file(), format_creation_line(f), error);
+Status Project::write_creation_fields(const ProjectFields& f) const {
+  return write_file_atomic(project_file(), format_creation_line(f));
 }
 
-bool Project::write_properties_fields(const ProjectFields& f, std::string* error) const {
-  return write_file_atomic(project_file(), format_properties_line(f), error);
+Status Project::write_properties_fields(const ProjectFields& f) const {
+  return write_file_atomic(project_file(), format_properties_line(f));
 }
 
 std::string Project::read_description_bytes(const std::string& room) const {
@@ -57,26 +57,26 @@ std::string Project::read_description_text(const std::string& room) const {
   return description_line(read_description_bytes(room));
 }
 
-bool Project::write_description(const std::string& room, std::string_view line, std::string* error) const {
-  return write_file_atomic(description_file(room), text_with_final_crlf(line), error);
+Status Project::write_description(const std::string& room, std::string_view line) const {
+  return write_file_atomic(description_file(room), text_with_final_crlf(line));
 }
 
 std::string Project::read_text(const std::string& room) const { return read_file_or_empty(text_file(room)); }
 
-bool Project::write_text(const std::string& room, std::string_view text, std::string* error) const {
-  return write_file_atomic(text_file(room), text_with_final_crlf(text), error);
+Status Project::write_text(const std::string& room, std::string_view text) const {
+  return write_file_atomic(text_file(room), text_with_final_crlf(text));
 }
 
-bool Project::write_text_bytes(const std::string& room, std::string_view bytes, std::string* error) const {
-  return write_file_atomic(text_file(room), bytes, error);
+Status Project::write_text_bytes(const std::string& room, std::string_view bytes) const {
+  return write_file_atomic(text_file(room), bytes);
 }
 
 std::string Project::read_script(const std::string& room) const {
   return read_file_or_empty(script_file(room));
 }
 
-bool Project::write_script(const std::string& room, std::string_view text, std::string* error) const {
-  return write_file_atomic(script_file(room), text_with_final_crlf(text), error);
+Status Project::write_script(const std::string& room, std::string_view text) const {
+  return write_file_atomic(script_file(room), text_with_final_crlf(text));
 }
 
 bool Project::remove_script(const std::string& room) const {

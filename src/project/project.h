@@ -33,22 +33,23 @@ class Project {
   stdfs::path file(std::string_view name) const { return resolve(folder_, name); }
 
   ProjectFields read_fields() const;
-  bool write_creation_fields(const ProjectFields& f, std::string* error = nullptr) const;
-  bool write_properties_fields(const ProjectFields& f, std::string* error = nullptr) const;
+  // The writes go through write_file_atomic: WriteFailed, with a message naming the file.
+  Status write_creation_fields(const ProjectFields& f) const;
+  Status write_properties_fields(const ProjectFields& f) const;
 
   // Description file: one line followed by CR LF.
   std::string read_description_bytes(const std::string& room) const;
   std::string read_description_text(const std::string& room) const;  // see description_line
-  bool write_description(const std::string& room, std::string_view line, std::string* error = nullptr) const;
+  Status write_description(const std::string& room, std::string_view line) const;
 
   // Room text file: the text followed by one CR LF (how the editor saves).
   std::string read_text(const std::string& room) const;
-  bool write_text(const std::string& room, std::string_view text, std::string* error = nullptr) const;
+  Status write_text(const std::string& room, std::string_view text) const;
   // Writes the bytes exactly (a deleted room's text is zero bytes).
-  bool write_text_bytes(const std::string& room, std::string_view bytes, std::string* error = nullptr) const;
+  Status write_text_bytes(const std::string& room, std::string_view bytes) const;
 
   std::string read_script(const std::string& room) const;
-  bool write_script(const std::string& room, std::string_view text, std::string* error = nullptr) const;
+  Status write_script(const std::string& room, std::string_view text) const;
   bool remove_script(const std::string& room) const;
 
   std::string read_before_code() const { return read_file_or_empty(file("Global.cod")); }

@@ -61,10 +61,10 @@ CreationResult create_project(const stdfs::path& parent, std::string_view title,
                       "Impossibile creare la cartella " + path_text(r.folder) + (ec ? ": " + ec.message() : ""));
     return r;
   }
-  auto undo = [&](std::string msg) {
+  auto undo = [&](Status why) {
     std::error_code ec2;
     stdfs::remove_all(r.folder, ec2);
-    r.status = Status(StatusKind::WriteFailed, std::move(msg));
+    r.status = std::move(why);
     return r;
   };
   stdfs::create_directory(r.folder / "res", ec);
@@ -76,14 +76,13 @@ CreationResult create_project(const stdfs::path& parent, std::string_view title,
   auto in_book = [](std::string_view utf8) { return encode_for_book(utf8, TextEncoding::Windows1252, TextUse::Html); };
   f.f = {in_book(r.name), in_book(replace_all(title, "\"", "''")), date, "Realizzato con Pagimond", std::string(kMakerSite),
          "", "100%", "1", "Pagimond " + std::string(version_text()), ""};
-  std::string error;
-  if (!project.write_creation_fields(f, &error)) return undo(error);
+  if (Status s = project.write_creation_fields(f); !s.ok()) return undo(s);
   // A project without the program's style sheets would compile into unstyled pages.
   if (!copy_matching(home, "*.css", r.folder))
-    return undo("Impossibile copiare i fogli di stile da " + path_text(home));
-  if (!write_file_atomic(r.folder / "global.cod", "", &error)) return undo(error);
-  if (!project.write_description("0", kStartRoomDescription, &error)) return undo(error);
-  if (!project.write_text("0", "", &error)) return undo(error);
+    return undo({StatusKind::WriteFailed, "Impossibile copiare i fogli di stile da " + path_text(home)});
+  if (Status s = write_file_atomic(r.folder / "global.cod", ""); !s.ok()) return undo(s);
+  if (Status s = project.write_description("0", kStartRoomDescription); !s.ok()) return undo(s);
+  if (Status s = project.write_text("0", ""); !s.ok()) return undo(s);
   return r;
 }
 

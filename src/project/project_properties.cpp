@@ -7,10 +7,10 @@ namespace pm {
 
 PropertiesLoad load_properties(const Project& project) {
   PropertiesLoad out;
-  std::string bytes, error;
-  const ReadResult r = read_file_checked(project.project_file(), bytes, &error);
-  if (r == ReadResult::Failed) {
-    out.status = {StatusKind::ReadFailed, error + ".\nLe proprietà non potranno essere salvate."};
+  std::string bytes;
+  const Status read = read_file_checked(project.project_file(), bytes);
+  if (read.kind() == StatusKind::ReadFailed) {
+    out.status = {StatusKind::ReadFailed, read.message() + ".\nLe proprietà non potranno essere salvate."};
     return out;
   }
   const ProjectFields fields = parse_project_line(bytes);
@@ -27,9 +27,7 @@ Status save_properties(const Project& project, const PropertiesLoad& loaded, con
   for (size_t i = 0; i < form.text.size(); ++i) fields.f[i] = form.text[i];
   if (trim_blanks(fields.f[6]).empty()) fields.f[6] = "100%";
   fields.f[9] = form.skip_start_page ? "1" : "0";
-  std::string error;
-  if (!project.write_properties_fields(fields, &error)) return {StatusKind::WriteFailed, error};
-  return {};
+  return project.write_properties_fields(fields);
 }
 
 }  // namespace pm

@@ -65,8 +65,8 @@ void ProjectReader::read(std::string_view name, std::string& out, std::vector<st
   out.clear();
   const auto on_disk = spelling(name);
   if (!on_disk) return;
-  std::string error;
-  if (folder_.read(*on_disk, out, &error) != ReadResult::Failed) return;
+  Status read = folder_.read(*on_disk, out);
+  if (read.kind() != StatusKind::ReadFailed) return;
   // A name without letters is opened without looking at the scan: what is not a file
   // (a folder of that name) is missing, as for the names the scan answers.
   if (!has_ascii_letters(name)) {
@@ -74,7 +74,7 @@ void ProjectReader::read(std::string_view name, std::string& out, std::vector<st
     const auto status = stdfs::status(folder_.path() / path_from_text(*on_disk), ec);
     if (!ec && stdfs::exists(status) && !stdfs::is_regular_file(status)) return;
   }
-  errors.push_back(std::move(error));
+  errors.push_back(read.message());
 }
 
 std::string ProjectReader::read(std::string_view name, std::vector<std::string>& errors) const {

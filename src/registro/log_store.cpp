@@ -12,13 +12,13 @@ LogStore::LogStore(fs::path folder, ReadFile read) : folder_(std::move(folder)),
 
 fs::path LogStore::path() const { return pm::resolve(folder_, "Dati.txt"); }
 
-bool LogStore::load(std::string& text, std::string& error) {
+pm::Status LogStore::load(std::string& text) {
   std::string bytes;
   text.clear();
-  if (read_(path(), bytes, &error) == pm::ReadResult::Failed) {
+  if (pm::Status read = read_(path(), bytes); read.kind() == pm::StatusKind::ReadFailed) {
     on_disk_.clear();
     unreadable_ = true;
-    return false;
+    return read;
   }
   unreadable_ = false;
   beside_.clear();
@@ -26,7 +26,7 @@ bool LogStore::load(std::string& text, std::string& error) {
   encoding_ = log.encoding;
   text = std::move(log.text);
   on_disk_ = text;
-  return true;
+  return {};
 }
 
 fs::path LogStore::save_path() {
@@ -38,24 +38,24 @@ fs::path LogStore::save_path() {
   return beside_;
 }
 
-bool LogStore::save(std::string_view text, std::string& error, std::string* notice) {
+pm::Status LogStore::save(std::string_view text, std::string* notice) {
   const bool first_beside = unreadable_ && beside_.empty();
   const fs::path target = save_path();
-  if (target.empty()) {
-    error = "Nessun nome libero accanto a " + pm::path_text(path()) + " per salvare il registro";
-    return false;
-  }
+  if (target.empty())
+    return {pm::StatusKind::WriteFailed,
+            "Nessun nome libero accanto a " + pm::path_text(path()) + " per salvare il registro"};
   // The reader keeps this file by hand: it is on the disk, with its permissions, before the
   // old one is replaced.
-  if (!pm::write_file_atomic(target, log_to_file(text, encoding_), &error, pm::WriteCare::Careful)) {
+  if (pm::Status written = pm::write_file_atomic(target, log_to_file(text, encoding_), pm::WriteCare::Careful);
+      !written.ok()) {
     if (first_beside) beside_.clear();  // the next save looks for a free name again
-    return false;
+    return written;
   }
   if (first_beside && notice)
     *notice = "Il file " + pm::path_text(path()) + " non si può leggere e non è stato sostituito: il registro è salvato in " +
               pm::path_text(target);
   on_disk_.assign(text);
-  return true;
+  return {};
 }
 
 }  // namespace registro

@@ -16,7 +16,7 @@ namespace registro {
 class LogStore {
  public:
   // How the log file is read: the core's checked whole-file read, or a test's stand-in.
-  using ReadFile = std::function<pm::ReadResult(const std::filesystem::path&, std::string&, std::string*)>;
+  using ReadFile = std::function<pm::Status(const std::filesystem::path&, std::string&)>;
 
   explicit LogStore(std::filesystem::path folder, ReadFile read = pm::read_file_checked);
 
@@ -25,16 +25,16 @@ class LogStore {
   std::filesystem::path path() const;
 
   // Reads the log into `text` (UTF-8, lines separated by "\n"). A missing file is an
-  // empty log. False, with `error` set and `text` empty, when the file cannot be read.
-  // Either way the result counts as the state on disk.
-  bool load(std::string& text, std::string& error);
+  // empty log. ReadFailed, with a message naming the file and `text` empty, when the file
+  // cannot be read. Either way the result counts as the state on disk.
+  pm::Status load(std::string& text);
 
   // Writes `text` as the log file, replacing it atomically; on success `text` becomes
-  // the state on disk. On failure the file is unchanged and `error` says why.
+  // the state on disk. On failure (WriteFailed) the file is unchanged and the message says why.
   // A log that could not be read is never replaced: after such a load the text goes to a
   // new file beside it ("Dati (2).txt", or the next free number), the same one at every
   // save, and the first save there sets `notice` to a message that says so.
-  bool save(std::string_view text, std::string& error, std::string* notice = nullptr);
+  pm::Status save(std::string_view text, std::string* notice = nullptr);
 
   // True when `text` is not what was last loaded or saved.
   bool differs(std::string_view text) const { return text != on_disk_; }

@@ -117,10 +117,10 @@ void RegistroWindow::requestSave() {
 void RegistroWindow::saveTick() {
   saveTimer_.stop();
   ensureLoaded();
-  std::string error, notice;
-  if (!store_.save(logText().toStdString(), error, &notice)) {
+  std::string notice;
+  if (const pm::Status saved = store_.save(logText().toStdString(), &notice); !saved.ok()) {
     // The message names the file.
-    warn(tr("Il registro non è stato salvato:\n%1").arg(QString::fromStdString(error)));
+    warn(tr("Il registro non è stato salvato:\n%1").arg(QString::fromStdString(saved.message())));
   } else if (!notice.empty()) {
     warn(QString::fromStdString(notice));
   }
@@ -130,11 +130,10 @@ void RegistroWindow::loadTick() {
   saveTimer_.stop();
   loadTimer_.stop();
   std::string text;
-  std::string error;
-  if (!store_.load(text, error)) {
+  if (const pm::Status loaded = store_.load(text); !loaded.ok()) {
     warn(tr("Il registro non si può leggere:\n%1\n\nNon verrà sostituito: quello che scrivi sarà "
                      "salvato in un nuovo file accanto.")
-                      .arg(QString::fromStdString(error)));
+                      .arg(QString::fromStdString(loaded.message())));
   }
   // Anything typed before the log arrived stays in front of it.
   log_->setPlainText(logText() + QString::fromStdString(text));
@@ -148,13 +147,13 @@ void RegistroWindow::closeEvent(QCloseEvent* event) {
   ensureLoaded();
   saveTimer_.stop();
   const std::string text = logText().toStdString();
-  std::string error, notice;
+  std::string notice;
   if (store_.differs(text)) {
-    if (store_.save(text, error, &notice)) {
+    if (const pm::Status saved = store_.save(text, &notice); saved.ok()) {
       if (!notice.empty()) warn(QString::fromStdString(notice));
     } else {
       const QString question = tr("Il registro non è stato salvato:\n%1\n\nChiudere comunque e perdere le modifiche?")
-                                   .arg(QString::fromStdString(error));
+                                   .arg(QString::fromStdString(saved.message()));
       if (!prompts_->ask_yes_no(question.toStdString(), kCaption.toStdString())) {
         event->ignore();
         return;

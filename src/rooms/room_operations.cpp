@@ -30,8 +30,8 @@ void take_back(const std::vector<stdfs::path>& written) {
   for (const auto& p : written) remove_file(p);
 }
 
-RoomResult& failed(RoomResult& r, std::string message) {
-  r.status = Status(StatusKind::WriteFailed, std::move(message));
+RoomResult& failed(RoomResult& r, Status status) {
+  r.status = std::move(status);
   return r;
 }
 
@@ -65,11 +65,10 @@ RoomResult create_room(const Project& project, size_t entry_count, std::string_v
   r.room = next_room_number(project, entry_count);
   // The text first: the description file is what makes the room, so it comes last and a
   // failure before it takes the text back.
-  std::string error;
-  if (!project.write_text(r.room, "", &error)) return failed(r, error);
-  if (!project.write_description(r.room, strip_bars(description), &error)) {
+  if (Status s = project.write_text(r.room, ""); !s.ok()) return failed(r, s);
+  if (Status s = project.write_description(r.room, strip_bars(description)); !s.ok()) {
     take_back({project.text_file(r.room)});
-    return failed(r, error);
+    return failed(r, s);
   }
   return r;
 }
@@ -77,8 +76,7 @@ RoomResult create_room(const Project& project, size_t entry_count, std::string_v
 RoomResult describe_room(const Project& project, const std::string& room, std::string_view description) {
   RoomResult r;
   r.room = room;
-  std::string error;
-  if (!project.write_description(room, description, &error)) return failed(r, error);
+  if (Status s = project.write_description(room, description); !s.ok()) return failed(r, s);
   return r;
 }
 
@@ -89,17 +87,16 @@ RoomResult duplicate_room(const Project& project, const std::string& source, siz
   std::string script = copied_room_text(project.read_script(source));
   r.room = next_room_number(project, entry_count);
   std::vector<stdfs::path> written;
-  std::string error;
-  if (!project.write_text_bytes(r.room, text, &error)) return failed(r, error);
+  if (Status s = project.write_text_bytes(r.room, text); !s.ok()) return failed(r, s);
   written.push_back(project.text_file(r.room));
-  if (!write_file_atomic(project.script_file(r.room), script, &error)) {
+  if (Status s = write_file_atomic(project.script_file(r.room), script); !s.ok()) {
     take_back(written);
-    return failed(r, error);
+    return failed(r, s);
   }
   written.push_back(project.script_file(r.room));
-  if (!project.write_description(r.room, strip_bars(description), &error)) {
+  if (Status s = project.write_description(r.room, strip_bars(description)); !s.ok()) {
     take_back(written);
-    return failed(r, error);
+    return failed(r, s);
   }
   return r;
 }
@@ -107,10 +104,10 @@ RoomResult duplicate_room(const Project& project, const std::string& source, siz
 RoomResult delete_room(const Project& project, const std::string& room) {
   RoomResult r;
   r.room = room;
-  std::string error;
-  if (!project.write_description(room, "", &error)) return failed(r, error);
-  if (!project.write_text_bytes(room, "", &error)) return failed(r, error);
-  if (!project.remove_script(room)) return failed(r, "Impossibile eliminare il file " + path_text(project.script_file(room)));
+  if (Status s = project.write_description(room, ""); !s.ok()) return failed(r, s);
+  if (Status s = project.write_text_bytes(room, ""); !s.ok()) return failed(r, s);
+  if (!project.remove_script(room))
+    return failed(r, {StatusKind::WriteFailed, "Impossibile eliminare il file " + path_text(project.script_file(room))});
   return r;
 }
 

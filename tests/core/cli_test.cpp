@@ -84,12 +84,12 @@ class CliTest : public ::testing::Test {
     auto made = pm::create_project(home() / "Projects", title, home(), "01/02/2026");
     EXPECT_TRUE(made.status.ok()) << made.status.message();
     pm::Project p(made.folder, made.name);
-    p.write_text("0", "  Sei sul ponte.  \r\nVai <a href=\"1.htm\">avanti</a> o <a href=\"2.htm\">indietro</a>.");
-    p.write_description("1", "La riva");
-    p.write_text("1", "La  riva.\r\n<meta http-equiv='refresh' content='3; url=0.htm'>");
-    p.write_description("2", "Porta, chiusa");
-    p.write_text("2", "Una porta.\r\n<a href='0.htm'>Torna</a>");
-    p.write_script("2", "var stanza = 2;");
+    EXPECT_TRUE(p.write_text("0", "  Sei sul ponte.  \r\nVai <a href=\"1.htm\">avanti</a> o <a href=\"2.htm\">indietro</a>.").ok());
+    EXPECT_TRUE(p.write_description("1", "La riva").ok());
+    EXPECT_TRUE(p.write_text("1", "La  riva.\r\n<meta http-equiv='refresh' content='3; url=0.htm'>").ok());
+    EXPECT_TRUE(p.write_description("2", "Porta, chiusa").ok());
+    EXPECT_TRUE(p.write_text("2", "Una porta.\r\n<a href='0.htm'>Torna</a>").ok());
+    EXPECT_TRUE(p.write_script("2", "var stanza = 2;").ok());
     write_bytes(made.folder / "res" / "ponte.png", "PNG");
     return made.folder;
   }
@@ -318,7 +318,7 @@ TEST_F(CliTest, CheckPrintsCompilerLinesAndExitsOneOnErrors) {
   EXPECT_EQ(r.out, b + ": 3 rooms checked, 0 errors, 0 warnings\n");
   EXPECT_EQ(r.err, "");
 
-  pm::Project(book, book.filename().string()).write_text("2", "Una porta.\r\n<a href='40.htm'>Avanti</a>");
+  ASSERT_TRUE(pm::Project(book, book.filename().string()).write_text("2", "Una porta.\r\n<a href='40.htm'>Avanti</a>").ok());
   r = run({"check", b});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, b + "/2:2: error: link to 40.htm: no such room\n" + b + ": 3 rooms checked, 1 error, 0 warnings\n");

@@ -113,42 +113,43 @@ TEST(EditorFile, SavingOnDiskDeletesEmptiedGlobalCodeAndReportsFailures) {
   pmtest::write_bytes(dir / "3", "a\r\nb\r\n");
 
   auto g = pm::load_editor_file(dir.path(), "Global.cod");  // found whatever its case
-  ASSERT_EQ(g.status, pm::LoadStatus::Read);
-  EXPECT_EQ(g.text.display(), "<b>");
-  std::string error;
-  ASSERT_TRUE(pm::save_editor_file(dir.path(), "Global.cod", g.text, "", &error)) << error;
+  ASSERT_TRUE(g.ok());
+  EXPECT_EQ(g->display(), "<b>");
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "Global.cod", *g, "").ok());
   EXPECT_FALSE(std::filesystem::exists(dir / "global.cod"));
   EXPECT_FALSE(std::filesystem::exists(dir / "Global.cod"));
   auto g2 = pm::load_editor_file(dir.path(), "Global2.cod");  // missing: empty, nothing deleted
-  EXPECT_EQ(g2.status, pm::LoadStatus::Missing);
-  EXPECT_TRUE(pm::save_editor_file(dir.path(), "Global2.cod", g2.text, "", &error));
+  ASSERT_TRUE(g2.ok());
+  EXPECT_EQ(g2->bytes(), "");
+  EXPECT_TRUE(pm::save_editor_file(dir.path(), "Global2.cod", *g2, "").ok());
 
   auto room = pm::load_editor_file(dir.path(), "3");
-  ASSERT_EQ(room.status, pm::LoadStatus::Read);
-  ASSERT_TRUE(pm::save_editor_file(dir.path(), "3", room.text, "", &error));
+  ASSERT_TRUE(room.ok());
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "3", *room, "").ok());
   EXPECT_EQ(pmtest::read_bytes(dir / "3"), "\r\n");  // an empty room is written, not deleted
-  EXPECT_EQ(room.text.bytes(), "\r\n");              // and is now what the editor compares against
-  ASSERT_TRUE(pm::save_editor_file(dir.path(), "3", room.text, "x", &error));
+  EXPECT_EQ(room->bytes(), "\r\n");                  // and is now what the editor compares against
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "3", *room, "x").ok());
   EXPECT_EQ(pmtest::read_bytes(dir / "3"), "x\r\n");
 
 #if !defined(_WIN32)  // a Windows folder is made read-only by its rights, not by mode bits
   // A failed write keeps the old file and names it.
   pmtest::write_bytes(dir / "ro" / "5", "old\r\n");
   auto ro = pm::load_editor_file(dir / "ro", "5");
+  ASSERT_TRUE(ro.ok());
   std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  bool wrote = pm::save_editor_file(dir / "ro", "5", ro.text, "new", &error);
+  const pm::Status wrote = pm::save_editor_file(dir / "ro", "5", *ro, "new");
   std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_all);
   if (geteuid() != 0) {
-    EXPECT_FALSE(wrote);
-    EXPECT_NE(error.find("5"), std::string::npos);
+    EXPECT_EQ(wrote.kind(), pm::StatusKind::WriteFailed);
+    EXPECT_NE(wrote.message().find("5"), std::string::npos);
     EXPECT_EQ(pmtest::read_bytes(dir / "ro" / "5"), "old\r\n");
-    EXPECT_EQ(ro.text.bytes(), "old\r\n");
+    EXPECT_EQ(ro->bytes(), "old\r\n");
   }
 #endif
   // A folder where the file should be cannot be read: reported, not taken as empty.
   std::filesystem::create_directories(dir / "7");
-  EXPECT_EQ(pm::load_editor_file(dir.path(), "7").status, pm::LoadStatus::Unreadable);
-  EXPECT_EQ(pm::load_editor_file(dir.path(), "../3").status, pm::LoadStatus::Unreadable);
+  EXPECT_EQ(pm::load_editor_file(dir.path(), "7").kind(), pm::StatusKind::ReadFailed);
+  EXPECT_EQ(pm::load_editor_file(dir.path(), "../3").kind(), pm::StatusKind::BadName);
 }
 
 TEST(EditorFile, RoomScriptIsDeletedWhenEmptiedAndWrittenWithOneLineEnd) {
@@ -159,19 +160,21 @@ TEST(EditorFile, RoomScriptIsDeletedWhenEmptiedAndWrittenWithOneLineEnd) {
   EXPECT_FALSE(pm::is_deleted_when_empty("3"));
 
   auto script = pm::load_editor_file(dir.path(), name);  // missing: an empty text
-  EXPECT_EQ(script.status, pm::LoadStatus::Missing);
-  std::string error;
-  ASSERT_TRUE(pm::save_editor_file(dir.path(), name, script.text, "alert(1);\n", &error)) << error;
+  ASSERT_TRUE(script.ok());
+  EXPECT_EQ(script->bytes(), "");
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), name, *script, "alert(1);\n").ok());
   EXPECT_EQ(pmtest::read_bytes(dir / "3.js"), "alert(1);\r\n\r\n");
   script = pm::load_editor_file(dir.path(), name);  // the empty last line comes back
-  EXPECT_EQ(script.text.display(), "alert(1);\n");
-  ASSERT_TRUE(pm::save_editor_file(dir.path(), name, script.text, "", &error)) << error;
+  ASSERT_TRUE(script.ok());
+  EXPECT_EQ(script->display(), "alert(1);\n");
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), name, *script, "").ok());
   EXPECT_FALSE(std::filesystem::exists(dir / "3.js"));
   // Found and deleted whatever the case of its name on disk.
   pmtest::write_bytes(dir / "4.JS", "x\r\n");
   script = pm::load_editor_file(dir.path(), pm::room_script_name("4"));
-  EXPECT_EQ(script.text.display(), "x");
-  ASSERT_TRUE(pm::save_editor_file(dir.path(), "4.js", script.text, "", &error)) << error;
+  ASSERT_TRUE(script.ok());
+  EXPECT_EQ(script->display(), "x");
+  ASSERT_TRUE(pm::save_editor_file(dir.path(), "4.js", *script, "").ok());
   EXPECT_FALSE(std::filesystem::exists(dir / "4.JS"));
 }
 

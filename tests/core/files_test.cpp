@@ -125,8 +125,8 @@ TEST(FilesTest, NamesAreFoundWithoutRegardToCaseAndKeepTheirBytes) {
   // Accented names go and come back as the same bytes.
   TempDir u;
   const std::string name = "Citt\xC3\xA0.txt";
-  ASSERT_TRUE(pm::write_file_atomic(u.path() / pm::path_from_text(name), "x"));
-  ASSERT_TRUE(pm::write_file_atomic(pm::resolve(u.path(), name), "y"));  // replaces it
+  ASSERT_TRUE(pm::write_file_atomic(u.path() / pm::path_from_text(name), "x").ok());
+  ASSERT_TRUE(pm::write_file_atomic(pm::resolve(u.path(), name), "y").ok());  // replaces it
   EXPECT_EQ(pm::list_file_names(u.path()), std::vector<std::string>{name});
   EXPECT_EQ(pm::read_file_or_empty(pm::resolve(u.path(), "CITT\xC3\xA0.TXT")), "y");
   EXPECT_EQ(pm::path_text(pm::path_from_text(name)), name);
@@ -135,18 +135,18 @@ TEST(FilesTest, NamesAreFoundWithoutRegardToCaseAndKeepTheirBytes) {
 TEST(FilesTest, AtomicWriteReplacesWholeOrFailsKeepingWhatWasThere) {
   TempDir t;
   fs::path p = t / "3";
-  ASSERT_TRUE(pm::write_file_atomic(p, std::string("a\0b\r\n", 5)));
+  ASSERT_TRUE(pm::write_file_atomic(p, std::string("a\0b\r\n", 5)).ok());
   EXPECT_EQ(read_bytes(p), std::string("a\0b\r\n", 5));
-  ASSERT_TRUE(pm::write_file_atomic(p, ""));
+  ASSERT_TRUE(pm::write_file_atomic(p, "").ok());
   EXPECT_TRUE(fs::exists(p));
   EXPECT_EQ(fs::file_size(p), 0u);
   std::string big(3 * 1024 * 1024 + 7, 'x');
-  ASSERT_TRUE(pm::write_file_atomic(p, big));
+  ASSERT_TRUE(pm::write_file_atomic(p, big).ok());
   EXPECT_EQ(read_bytes(p), big);
 #if !defined(_WIN32)  // Windows files keep no such permission bits
   // A careful write keeps the replaced file's permissions.
   fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(pm::write_file_atomic(p, "new", nullptr, pm::WriteCare::Careful));
+  ASSERT_TRUE(pm::write_file_atomic(p, "new", pm::WriteCare::Careful).ok());
   EXPECT_EQ(read_bytes(p), "new");
   EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 #endif
@@ -155,19 +155,19 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrFailsKeepingWhatWasThere) {
   // The target is an existing folder: the folder and what it holds stay.
   fs::path folder_target = t / "Room";
   write_bytes(folder_target / "0", "Luogo di partenza\r\n");
-  std::string error;
-  EXPECT_FALSE(pm::write_file_atomic(folder_target, "text", &error));
-  EXPECT_NE(error.find(folder_target.string()), std::string::npos) << error;
+  pm::Status written = pm::write_file_atomic(folder_target, "text");
+  EXPECT_EQ(written.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(written.message().find(folder_target.string()), std::string::npos) << written.message();
   EXPECT_EQ(read_bytes(folder_target / "0"), "Luogo di partenza\r\n");
   // The parent is a file: the would-be parent keeps its bytes.
   fs::path parent_file = t / "adv.css";
   write_bytes(parent_file, "body{}");
-  error.clear();
-  EXPECT_FALSE(pm::write_file_atomic(parent_file / "x", "text", &error));
-  EXPECT_NE(error.find((parent_file / "x").string()), std::string::npos) << error;
+  written = pm::write_file_atomic(parent_file / "x", "text");
+  EXPECT_EQ(written.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(written.message().find((parent_file / "x").string()), std::string::npos) << written.message();
   EXPECT_EQ(read_bytes(parent_file), "body{}");
-  // A missing parent folder fails too, without a message when none is asked for.
-  EXPECT_FALSE(pm::write_file_atomic(t / "none" / "x", "text"));
+  // A missing parent folder fails too.
+  EXPECT_FALSE(pm::write_file_atomic(t / "none" / "x", "text").ok());
 
   // No temporary file is left behind by the writes or the failures.
   std::vector<std::string> names;
@@ -195,19 +195,18 @@ TEST(FilesTest, ReadingAMissingOrUnreadableFileGivesNothing) {
   EXPECT_EQ(out, big);
 
   // The checked read tells a missing file from one that cannot be read, and says why.
-  std::string error;
-  EXPECT_EQ(pm::read_file_checked(t / "missing", out, &error), pm::ReadResult::Missing);
-  EXPECT_EQ(pm::read_file_checked(t / "f" / "x", out, &error), pm::ReadResult::Missing);
-  EXPECT_EQ(error, "");
-  EXPECT_EQ(pm::read_file_checked(t.path(), out, &error), pm::ReadResult::Failed);
-  EXPECT_NE(error.find(t.path().string()), std::string::npos) << error;
-  EXPECT_EQ(pm::read_file_checked(t / "f", out, &error), pm::ReadResult::Ok);
+  EXPECT_EQ(pm::read_file_checked(t / "missing", out).kind(), pm::StatusKind::NotFound);
+  EXPECT_EQ(pm::read_file_checked(t / "f" / "x", out).kind(), pm::StatusKind::NotFound);
+  const pm::Status failed = pm::read_file_checked(t.path(), out);
+  EXPECT_EQ(failed.kind(), pm::StatusKind::ReadFailed);
+  EXPECT_NE(failed.message().find(t.path().string()), std::string::npos) << failed.message();
+  EXPECT_TRUE(pm::read_file_checked(t / "f", out).ok());
   EXPECT_EQ(out, "x\ry");
 }
 
 #if !defined(_WIN32)
 // The reader by path and the reader in an open folder answer alike: nothing there is
-// Missing without a message; a failed open and a failed read name the whole path and why.
+// NotFound without a message; a failed open and a failed read name the whole path and why.
 TEST(FilesTest, BothReadersTellMissingFromUnreadableInTheSameWords) {
   TempDir t;
   write_bytes(t / "f", "x");
@@ -216,27 +215,28 @@ TEST(FilesTest, BothReadersTellMissingFromUnreadableInTheSameWords) {
   const pm::OpenFolder folder(t.path());
   const struct {
     std::string name;
-    pm::ReadResult result;
+    pm::StatusKind kind;
     int err;  // the reason the message gives
   } cases[] = {
-      {"missing", pm::ReadResult::Missing, 0},
-      {"f/x", pm::ReadResult::Missing, 0},                  // through a file
-      {"sub", pm::ReadResult::Failed, EISDIR},              // opens, then the read fails
-      {too_long, pm::ReadResult::Failed, ENAMETOOLONG},     // the open fails
+      {"missing", pm::StatusKind::NotFound, 0},
+      {"f/x", pm::StatusKind::NotFound, 0},                   // through a file
+      {"sub", pm::StatusKind::ReadFailed, EISDIR},            // opens, then the read fails
+      {too_long, pm::StatusKind::ReadFailed, ENAMETOOLONG},   // the open fails
   };
   for (const auto& c : cases) {
     const fs::path p = t / c.name;
     const std::string expected =
         c.err ? "Impossibile leggere il file " + pm::path_text(p) + ": " + std::strerror(c.err) : "";
-    std::string out = "stale", error;
-    EXPECT_EQ(pm::read_file_checked(p, out, &error), c.result) << c.name;
+    std::string out = "stale";
+    const pm::Status by_path = pm::read_file_checked(p, out);
+    EXPECT_EQ(by_path.kind(), c.kind) << c.name;
     EXPECT_EQ(out, "");
-    EXPECT_EQ(error, expected);
+    EXPECT_EQ(by_path.message(), expected);
     out = "stale";
-    error.clear();
-    EXPECT_EQ(folder.read(c.name, out, &error), c.result) << c.name;
+    const pm::Status in_folder = folder.read(c.name, out);
+    EXPECT_EQ(in_folder.kind(), c.kind) << c.name;
     EXPECT_EQ(out, "");
-    EXPECT_EQ(error, expected);
+    EXPECT_EQ(in_folder.message(), expected);
   }
 }
 #endif
@@ -284,7 +284,7 @@ TEST(FilesTest, EmptyFolderRemovesEverythingInsideAndCreatesAMissingOne) {
   write_bytes(t / "Output" / "1.htm", "page");
   write_bytes(t / "Output" / "res" / "a.png", "png");
   write_bytes(t / "keep", "keep");
-  EXPECT_TRUE(pm::empty_folder(t / "Output"));
+  EXPECT_TRUE(pm::empty_folder(t / "Output").ok());
   EXPECT_TRUE(fs::is_directory(t / "Output"));
   EXPECT_TRUE(fs::is_empty(t / "Output"));
   EXPECT_EQ(read_bytes(t / "keep"), "keep");
@@ -292,16 +292,16 @@ TEST(FilesTest, EmptyFolderRemovesEverythingInsideAndCreatesAMissingOne) {
   // A link to a folder is removed as a link: what it points to stays.
   write_bytes(t / "elsewhere" / "mine.txt", "mine");
   fs::create_directory_symlink(t / "elsewhere", t / "Output" / "link");
-  EXPECT_TRUE(pm::empty_folder(t / "Output"));
+  EXPECT_TRUE(pm::empty_folder(t / "Output").ok());
   EXPECT_TRUE(fs::is_empty(t / "Output"));
   EXPECT_EQ(read_bytes(t / "elsewhere" / "mine.txt"), "mine");
 #endif
-  EXPECT_TRUE(pm::empty_folder(t / "New"));
+  EXPECT_TRUE(pm::empty_folder(t / "New").ok());
   EXPECT_TRUE(fs::is_directory(t / "New"));
   // A file in the folder's place cannot be emptied, and is left alone.
-  std::string error;
-  EXPECT_FALSE(pm::empty_folder(t / "keep", &error));
-  EXPECT_NE(error.find((t / "keep").string()), std::string::npos) << error;
+  const pm::Status emptied = pm::empty_folder(t / "keep");
+  EXPECT_EQ(emptied.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(emptied.message().find((t / "keep").string()), std::string::npos) << emptied.message();
   EXPECT_EQ(read_bytes(t / "keep"), "keep");
 }
 
@@ -349,8 +349,8 @@ TEST(FolderEmptyingTest, AnOperationDoneFirstHelpsWithTheRemovalAndNothingStaysA
     for (int i = 0; i < 1000; ++i) write_bytes(out / (std::to_string(i) + ".htm"), "old");
     for (int i = 0; i < 5; ++i) write_bytes(out / ("cartella" + std::to_string(i)) / "dentro" / "x.png", "old");
     pm::FolderEmptying emptying(out);
-    std::string error;
-    ASSERT_TRUE(emptying.finish(&error)) << error;
+    const pm::Status done = emptying.finish();
+    ASSERT_TRUE(done.ok()) << done.message();
     EXPECT_EQ(pmtest::names_in(t.path()), Lines{"Output"});
     EXPECT_TRUE(fs::is_empty(out));
   }

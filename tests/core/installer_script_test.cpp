@@ -77,13 +77,14 @@ TEST(InstallerScript, ZellIssIsWrittenBesideTheTemplateAndAFailureKeepsTheOldOne
   TempDir home;
   const auto values = pm::installer_values(fields("Libro", "Il Libro", "Ana", "s"), home.path());
   write_bytes(home / "Zell.iss", "earlier");
-  std::string error;
-  EXPECT_FALSE(pm::write_installer_script(home.path(), values, &error));
-  EXPECT_NE(error.find("Hg.iss"), std::string::npos) << error;
+  const pm::Status missing = pm::write_installer_script(home.path(), values);
+  EXPECT_EQ(missing.kind(), pm::StatusKind::NotFound);
+  EXPECT_NE(missing.message().find("Hg.iss"), std::string::npos) << missing.message();
   EXPECT_EQ(read_bytes(home / "Zell.iss"), "earlier");
 
   write_bytes(home / "hg.iss", "AppName=[titolo]\r\n");  // found in any case
-  ASSERT_TRUE(pm::write_installer_script(home.path(), values, &error)) << error;
+  const pm::Status written = pm::write_installer_script(home.path(), values);
+  ASSERT_TRUE(written.ok()) << written.message();
   EXPECT_EQ(read_bytes(home / "Zell.iss"), "\xEF\xBB\xBF" "AppName=Il Libro\r\n");
 }
 

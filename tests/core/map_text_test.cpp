@@ -101,11 +101,11 @@ TEST(MapText, TheProjectMapStreamedInPiecesIsTheMapOfTheRoomList) {
                               : i % 7 == 3 ? "00" + n
                               : i % 7 == 4 ? "\"Fuggi!\" grid\xC3\xB2 " + n
                                            : "Stanza " + n;
-    ASSERT_TRUE(project.write_description(n, description));
+    ASSERT_TRUE(project.write_description(n, description).ok());
     std::string text = i % 50 == 3 ? "x(     y (</a>   <a href=\"" + n + ".htm\">a</a>\r\nfine"
                                      : "Riga " + n + " <a href=\"" + std::to_string(i * 7 % 700) + ".htm\">vai</a>\n";
     if (i % 9 == 4) text.clear();
-    else ASSERT_TRUE(project.write_text_bytes(n, text));
+    else ASSERT_TRUE(project.write_text_bytes(n, text).ok());
     rooms.push_back({n, description, text});
   }
   std::sort(rooms.begin(), rooms.end(), [](const Room& a, const Room& b) { return a.number < b.number; });

@@ -26,7 +26,7 @@ TEST(ProjectFileTest, PropertiesWriteTenFieldsWithEightAndNineEmptyAndTenBare) {
   TempDir t;
   pm::Project p(t.path(), "Libro");
   auto f = fields({"Libro", "Titolo, con virgola", "1/1/2025", "Io", "s", "e@x", "800", "1", "Pagimond 2.00", "1"});
-  ASSERT_TRUE(p.write_properties_fields(f));
+  ASSERT_TRUE(p.write_properties_fields(f).ok());
   EXPECT_EQ(read_bytes(t / "Libro.dat"),
             "\"Libro\",\"Titolo, con virgola\",\"1/1/2025\",\"Io\",\"s\",\"e@x\",\"800\",,,1\r\n");
   auto back = p.read_fields();
@@ -38,7 +38,7 @@ TEST(ProjectFileTest, PropertiesWriteTenFieldsWithEightAndNineEmptyAndTenBare) {
   EXPECT_TRUE(back.skip_start_page());
 
   f.f[9] = "";
-  ASSERT_TRUE(p.write_properties_fields(f));
+  ASSERT_TRUE(p.write_properties_fields(f).ok());
   EXPECT_EQ(read_bytes(t / "Libro.dat").substr(read_bytes(t / "Libro.dat").size() - 6), ",,,0\r\n");
   EXPECT_FALSE(p.read_fields().skip_start_page());
 
@@ -79,19 +79,19 @@ TEST(ProjectTest, RoomFilesByNumber) {
   TempDir t;
   pm::Project p(t.path(), "Libro");
   fs::create_directories(t / "Room");
-  ASSERT_TRUE(p.write_description("3", "La cantina"));
+  ASSERT_TRUE(p.write_description("3", "La cantina").ok());
   EXPECT_EQ(read_bytes(t / "Room" / "3"), "La cantina\r\n");
   EXPECT_EQ(p.read_description_text("3"), "La cantina");
 
-  ASSERT_TRUE(p.write_text("3", "riga 1\r\n\r\nriga 3"));
+  ASSERT_TRUE(p.write_text("3", "riga 1\r\n\r\nriga 3").ok());
   EXPECT_EQ(read_bytes(t / "3"), "riga 1\r\n\r\nriga 3\r\n");
   EXPECT_EQ(p.read_text("3"), "riga 1\r\n\r\nriga 3\r\n");
-  ASSERT_TRUE(p.write_text("4", ""));
+  ASSERT_TRUE(p.write_text("4", "").ok());
   EXPECT_EQ(read_bytes(t / "4"), "\r\n");  // a new room's text: one empty line
-  ASSERT_TRUE(p.write_text_bytes("4", ""));
+  ASSERT_TRUE(p.write_text_bytes("4", "").ok());
   EXPECT_EQ(fs::file_size(t / "4"), 0u);  // a deleted room's text: zero bytes
 
-  ASSERT_TRUE(p.write_script("3", "alert(1);"));
+  ASSERT_TRUE(p.write_script("3", "alert(1);").ok());
   EXPECT_EQ(read_bytes(t / "3.js"), "alert(1);\r\n");
   EXPECT_EQ(p.read_script("3"), "alert(1);\r\n");
   EXPECT_TRUE(p.remove_script("3"));
@@ -118,7 +118,7 @@ TEST(ProjectTest, FilesAreFoundWhateverTheirCase) {
   EXPECT_EQ(p.res_folder(), t / "RES");
   EXPECT_EQ(p.read_fields().title(), "T");
   // Writing keeps the spelling on disk.
-  ASSERT_TRUE(p.write_description("0", "Inizio"));
+  ASSERT_TRUE(p.write_description("0", "Inizio").ok());
   EXPECT_EQ(read_bytes(t / "room" / "0"), "Inizio\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(t.path()), fs::directory_iterator()), 5);  // no second Room
 }

@@ -66,19 +66,19 @@ TEST(RegistroLogText, KeepsWindows1252LogsInTheirOwnBytes) {
 
 TEST_F(RegistroLogStore, RoundTripsAndKnowsWhatIsOnDisk) {
   LogStore store(dir_);
-  std::string text, error;
-  ASSERT_TRUE(store.load(text, error));  // no Dati.txt yet: an empty log
+  std::string text;
+  ASSERT_TRUE(store.load(text).ok());  // no Dati.txt yet: an empty log
   EXPECT_EQ(text, "");
   EXPECT_FALSE(fs::exists(dir_ / "Dati.txt"));
   EXPECT_FALSE(store.differs(""));
   EXPECT_TRUE(store.differs("x"));
 
-  ASSERT_TRUE(store.save("Abilità 9\nResistenza 20", error)) << error;
+  ASSERT_TRUE(store.save("Abilità 9\nResistenza 20").ok());
   EXPECT_EQ(read_bytes(dir_ / "Dati.txt"), "Abilit\xC3\xA0 9\r\nResistenza 20\r\n");
   EXPECT_FALSE(store.differs("Abilità 9\nResistenza 20"));
 
   LogStore again(dir_);
-  ASSERT_TRUE(again.load(text, error));
+  ASSERT_TRUE(again.load(text).ok());
   EXPECT_EQ(text, "Abilità 9\nResistenza 20");
   EXPECT_EQ(pmtest::names_in(dir_), std::vector<std::string>{"Dati.txt"}) << "no temporary file left behind";
 }
@@ -86,10 +86,10 @@ TEST_F(RegistroLogStore, RoundTripsAndKnowsWhatIsOnDisk) {
 TEST_F(RegistroLogStore, UsesTheExistingSpellingAndKeepsItsEncoding) {
   write_bytes(dir_ / "DATI.TXT", "Citt\xE0\r\n");
   LogStore store(dir_);
-  std::string text, error;
-  ASSERT_TRUE(store.load(text, error));
+  std::string text;
+  ASSERT_TRUE(store.load(text).ok());
   EXPECT_EQ(text, "Città");
-  ASSERT_TRUE(store.save("Città\nPorta", error));
+  ASSERT_TRUE(store.save("Città\nPorta").ok());
   EXPECT_EQ(pmtest::names_in(dir_), std::vector<std::string>{"DATI.TXT"});
   EXPECT_EQ(read_bytes(dir_ / "DATI.TXT"), "Citt\xE0\r\nPorta\r\n");
 }
@@ -99,18 +99,18 @@ TEST_F(RegistroLogStore, ALogThatCannotBeReadIsNeverReplaced) {
   // read fails through the store's read seam, as it does for a reader without the rights.
   write_bytes(dir_ / "Dati.txt", "Forza 12\r\n");
   write_bytes(dir_ / "Dati (2).txt", "another log");
-  auto denied = [](const fs::path& p, std::string& out, std::string* error) {
+  auto denied = [](const fs::path& p, std::string& out) {
     out.clear();
-    *error = "Impossibile leggere il file " + p.string() + ": Permission denied";
-    return pm::ReadResult::Failed;
+    return pm::Status(pm::StatusKind::ReadFailed, "Impossibile leggere il file " + p.string() + ": Permission denied");
   };
   LogStore store(dir_, denied);
-  std::string text = "stale", error, notice;
-  EXPECT_FALSE(store.load(text, error));
+  std::string text = "stale", notice;
+  const pm::Status loaded = store.load(text);
+  EXPECT_EQ(loaded.kind(), pm::StatusKind::ReadFailed);
   EXPECT_EQ(text, "");
-  EXPECT_NE(error.find("Dati.txt"), std::string::npos);
+  EXPECT_NE(loaded.message().find("Dati.txt"), std::string::npos);
 
-  ASSERT_TRUE(store.save("Oro 3", error, &notice)) << error;
+  ASSERT_TRUE(store.save("Oro 3", &notice).ok());
   EXPECT_EQ(read_bytes(dir_ / "Dati.txt"), "Forza 12\r\n");
   EXPECT_EQ(read_bytes(dir_ / "Dati (2).txt"), "another log");
   EXPECT_EQ(read_bytes(dir_ / "Dati (3).txt"), "Oro 3\r\n");
@@ -120,7 +120,7 @@ TEST_F(RegistroLogStore, ALogThatCannotBeReadIsNeverReplaced) {
 
   // Later saves go to the same new file, without a second notice.
   notice.clear();
-  ASSERT_TRUE(store.save("Oro 4", error, &notice));
+  ASSERT_TRUE(store.save("Oro 4", &notice).ok());
   EXPECT_EQ(notice, "");
   EXPECT_EQ(read_bytes(dir_ / "Dati (3).txt"), "Oro 4\r\n");
   EXPECT_EQ(pmtest::names_in(dir_), (std::vector<std::string>{"Dati (2).txt", "Dati (3).txt", "Dati.txt"}));
@@ -128,10 +128,11 @@ TEST_F(RegistroLogStore, ALogThatCannotBeReadIsNeverReplaced) {
 
 TEST_F(RegistroLogStore, AFailedSaveSaysWhyAndIsNotOnDisk) {
   LogStore store(dir_ / "gone");  // the folder is not there: read as empty, no write works
-  std::string text, error;
-  ASSERT_TRUE(store.load(text, error));
-  EXPECT_FALSE(store.save("nuovo", error));
-  EXPECT_NE(error.find("Dati.txt"), std::string::npos) << error;
+  std::string text;
+  ASSERT_TRUE(store.load(text).ok());
+  const pm::Status saved = store.save("nuovo");
+  EXPECT_EQ(saved.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(saved.message().find("Dati.txt"), std::string::npos) << saved.message();
   EXPECT_TRUE(store.differs("nuovo")) << "a failed save is not on disk";
   EXPECT_FALSE(fs::exists(dir_ / "gone"));
 }

@@ -59,7 +59,7 @@ TEST(ZipArchive, AFolderIsPackedUnderItsTopFolderWithItsPermissions) {
   fs::create_directories(t / "book/vuota");
 
   auto entries = pm::folder_archive_entries(t / "book", "Il Libro");
-  ASSERT_TRUE(pm::write_zip_archive(t / "Il Libro.zip", entries));
+  ASSERT_TRUE(pm::write_zip_archive(t / "Il Libro.zip", entries).ok());
   auto stored = read_archive(t / "Il Libro.zip");
   ASSERT_EQ(stored.size(), 5u);
   EXPECT_EQ(stored["Il Libro/index.htm"].bytes, "<html>\r\n");
@@ -74,7 +74,7 @@ TEST(ZipArchive, AFailedWriteLeavesTheOldArchiveAndNoTemporaryFile) {
   TempDir t;
   write_bytes(t / "book/index.htm", "new");
   fs::create_directories(t / "out");
-  ASSERT_TRUE(pm::write_zip_archive(t / "out/Libro.zip", pm::folder_archive_entries(t / "book", "Libro")));
+  ASSERT_TRUE(pm::write_zip_archive(t / "out/Libro.zip", pm::folder_archive_entries(t / "book", "Libro")).ok());
   const std::string old = read_bytes(t / "out/Libro.zip");
 
   auto entries = pm::folder_archive_entries(t / "book", "Libro");
@@ -88,9 +88,9 @@ TEST(ZipArchive, AFailedWriteLeavesTheOldArchiveAndNoTemporaryFile) {
                {t / "out/Vuoto.zip", {}},
                {t / "nowhere/Libro.zip", pm::folder_archive_entries(t / "book", "Libro")}};
   for (const auto& c : cases) {
-    std::string error;
-    EXPECT_FALSE(pm::write_zip_archive(c.target, c.entries, &error)) << c.target;
-    EXPECT_NE(error.find(c.target.string()), std::string::npos) << error;
+    const pm::Status written = pm::write_zip_archive(c.target, c.entries);
+    EXPECT_EQ(written.kind(), pm::StatusKind::WriteFailed) << c.target;
+    EXPECT_NE(written.message().find(c.target.string()), std::string::npos) << written.message();
   }
   EXPECT_EQ(read_bytes(t / "out/Libro.zip"), old);
   EXPECT_TRUE(fs::is_directory(t / "out/Cartella.zip"));

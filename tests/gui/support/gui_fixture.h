@@ -102,11 +102,11 @@ inline QString makeProject(const QString& parent, const QString& name, const std
   pm::Project p(pm::toPath(folder), name.toStdString());
   pm::ProjectFields f;
   f.f = {name.toStdString(), name.toStdString(), "01/01/2025", "Autore", "", "", "100%", "1", "Pagimond 2.00", ""};
-  p.write_creation_fields(f);
+  (void)p.write_creation_fields(f);
   for (size_t i = 0; i < descriptions.size(); ++i) {
     std::string n = std::to_string(i);
-    pm::write_file_atomic(p.description_file(n), descriptions[i] + "\r\n");
-    p.write_text(n, "Testo " + n);
+    (void)pm::write_file_atomic(p.description_file(n), descriptions[i] + "\r\n");
+    (void)p.write_text(n, "Testo " + n);
   }
   return folder;
 }
