@@ -75,11 +75,11 @@ TEST(EditorCommands, ColourNotationAndThePalette) {
 // (What each compile does afterwards is driven through the editor and the compile dialog
 // in the editor's window test.)
 TEST(EditorCommands, CompileRequestsAndTheFailureMessage) {
-  using R = pm::CompileRequest;
-  EXPECT_EQ(pm::compile_request_from_flags("", ""), R::RoomTest);
-  EXPECT_EQ(pm::compile_request_from_flags("1", ""), R::ProjectTest);
-  EXPECT_EQ(pm::compile_request_from_flags("", "1"), R::BuildWithoutInstaller);
-  EXPECT_EQ(pm::compile_request_from_flags("1", "1"), R::ProjectTest);
+  using R = pm::HostedCompile;
+  EXPECT_EQ(pm::hosted_compile_from_flags("", ""), R::RoomTest);
+  EXPECT_EQ(pm::hosted_compile_from_flags("1", ""), R::ProjectTest);
+  EXPECT_EQ(pm::hosted_compile_from_flags("", "1"), R::BuildWithoutInstaller);
+  EXPECT_EQ(pm::hosted_compile_from_flags("1", "1"), R::ProjectTest);
 
   pm::CompileReport fine;
   EXPECT_EQ(pm::compile_failure_message(fine), "");
