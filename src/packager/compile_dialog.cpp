@@ -58,7 +58,7 @@ CompileDialog::CompileDialog(WindowOwner* windowOwner)
     auto* caption = new QLabel(captions[i], rows[i]);
     caption->setObjectName(QString(names[i]) + "Caption");
     caption->setWordWrap(true);
-    caption->setStyleSheet("color: #1d2a36;");
+    caption->setStyleSheet("QLabel { color: #1d2a36; } QLabel:disabled { color: #7d8893; }");  // greyed with its option
     caption->setCursor(Qt::PointingHandCursor);
     caption->installEventFilter(this);
     captions_[i] = caption;
