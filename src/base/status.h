@@ -19,6 +19,10 @@ enum class StatusKind {
   ReadFailed,   // it is there but cannot be read
   WriteFailed,  // a file or folder could not be written, copied or removed
   Usage,        // a wrong command line
+  NotAProject,  // the folder is there but holds no project (no readable .dat and Room/0)
+  WouldDestroy, // doing it would destroy what the author wrote (a folder to empty holds the project)
+  Incomplete,   // the work ran, but not all of it was done: the message lists what failed
+  NotStarted,   // the desktop could not start the program asked for (no browser, no file manager)
 };
 
 class [[nodiscard]] Status {

@@ -2,7 +2,6 @@
 // command runs before anything is written.
 #include "cli/cli_commands.h"
 
-#include <functional>
 #include <future>
 #include <string>
 #include <vector>
@@ -13,15 +12,13 @@
 #include "check/graph_drawing.h"
 #include "check/graphviz_render.h"
 #include "cli/cli_output.h"
-#include "compiler/single_file.h"
-#include "compiler/site_compiler.h"
+#include "compiler/compile_request.h"
 #include "map/map_text.h"
 #include "packager/distribution.h"
 #include "project/book_encoding.h"
 #include "base/program_folder.h"
 #include "project/project_creation.h"
 #include "base/text.h"
-#include "rooms/room_list.h"
 
 namespace pm::cli {
 
@@ -33,32 +30,18 @@ stdfs::path absolute_path(const std::string& p) {
   return folder_itself(ec ? path_from_text(p) : a);
 }
 
-// The project named on the command line with the names of its folder's files (listed once,
-// for the check and for the compiles), or a message and nothing.
-struct OpenedProject {
-  Project project;
-  std::vector<std::string> names;
-};
-
-std::optional<OpenedProject> open_listed_project(const std::string& arg) {
-  stdfs::path folder = absolute_path(arg);
-  if (!is_folder(folder)) {
-    report_error(with_path("no such project folder", arg));
-    return std::nullopt;
-  }
-  std::vector<std::string> names = list_file_names(folder);
-  auto ref = check_project_folder(folder, names);
-  if (!ref) {
-    report_error(with_path("not a project folder (it needs a readable .dat file and Room/0)", arg));
-    return std::nullopt;
-  }
-  return OpenedProject{Project(ref->folder, ref->name), std::move(names)};
+// Why the folder `arg` could not be opened as a project (open_project_folder's kinds).
+void report_not_a_project(StatusKind kind, const std::string& arg) {
+  report_error(kind == StatusKind::NotFound
+                   ? with_path("no such project folder", arg)
+                   : with_path("not a project folder (it needs a readable .dat file and Room/0)", arg));
 }
 
+// The project named on the command line, or a message and nothing.
 std::optional<Project> open_project(const std::string& arg) {
-  auto opened = open_listed_project(arg);
-  if (!opened) return std::nullopt;
-  return std::move(opened->project);
+  OpenedProject opened = open_project_folder(absolute_path(arg));
+  if (!opened.status.ok()) report_not_a_project(opened.status.kind(), arg);
+  return std::move(opened.project);
 }
 
 // The program folder, which must exist: every compile writes into its Output.
@@ -73,74 +56,42 @@ std::optional<ProgramFolder> program_folder(const Request& r) {
   return home;
 }
 
-// Every compile empties the output folder first: a project kept inside it would be lost.
-bool output_spares_project(const Project& project, const stdfs::path& output) {
-  if (!path_is_within(project.folder(), output)) return true;
-  report_error(with_path("the project lies inside the output folder, which every compile empties",
-                         path_text(project.folder())));
-  return false;
+// The compile of the project named on the command line into the program folder's Output:
+// the core checks the project and the output folder, lists the rooms and compiles; here its
+// result is said in the command line's words.
+CompileRequest compile_of(const Request& r, const ProgramFolder& home) {
+  CompileRequest request;
+  request.folder = absolute_path(r.project);
+  request.output = home.output();
+  return request;
 }
 
-int finish(const CompileReport& report) {
-  for (const auto& e : report.errors) report_error(e);
-  return report.ok() ? kExitOk : kExitFailed;
+// True when the compile did everything; otherwise its reasons, one a line.
+bool reported(const CompileResult& result, const Request& r) {
+  switch (result.status.kind()) {
+    case StatusKind::Ok:
+      return true;
+    case StatusKind::NotFound:
+    case StatusKind::NotAProject:
+      report_not_a_project(result.status.kind(), r.project);
+      return false;
+    case StatusKind::WouldDestroy:
+      report_error(with_path("the project lies inside the output folder, which every compile empties",
+                             path_text(result.project->folder())));
+      return false;
+    default:
+      for (const auto& e : result.report.errors) report_error(e);
+      return false;
+  }
 }
 
-// The room numbers of the project manager's list for the room files `names`, in its order.
-// The compiles use no description, so the entries are made without reading the description
-// files: the same numbers in the same order, without one file read per room.
-std::vector<std::string> rooms_in_list_order(const std::vector<std::string>& names) {
-  std::vector<std::string> entries;
-  for (const auto& name : names) entries.push_back(make_room_entry(name, ""));
-  return room_numbers(entries);
-}
-
-// The room files of the project folder named `arg` (Project::room_names) passed through
-// `then`, on a second thread: a big book's room folder holds thousands of names, listed
-// while the project folder is checked. (Listing is only reading; a project that fails its
-// check leaves the list unused.)
-template <typename Then>
-auto rooms_meanwhile(const std::string& arg, Then then) {
-  return std::async(std::launch::async,
-                    [folder = absolute_path(arg), then] { return then(Project(folder, "").room_names()); });
-}
-
-// What the compiles start from: the program folder, the project with the names of its
-// files, the output folder, which must not hold the project, and the rooms, still being
-// listed. Nothing when one of them fails (the reason is reported).
-struct CompileInputs {
-  ProgramFolder home;
-  Project project;
-  std::vector<std::string> names;  // the project folder's files
-  stdfs::path output;
-  std::future<std::vector<std::string>> rooms;  // in the project manager's order
-};
-
-std::optional<CompileInputs> compile_inputs(const Request& r) {
+int run_compile_of(const Request& r, CompileForm form, PageStyle style) {
   auto home = program_folder(r);
-  if (!home) return std::nullopt;
-  // The compile prepares its output folder while the rooms are still being listed.
-  auto rooms = rooms_meanwhile(r.project, rooms_in_list_order);
-  auto opened = open_listed_project(r.project);
-  if (!opened) return std::nullopt;
-  stdfs::path output = home->output();
-  if (!output_spares_project(opened->project, output)) return std::nullopt;
-  return CompileInputs{std::move(*home), std::move(opened->project), std::move(opened->names), std::move(output),
-                       std::move(rooms)};
-}
-
-// A compile into the output folder: prepared (emptied, resources copied) while the rooms are
-// still being listed, then written by `write`.
-using CompileWriter = std::function<void(const CompileInputs&, const ProjectReader&,
-                                         const std::vector<std::string>& rooms, FolderEmptying&, CompileReport&)>;
-int run_prepared_compile(const Request& r, const CompileWriter& write) {
-  auto in = compile_inputs(r);
-  if (!in) return kExitFailed;
-  CompileReport report;
-  const ProjectReader reader(in->project, std::move(in->names));
-  auto emptying = prepare_output(in->project, reader, in->output, report);
-  if (emptying) write(*in, reader, in->rooms.get(), *emptying, report);
-  return finish(report);
+  if (!home) return kExitFailed;
+  CompileRequest request = compile_of(r, *home);
+  request.form = form;
+  request.style = style;
+  return reported(pm::run_compile(request), r) ? kExitOk : kExitFailed;
 }
 
 // Writes `bytes` to standard output, or reports `lead` followed by the reason and returns
@@ -155,32 +106,21 @@ bool output(std::string_view bytes, std::string_view lead) {
 }  // namespace
 
 int run_compile(const Request& r) {
-  const auto style = r.classic ? PageStyle::Classic : PageStyle::Mobile;
-  return run_prepared_compile(r, [&](const CompileInputs& in, const ProjectReader& reader,
-                                     const std::vector<std::string>& rooms, FolderEmptying& emptying,
-                                     CompileReport& report) {
-    write_site(in.project, reader, rooms, in.output, style, emptying, report);
-  });
+  return run_compile_of(r, CompileForm::Site, r.classic ? PageStyle::Classic : PageStyle::Mobile);
 }
 
-int run_single(const Request& r) {
-  return run_prepared_compile(r, [](const CompileInputs& in, const ProjectReader& reader,
-                                    const std::vector<std::string>& rooms, FolderEmptying& emptying,
-                                    CompileReport& report) {
-    write_single_file(in.project, reader, rooms, in.output, emptying, report);
-  });
-}
+int run_single(const Request& r) { return run_compile_of(r, CompileForm::SingleFile, PageStyle::Mobile); }
 
 int run_package(const Request& r) {
-  auto in = compile_inputs(r);
-  if (!in) return kExitFailed;
-  CompileReport report = compile_for_distribution(in->home, in->project, in->rooms.get());
-  if (!report.ok()) return finish(report);
-  if (const Status packed = write_portable_package(in->home, in->project); !packed.ok()) {
+  auto home = program_folder(r);
+  if (!home) return kExitFailed;
+  const CompileResult compiled = pm::run_compile(for_distribution(*home, compile_of(r, *home)));
+  if (!reported(compiled, r)) return kExitFailed;
+  if (const Status packed = write_portable_package(*home, *compiled.project); !packed.ok()) {
     report_error(packed.message());
     return kExitFailed;
   }
-  const std::string line = path_text(portable_package_path(in->home, in->project)) + "\n";
+  const std::string line = path_text(portable_package_path(*home, *compiled.project)) + "\n";
   return output(line, "cannot write to standard output: ") ? kExitOk : kExitFailed;
 }
 
@@ -189,7 +129,9 @@ int run_map(const Request& r) {
     report_error("--phrase cannot hold both < and \": the map would repeat it without end");
     return kExitUsage;
   }
-  auto names = rooms_meanwhile(r.project, [](std::vector<std::string> all) { return all; });
+  // A big book's room folder holds thousands of names: listed while the project is checked.
+  auto names = std::async(std::launch::async,
+                          [folder = absolute_path(r.project)] { return Project(folder, "").room_names(); });
   auto project = open_project(r.project);
   if (!project) return kExitFailed;
   MapOptions options;

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "compiler/compile_request.h"
 #include "project/project_reader.h"
 #include "base/work_ahead.h"
 #include "base/open_folder.h"
@@ -295,11 +296,12 @@ std::string render_single_file(const Project& project, const std::vector<std::st
 
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output) {
-  CompileReport report;
-  const ProjectReader reader(project);
-  if (auto emptying = prepare_output(project, reader, output, report))
-    write_single_file(project, reader, rooms, output, *emptying, report);
-  return report;
+  CompileRequest request;
+  request.project = project;
+  request.rooms = rooms;
+  request.output = output;
+  request.form = CompileForm::SingleFile;
+  return run_compile(request).report;
 }
 
 void write_single_file(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,

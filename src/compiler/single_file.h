@@ -19,12 +19,13 @@ std::string render_single_file(const Project& project, const std::vector<std::st
 // jump "#N"; CR LF becomes "<br>"; every other byte stays), appended to `out` in one pass.
 void rewrite_single_file_piece(std::string_view raw, std::string& out);
 
-// Prepares `output` like the whole-project compile and writes output/index.htm.
+// Prepares `output` like the whole-project compile and writes output/index.htm (run_compile,
+// compile_request.h, with the report only).
 CompileReport compile_single_file(const Project& project, const std::vector<std::string>& rooms,
                                   const stdfs::path& output);
-// The rest of compile_single_file, for a caller that prepares the output folder itself
-// (prepare_output, with `reader` made for `project`): writes output/index.htm and waits for
-// the emptying (finish_output).
+// The rest of the single-file compile, for run_compile, which prepares the output folder
+// itself (prepare_output, with `reader` made for `project`): writes output/index.htm and
+// waits for the emptying (finish_output).
 void write_single_file(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
                        const stdfs::path& output, FolderEmptying& emptying, CompileReport& report);
 

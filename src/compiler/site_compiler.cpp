@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "compiler/compile_request.h"
 #include "project/project_reader.h"
 #include "base/work_ahead.h"
 #include "base/open_folder.h"
@@ -24,12 +25,15 @@ void copy_step(bool ok, std::string_view what, const stdfs::path& from, CompileR
 
 }  // namespace
 
+std::string output_holds_project_message(const stdfs::path& output) {
+  return "La cartella di uscita " + path_text(output) + " contiene il progetto: non viene svuotata";
+}
+
 std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const ProjectReader& files,
                                                const stdfs::path& output, CompileReport& report) {
   const stdfs::path res = project.res_folder();
   if (path_is_within(project.folder(), output) || path_is_within(output, res)) {
-    report.errors.push_back("La cartella di uscita " + path_text(output) +
-                            " contiene il progetto: non viene svuotata");
+    report.errors.push_back(output_holds_project_message(output));
     return nullptr;
   }
   auto emptying = std::make_unique<FolderEmptying>(output);
@@ -55,11 +59,12 @@ void finish_output(FolderEmptying& emptying, CompileReport& report) {
 
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style) {
-  CompileReport report;
-  const ProjectReader reader(project);
-  if (auto emptying = prepare_output(project, reader, output, report))
-    write_site(project, reader, rooms, output, style, *emptying, report);
-  return report;
+  CompileRequest request;
+  request.project = project;
+  request.rooms = rooms;
+  request.output = output;
+  request.style = style;
+  return run_compile(request).report;
 }
 
 void write_site(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,

@@ -48,8 +48,12 @@ std::string credit_line();
 // message and before the start page. The project
 // file, Global.cod and Global2.cod are read once for the whole compile. Nothing is emptied
 // when `output` is the project folder or holds it, or lies inside the project's res folder.
+// (run_compile, compile_request.h, with the report only.)
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style);
+
+// Why a compile leaves `output` alone: emptying it would destroy the project it holds.
+std::string output_holds_project_message(const stdfs::path& output);
 
 // Steps shared by both compiles: empty `output` (sub-folders included), create output/res,
 // copy the project's res folder, *.css and *.js (as `files` found them). The old contents
@@ -61,9 +65,9 @@ std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const Pro
 // Waits for the old contents of the output folder to be gone; adds what could not go.
 void finish_output(FolderEmptying& emptying, CompileReport& report);
 
-// The rest of compile_project, for a caller that prepares the output folder itself (with
-// `reader` made for `project`), say while it still lists the rooms: writes the pages and the
-// start page into `output` and waits for the emptying (finish_output).
+// The rest of the site compile, for run_compile, which prepares the output folder itself
+// (with `reader` made for `project`) while it may still list the rooms: writes the pages and
+// the start page into `output` and waits for the emptying (finish_output).
 void write_site(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
                 const stdfs::path& output, PageStyle style, FolderEmptying& emptying, CompileReport& report);
 

@@ -138,7 +138,8 @@ void ResourcesWindow::manageFolder() {
   const stdfs::path res = editor_res_folder(owner()->editor());
   std::error_code ec;
   stdfs::create_directories(res, ec);
-  context().platform->show_folder(path_text(res));
+  if (const Status shown = context().platform->show_folder(path_text(res)); !shown.ok())
+    tell(shown.message(), MessageIcon::Warning);
 }
 
 bool ResourcesWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "compiler/compile_request.h"
-#include "compiler/site_compiler.h"
 #include "editor/character_count.h"
 #include "editor/link_markup.h"
 #include "editor/resources.h"
@@ -409,9 +408,8 @@ void RoomEditorWindow::runCompile() {
   ManagerRequests* m = owner()->manager();
   if (!m) return;
   AppContext& ctx = context();
-  const Project project = m->project();
-  const CompilePlan plan = plan_compile(compile_request_from_flags(m->CompilaTutto.toStdString(),
-                                                                   m->CompilaTutto2.toStdString()),
+  const CompilePlan plan = plan_compile(hosted_compile_from_flags(m->CompilaTutto.toStdString(),
+                                                                  m->CompilaTutto2.toStdString()),
                                         ctx.home.output(), toNameBytes(Nome));
   if (plan.save_room_first) {
     if (Status saved = saveNow(); !saved.ok()) {
@@ -419,15 +417,16 @@ void RoomEditorWindow::runCompile() {
       return;
     }
   }
-  owner()->setSkipStartPage(project.read_fields().skip_start_page());
-  const CompileReport report = compile_project(project, m->roomNumbers(), ctx.home.output(), plan.style);
+  CompileRequest request;
+  request.project = m->project();
+  request.rooms = m->roomNumbers();
+  request.output = ctx.home.output();
+  request.style = plan.style;
+  const CompileResult result = run_compile(request);
+  owner()->setSkipStartPage(result.skip_start_page);
   if (plan.clear_flag == 1) m->CompilaTutto.clear();
   if (plan.clear_flag == 2) m->CompilaTutto2.clear();
-  if (!report.ok()) tell(compile_failure_message(report), MessageIcon::Warning);
-  if (plan.show_folder)
-    ctx.platform->show_folder(path_text(plan.target));
-  else if (is_file(plan.target))
-    ctx.platform->open_document(path_text(plan.target));
+  present_compile(result, plan.then, *ctx.platform, *ctx.prompts);
   if (plan.close_host_without_saving) {
     // The author's own room test (F7) in the same tick keeps its edits: close with saving.
     if (!roomTest) NoSave = "1";

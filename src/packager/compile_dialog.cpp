@@ -11,7 +11,6 @@
 
 #include "packager/installer_build.h"
 #include "project/help_pages.h"
-#include "project/project_file.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_measure.h"
 
@@ -59,7 +58,7 @@ CompileDialog::CompileDialog(WindowOwner* windowOwner)
     auto* caption = new QLabel(captions[i], rows[i]);
     caption->setObjectName(QString(names[i]) + "Caption");
     caption->setWordWrap(true);
-    caption->setStyleSheet("color: #1d2a36;");
+    caption->setStyleSheet("QLabel { color: #1d2a36; } QLabel:disabled { color: #7d8893; }");  // greyed with its option
     caption->setCursor(Qt::PointingHandCursor);
     caption->installEventFilter(this);
     captions_[i] = caption;
@@ -92,8 +91,22 @@ CompileDialog::~CompileDialog() = default;
 
 void CompileDialog::load() {
   setProjectControlsEnabled(false);
+  offerInstallerIfItCanRun();
   place(kPlacement);
   startButton_->setFocus();
+}
+
+// The installer build is the first choice only where its compiler can run; elsewhere its
+// option is disabled, its tooltip says why, and the build without installer is chosen.
+void CompileDialog::offerInstallerIfItCanRun() {
+  const std::string reason = installer_unavailable_reason(find_installer_compiler(context().home));
+  const QString tip = QString::fromStdString(reason);
+  installerOption_->setEnabled(reason.empty());
+  captions_[0]->setEnabled(reason.empty());
+  installerOption_->setToolTip(tip);
+  captions_[0]->setToolTip(tip);
+  installerOption_->setAccessibleDescription(tip);
+  (reason.empty() ? installerOption_ : siteOption_)->setChecked(true);
 }
 
 void CompileDialog::start() {
@@ -110,12 +123,11 @@ void CompileDialog::buildInstaller() {
   ManagerRequests* m = owner()->manager();
   if (!m) return;
   AppContext& c = context();
-  const Project project = m->project();
-  // Every compile first takes the start-page flag from the project file into Check1.
-  owner()->setSkipStartPage(project.read_fields().skip_start_page());
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  InstallerBuild build = run_installer_build(c.home, project, m->roomNumbers(), find_installer_compiler(c.home));
+  InstallerBuild build = run_installer_build(c.home, m->project(), m->roomNumbers(), find_installer_compiler(c.home));
   QApplication::restoreOverrideCursor();
+  // Every compile takes the start-page flag from the project file into Check1.
+  owner()->setSkipStartPage(build.skip_start_page);
   present_installer_build(build, *c.platform, *c.prompts);
 }
 

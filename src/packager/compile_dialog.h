@@ -1,8 +1,10 @@
 // The compile dialog ("Compilazione di un progetto"): three ways of building the open
 // project. The installer build runs here; the build without installer asks the project
 // manager's Compila2 timer (the compile then runs in a host room editor), and the
-// single-file build asks the main window's UnicoFile timer. The dialog stays open after
-// a build; while it is open the project toolbar and the project manager are disabled.
+// single-file build asks the main window's UnicoFile timer. Where the installer compiler
+// cannot run, the first option is disabled (its tooltip says why) and the second is
+// chosen. The dialog stays open after a build; while it is open the project toolbar and
+// the project manager are disabled.
 #pragma once
 
 #include "ui/child_window.h"
@@ -32,6 +34,7 @@ class CompileDialog : public ChildWindow {
  private:
   // The installer build of the open project, its outcome shown through the seams.
   void buildInstaller();
+  void offerInstallerIfItCanRun();
 
   QRadioButton* installerOption_ = nullptr;   // "Option1": installer build
   QRadioButton* siteOption_ = nullptr;        // "Option2": build without installer

@@ -11,15 +11,12 @@ stdfs::path portable_package_path(const ProgramFolder& home, const Project& proj
   return distribute_folder(home) / (project.folder().filename().string() + ".zip");
 }
 
-CompileReport compile_for_distribution(const ProgramFolder& home, const Project& project,
-                                       const std::vector<std::string>& rooms) {
-  const stdfs::path output = home.output();
-  CompileReport report = compile_project(project, rooms, output, PageStyle::Classic);
-  if (!report.ok()) return report;
-  const stdfs::path extra = home.file(kExtraFolder);
-  if (!copy_matching(extra, "*", output))
-    report.errors.push_back("Impossibile copiare i file di " + path_text(extra) + " in " + path_text(output));
-  return report;
+CompileRequest for_distribution(const ProgramFolder& home, CompileRequest request) {
+  request.output = home.output();
+  request.form = CompileForm::Site;
+  request.style = PageStyle::Classic;
+  request.extra = home.file(kExtraFolder);
+  return request;
 }
 
 Status write_portable_package(const ProgramFolder& home, const Project& project) {

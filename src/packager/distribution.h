@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/site_compiler.h"
+#include "compiler/compile_request.h"
 #include "base/program_folder.h"
 
 namespace pm {
@@ -22,11 +22,11 @@ inline stdfs::path distribute_folder(const ProgramFolder& home) { return home.fi
 // Distribuisci/<project folder name>.zip.
 stdfs::path portable_package_path(const ProgramFolder& home, const Project& project);
 
-// The whole-project compile in the classic style into the program folder's Output, then
-// every file of Extra copied beside the pages. `rooms` are in room-list order. Extra is
-// not copied after a compile that failed in any part: no package is made of a broken book.
-CompileReport compile_for_distribution(const ProgramFolder& home, const Project& project,
-                                       const std::vector<std::string>& rooms);
+// `request` (which names the project, and the rooms where they are known) made the
+// distribution's compile: the whole book in the classic style into the program folder's
+// Output, then every file of Extra copied beside the pages. Extra is not copied after a
+// compile that failed in any part: no package is made of a broken book.
+CompileRequest for_distribution(const ProgramFolder& home, CompileRequest request);
 
 // Packs the whole Output folder into the portable package, under a top folder named after
 // the project, creating Distribuisci when missing. Only the package itself is replaced,

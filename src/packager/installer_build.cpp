@@ -56,6 +56,20 @@ stdfs::path compiler_path(const ProgramFolder& home) {
   return p;
 }
 
+// Why the installer compiler cannot run, as a clause of a sentence; empty when it can.
+std::string compiler_problem(InstallerCompiler::State state, const stdfs::path& compiler) {
+  switch (state) {
+    case InstallerCompiler::State::Ready:
+      break;
+    case InstallerCompiler::State::Missing:
+      return "manca il compilatore dell'installazione " + path_text(compiler);
+    case InstallerCompiler::State::NoWine:
+      return "su questo sistema il compilatore dell'installazione funziona solo con Wine, che non è installato "
+             "(il comando wine non si trova)";
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string ProgramLaunch::command_line() const {
@@ -92,6 +106,11 @@ InstallerCompiler find_installer_compiler(const ProgramFolder& home) {
   return find_installer_compiler(home, kNativeWindows, path ? path : "");
 }
 
+std::string installer_unavailable_reason(const InstallerCompiler& compiler) {
+  if (compiler.state == InstallerCompiler::State::Ready) return {};
+  return "L'installazione non si può creare: " + compiler_problem(compiler.state, compiler.compiler) + ".";
+}
+
 InstallerBuild run_installer_build(const ProgramFolder& home, const Project& project,
                                    const std::vector<std::string>& rooms, const InstallerCompiler& compiler) {
   InstallerBuild build;
@@ -99,9 +118,13 @@ InstallerBuild run_installer_build(const ProgramFolder& home, const Project& pro
   build.distribute = distribute_folder(home);
   build.package = portable_package_path(home, project);
 
-  CompileReport report = compile_for_distribution(home, project, rooms);
-  if (!report.ok()) {
-    build.errors = std::move(report.errors);
+  CompileRequest request;
+  request.project = project;
+  request.rooms = rooms;
+  CompileResult compiled = run_compile(for_distribution(home, std::move(request)));
+  build.skip_start_page = compiled.skip_start_page;
+  if (!compiled.report.ok()) {
+    build.errors = std::move(compiled.report.errors);
     return build;
   }
   Status ready = write_installer_script(home.home(), installer_values(project.read_fields(), home.home()));
@@ -136,12 +159,11 @@ std::string installer_build_message(const InstallerBuild& build) {
     case InstallerBuild::Outcome::Ready:
       return {};
     case InstallerBuild::Outcome::CompilerMissing:
-      return "L'installazione non è stata creata: manca il compilatore dell'installazione " +
-             path_text(build.compiler) + "." + package_note;
-    case InstallerBuild::Outcome::NoWine:
-      return "L'installazione non è stata creata: su questo sistema il compilatore dell'installazione "
-             "funziona solo con Wine, che non è installato (il comando wine non si trova)." +
-             package_note;
+    case InstallerBuild::Outcome::NoWine: {
+      using State = InstallerCompiler::State;
+      const State state = build.outcome == InstallerBuild::Outcome::NoWine ? State::NoWine : State::Missing;
+      return "L'installazione non è stata creata: " + compiler_problem(state, build.compiler) + "." + package_note;
+    }
     case InstallerBuild::Outcome::Failed:
       break;
   }
@@ -164,7 +186,8 @@ void present_installer_build(const InstallerBuild& build, Platform& platform, Pr
     prompts.message(installer_build_message(build), title, MessageIcon::Warning);
     if (build.outcome == InstallerBuild::Outcome::Failed) return;
   }
-  platform.show_folder(path_text(build.distribute));
+  if (Status shown = platform.show_folder(path_text(build.distribute)); !shown.ok())
+    prompts.message(shown.message(), title, MessageIcon::Warning);
 }
 
 }  // namespace pm

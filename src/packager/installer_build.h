@@ -45,6 +45,9 @@ struct InstallerCompiler {
 InstallerCompiler find_installer_compiler(const ProgramFolder& home, bool windows, std::string_view path_env);
 // The same for the running system and its PATH.
 InstallerCompiler find_installer_compiler(const ProgramFolder& home);
+// Why the installer cannot be made with `compiler` (the compile dialog's first option is
+// then disabled and this is its tooltip); empty when the compiler is Ready.
+std::string installer_unavailable_reason(const InstallerCompiler& compiler);
 
 struct InstallerBuild {
   enum class Outcome {
@@ -60,6 +63,7 @@ struct InstallerBuild {
   stdfs::path distribute;           // the Distribuisci folder, to show afterwards
   stdfs::path package;              // the portable package, written there unless package_made is false
   bool package_made = false;
+  bool skip_start_page = false;     // the project's start-page flag, as the compile read it
 };
 
 // Runs the build for `project` (rooms in room-list order) in program folder `home`. It
@@ -79,7 +83,8 @@ std::string installer_build_warning(const InstallerBuild& build);
 // Shows the outcome, after the warning when there is one. Ready: start the compiler (not waited for), "Premi Ok per continuare",
 // which the author confirms once the compiler has finished, then Distribuisci in the file
 // manager. CompilerMissing, NoWine: the message, then Distribuisci, which holds the
-// package. Failed: the message only.
+// package. Failed: the message only. When the file manager cannot be started, one more
+// message names the folder.
 void present_installer_build(const InstallerBuild& build, Platform& platform, Prompts& prompts);
 
 }  // namespace pm

@@ -106,4 +106,22 @@ std::optional<ProjectRef> check_project_folder(const stdfs::path& folder, const 
   return ProjectRef{folder, dat.substr(0, dat.size() - 4)};
 }
 
+OpenedProject open_project_folder(const stdfs::path& folder) {
+  OpenedProject opened;
+  if (!is_folder(folder)) {
+    opened.status = Status(StatusKind::NotFound, "La cartella " + path_text(folder) + " non esiste.");
+    return opened;
+  }
+  opened.names = list_file_names(folder);
+  auto ref = check_project_folder(folder, opened.names);
+  if (!ref) {
+    opened.status = Status(StatusKind::NotAProject, "La cartella " + path_text(folder) +
+                                                        " non è un progetto: servono un file .dat e la stanza Room/0 "
+                                                        "leggibili.");
+    return opened;
+  }
+  opened.project.emplace(ref->folder, ref->name);
+  return opened;
+}
+
 }  // namespace pm

@@ -1,5 +1,5 @@
-// Creating a project (folder, project file, style sheets, global.cod, room 0) and the check
-// that tells whether a folder is a project and gives its name.
+// Creating a project (folder, project file, style sheets, global.cod, room 0), the check
+// that tells whether a folder is a project and gives its name, and opening a named folder.
 #pragma once
 
 #include <optional>
@@ -9,6 +9,7 @@
 #include "base/clock_text.h"
 #include "base/files.h"
 #include "base/status.h"
+#include "project/project.h"
 
 namespace pm {
 
@@ -45,5 +46,15 @@ struct ProjectRef {
 std::optional<ProjectRef> check_project_folder(const stdfs::path& folder);
 // The same with the names of the folder's files already listed (list_file_names).
 std::optional<ProjectRef> check_project_folder(const stdfs::path& folder, const std::vector<std::string>& names);
+
+// A project folder named by the author, opened: the project and the names of the folder's
+// files (listed once, for the check and for the compiles). Fails as NotFound (no such
+// folder) or NotAProject (check_project_folder), with a message naming the folder.
+struct OpenedProject {
+  Status status;
+  std::optional<Project> project;
+  std::vector<std::string> names;
+};
+OpenedProject open_project_folder(const stdfs::path& folder);
 
 }  // namespace pm

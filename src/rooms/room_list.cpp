@@ -49,4 +49,11 @@ std::vector<std::string> room_numbers(const std::vector<std::string>& entries) {
   return out;
 }
 
+std::vector<std::string> room_numbers_of_files(const std::vector<std::string>& names) {
+  std::vector<std::string> entries;
+  entries.reserve(names.size());
+  for (const auto& name : names) entries.push_back(make_room_entry(name, ""));
+  return room_numbers(entries);
+}
+
 }  // namespace pm

@@ -34,4 +34,9 @@ RoomEntry split_room_entry(std::string_view entry);
 // The room numbers of a list, in list order.
 std::vector<std::string> room_numbers(const std::vector<std::string>& entries);
 
+// The room numbers of the list built from the room files `names` (Project::room_names), in
+// its order. The compiles use no description, so the entries are made without reading the
+// description files: the same numbers in the same order, without one file read per room.
+std::vector<std::string> room_numbers_of_files(const std::vector<std::string>& names);
+
 }  // namespace pm

@@ -17,7 +17,6 @@
 
 #include "base/version.h"
 #include "compiler/compile_request.h"
-#include "compiler/single_file.h"
 #include "project/project_properties.h"
 #include "project/help_pages.h"
 #include "rooms/room_operations.h"
@@ -533,7 +532,9 @@ void MainWindow::setManageProjectsEnabled(bool enabled) { manageButton_->setEnab
 
 void MainWindow::openHelp(std::string_view page) {
   stdfs::path file = help_page_file(context_.home.home(), page);
-  context_.platform->open_document(QUrl::fromLocalFile(fromPath(file)).toString().toStdString());
+  // Asked as an address; when it cannot open, the author is told the file's path.
+  if (!context_.platform->open_document(QUrl::fromLocalFile(fromPath(file)).toString().toStdString()).ok())
+    context_.prompts->message(browser_not_started(path_text(file)).message(), kMessageTitle, MessageIcon::Warning);
 }
 
 void MainWindow::setSkipStartPage(bool skip) { skipStartPage_->setChecked(skip); }
@@ -607,27 +608,28 @@ void MainWindow::createRoom() {
   m->Aggiorna.start();
 }
 
+// The compile dialog's single file: the page is not opened, Output is shown instead.
 void MainWindow::onUnicoFile() {
   UnicoFile.stop();
-  NoBrowser = "1";
   runSingleFile(false);
-  context_.platform->show_folder(path_text(context_.home.output()));
-  NoBrowser.clear();
 }
 
 void MainWindow::runSingleFile(bool openBrowser) {
   ProjectManagerWindow* m = manager();
   if (!m) return;
   Text1.clear();
-  const Project project = m->project();
-  // Every compile first takes the start-page flag from the project file into Check1.
-  setSkipStartPage(project.read_fields().skip_start_page());
-  const stdfs::path output = context_.home.output();
-  const CompileReport report = compile_single_file(project, m->roomNumbers(), output);
-  if (!report.ok())
-    context_.prompts->message(compile_failure_message(report), kMessageTitle, MessageIcon::Warning);
-  const stdfs::path index = output / "index.htm";
-  if (openBrowser && NoBrowser.isEmpty() && is_file(index)) context_.platform->open_document(path_text(index));
+  CompileRequest request;
+  request.project = m->project();
+  request.rooms = m->roomNumbers();
+  request.output = context_.home.output();
+  request.form = CompileForm::SingleFile;
+  const CompileResult result = run_compile(request);
+  // Every compile takes the start-page flag from the project file into Check1.
+  setSkipStartPage(result.skip_start_page);
+  using Show = CompileFollowUp::Show;
+  const CompileFollowUp then = openBrowser ? CompileFollowUp{Show::Page, request.output / "index.htm"}
+                                           : CompileFollowUp{Show::Folder, request.output};
+  present_compile(result, then, *context_.platform, *context_.prompts);
 }
 
 // Command "4": the project's style sheet in the room editor, restricted, at 9 points.
@@ -645,7 +647,8 @@ void MainWindow::editStyleSheet() {
 void MainWindow::openResourceFolder() {
   ProjectManagerWindow* m = manager();
   if (!m) return;
-  context_.platform->show_folder(path_text(m->project().res_folder()));
+  const Status shown = context_.platform->show_folder(path_text(m->project().res_folder()));
+  if (!shown.ok()) context_.prompts->message(shown.message(), kMessageTitle, MessageIcon::Warning);
 }
 
 // ---- closing ---------------------------------------------------------------------------

@@ -15,9 +15,13 @@ static QUrl toUrl(const std::string& s) {
   return QUrl::fromLocalFile(text);
 }
 
-void QtPlatform::open_document(const std::string& path_or_url) { QDesktopServices::openUrl(toUrl(path_or_url)); }
+Status QtPlatform::open_document(const std::string& path_or_url) {
+  return QDesktopServices::openUrl(toUrl(path_or_url)) ? Status() : browser_not_started(path_or_url);
+}
 
-void QtPlatform::show_folder(const std::string& folder) { QDesktopServices::openUrl(toUrl(folder)); }
+Status QtPlatform::show_folder(const std::string& folder) {
+  return QDesktopServices::openUrl(toUrl(folder)) ? Status() : file_manager_not_started(folder);
+}
 
 void QtPlatform::open_text_file(const std::string& file) {
 #if defined(_WIN32)

@@ -32,7 +32,7 @@ Floor floor_of(const std::string& folder, const std::string& name) {
 const std::map<std::string, std::set<std::string>> kCoreArrows = {
     {"base", {}},
     {"project", {"base"}},
-    {"compiler", {"base", "project"}},
+    {"compiler", {"base", "project", "rooms"}},  // a compile lists the rooms in the room list's order
     {"rooms", {"base", "project"}},
     {"editor", {"base", "project"}},
     {"map", {"base", "project", "rooms"}},

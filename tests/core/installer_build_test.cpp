@@ -35,9 +35,9 @@ struct WatchingPlatform : pm::RecordingPlatform {
     messages_before.push_back(prompts->calls.size());
     RecordingPlatform::start_program(p, a);
   }
-  void show_folder(const std::string& f) override {
+  pm::Status show_folder(const std::string& f) override {
     messages_before.push_back(prompts->calls.size());
-    RecordingPlatform::show_folder(f);
+    return RecordingPlatform::show_folder(f);
   }
 };
 
@@ -136,6 +136,14 @@ TEST_F(InstallerBuild, ACompilerThatCannotRunIsSaidInsteadOfSuccess) {
     EXPECT_EQ(prompts.calls[0].text, msg);
     ASSERT_EQ(platform.calls.size(), 1u);
     EXPECT_EQ(platform.calls[0].kind, "folder");
+    // With no file manager to show it, one more message names the folder.
+    prompts.calls.clear();
+    platform.desktop_fails = true;
+    present(b);
+    ASSERT_EQ(prompts.calls.size(), 2u);
+    EXPECT_EQ(prompts.calls[1].text,
+              "Impossibile avviare il gestore dei file: aprire a mano la cartella " + distribute().string() + ".");
+    platform.desktop_fails = false;
   }
 }
 

@@ -1,7 +1,9 @@
 // The compile dialog's installer build driven through the real windows: the option chosen
-// when the dialog opens, the installer compiler found and started through wine, the message
-// the author confirms, then the folder shown. (What the build does and says in each case is
-// checked in the installer build's core test.)
+// when the dialog opens, Zell.iss filled from the project, Distribuisci emptied of the last
+// build before the installer compiler starts, the message the author confirms, then the
+// folder shown; and, where the compiler cannot run, the first option disabled with the
+// reason and the build without installer chosen. (What the build says when the compiler is
+// missing is in the installer build's core test.)
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +16,18 @@ using namespace pmtest;
 
 namespace {
 
+// On the fixture `f`.
+#define OPEN_DIALOG                                                                    \
+  pm::MainWindow* main = f.main();                                                     \
+  const QString folder = makeProject(f.projects(), "Libro", descriptions(3));          \
+  pm::ProjectManagerWindow* m = openProject(f, folder);                                \
+  QVERIFY(m);                                                                          \
+  writeBytes(folder + "/0", "<a href=\"1.htm\">Avanti</a>\r\n");                       \
+  writeBytes(f.home() + "/Distribuisci/vecchio.exe", "installazione precedente");      \
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);                          \
+  QTRY_VERIFY(main->compileDialog());                                                  \
+  pm::CompileDialog* d = main->compileDialog()
+
 void makeExecutable(const QString& file, const std::string& bytes) {
   writeBytes(file, bytes);
   QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -25,6 +39,7 @@ class InstallerDialogTest : public QObject {
   Q_OBJECT
  private slots:
   void buildsTheInstaller();
+  void withoutACompilerTheDefaultIsTheBuildWithoutInstaller();
 };
 
 void InstallerDialogTest::buildsTheInstaller() {
@@ -32,12 +47,9 @@ void InstallerDialogTest::buildsTheInstaller() {
   makeExecutable(bin.path() + "/wine", "#!/bin/sh\nexit 0\n");
   const QByteArray oldPath = qgetenv("PATH");
   qputenv("PATH", bin.path().toLocal8Bit() + ":" + oldPath);
-  OPEN_LIBRO(3);
-  writeBytes(f.home() + "/Distribuisci/vecchio.exe", "installazione precedente");
-  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);
-  QTRY_VERIFY(main->compileDialog());
-  pm::CompileDialog* d = main->compileDialog();
+  GuiFixture f;
   makeExecutable(f.home() + "/Setup/Compil32.exe", "compilatore");
+  OPEN_DIALOG;
 
   QVERIFY(part<QRadioButton>(d, "Option1")->isEnabled());
   QVERIFY(part<QRadioButton>(d, "Option1")->isChecked());
@@ -48,9 +60,13 @@ void InstallerDialogTest::buildsTheInstaller() {
   part<QPushButton>(d, "Command1")->click();
   qputenv("PATH", oldPath);
 
-  // The book, Zell.iss and the package made, Distribuisci emptied of the last build.
+  // The classic book in Output with the Extra files; Zell.iss filled from Hg.iss.
   QVERIFY(QFile::exists(f.home() + "/Output/1.htm"));
-  QVERIFY(readBytes(f.home() + "/Zell.iss").find("AppName=Libro") != std::string::npos);
+  QVERIFY(readBytes(f.home() + "/Output/0.htm").find("Avanti") != std::string::npos);
+  const std::string script = readBytes(f.home() + "/Zell.iss");
+  QVERIFY(script.find("AppName=Libro\r\n") != std::string::npos || script.find("AppName=Libro\n") != std::string::npos);
+  QVERIFY(script.find("[titolo]") == std::string::npos && script.find("[app.path]") == std::string::npos);
+  // Distribuisci emptied of the last build before the compiler started; the package is new.
   QVERIFY(!QFile::exists(f.home() + "/Distribuisci/vecchio.exe"));
   QVERIFY(QFile::exists(f.home() + "/Distribuisci/Libro.zip"));
 
@@ -69,6 +85,44 @@ void InstallerDialogTest::buildsTheInstaller() {
   // The dialog stays open, the toolbar and the manager still disabled.
   QCOMPARE(main->compileDialog(), d);
   QVERIFY(!m->isEnabled());
+}
+
+// Without the installer compiler, or without Wine to run it, the first option is disabled
+// and says why; the dialog opens on the build without installer, which works.
+void InstallerDialogTest::withoutACompilerTheDefaultIsTheBuildWithoutInstaller() {
+  QTemporaryDir noWine;  // a PATH where no wine is found
+  const QByteArray oldPath = qgetenv("PATH");
+  for (bool compilerThere : {false, true}) {
+    GuiFixture f;
+    if (compilerThere) {
+      makeExecutable(f.home() + "/Setup/Compil32.exe", "compilatore");
+      qputenv("PATH", noWine.path().toLocal8Bit());
+    }
+    OPEN_DIALOG;
+    qputenv("PATH", oldPath);
+    const QString why = compilerThere
+                            ? "L'installazione non si può creare: su questo sistema il compilatore dell'installazione "
+                              "funziona solo con Wine, che non è installato (il comando wine non si trova)."
+                            : "L'installazione non si può creare: manca il compilatore dell'installazione " + f.home() +
+                                  "/Setup/Compil32.exe.";
+    auto* installer = part<QRadioButton>(d, "Option1");
+    QVERIFY(!installer->isEnabled() && !installer->isChecked());
+    QCOMPARE(installer->toolTip(), why);
+    QCOMPARE(d->findChild<QLabel*>("Option1Caption")->toolTip(), why);
+    QVERIFY(part<QRadioButton>(d, "Option2")->isChecked());
+    QTest::mouseClick(d->findChild<QLabel*>("Option1Caption"), Qt::LeftButton);
+    QVERIFY(part<QRadioButton>(d, "Option2")->isChecked());
+    if (!compilerThere) shoot(main, "compile_dialog_no_installer");
+
+    // Avvia at once: the site in Output, its folder shown; Distribuisci is left alone.
+    f.platform.calls.clear();
+    f.prompts.calls.clear();
+    part<QPushButton>(d, "Command1")->click();
+    QTRY_VERIFY(recorded(f.platform, "folder", f.home() + "/Output"));
+    QVERIFY(QFile::exists(f.home() + "/Output/1.htm"));
+    QVERIFY(QFile::exists(f.home() + "/Distribuisci/vecchio.exe"));
+    QVERIFY(f.prompts.calls.empty());
+  }
 }
 
 QTEST_MAIN(InstallerDialogTest)

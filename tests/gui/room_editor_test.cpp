@@ -1,7 +1,8 @@
 // The room editor driven through the real windows: the author's typical road from opening
 // a room to the compiled book, load and save round trips, closing without saving and a save
 // that fails, undo and redo, restricted mode, link, timer and back-link insertion with their
-// cancellations, following links, the room and project tests and the compile dialog.
+// cancellations, following links, the room and project tests and the compile dialog, and a
+// desktop that cannot open what they made.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -67,6 +68,7 @@ class RoomEditorTest : public QObject {
   void linkTimerAndBackLink();
   void followingLinks();
   void roomTestsAndTheCompileDialog();
+  void aDesktopThatCannotOpenIsSaidOnce();
   void contextMenuAndTextCommands();
   void typedTextReachesTheOnePageBookInTheBooksEncoding();
 };
@@ -525,8 +527,9 @@ void RoomEditorTest::roomTestsAndTheCompileDialog() {
   pm::CompileDialog* d = main->compileDialog();
   // The manager's frame too: its title-bar buttons do nothing.
   auto locked = [&] { return !part<QWidget>(main, "Picture2")->isEnabled() && !m->isEnabled() && !m->parentWidget()->isEnabled(); };
-  // The dialog opens on the installer build (tested in installer_dialog_test).
-  QVERIFY(part<QRadioButton>(d, "Option1")->isChecked());
+  // With no installer compiler here the dialog opens on the build without installer
+  // (tested in installer_dialog_test).
+  QVERIFY(part<QRadioButton>(d, "Option2")->isChecked());
   QVERIFY(locked());
   shoot(main, "compile_dialog");
 
@@ -574,6 +577,42 @@ void RoomEditorTest::roomTestsAndTheCompileDialog() {
   QVERIFY(f.prompts.calls.back().text.rfind("La compilazione non è riuscita del tutto:", 0) == 0);
   QTRY_VERIFY(!main->editor());
   QVERIFY(!recorded(f.platform, "open", f.home() + "/Output/index.htm"));
+}
+
+// With no browser and no file manager on the desktop, the room test, the one-page book and
+// the compile dialog's site and single file each say so in one message that names the file
+// or folder to open by hand; the book is compiled all the same.
+void RoomEditorTest::aDesktopThatCannotOpenIsSaidOnce() {
+  OPEN_LIBRO(3);
+  f.platform.desktop_fails = true;
+  const std::string output = (f.home() + "/Output").toStdString();
+  const std::string noBrowser = "message: Impossibile avviare il browser: aprire a mano il file " + output;
+  const std::vector<std::string> noFileManager{
+      "message: Impossibile avviare il gestore dei file: aprire a mano la cartella " + output + "."};
+
+  RoomEditorWindow* e = openEditor(f, folder, "1");
+  QTest::keyClick(area(e), Qt::Key_F7);
+  QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/1.htm"));
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{noBrowser + "/1.htm."});
+  QVERIFY(QFile::exists(f.home() + "/Output/1.htm"));
+  QVERIFY(e->closeEditor());
+
+  f.prompts.calls.clear();
+  part<QToolButton>(main, "Image20")->click();
+  QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{noBrowser + "/index.htm."});
+
+  QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);
+  QTRY_VERIFY(main->compileDialog());
+  for (const char* option : {"Option2", "Option3"}) {
+    f.prompts.calls.clear();
+    f.platform.calls.clear();
+    part<QRadioButton>(main->compileDialog(), option)->setChecked(true);
+    part<QPushButton>(main->compileDialog(), "Command1")->click();
+    QTRY_VERIFY(recorded(f.platform, "folder", f.home() + "/Output"));
+    QTRY_VERIFY(!main->editor());
+    QCOMPARE(promptTexts(f.prompts), noFileManager);
+    QVERIFY(QFile::exists(f.home() + "/Output/index.htm"));
+  }
 }
 
 void RoomEditorTest::contextMenuAndTextCommands() {

@@ -145,13 +145,14 @@ void ShellTest::commandCodes() {
   QVERIFY(main->editor()->Compila.isActive());
   QCOMPARE(m->selectedEntry(), QString(" 0 | Luogo di partenza"));
 
-  // "4" puts the style sheet in a fresh editor (checked in the room editor's test); "8"
-  // opens the compile dialog; "5" and "6" (windows still to come) leave everything as it is.
+  // "4" puts the style sheet in a fresh editor, "8" opens the compile dialog, "5" the global
+  // code and "6" the properties (each window checked in its own test); none asks anything.
   int before = int(f.prompts.calls.size());
   main->runCommand("4");
   main->runCommand("8");
   QVERIFY(main->compileDialog());
   for (const char* code : {"5", "6"}) main->runCommand(code);
+  QVERIFY(main->globalCode() && main->properties());
   QCOMPARE(int(f.prompts.calls.size()), before);
 }
 

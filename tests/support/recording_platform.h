@@ -1,5 +1,6 @@
 // RecordingPlatform, the Platform double of the window tests: records every request and
-// opens nothing; the Desktop folder is whatever the test sets.
+// opens nothing; the Desktop folder is whatever the test sets, and a test can make the
+// desktop have no browser and no file manager.
 #pragma once
 
 #include <string>
@@ -16,8 +17,14 @@ class RecordingPlatform : public Platform {
     std::string target;
     std::vector<std::string> args;
   };
-  void open_document(const std::string& p) override { calls.push_back({"open", p, {}}); }
-  void show_folder(const std::string& f) override { calls.push_back({"folder", f, {}}); }
+  Status open_document(const std::string& p) override {
+    calls.push_back({"open", p, {}});
+    return desktop_fails ? browser_not_started(p) : Status();
+  }
+  Status show_folder(const std::string& f) override {
+    calls.push_back({"folder", f, {}});
+    return desktop_fails ? file_manager_not_started(f) : Status();
+  }
   void open_text_file(const std::string& f) override { calls.push_back({"text", f, {}}); }
   void start_program(const std::string& p, const std::vector<std::string>& a) override {
     calls.push_back({"program", p, a});
@@ -26,6 +33,7 @@ class RecordingPlatform : public Platform {
 
   std::vector<Call> calls;
   std::string desktop;
+  bool desktop_fails = false;  // no browser, no file manager: opening a page or a folder fails
 };
 
 }  // namespace pm
