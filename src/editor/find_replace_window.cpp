@@ -24,7 +24,8 @@ const long kWidth = 6600, kHeight = 3300;  // twips
 }  // namespace
 
 FindReplaceWindow::FindReplaceWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "FindReplace", fromUtf8(kFindWindowCaption), help::kFindReplace) {
+    : ChildWindow(windowOwner, "FindReplace", fromUtf8(kFindWindowCaption), help::kFindReplace,
+                  std::nullopt) {
   auto* menuBar = new QMenuBar(this);
   menuBar->setObjectName("MenuBar");
   menuBar->setAccessibleName("Menu");

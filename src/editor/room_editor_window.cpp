@@ -58,7 +58,7 @@ const int kCovered = 9;
 }  // namespace
 
 RoomEditorWindow::RoomEditorWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Editor", "Edita Stanza", help::kEditor) {
+    : ChildWindow(windowOwner, "Editor", "Edita Stanza", help::kEditor, kPlacement, "Editor.ini") {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   textArea_ = new BlockCaretEdit(this);
@@ -348,7 +348,6 @@ bool RoomEditorWindow::onClose() {
     m->CompilaTutto2.clear();
   }
   Compila.stop();
-  savePlacement("Editor.ini");
   owner()->setCoverShown(false);
   if (m && !owner()->closing()) {
     owner()->showChild(m->widget(), true);
@@ -542,14 +541,6 @@ bool RoomEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // ---- placement, layout, painting ----------------------------------------------------------------
-
-void RoomEditorWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!placed_) {
-    placed_ = true;
-    place(kPlacement, "Editor.ini");
-  }
-}
 
 void RoomEditorWindow::layoutControls() {
   const QRect outer = owner()->childGeometry(this);

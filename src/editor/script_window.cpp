@@ -20,7 +20,7 @@ const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 }  // namespace
 
 ScriptWindow::ScriptWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Script", "Codice Esterno", help::kGlobalCode) {
+    : ChildWindow(windowOwner, "Script", "Codice Esterno", help::kGlobalCode, kPlacement, "Editor2.ini") {
   textArea_ = new BlockCaretEdit(this);
   textArea_->setObjectName("Text1");
   textArea_->setAccessibleName("Script della Stanza");
@@ -74,17 +74,8 @@ bool ScriptWindow::onClose() {
       return false;
     }
   }
-  savePlacement("Editor2.ini");
   if (EditorRequests* e = owner()->editor()) owner()->setChildEnabled(e->widget(), true);
   return true;
-}
-
-void ScriptWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!placed_) {
-    placed_ = true;
-    place(kPlacement, "Editor2.ini");
-  }
 }
 
 // The text area fills the window less a margin of 70 twips across and the frame's title

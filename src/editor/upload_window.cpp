@@ -30,7 +30,8 @@ const QString kParent = "..";
 }  // namespace
 
 UploadWindow::UploadWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "UpLoad", "UpLoad Immagini - Copia l'immagine nel progetto", help::kUpload) {
+    : ChildWindow(windowOwner, "UpLoad", "UpLoad Immagini - Copia l'immagine nel progetto", help::kUpload,
+                  kPlacement) {
   driveList_ = new QComboBox(this);
   driveList_->setObjectName("Drive1");
   driveList_->setAccessibleName("Unità");
@@ -97,7 +98,6 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
 }
 
 void UploadWindow::load() {
-  place(kPlacement);
   fillDriveList(driveList_);
   setCurrentFolder(fromPath(editor_res_folder(owner()->editor())));
   restore_.start();

@@ -28,7 +28,7 @@ constexpr std::string_view kPrintFile = "Temp.txt";
 }  // namespace
 
 MapWindow::MapWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "MapWindow", "Mappa dell'avventura", help::kCompile) {
+    : ChildWindow(windowOwner, "MapWindow", "Mappa dell'avventura", help::kCompile, kPlacement, kPlacementFile) {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   struct Button {
@@ -81,7 +81,6 @@ MapWindow::~MapWindow() = default;
 
 void MapWindow::load() {
   setProjectControlsEnabled(false);
-  place(kPlacement, kPlacementFile);
   mapText_->setFocus();
   Compila.start();
 }
@@ -139,7 +138,6 @@ bool MapWindow::onClose() {
     m->Modi.clear();
     m->Modi2.clear();
   }
-  savePlacement(kPlacementFile);
   setProjectControlsEnabled(true);
   return true;
 }

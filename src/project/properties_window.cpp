@@ -23,7 +23,7 @@ const char* const kLabels[7] = {"File", "Titolo", "Data", "Autore", "Sito Autore
 }  // namespace
 
 PropertiesWindow::PropertiesWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Proprieta", "Proprietà", help::kProperties) {
+    : ChildWindow(windowOwner, "Proprieta", "Proprietà", help::kProperties, kPlacement) {
   auto* formLayout = new QFormLayout;
   formLayout->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   for (int i = 0; i < 7; ++i) {
@@ -58,8 +58,6 @@ PropertiesWindow::PropertiesWindow(WindowOwner* windowOwner)
   if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), false);
   owner()->setCoverShown(true);
 }
-
-void PropertiesWindow::load() { place(kPlacement); }
 
 void PropertiesWindow::loadFields() {
   ManagerRequests* m = owner()->manager();

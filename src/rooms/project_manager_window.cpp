@@ -36,7 +36,7 @@ void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
 }  // namespace
 
 ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "ProjectManager", kCaption, help::kProjectManager) {
+    : ChildWindow(windowOwner, "ProjectManager", kCaption, help::kProjectManager, kPlacement, "Manager.ini") {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   roomList_ = new QListWidget(this);
@@ -121,6 +121,11 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   });
   connect(roomList_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { menu_->popup(roomList_->viewport()->mapToGlobal(pos)); });
+
+  // The project toolbar comes with the project, before the window is first shown and
+  // placed: it takes its height from the work area.
+  owner()->setProjectToolbarShown(true);
+  owner()->setManageProjectsEnabled(false);
 }
 
 ProjectManagerWindow::~ProjectManagerWindow() = default;
@@ -384,10 +389,7 @@ void ProjectManagerWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ProjectManagerWindow::load() {
-  owner()->setProjectToolbarShown(true);
-  owner()->setManageProjectsEnabled(false);
   Aggiorna.start();
-  place(kPlacement, "Manager.ini");
   roomList_->setFocus();
 }
 
@@ -418,7 +420,6 @@ bool ProjectManagerWindow::onClose() {
   if (EditorRequests* editor = owner()->editor(); editor && !owner()->closeChild(editor->widget())) return false;
   owner()->setProjectToolbarShown(false);
   owner()->setManageProjectsEnabled(true);
-  savePlacement("Manager.ini");
   if (!owner()->closing() && !owner()->startPageOpen()) owner()->openStartPageFresh();
   return true;
 }

@@ -35,8 +35,7 @@ class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   // The list build (what Aggiorna does).
   void rebuildList();
 
-  // Called by the owner once the window is in its sub-window: toolbar, first list
-  // build, placement from Manager.ini.
+  // Called by the owner once the window is in its sub-window: the first list build.
   void load();
 
   // The actions of the list and its context menu.

@@ -381,7 +381,7 @@ ProjectManagerWindow* MainWindow::openManagerFresh() { return loadFresh(manager_
 
 RoomEditorWindow* MainWindow::openEditorFresh() { return replaceChild(editor_); }
 
-PropertiesWindow* MainWindow::openPropertiesFresh() { return loadFresh(properties_); }
+PropertiesWindow* MainWindow::openPropertiesFresh() { return replaceChild(properties_); }
 
 // `w` serves `holder` and closes with it.
 void MainWindow::closeWith(ChildWindow* holder, ChildWindow* w) {
@@ -452,7 +452,6 @@ SettingsWindow* MainWindow::openSettingsFresh() {
   if (!w) return nullptr;
   setManageProjectsEnabled(false);
   setProjectToolbarEnabled(false);
-  w->load();
   return w;
 }
 
