@@ -20,6 +20,7 @@
 #include "project/project_file.h"
 #include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_editor_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -74,21 +75,9 @@ RoomEditorWindow::RoomEditorWindow(WindowOwner* windowOwner)
   buildToolbar();
   buildMenu();
 
-  Apri.setInterval(100);
-  Compila.setInterval(100);
-  SeguiLk.setInterval(100);
-  connect(&Apri, &QTimer::timeout, this, [this] {
-    Apri.stop();
-    loadNow();
-  });
-  connect(&Compila, &QTimer::timeout, this, [this] {
-    Compila.stop();
-    runCompile();
-  });
-  connect(&SeguiLk, &QTimer::timeout, this, [this] {
-    SeguiLk.stop();
-    markFollowed();
-  });
+  startOnce(Apri, 100, this, [this] { loadNow(); });
+  startOnce(Compila, 100, this, [this] { runCompile(); });
+  startOnce(SeguiLk, 100, this, [this] { markFollowed(); });
 
   // Opening: the main window's room commands are covered while a room is edited, and the
   // file is loaded on the first tick.

@@ -10,6 +10,7 @@
 #include "ui/block_caret_edit.h"
 #include "ui/editor_requests.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
 
@@ -27,9 +28,7 @@ ScriptWindow::ScriptWindow(WindowOwner* windowOwner)
   textArea_->setFont(typewriterFont(12));
   textArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-  Apri.setInterval(100);
-  Apri.setSingleShot(true);
-  connect(&Apri, &QTimer::timeout, this, &ScriptWindow::loadNow);
+  startOnce(Apri, 100, this, [this] { loadNow(); });
 
   // The room editor waits while its script is edited.
   if (EditorRequests* e = owner()->editor()) owner()->setChildEnabled(e->widget(), false);

@@ -17,6 +17,7 @@
 #include "base/prompts.h"
 #include "ui/accessibility.h"
 #include "ui/editor_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_drives.h"
 #include "ui/qt_paths.h"
 #include "ui/qt_preview.h"
@@ -92,9 +93,7 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   rows->addLayout(grid, 1);
   rows->addLayout(bottom);
 
-  restore_.setSingleShot(true);
-  restore_.setInterval(1);
-  connect(&restore_, &QTimer::timeout, this, &UploadWindow::restoreLastPlace);
+  startOnce(restore_, 1, this, [this] { restoreLastPlace(); });
 }
 
 void UploadWindow::load() {

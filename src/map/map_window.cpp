@@ -13,6 +13,7 @@
 #include "project/help_pages.h"
 #include "ui/large_text_view.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_editor_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -72,9 +73,7 @@ MapWindow::MapWindow(WindowOwner* windowOwner)
   phrase_->setFont(typewriterFont(10));
   phraseLabel_->setBuddy(phrase_);
 
-  Compila.setSingleShot(true);
-  Compila.setInterval(100);
-  connect(&Compila, &QTimer::timeout, this, &MapWindow::build);
+  startOnce(Compila, 100, this, [this] { build(); });
 }
 
 MapWindow::~MapWindow() = default;

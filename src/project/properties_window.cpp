@@ -10,6 +10,7 @@
 #include "project/help_pages.h"
 #include "base/prompts.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
 
@@ -47,11 +48,7 @@ PropertiesWindow::PropertiesWindow(WindowOwner* windowOwner)
   column->addWidget(skipStartPage_);
   column->addStretch(1);
 
-  Apri.setInterval(100);
-  connect(&Apri, &QTimer::timeout, this, [this] {
-    Apri.stop();
-    loadFields();
-  });
+  startOnce(Apri, 100, this, [this] { loadFields(); });
 
   // While the window is open the project manager takes no input and the room commands
   // are covered.

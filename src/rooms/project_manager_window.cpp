@@ -14,6 +14,7 @@
 #include "rooms/room_list.h"
 #include "rooms/room_operations.h"
 #include "ui/editor_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
 #include "ui/shown_text.h"
@@ -25,13 +26,6 @@ namespace {
 const char* const kCaption = "Gestione Progetto";
 const char* const kHint = "Enter o Doppio click sulla Stanza->Edita una Stanza | F4 Edita Descrizione";
 const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
-
-void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
-  QObject::connect(&timer, &QTimer::timeout, owner, [&timer, action = std::move(action)] {
-    timer.stop();
-    action();
-  });
-}
 
 }  // namespace
 
@@ -80,13 +74,12 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   menu_->addSeparator();
   add("MenuChiudi", "Chiudi", nullptr);
 
-  for (QTimer* t : {&Aggiorna, &Apri, &EditaStanza, &Compila, &Compila2}) t->setInterval(100);
+  startOnce(Aggiorna, 100, this, [this] { rebuildList(); });
+  startOnce(Apri, 100, this, [this] { openSelected(); });
+  startOnce(EditaStanza, 100, this, [this] { editDescription(); });
+  startOnce(Compila, 100, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto); });
+  startOnce(Compila2, 100, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto2); });
   SegLink.setInterval(kFollowLinkRetryMs);
-  startOnce(Aggiorna, this, [this] { rebuildList(); });
-  startOnce(Apri, this, [this] { openSelected(); });
-  startOnce(EditaStanza, this, [this] { editDescription(); });
-  startOnce(Compila, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto); });
-  startOnce(Compila2, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto2); });
   // Following a link: retried at a sane pace until the target room's text holds a line (or
   // a new request replaces the target); a room that stays missing or empty is given up
   // after a few seconds, with a message naming it. A target naming no file of the project

@@ -21,6 +21,7 @@
 #include "project/help_pages.h"
 #include "rooms/room_operations.h"
 #include "ui/accessibility.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -80,10 +81,8 @@ MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent
   setObjectName("MainWindow");
   setWindowTitle(kCaption);
   setWindowIcon(icon(IconKind::Logo));
-  Crea.setInterval(100);
-  UnicoFile.setInterval(1);
-  connect(&Crea, &QTimer::timeout, this, &MainWindow::onCrea);
-  connect(&UnicoFile, &QTimer::timeout, this, &MainWindow::onUnicoFile);
+  startOnce(Crea, 100, this, [this] { runCommand(Scelta); });
+  startOnce(UnicoFile, 1, this, [this] { onUnicoFile(); });
 
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
@@ -560,11 +559,6 @@ void MainWindow::setHelpTooltip(const QString& text) {
 
 // ---- commands ----------------------------------------------------------------------------
 
-void MainWindow::onCrea() {
-  Crea.stop();
-  runCommand(Scelta);
-}
-
 void MainWindow::runCommand(const QString& code) {
   ProjectManagerWindow* m = manager();
   if (code == "1") {
@@ -607,7 +601,6 @@ void MainWindow::createRoom() {
 }
 
 void MainWindow::onUnicoFile() {
-  UnicoFile.stop();
   NoBrowser = "1";
   runSingleFile(false);
   context_.platform->show_folder(path_text(context_.home.output()));

@@ -161,7 +161,6 @@ class MainWindow : public QMainWindow, public WindowOwner {
     if (w) w->load();
     return w;
   }
-  void onCrea();
   void onUnicoFile();
   void changeSkipStartPage(bool skip);  // Check1 ticked by the author
   void openResourceFolder();
