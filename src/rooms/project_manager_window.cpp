@@ -86,24 +86,11 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   // is dropped.
   connect(&SegLink, &QTimer::timeout, this, [this] {
     const std::string target = toNameBytes(SeguiLink);
-    if (!is_safe_link_target(target)) {
-      SegLink.stop();
-      segLinkTries_ = 0;
-      return;
-    }
-    if (segLinkTries_ == 0 || target != segLinkTarget_) {
-      segLinkTarget_ = target;
-      segLinkTries_ = 0;
-    }
-    if (!follow_link_ready(toPath(Percorso), target)) {
-      if (++segLinkTries_ < kFollowLinkTries) return;
-      SegLink.stop();
-      segLinkTries_ = 0;
-      tell(follow_link_missing_message(target), MessageIcon::Warning);
-      return;
-    }
+    const FollowLinkRetry::Step step = segLinkRetry_.tick(toPath(Percorso), target);
+    if (step == FollowLinkRetry::Step::Wait) return;
     SegLink.stop();
-    segLinkTries_ = 0;
+    if (step == FollowLinkRetry::Step::GiveUp) tell(follow_link_missing_message(target), MessageIcon::Warning);
+    if (step != FollowLinkRetry::Step::Open) return;
     EditorRequests* editor = openRoom(target);
     if (editor && followedFromEditor) editor->SeguiLk.start();
   });

@@ -601,16 +601,13 @@ void MainWindow::createRoom() {
 }
 
 void MainWindow::onUnicoFile() {
-  NoBrowser = "1";
   runSingleFile(false);
   context_.platform->show_folder(path_text(context_.home.output()));
-  NoBrowser.clear();
 }
 
 void MainWindow::runSingleFile(bool openBrowser) {
   ProjectManagerWindow* m = manager();
   if (!m) return;
-  Text1.clear();
   const Project project = m->project();
   // Every compile first takes the start-page flag from the project file into Check1.
   setSkipStartPage(project.read_fields().skip_start_page());
@@ -619,7 +616,7 @@ void MainWindow::runSingleFile(bool openBrowser) {
   if (!report.ok())
     context_.prompts->message(compile_failure_message(report), kMessageTitle, MessageIcon::Warning);
   const stdfs::path index = output / "index.htm";
-  if (openBrowser && NoBrowser.isEmpty() && is_file(index)) context_.platform->open_document(path_text(index));
+  if (openBrowser && is_file(index)) context_.platform->open_document(path_text(index));
 }
 
 // Command "4": the project's style sheet in the room editor, restricted, at 9 points.

@@ -23,7 +23,6 @@ class EditorRequests {
   QString Percorso;  // project folder
   QString Nome;      // room number, "Global.cod", "Global2.cod" or "adv.css"
   QString NoSave;    // "1": the next close does not write the file
-  QString Text2;     // work field of the room test; the editor leaves it alone
 
   QTimer Apri;     // 100 ms, loads the file
   QTimer Compila;  // 100 ms, the compile timer (room test, project test, build without installer)

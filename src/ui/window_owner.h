@@ -27,8 +27,6 @@ class WindowOwner {
   QString Scelta;     // the command code of the pending request ("1" to "8")
   QTimer Crea;        // 100 ms: dispatches Scelta
   QTimer UnicoFile;   // 1 ms: single-file compile for the compile dialog
-  QString NoBrowser;  // "1" while the single-file compile must not open the browser
-  QString Text1;      // scratch buffer of the single-file compile
 
   // The command code that opens the book check (beside the numbered ones).
   static constexpr const char* kBookCheckCommand = "Verifica";
