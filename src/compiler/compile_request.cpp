@@ -22,13 +22,13 @@ CompilePlan plan_compile(CompileRequest request, const stdfs::path& output, std:
     case CompileRequest::ProjectTest:
       p.target = output / "index.htm";
       p.close_host_without_saving = true;
-      p.clear_flag = 1;
+      p.clears = CompileFlag::CompilaTutto;
       break;
     case CompileRequest::BuildWithoutInstaller:
       p.show_folder = true;
       p.target = output;
       p.close_host_without_saving = true;
-      p.clear_flag = 2;
+      p.clears = CompileFlag::CompilaTutto2;
       break;
   }
   return p;

@@ -23,6 +23,9 @@ enum class CompileRequest {
 
 CompileRequest compile_request_from_flags(std::string_view compila_tutto, std::string_view compila_tutto2);
 
+// The project manager's flag that a compile empties once it has run.
+enum class CompileFlag { None, CompilaTutto, CompilaTutto2 };
+
 struct CompilePlan {
   CompileRequest request = CompileRequest::RoomTest;
   PageStyle style = PageStyle::Mobile;
@@ -30,7 +33,7 @@ struct CompilePlan {
   bool show_folder = false;                // show `target` in the file manager, else open it
   stdfs::path target;                      // Output/index.htm, Output/N.htm or Output
   bool close_host_without_saving = false;  // the editor that hosted the compile
-  int clear_flag = 0;                      // 1: CompilaTutto, 2: CompilaTutto2, 0: none
+  CompileFlag clears = CompileFlag::None;
 };
 
 CompilePlan plan_compile(CompileRequest request, const stdfs::path& output, std::string_view room);

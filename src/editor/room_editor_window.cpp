@@ -103,10 +103,10 @@ void RoomEditorWindow::buildToolbar() {
   connect(buttons_[0], &QToolButton::clicked, this, &RoomEditorWindow::linkCommand);
   connect(buttons_[1], &QToolButton::clicked, this, &RoomEditorWindow::timerCommand);
   connect(buttons_[2], &QToolButton::clicked, this, &RoomEditorWindow::backLinkCommand);
-  connect(buttons_[3], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Images)); });
+  connect(buttons_[3], &QToolButton::clicked, this, [this] { owner()->openResources(ResourceMode::Images); });
   connect(buttons_[4], &QToolButton::clicked, this, [this] { owner()->openRoomScriptFresh(); });
   connect(buttons_[8], &QToolButton::clicked, this, [this] { owner()->openFindReplaceFresh(); });
-  connect(buttons_[10], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Sounds)); });
+  connect(buttons_[10], &QToolButton::clicked, this, [this] { owner()->openResources(ResourceMode::Sounds); });
   connect(buttons_[5], &QToolButton::clicked, this, &RoomEditorWindow::testRoom);
   connect(buttons_[6], &QToolButton::clicked, this, &RoomEditorWindow::undo);
   connect(buttons_[7], &QToolButton::clicked, this, &RoomEditorWindow::redo);
@@ -411,8 +411,8 @@ void RoomEditorWindow::runCompile() {
   }
   owner()->setSkipStartPage(project.read_fields().skip_start_page());
   const CompileReport report = compile_project(project, m->roomNumbers(), ctx.home.output(), plan.style);
-  if (plan.clear_flag == 1) m->CompilaTutto.clear();
-  if (plan.clear_flag == 2) m->CompilaTutto2.clear();
+  if (plan.clears == CompileFlag::CompilaTutto) m->CompilaTutto.clear();
+  if (plan.clears == CompileFlag::CompilaTutto2) m->CompilaTutto2.clear();
   if (!report.ok()) tell(compile_failure_message(report), MessageIcon::Warning);
   if (plan.show_folder)
     ctx.platform->show_folder(path_text(plan.target));
@@ -472,7 +472,7 @@ bool RoomEditorWindow::handleKey(int key) {
     case Qt::Key_F2: linkCommand(); break;
     case Qt::Key_F3: timerCommand(); break;
     case Qt::Key_F4: backLinkCommand(); break;
-    case Qt::Key_F5: owner()->openResources(int(ResourceMode::Images)); break;
+    case Qt::Key_F5: owner()->openResources(ResourceMode::Images); break;
     case Qt::Key_F6: owner()->openRoomScriptFresh(); break;
     case Qt::Key_F7: testRoom(); break;
     case Qt::Key_F9: closeWithoutSaving(); break;

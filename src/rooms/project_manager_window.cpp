@@ -27,6 +27,21 @@ const char* const kCaption = "Gestione Progetto";
 const char* const kHint = "Enter o Doppio click sulla Stanza->Edita una Stanza | F4 Edita Descrizione";
 const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 
+// The main window's commands on F2 to F9, as its toolbar shows them.
+Command keyCommand(int key) {
+  switch (key) {
+    case Qt::Key_F2: return Command::CreateRoom;
+    case Qt::Key_F3: return Command::OpenRoom;
+    case Qt::Key_F4: return Command::DescribeRoom;
+    case Qt::Key_F5: return Command::EditStyleSheet;
+    case Qt::Key_F6: return Command::GlobalCode;
+    case Qt::Key_F7: return Command::Properties;
+    case Qt::Key_F8: return Command::TestProject;
+    case Qt::Key_F9: return Command::Compile;
+    default: return Command::None;
+  }
+}
+
 }  // namespace
 
 ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
@@ -62,7 +77,7 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   add("MenuTesta", "Testa il progetto da qui...", &ProjectManagerWindow::testFromSelected);
   menu_->addSeparator();
   QAction* create = add("MenuCrea", "Crea Stanza...", nullptr);
-  connect(create, &QAction::triggered, this, [this] { owner()->sendCommand("1"); });
+  connect(create, &QAction::triggered, this, [this] { owner()->sendCommand(Command::CreateRoom); });
   add("MenuApri", "Apri Stanza", &ProjectManagerWindow::openFromMenu);
   QAction* describe = add("MenuDescrizione", "Descrizione a Stanza...", nullptr);
   connect(describe, &QAction::triggered, this, [this] { EditaStanza.start(); });
@@ -70,7 +85,7 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   add("MenuElimina", "Elimina Stanza", &ProjectManagerWindow::deleteSelected);
   menu_->addSeparator();
   QAction* check = add("MenuVerifica", "Verifica del libro...", nullptr);
-  connect(check, &QAction::triggered, this, [this] { owner()->sendCommand(WindowOwner::kBookCheckCommand); });
+  connect(check, &QAction::triggered, this, [this] { owner()->sendCommand(Command::BookCheck); });
   menu_->addSeparator();
   add("MenuChiudi", "Chiudi", nullptr);
 
@@ -338,7 +353,8 @@ bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
       menu_->popup(roomList_->viewport()->mapToGlobal(at.isValid() ? at.bottomLeft() : QPoint()));
       return true;
     }
-    if ((k >= Qt::Key_F1 && k <= Qt::Key_F9) || k == Qt::Key_Escape || k == Qt::Key_Return || k == Qt::Key_Enter) {
+    if (k == Qt::Key_F1 || keyCommand(k) != Command::None || k == Qt::Key_Escape || k == Qt::Key_Return ||
+        k == Qt::Key_Enter) {
       keyPressEvent(key);
       return true;
     }
@@ -348,12 +364,14 @@ bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ProjectManagerWindow::keyPressEvent(QKeyEvent* event) {
   const int k = event->key();
+  const Command command = keyCommand(k);
   if (k == Qt::Key_F1) {
     commonKey(k);
-  } else if (k == Qt::Key_F2) {
-    owner()->sendCommand("1");
-  } else if (k >= Qt::Key_F3 && k <= Qt::Key_F9) {
-    if (Link.isEmpty()) owner()->sendCommand(QString::number(k - Qt::Key_F3 + 2));
+  } else if (command == Command::CreateRoom) {
+    owner()->sendCommand(command);
+  } else if (command != Command::None) {
+    // While a target room is being chosen only a new room may be made.
+    if (Link.isEmpty()) owner()->sendCommand(command);
   } else if (k == Qt::Key_Escape) {
     if (!Modi.isEmpty() || !Modi2.isEmpty()) {
       clearTargetChoice();

@@ -11,11 +11,13 @@
 #include <string_view>
 
 #include "ui/app_context.h"
+#include "ui/window_command.h"
 
 class QWidget;
 
 namespace pm {
 
+enum class ResourceMode;
 class EditorRequests;
 class ManagerRequests;
 
@@ -24,16 +26,13 @@ class WindowOwner {
   virtual ~WindowOwner() = default;
 
   // Request fields and timers of the main window.
-  QString Scelta;     // the command code of the pending request ("1" to "8")
-  QTimer Crea;        // 100 ms: dispatches Scelta
+  QString Scelta;     // the code of the pending command (window_command.h)
+  QTimer Crea;        // 100 ms: runs the command Scelta names
   QTimer UnicoFile;   // 1 ms: single-file compile for the compile dialog
 
-  // The command code that opens the book check (beside the numbered ones).
-  static constexpr const char* kBookCheckCommand = "Verifica";
-
-  // Writes `code` into Scelta and starts Crea.
-  void sendCommand(const QString& code) {
-    Scelta = code;
+  // Writes the code of `command` into Scelta and starts Crea.
+  void sendCommand(Command command) {
+    Scelta = commandCode(command);
     Crea.start();
   }
 
@@ -70,9 +69,9 @@ class WindowOwner {
   virtual ManagerRequests* openManagerFresh() = 0;
   virtual EditorRequests* openEditorFresh() = 0;
   virtual void openStartPageFresh() = 0;
-  // The editor's resources window, fresh, in mode 1 (pictures) or 2 (sounds); its upload
-  // window, which shows the resources window again when it closes.
-  virtual void openResources(int mode) = 0;
+  // The editor's resources window, fresh, for pictures or sounds; its upload window, which
+  // shows the resources window again when it closes.
+  virtual void openResources(ResourceMode mode) = 0;
   virtual void openUpload() = 0;
   virtual bool startPageOpen() const = 0;
 

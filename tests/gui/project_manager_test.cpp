@@ -221,7 +221,7 @@ void ProjectManagerTest::noSelectionDoesNothingAndLabelsAreSpoken() {
   m->showTargetPrompt("Scegli una Stanza");
   QCOMPARE(hint->accessibleName(), QString("Scegli una Stanza"));
   f.prompts.answer_input("c");
-  main->runCommand("1");
+  main->createRoom();
   QTRY_COMPARE(counter->text(), QString("Numero di Stanze: 4"));
   QCOMPARE(counter->accessibleName(), counter->text());
 

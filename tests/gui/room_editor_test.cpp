@@ -317,7 +317,7 @@ void RoomEditorTest::restrictedModes() {
   QCOMPARE(readBytes(folder + "/Global.cod"), std::string("<b>\r\n"));
 
   // The style sheet (command "4"): restricted, 9 points, only F1 (its own help page).
-  main->runCommand("4");
+  main->editStyleSheet();
   QVERIFY((e = loadedEditor(main)));
   QCOMPARE(e->Nome, QString("adv.css"));
   QVERIFY(e->restricted());
@@ -582,7 +582,7 @@ void RoomEditorTest::roomTestsAndTheCompileDialog() {
   QDir(f.home() + "/Output").removeRecursively();
   writeBytes(f.home() + "/Output", "non una cartella");
   f.prompts.calls.clear();
-  main->runCommand("7");
+  main->testProject();
   QTRY_VERIFY(!f.prompts.calls.empty());
   QVERIFY(f.prompts.calls.back().text.rfind("La compilazione non è riuscita del tutto:", 0) == 0);
   QTRY_VERIFY(!main->editor());

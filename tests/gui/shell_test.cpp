@@ -146,10 +146,10 @@ void ShellTest::commandCodes() {
   // "4" puts the style sheet in a fresh editor (checked in the room editor's test); "8"
   // opens the compile dialog; "5" and "6" (windows still to come) leave everything as it is.
   int before = int(f.prompts.calls.size());
-  main->runCommand("4");
-  main->runCommand("8");
+  main->runCommand(pm::Command::EditStyleSheet);
+  main->runCommand(pm::Command::Compile);
   QVERIFY(main->compileDialog());
-  for (const char* code : {"5", "6"}) main->runCommand(code);
+  for (pm::Command c : {pm::Command::GlobalCode, pm::Command::Properties}) main->runCommand(c);
   QCOMPARE(int(f.prompts.calls.size()), before);
 }
 
