@@ -207,6 +207,15 @@ int RoomEditorWindow::selectionLength() const {
   return c.selectionEnd() - c.selectionStart();
 }
 
+QRect RoomEditorWindow::selectionRect() const {
+  const QTextCursor selection = textArea_->textCursor();
+  QTextCursor first(textArea_->document()), last(textArea_->document());
+  first.setPosition(selection.selectionStart());
+  last.setPosition(selection.selectionEnd());
+  const QRect r = textArea_->cursorRect(first).united(textArea_->cursorRect(last));
+  return QRect(textArea_->viewport()->mapToGlobal(r.topLeft()), r.size());
+}
+
 void RoomEditorWindow::selectRange(int start, int length) {
   QTextCursor c(textArea_->document());
   c.setPosition(start);

@@ -40,6 +40,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   int selectionStart() const override;
   int selectionLength() const override;
   void selectRange(int start, int length) override;
+  QRect selectionRect() const override;
   EditHistory& editHistory() override { return history_; }
   void putBackRecorded(const std::string& utf8) override { putBack(utf8); }
 

@@ -496,6 +496,8 @@ QRect MainWindow::childGeometry(QWidget* w) const {
 
 QSize MainWindow::clientSize() const { return mdi_->viewport()->size(); }
 
+QPoint MainWindow::clientPoint(const QPoint& global) const { return mdi_->viewport()->mapFromGlobal(global); }
+
 bool MainWindow::closeAllChildren(QWidget* keep) {
   ChildFrame* kept = frameOf(keep);
   // Closing one child may open another (the project manager reopens the start page), so

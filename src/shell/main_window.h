@@ -51,6 +51,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void placeChild(QWidget* child, const QRect& frame) override;
   QRect childGeometry(QWidget* child) const override;
   QSize clientSize() const override;
+  QPoint clientPoint(const QPoint& global) const override;
   bool closing() const override { return closing_; }
   void setProjectToolbarShown(bool shown) override;  // the project toolbar, its separator, help
   void setProjectToolbarEnabled(bool enabled) override;

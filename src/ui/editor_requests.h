@@ -3,6 +3,7 @@
 // room editor window implements it.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <string>
@@ -44,6 +45,9 @@ class EditorRequests {
   virtual int selectionStart() const = 0;
   virtual int selectionLength() const = 0;
   virtual void selectRange(int start, int length) = 0;
+  // Where the selection is on the screen (global coordinates): from its first to its last
+  // caret position.
+  virtual QRect selectionRect() const = 0;
   virtual EditHistory& editHistory() = 0;
   virtual void putBackRecorded(const std::string& utf8) = 0;
 };

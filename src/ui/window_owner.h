@@ -4,6 +4,7 @@
 // fields and timers live here too, since they are the protocol every child writes to.
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -47,6 +48,8 @@ class WindowOwner {
   virtual void placeChild(QWidget* child, const QRect& frame) = 0;
   virtual QRect childGeometry(QWidget* child) const = 0;
   virtual QSize clientSize() const = 0;
+  // A point of the screen in the coordinates of the client area (those of placeChild).
+  virtual QPoint clientPoint(const QPoint& global) const = 0;
   // True while the owner is closing (children then do not reopen each other).
   virtual bool closing() const = 0;
 
