@@ -29,4 +29,24 @@ WindowRect place_window(const Placement& stored, const PlacementRule& rule, long
   return r;
 }
 
+WindowRect place_clear_of(const WindowRect& window, const WindowRect& target, long client_width, long client_height) {
+  const bool covers = window.left < target.left + target.width && target.left < window.left + window.width &&
+                      window.top < target.top + target.height && target.top < window.top + window.height;
+  if (!covers) return window;
+  WindowRect r = window;
+  r.left = std::max(0L, std::min(window.left, client_width - window.width));
+  const long above = target.top - window.height;       // its top, just above the target
+  const long below = target.top + target.height;       // its top, just below the target
+  const long roomBelow = client_height - below;
+  if (above >= 0)
+    r.top = above;
+  else if (roomBelow >= window.height)
+    r.top = below;
+  else if (target.top >= roomBelow)
+    r.top = 0;
+  else
+    r.top = std::max(0L, client_height - window.height);
+  return r;
+}
+
 }  // namespace pm

@@ -33,4 +33,11 @@ struct WindowRect {
 // free = client height - default height; both are 0 at least.
 WindowRect place_window(const Placement& stored, const PlacementRule& rule, long client_width, long client_height);
 
+// Where `window` goes so that it does not cover `target` (a found text), both in a client
+// area of `client_width` x `client_height` (any one unit): where it is when it does not
+// cover it; otherwise just above the target, or just below it when there is no room above;
+// when neither side has room, on the side with more, as close to the target as the client
+// area allows. Its left is only moved to keep it inside the client area.
+WindowRect place_clear_of(const WindowRect& window, const WindowRect& target, long client_width, long client_height);
+
 }  // namespace pm

@@ -36,7 +36,7 @@ QString plural(size_t n, const char* one, const char* many) {
 }  // namespace
 
 BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "BookCheck", "Verifica del libro", help::kBookCheck) {
+    : ChildWindow(windowOwner, "BookCheck", "Verifica del libro", help::kBookCheck, kPlacement, kIni) {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   summary_ = new QLabel(this);
@@ -96,7 +96,6 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
 }
 
 void BookCheckWindow::load() {
-  place(kPlacement, kIni);
   runCheck();
 }
 
@@ -206,11 +205,6 @@ void BookCheckWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   ChildWindow::keyPressEvent(event);
-}
-
-bool BookCheckWindow::onClose() {
-  savePlacement(kIni);
-  return true;
 }
 
 }  // namespace pm

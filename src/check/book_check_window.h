@@ -22,7 +22,7 @@ class BookCheckWindow : public ChildWindow {
  public:
   explicit BookCheckWindow(WindowOwner* owner);
 
-  // Places the window (it is in its frame by now) and checks the project.
+  // Checks the project (the window is in its frame by now).
   void load();
   // Checks the project open in the project manager and lists what it finds.
   void runCheck();
@@ -37,7 +37,6 @@ class BookCheckWindow : public ChildWindow {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  bool onClose() override;
 
  private:
   void showSummary(size_t rooms);

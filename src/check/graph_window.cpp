@@ -145,7 +145,7 @@ void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---- the window ----------------------------------------------------------------------------
 
 GraphWindow::GraphWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "GraphMap", "Grafo dell'avventura", help::kGraph) {
+    : ChildWindow(windowOwner, "GraphMap", "Grafo dell'avventura", help::kGraph, kPlacement, kIni) {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   auto* searchLabel = new QLabel("Stanza n.", this);
@@ -208,7 +208,6 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
 }
 
 void GraphWindow::load() {
-  place(kPlacement, kIni);
   redraw();
 }
 
@@ -409,7 +408,6 @@ void GraphWindow::keyPressEvent(QKeyEvent* event) {
 
 bool GraphWindow::onClose() {
   stopWatching();
-  savePlacement(kIni);
   return true;
 }
 

@@ -77,7 +77,7 @@ class GraphWindow : public ChildWindow {
   explicit GraphWindow(WindowOwner* owner);
   ~GraphWindow() override;
 
-  // Places the window (it is in its frame by now) and starts drawing the project's map.
+  // Starts drawing the project's map (the window is in its frame by now).
   void load();
   // Reads the open project again and starts laying it out (cancelling a layout running).
   void redraw();

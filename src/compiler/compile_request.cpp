@@ -110,12 +110,12 @@ CompilePlan plan_compile(HostedCompile request, const stdfs::path& output, std::
     case HostedCompile::ProjectTest:
       p.then = {Show::Page, output / "index.htm"};
       p.close_host_without_saving = true;
-      p.clear_flag = 1;
+      p.clears = CompileFlag::CompilaTutto;
       break;
     case HostedCompile::BuildWithoutInstaller:
       p.then = {Show::Folder, output};
       p.close_host_without_saving = true;
-      p.clear_flag = 2;
+      p.clears = CompileFlag::CompilaTutto2;
       break;
   }
   return p;

@@ -84,13 +84,16 @@ enum class HostedCompile {
 
 HostedCompile hosted_compile_from_flags(std::string_view compila_tutto, std::string_view compila_tutto2);
 
+// The project manager's flag that a compile empties once it has run.
+enum class CompileFlag { None, CompilaTutto, CompilaTutto2 };
+
 struct CompilePlan {
   HostedCompile request = HostedCompile::RoomTest;
   PageStyle style = PageStyle::Mobile;
   bool save_room_first = false;            // the room test writes the edited text first
   CompileFollowUp then;                    // Output/index.htm or Output/N.htm opened, or Output shown
   bool close_host_without_saving = false;  // the editor that hosted the compile
-  int clear_flag = 0;                      // 1: CompilaTutto, 2: CompilaTutto2, 0: none
+  CompileFlag clears = CompileFlag::None;
 };
 
 CompilePlan plan_compile(HostedCompile request, const stdfs::path& output, std::string_view room);

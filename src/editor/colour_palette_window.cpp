@@ -35,7 +35,7 @@ long columnWidth(int c) { return c < 4 ? kWideCell : kNarrowCell; }
 }  // namespace
 
 ColourPaletteWindow::ColourPaletteWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Colori", "Colori", help::kColours) {
+    : ChildWindow(windowOwner, "Colori", "Colori", help::kColours, kPlacement) {
   for (int r = 0; r < kPaletteRows; ++r) {
     for (int c = 0; c < kPaletteColumns; ++c) {
       const ColourValue value = kPaletteColours[size_t(r)][size_t(c)];
@@ -78,7 +78,6 @@ ColourPaletteWindow::ColourPaletteWindow(WindowOwner* windowOwner)
 ColourPaletteWindow::~ColourPaletteWindow() = default;
 
 void ColourPaletteWindow::load() {
-  place(kPlacement);
   copyButton_->setFocus();
 }
 

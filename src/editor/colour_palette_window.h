@@ -18,7 +18,7 @@ class ColourPaletteWindow : public ChildWindow {
   explicit ColourPaletteWindow(WindowOwner* owner);
   ~ColourPaletteWindow() override;
 
-  // Called by the owner once the window is in its sub-window: size and placement.
+  // Called by the owner once the window is in its sub-window: the focus.
   void load();
   void copyAndClose();      // "&Copia in Memoria"
   void startColourTool();   // "&Strumento Colori"

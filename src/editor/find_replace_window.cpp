@@ -24,7 +24,8 @@ const long kWidth = 6600, kHeight = 3300;  // twips
 }  // namespace
 
 FindReplaceWindow::FindReplaceWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "FindReplace", fromUtf8(kFindWindowCaption), help::kFindReplace) {
+    : ChildWindow(windowOwner, "FindReplace", fromUtf8(kFindWindowCaption), help::kFindReplace,
+                  std::nullopt) {
   auto* menuBar = new QMenuBar(this);
   menuBar->setObjectName("MenuBar");
   menuBar->setAccessibleName("Menu");
@@ -124,7 +125,19 @@ void FindReplaceWindow::select(const std::string& text, size_t start, size_t len
   // keyboard, so that the next find is one key away.
   QWidget* focus = focusWidget();
   owner()->showChild(this, true);
+  keepClearOf(e->selectionRect());
   if (focus) focus->setFocus();
+}
+
+void FindReplaceWindow::keepClearOf(const QRect& found) {
+  const QRect frame = owner()->childGeometry(this);
+  if (!frame.isValid() || !found.isValid()) return;
+  const QPoint at = owner()->clientPoint(found.topLeft());
+  const QSize client = owner()->clientSize();
+  const WindowRect r = place_clear_of({frame.x(), frame.y(), frame.width(), frame.height()},
+                                      {at.x(), at.y(), found.width(), found.height()}, client.width(), client.height());
+  const QRect moved(int(r.left), int(r.top), int(r.width), int(r.height));
+  if (moved != frame) owner()->placeChild(this, moved);
 }
 
 void FindReplaceWindow::showResult(const std::string& text, const FindResult& result) {

@@ -2,7 +2,7 @@
 // editor without regard to letter case and replaces one or every occurrence. It works on
 // the editor only through its selection and history (EditorRequests); the searching and
 // replacing is the core's (find_replace.h). The editor opens it with F8 and closes it when
-// it closes itself.
+// it closes itself. After a find it moves off the text it found when it covers it.
 #pragma once
 
 #include <QTimer>
@@ -42,6 +42,8 @@ class FindReplaceWindow : public ChildWindow {
   void showResult(const std::string& text, const FindResult& result);  // `text`: what was searched
   void showResult(const ReplaceResult& result);
   void select(const std::string& text, size_t start, size_t length);
+  // Moves the window off `found` (global coordinates) when it covers it.
+  void keepClearOf(const QRect& found);
 
   QLineEdit* findText_ = nullptr;         // "txtfind"
   QLineEdit* replacementText_ = nullptr;  // "txtreplace"

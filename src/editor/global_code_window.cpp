@@ -18,7 +18,7 @@ const PlacementRule kPlacement{7200, 4300, false, Centring::Third};
 
 GlobalCodeWindow::GlobalCodeWindow(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "GlobalCode", "Codice Esterno per Tutte eseguibile in tutte le Stanze",
-                  help::kGlobalCode) {
+                  help::kGlobalCode, kPlacement) {
   auto label = [this](const char* name, const QString& text, bool strong) {
     auto* l = new QLabel(text, this);
     l->setObjectName(name);
@@ -68,7 +68,6 @@ GlobalCodeWindow::~GlobalCodeWindow() = default;
 
 void GlobalCodeWindow::load() {
   setProjectControlsEnabled(false);
-  place(kPlacement);
   beforeLink_->setFocus();
 }
 

@@ -16,8 +16,8 @@ class GlobalCodeWindow : public ChildWindow {
   explicit GlobalCodeWindow(WindowOwner* owner);
   ~GlobalCodeWindow() override;
 
-  // Called by the owner once the window is in its sub-window: placement and the disabled
-  // project manager and toolbar.
+  // Called by the owner once the window is in its sub-window: the disabled project
+  // manager and toolbar.
   void load();
   // Opens `name` (Global.cod or Global2.cod) of the manager's project in a fresh editor.
   void openFile(const QString& name);

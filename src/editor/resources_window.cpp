@@ -22,7 +22,7 @@ const PlacementRule kPlacement{7800, 5400, false, Centring::Third};
 }  // namespace
 
 ResourcesWindow::ResourcesWindow(WindowOwner* windowOwner, ResourceMode mode)
-    : ChildWindow(windowOwner, "Immagini", "Immagini", help::kResources), mode_(mode) {
+    : ChildWindow(windowOwner, "Immagini", "Immagini", help::kResources, kPlacement), mode_(mode) {
   Modi = mode == ResourceMode::Sounds ? "2" : "1";
 
   fileList_ = new QListWidget(this);
@@ -77,7 +77,6 @@ ResourcesWindow::ResourcesWindow(WindowOwner* windowOwner, ResourceMode mode)
 }
 
 void ResourcesWindow::load() {
-  place(kPlacement);
   readFolder();
   Aggiorna.start();
   fileList_->setFocus();

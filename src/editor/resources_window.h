@@ -28,7 +28,7 @@ class ResourcesWindow : public ChildWindow {
   QString Posi;    // index of the last clicked file
   QTimer Aggiorna;  // every second while running: reads the folder again
 
-  // Called by the owner once the window is in its sub-window: placement and the list.
+  // Called by the owner once the window is in its sub-window: the list.
   void load();
 
   // A click on row `row`, and what a double-click or Enter does with the selected file.

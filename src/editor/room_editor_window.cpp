@@ -19,6 +19,7 @@
 #include "project/project_file.h"
 #include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_editor_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -57,7 +58,7 @@ const int kCovered = 9;
 }  // namespace
 
 RoomEditorWindow::RoomEditorWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Editor", "Edita Stanza", help::kEditor) {
+    : ChildWindow(windowOwner, "Editor", "Edita Stanza", help::kEditor, kPlacement, "Editor.ini") {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   textArea_ = new BlockCaretEdit(this);
@@ -73,21 +74,9 @@ RoomEditorWindow::RoomEditorWindow(WindowOwner* windowOwner)
   buildToolbar();
   buildMenu();
 
-  Apri.setInterval(100);
-  Compila.setInterval(100);
-  SeguiLk.setInterval(100);
-  connect(&Apri, &QTimer::timeout, this, [this] {
-    Apri.stop();
-    loadNow();
-  });
-  connect(&Compila, &QTimer::timeout, this, [this] {
-    Compila.stop();
-    runCompile();
-  });
-  connect(&SeguiLk, &QTimer::timeout, this, [this] {
-    SeguiLk.stop();
-    markFollowed();
-  });
+  startOnce(Apri, 100, this, [this] { loadNow(); });
+  startOnce(Compila, 100, this, [this] { runCompile(); });
+  startOnce(SeguiLk, 100, this, [this] { markFollowed(); });
 
   // Opening: the main window's room commands are covered while a room is edited, and the
   // file is loaded on the first tick.
@@ -113,10 +102,10 @@ void RoomEditorWindow::buildToolbar() {
   connect(buttons_[0], &QToolButton::clicked, this, &RoomEditorWindow::linkCommand);
   connect(buttons_[1], &QToolButton::clicked, this, &RoomEditorWindow::timerCommand);
   connect(buttons_[2], &QToolButton::clicked, this, &RoomEditorWindow::backLinkCommand);
-  connect(buttons_[3], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Images)); });
+  connect(buttons_[3], &QToolButton::clicked, this, [this] { owner()->openResources(ResourceMode::Images); });
   connect(buttons_[4], &QToolButton::clicked, this, [this] { owner()->openRoomScriptFresh(); });
   connect(buttons_[8], &QToolButton::clicked, this, [this] { owner()->openFindReplaceFresh(); });
-  connect(buttons_[10], &QToolButton::clicked, this, [this] { owner()->openResources(int(ResourceMode::Sounds)); });
+  connect(buttons_[10], &QToolButton::clicked, this, [this] { owner()->openResources(ResourceMode::Sounds); });
   connect(buttons_[5], &QToolButton::clicked, this, &RoomEditorWindow::testRoom);
   connect(buttons_[6], &QToolButton::clicked, this, &RoomEditorWindow::undo);
   connect(buttons_[7], &QToolButton::clicked, this, &RoomEditorWindow::redo);
@@ -215,6 +204,15 @@ int RoomEditorWindow::selectionStart() const { return textArea_->textCursor().se
 int RoomEditorWindow::selectionLength() const {
   const QTextCursor c = textArea_->textCursor();
   return c.selectionEnd() - c.selectionStart();
+}
+
+QRect RoomEditorWindow::selectionRect() const {
+  const QTextCursor selection = textArea_->textCursor();
+  QTextCursor first(textArea_->document()), last(textArea_->document());
+  first.setPosition(selection.selectionStart());
+  last.setPosition(selection.selectionEnd());
+  const QRect r = textArea_->cursorRect(first).united(textArea_->cursorRect(last));
+  return QRect(textArea_->viewport()->mapToGlobal(r.topLeft()), r.size());
 }
 
 void RoomEditorWindow::selectRange(int start, int length) {
@@ -346,7 +344,6 @@ bool RoomEditorWindow::onClose() {
     m->CompilaTutto2.clear();
   }
   Compila.stop();
-  savePlacement("Editor.ini");
   owner()->setCoverShown(false);
   if (m && !owner()->closing()) {
     owner()->showChild(m->widget(), true);
@@ -424,8 +421,8 @@ void RoomEditorWindow::runCompile() {
   request.style = plan.style;
   const CompileResult result = run_compile(request);
   owner()->setSkipStartPage(result.skip_start_page);
-  if (plan.clear_flag == 1) m->CompilaTutto.clear();
-  if (plan.clear_flag == 2) m->CompilaTutto2.clear();
+  if (plan.clears == CompileFlag::CompilaTutto) m->CompilaTutto.clear();
+  if (plan.clears == CompileFlag::CompilaTutto2) m->CompilaTutto2.clear();
   present_compile(result, plan.then, *ctx.platform, *ctx.prompts);
   if (plan.close_host_without_saving) {
     // The author's own room test (F7) in the same tick keeps its edits: close with saving.
@@ -481,7 +478,7 @@ bool RoomEditorWindow::handleKey(int key) {
     case Qt::Key_F2: linkCommand(); break;
     case Qt::Key_F3: timerCommand(); break;
     case Qt::Key_F4: backLinkCommand(); break;
-    case Qt::Key_F5: owner()->openResources(int(ResourceMode::Images)); break;
+    case Qt::Key_F5: owner()->openResources(ResourceMode::Images); break;
     case Qt::Key_F6: owner()->openRoomScriptFresh(); break;
     case Qt::Key_F7: testRoom(); break;
     case Qt::Key_F9: closeWithoutSaving(); break;
@@ -539,14 +536,6 @@ bool RoomEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // ---- placement, layout, painting ----------------------------------------------------------------
-
-void RoomEditorWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!placed_) {
-    placed_ = true;
-    place(kPlacement, "Editor.ini");
-  }
-}
 
 void RoomEditorWindow::layoutControls() {
   const QRect outer = owner()->childGeometry(this);

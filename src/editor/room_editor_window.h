@@ -40,6 +40,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   int selectionStart() const override;
   int selectionLength() const override;
   void selectRange(int start, int length) override;
+  QRect selectionRect() const override;
   EditHistory& editHistory() override { return history_; }
   void putBackRecorded(const std::string& utf8) override { putBack(utf8); }
 
@@ -78,7 +79,6 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   bool onClose() override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -109,7 +109,6 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   bool covered_ = false;
   bool roomTestAsked_ = false;  // F7 since the last compile tick
   bool loaded_ = false;
-  bool placed_ = false;
   bool followed_ = false;
   LoadedText file_;  // the file as it is on disk, for the line-preserving save
   EditHistory history_;

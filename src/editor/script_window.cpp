@@ -10,6 +10,7 @@
 #include "ui/block_caret_edit.h"
 #include "ui/editor_requests.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
 
@@ -20,16 +21,14 @@ const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 }  // namespace
 
 ScriptWindow::ScriptWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Script", "Codice Esterno", help::kGlobalCode) {
+    : ChildWindow(windowOwner, "Script", "Codice Esterno", help::kGlobalCode, kPlacement, "Editor2.ini") {
   textArea_ = new BlockCaretEdit(this);
   textArea_->setObjectName("Text1");
   textArea_->setAccessibleName("Script della Stanza");
   textArea_->setFont(typewriterFont(12));
   textArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-  Apri.setInterval(100);
-  Apri.setSingleShot(true);
-  connect(&Apri, &QTimer::timeout, this, &ScriptWindow::loadNow);
+  startOnce(Apri, 100, this, [this] { loadNow(); });
 
   // The room editor waits while its script is edited.
   if (EditorRequests* e = owner()->editor()) owner()->setChildEnabled(e->widget(), false);
@@ -74,17 +73,8 @@ bool ScriptWindow::onClose() {
       return false;
     }
   }
-  savePlacement("Editor2.ini");
   if (EditorRequests* e = owner()->editor()) owner()->setChildEnabled(e->widget(), true);
   return true;
-}
-
-void ScriptWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!placed_) {
-    placed_ = true;
-    place(kPlacement, "Editor2.ini");
-  }
 }
 
 // The text area fills the window less a margin of 70 twips across and the frame's title

@@ -34,7 +34,6 @@ class ScriptWindow : public ChildWindow {
  protected:
   bool onClose() override;
   void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void layoutControls();
@@ -42,7 +41,6 @@ class ScriptWindow : public ChildWindow {
   QPlainTextEdit* textArea_ = nullptr;  // "Text1"
   LoadedText file_;                     // the script as it is on disk
   bool loaded_ = false;
-  bool placed_ = false;
 };
 
 }  // namespace pm

@@ -17,6 +17,7 @@
 #include "base/prompts.h"
 #include "ui/accessibility.h"
 #include "ui/editor_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_drives.h"
 #include "ui/qt_paths.h"
 #include "ui/qt_preview.h"
@@ -30,7 +31,8 @@ const QString kParent = "..";
 }  // namespace
 
 UploadWindow::UploadWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "UpLoad", "UpLoad Immagini - Copia l'immagine nel progetto", help::kUpload) {
+    : ChildWindow(windowOwner, "UpLoad", "UpLoad Immagini - Copia l'immagine nel progetto", help::kUpload,
+                  kPlacement) {
   driveList_ = new QComboBox(this);
   driveList_->setObjectName("Drive1");
   driveList_->setAccessibleName("Unità");
@@ -91,13 +93,10 @@ UploadWindow::UploadWindow(WindowOwner* windowOwner)
   rows->addLayout(grid, 1);
   rows->addLayout(bottom);
 
-  restore_.setSingleShot(true);
-  restore_.setInterval(1);
-  connect(&restore_, &QTimer::timeout, this, &UploadWindow::restoreLastPlace);
+  startOnce(restore_, 1, this, [this] { restoreLastPlace(); });
 }
 
 void UploadWindow::load() {
-  place(kPlacement);
   fillDriveList(driveList_);
   setCurrentFolder(fromPath(editor_res_folder(owner()->editor())));
   restore_.start();

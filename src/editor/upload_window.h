@@ -21,8 +21,7 @@ class UploadWindow : public ChildWindow {
  public:
   explicit UploadWindow(WindowOwner* owner);
 
-  // Called by the owner once the window is in its sub-window: placement, the res folder
-  // shown, then (on a one-shot timer) the drive and folder of Res.ini.
+  // Called by the owner once the window is in its sub-window: the res folder shown, then (on a one-shot timer) the drive and folder of Res.ini.
   void load();
   bool isReady() const { return ready_; }
 

@@ -13,6 +13,7 @@
 #include "project/help_pages.h"
 #include "ui/large_text_view.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_editor_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -28,7 +29,7 @@ constexpr std::string_view kPrintFile = "Temp.txt";
 }  // namespace
 
 MapWindow::MapWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "MapWindow", "Mappa dell'avventura", help::kCompile) {
+    : ChildWindow(windowOwner, "MapWindow", "Mappa dell'avventura", help::kCompile, kPlacement, kPlacementFile) {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   struct Button {
@@ -72,16 +73,13 @@ MapWindow::MapWindow(WindowOwner* windowOwner)
   phrase_->setFont(typewriterFont(10));
   phraseLabel_->setBuddy(phrase_);
 
-  Compila.setSingleShot(true);
-  Compila.setInterval(100);
-  connect(&Compila, &QTimer::timeout, this, &MapWindow::build);
+  startOnce(Compila, 100, this, [this] { build(); });
 }
 
 MapWindow::~MapWindow() = default;
 
 void MapWindow::load() {
   setProjectControlsEnabled(false);
-  place(kPlacement, kPlacementFile);
   mapText_->setFocus();
   Compila.start();
 }
@@ -138,7 +136,6 @@ bool MapWindow::onClose() {
     m->Modi.clear();
     m->Modi2.clear();
   }
-  savePlacement(kPlacementFile);
   setProjectControlsEnabled(true);
   return true;
 }

@@ -30,7 +30,7 @@ class MapWindow : public ChildWindow {
   QTimer Compila;  // 100 ms, one shot: builds the map
 
   // Called by the owner once the window is in its sub-window: the disabled project manager
-  // and toolbar, the placement from Mappa.ini, and the first build.
+  // and toolbar, and the first build.
   void load();
   // What Compila does: the map of the manager's room list with the current options.
   void build();

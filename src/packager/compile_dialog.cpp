@@ -21,7 +21,7 @@ const PlacementRule kPlacement{8400, 5600, false, Centring::Quarter};
 }
 
 CompileDialog::CompileDialog(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "CompileDialog", "Compilazione di un progetto", help::kCompile) {
+    : ChildWindow(windowOwner, "CompileDialog", "Compilazione di un progetto", help::kCompile, kPlacement) {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   auto* heading = new QLabel("Compila il progetto e distribuiscilo", this);
@@ -92,7 +92,6 @@ CompileDialog::~CompileDialog() = default;
 void CompileDialog::load() {
   setProjectControlsEnabled(false);
   offerInstallerIfItCanRun();
-  place(kPlacement);
   startButton_->setFocus();
 }
 

@@ -21,8 +21,8 @@ class CompileDialog : public ChildWindow {
   explicit CompileDialog(WindowOwner* owner);
   ~CompileDialog() override;
 
-  // Called by the owner once the dialog is in its sub-window: placement and the disabled
-  // toolbar and project manager.
+  // Called by the owner once the dialog is in its sub-window: the disabled toolbar
+  // and project manager.
   void load();
   // What "Avvia compilatore" does.
   void start();

@@ -10,6 +10,7 @@
 #include "project/help_pages.h"
 #include "base/prompts.h"
 #include "ui/manager_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
 
@@ -23,7 +24,7 @@ const char* const kLabels[7] = {"File", "Titolo", "Data", "Autore", "Sito Autore
 }  // namespace
 
 PropertiesWindow::PropertiesWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Proprieta", "Proprietà", help::kProperties) {
+    : ChildWindow(windowOwner, "Proprieta", "Proprietà", help::kProperties, kPlacement) {
   auto* formLayout = new QFormLayout;
   formLayout->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   for (int i = 0; i < 7; ++i) {
@@ -47,19 +48,13 @@ PropertiesWindow::PropertiesWindow(WindowOwner* windowOwner)
   column->addWidget(skipStartPage_);
   column->addStretch(1);
 
-  Apri.setInterval(100);
-  connect(&Apri, &QTimer::timeout, this, [this] {
-    Apri.stop();
-    loadFields();
-  });
+  startOnce(Apri, 100, this, [this] { loadFields(); });
 
   // While the window is open the project manager takes no input and the room commands
   // are covered.
   if (ManagerRequests* m = owner()->manager()) owner()->setChildEnabled(m->widget(), false);
   owner()->setCoverShown(true);
 }
-
-void PropertiesWindow::load() { place(kPlacement); }
 
 void PropertiesWindow::loadFields() {
   ManagerRequests* m = owner()->manager();

@@ -23,9 +23,6 @@ class PropertiesWindow : public ChildWindow {
   explicit PropertiesWindow(WindowOwner* owner);
 
   QTimer Apri;  // one tick: loads the fields from the project file
-
-  // Called by the owner once the window is in its sub-window: placement.
-  void load();
   bool isLoaded() const { return loaded_; }
 
  protected:

@@ -48,7 +48,7 @@ QPushButton* linkButton(const QString& text, const char* name, QWidget* parent, 
 }  // namespace
 
 StartPageWindow::StartPageWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "StartPage", "Gestione Progetti", help::kStartPage) {
+    : ChildWindow(windowOwner, "StartPage", "Gestione Progetti", help::kStartPage, kPlacement) {
 
   createButton_ = new QPushButton("&Crea Progetto", this);
   createButton_->setObjectName("Command1");
@@ -217,10 +217,7 @@ QWidget* StartPageWindow::buildOpenPanel() {
   return panel;
 }
 
-void StartPageWindow::place() { ChildWindow::place(kPlacement); }
-
 void StartPageWindow::load() {
-  place();
   owner()->setHelpTooltip("F1 - Leggi la guida al programma");
   fillDriveList(driveList_);
   selectLastPending_ = true;

@@ -23,11 +23,9 @@ class StartPageWindow : public ChildWindow {
   explicit StartPageWindow(WindowOwner* owner);
   ~StartPageWindow() override;
 
-  // Called by the main window once the window is in its sub-window: placement, the help
-  // button's tooltip, the Projects folder with its last entry selected.
+  // Called by the main window once the window is in its sub-window: the help button's
+  // tooltip, the Projects folder with its last entry selected.
   void load();
-  // Centres the window horizontally with its top at a quarter of the free height.
-  void place();
 
   QString currentFolder() const { return current_; }
   // Makes `folder` the folder list's current folder and opens it when it is a project.

@@ -13,6 +13,7 @@
 #include "log_layout.h"
 #include "ui/accessibility.h"
 #include "ui/block_caret_edit.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_measure.h"
 #include "ui/shown_text.h"
 
@@ -74,11 +75,9 @@ RegistroWindow::RegistroWindow(const std::filesystem::path& home, QWidget* paren
   credit_->setGeometry(px(3375), px(120), px(3240), px(375));
 
   saveTimer_.setObjectName(QStringLiteral("Timer1"));
-  saveTimer_.setInterval(1);
   loadTimer_.setObjectName(QStringLiteral("Timer2"));
-  loadTimer_.setInterval(100);
-  connect(&saveTimer_, &QTimer::timeout, this, &RegistroWindow::saveTick);
-  connect(&loadTimer_, &QTimer::timeout, this, &RegistroWindow::loadTick);
+  pm::startOnce(saveTimer_, 1, this, [this] { saveTick(); });
+  pm::startOnce(loadTimer_, 100, this, [this] { loadTick(); });
   connect(rollButton_, &QPushButton::clicked, this, &RegistroWindow::roll);
   connect(saveButton_, &QPushButton::clicked, this, &RegistroWindow::requestSave);
 
@@ -115,7 +114,6 @@ void RegistroWindow::requestSave() {
 }
 
 void RegistroWindow::saveTick() {
-  saveTimer_.stop();
   ensureLoaded();
   std::string notice;
   if (const pm::Status saved = store_.save(logText().toStdString(), &notice); !saved.ok()) {

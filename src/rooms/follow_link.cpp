@@ -37,4 +37,23 @@ bool follow_link_ready(const stdfs::path& project_folder, std::string_view targe
   return f && f.get() != std::ifstream::traits_type::eof();
 }
 
+FollowLinkRetry::Step FollowLinkRetry::tick(const stdfs::path& project_folder, std::string_view target) {
+  if (!is_safe_link_target(target)) {
+    target_.reset();
+    return Step::Drop;
+  }
+  const auto now = clock_();
+  if (!target_ || *target_ != target) {
+    target_ = std::string(target);
+    since_ = now;
+  }
+  if (follow_link_ready(project_folder, target)) {
+    target_.reset();
+    return Step::Open;
+  }
+  if (now - since_ < kFollowLinkPatience) return Step::Wait;
+  target_.reset();
+  return Step::GiveUp;
+}
+
 }  // namespace pm

@@ -14,6 +14,7 @@
 #include "rooms/room_list.h"
 #include "rooms/room_operations.h"
 #include "ui/editor_requests.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
 #include "ui/shown_text.h"
@@ -26,17 +27,25 @@ const char* const kCaption = "Gestione Progetto";
 const char* const kHint = "Enter o Doppio click sulla Stanza->Edita una Stanza | F4 Edita Descrizione";
 const PlacementRule kPlacement{9600, 7200, true, Centring::Quarter};
 
-void startOnce(QTimer& timer, QObject* owner, std::function<void()> action) {
-  QObject::connect(&timer, &QTimer::timeout, owner, [&timer, action = std::move(action)] {
-    timer.stop();
-    action();
-  });
+// The main window's commands on F2 to F9, as its toolbar shows them.
+Command keyCommand(int key) {
+  switch (key) {
+    case Qt::Key_F2: return Command::CreateRoom;
+    case Qt::Key_F3: return Command::OpenRoom;
+    case Qt::Key_F4: return Command::DescribeRoom;
+    case Qt::Key_F5: return Command::EditStyleSheet;
+    case Qt::Key_F6: return Command::GlobalCode;
+    case Qt::Key_F7: return Command::Properties;
+    case Qt::Key_F8: return Command::TestProject;
+    case Qt::Key_F9: return Command::Compile;
+    default: return Command::None;
+  }
 }
 
 }  // namespace
 
 ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "ProjectManager", kCaption, help::kProjectManager) {
+    : ChildWindow(windowOwner, "ProjectManager", kCaption, help::kProjectManager, kPlacement, "Manager.ini") {
   setFocusPolicy(Qt::ClickFocus);  // keys reach the window when nothing inside has the focus; no Tab stop
 
   roomList_ = new QListWidget(this);
@@ -68,7 +77,7 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   add("MenuTesta", "Testa il progetto da qui...", &ProjectManagerWindow::testFromSelected);
   menu_->addSeparator();
   QAction* create = add("MenuCrea", "Crea Stanza...", nullptr);
-  connect(create, &QAction::triggered, this, [this] { owner()->sendCommand("1"); });
+  connect(create, &QAction::triggered, this, [this] { owner()->sendCommand(Command::CreateRoom); });
   add("MenuApri", "Apri Stanza", &ProjectManagerWindow::openFromMenu);
   QAction* describe = add("MenuDescrizione", "Descrizione a Stanza...", nullptr);
   connect(describe, &QAction::triggered, this, [this] { EditaStanza.start(); });
@@ -76,41 +85,27 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   add("MenuElimina", "Elimina Stanza", &ProjectManagerWindow::deleteSelected);
   menu_->addSeparator();
   QAction* check = add("MenuVerifica", "Verifica del libro...", nullptr);
-  connect(check, &QAction::triggered, this, [this] { owner()->sendCommand(WindowOwner::kBookCheckCommand); });
+  connect(check, &QAction::triggered, this, [this] { owner()->sendCommand(Command::BookCheck); });
   menu_->addSeparator();
   add("MenuChiudi", "Chiudi", nullptr);
 
-  for (QTimer* t : {&Aggiorna, &Apri, &EditaStanza, &Compila, &Compila2}) t->setInterval(100);
+  startOnce(Aggiorna, 100, this, [this] { rebuildList(); });
+  startOnce(Apri, 100, this, [this] { openSelected(); });
+  startOnce(EditaStanza, 100, this, [this] { editDescription(); });
+  startOnce(Compila, 100, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto); });
+  startOnce(Compila2, 100, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto2); });
   SegLink.setInterval(kFollowLinkRetryMs);
-  startOnce(Aggiorna, this, [this] { rebuildList(); });
-  startOnce(Apri, this, [this] { openSelected(); });
-  startOnce(EditaStanza, this, [this] { editDescription(); });
-  startOnce(Compila, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto); });
-  startOnce(Compila2, this, [this] { compileFromFirst(&ManagerRequests::CompilaTutto2); });
   // Following a link: retried at a sane pace until the target room's text holds a line (or
   // a new request replaces the target); a room that stays missing or empty is given up
   // after a few seconds, with a message naming it. A target naming no file of the project
   // is dropped.
   connect(&SegLink, &QTimer::timeout, this, [this] {
     const std::string target = toNameBytes(SeguiLink);
-    if (!is_safe_link_target(target)) {
-      SegLink.stop();
-      segLinkTries_ = 0;
-      return;
-    }
-    if (segLinkTries_ == 0 || target != segLinkTarget_) {
-      segLinkTarget_ = target;
-      segLinkTries_ = 0;
-    }
-    if (!follow_link_ready(toPath(Percorso), target)) {
-      if (++segLinkTries_ < kFollowLinkTries) return;
-      SegLink.stop();
-      segLinkTries_ = 0;
-      tell(follow_link_missing_message(target), MessageIcon::Warning);
-      return;
-    }
+    const FollowLinkRetry::Step step = segLinkRetry_.tick(toPath(Percorso), target);
+    if (step == FollowLinkRetry::Step::Wait) return;
     SegLink.stop();
-    segLinkTries_ = 0;
+    if (step == FollowLinkRetry::Step::GiveUp) tell(follow_link_missing_message(target), MessageIcon::Warning);
+    if (step != FollowLinkRetry::Step::Open) return;
     EditorRequests* editor = openRoom(target);
     if (editor && followedFromEditor) editor->SeguiLk.start();
   });
@@ -121,6 +116,11 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   });
   connect(roomList_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { menu_->popup(roomList_->viewport()->mapToGlobal(pos)); });
+
+  // The project toolbar comes with the project, before the window is first shown and
+  // placed: it takes its height from the work area.
+  owner()->setProjectToolbarShown(true);
+  owner()->setManageProjectsEnabled(false);
 }
 
 ProjectManagerWindow::~ProjectManagerWindow() = default;
@@ -353,7 +353,8 @@ bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
       menu_->popup(roomList_->viewport()->mapToGlobal(at.isValid() ? at.bottomLeft() : QPoint()));
       return true;
     }
-    if ((k >= Qt::Key_F1 && k <= Qt::Key_F9) || k == Qt::Key_Escape || k == Qt::Key_Return || k == Qt::Key_Enter) {
+    if (k == Qt::Key_F1 || keyCommand(k) != Command::None || k == Qt::Key_Escape || k == Qt::Key_Return ||
+        k == Qt::Key_Enter) {
       keyPressEvent(key);
       return true;
     }
@@ -363,12 +364,14 @@ bool ProjectManagerWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ProjectManagerWindow::keyPressEvent(QKeyEvent* event) {
   const int k = event->key();
+  const Command command = keyCommand(k);
   if (k == Qt::Key_F1) {
     commonKey(k);
-  } else if (k == Qt::Key_F2) {
-    owner()->sendCommand("1");
-  } else if (k >= Qt::Key_F3 && k <= Qt::Key_F9) {
-    if (Link.isEmpty()) owner()->sendCommand(QString::number(k - Qt::Key_F3 + 2));
+  } else if (command == Command::CreateRoom) {
+    owner()->sendCommand(command);
+  } else if (command != Command::None) {
+    // While a target room is being chosen only a new room may be made.
+    if (Link.isEmpty()) owner()->sendCommand(command);
   } else if (k == Qt::Key_Escape) {
     if (!Modi.isEmpty() || !Modi2.isEmpty()) {
       clearTargetChoice();
@@ -384,10 +387,7 @@ void ProjectManagerWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ProjectManagerWindow::load() {
-  owner()->setProjectToolbarShown(true);
-  owner()->setManageProjectsEnabled(false);
   Aggiorna.start();
-  place(kPlacement, "Manager.ini");
   roomList_->setFocus();
 }
 
@@ -418,7 +418,6 @@ bool ProjectManagerWindow::onClose() {
   if (EditorRequests* editor = owner()->editor(); editor && !owner()->closeChild(editor->widget())) return false;
   owner()->setProjectToolbarShown(false);
   owner()->setManageProjectsEnabled(true);
-  savePlacement("Manager.ini");
   if (!owner()->closing() && !owner()->startPageOpen()) owner()->openStartPageFresh();
   return true;
 }

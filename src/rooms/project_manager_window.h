@@ -32,11 +32,13 @@ class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   void showTargetPrompt(const QString& message) override;
   void showProjectCaption() override;
 
+  // The clock by which a pending follow-link request is given up (tests set their own).
+  void setFollowLinkClock(FollowLinkRetry::Clock clock) { segLinkRetry_ = FollowLinkRetry(std::move(clock)); }
+
   // The list build (what Aggiorna does).
   void rebuildList();
 
-  // Called by the owner once the window is in its sub-window: toolbar, first list
-  // build, placement from Manager.ini.
+  // Called by the owner once the window is in its sub-window: the first list build.
   void load();
 
   // The actions of the list and its context menu.
@@ -73,8 +75,7 @@ class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   QWidget* hintPanel_ = nullptr;
   std::vector<std::string> entries_;  // the list's entries as bytes
   bool rebuilding_ = false;
-  std::string segLinkTarget_;  // the room a pending follow-link request waits for
-  int segLinkTries_ = 0;       // its ticks so far
+  FollowLinkRetry segLinkRetry_;  // the pending follow-link request, ticked by SegLink
 };
 
 }  // namespace pm

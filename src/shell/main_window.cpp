@@ -21,6 +21,7 @@
 #include "project/help_pages.h"
 #include "rooms/room_operations.h"
 #include "ui/accessibility.h"
+#include "ui/one_shot_timer.h"
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -79,10 +80,8 @@ MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent
   setObjectName("MainWindow");
   setWindowTitle("Pagimond " + QString::fromUtf8(version_text()) + " - Libri gioco interattivi per il web");
   setWindowIcon(icon(IconKind::Logo));
-  Crea.setInterval(100);
-  UnicoFile.setInterval(1);
-  connect(&Crea, &QTimer::timeout, this, &MainWindow::onCrea);
-  connect(&UnicoFile, &QTimer::timeout, this, &MainWindow::onUnicoFile);
+  startOnce(Crea, 100, this, [this] { runCommand(commandFromCode(Scelta)); });
+  startOnce(UnicoFile, 1, this, [this] { onUnicoFile(); });
 
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
@@ -117,9 +116,8 @@ MainWindow::~MainWindow() {
     if (auto* f = dynamic_cast<ChildFrame*>(sub)) f->forget();
 }
 
-QToolButton* MainWindow::makeButton(QWidget* bar, const char* name, int iconKind, const QString& tip, long left) {
-  auto* b =
-      pictureButton(bar, name, icon(IconKind(iconKind)), tip, QSize(twipsToPxX(this, 400), twipsToPxY(this, 400)));
+QToolButton* MainWindow::makeButton(QWidget* bar, const char* name, IconKind kind, const QString& tip, long left) {
+  auto* b = pictureButton(bar, name, icon(kind), tip, QSize(twipsToPxX(this, 400), twipsToPxY(this, 400)));
   b->setGeometry(twipsRect(this, left, 120, 480, 480));
   return b;
 }
@@ -143,10 +141,10 @@ void MainWindow::buildToolbars() {
   topBar_->setStyleSheet(barStyle.arg("Picture1"));
   topBar_->setFixedHeight(twipsToPxY(this, 735));
 
-  manageButton_ = makeButton(topBar_, "Image1", int(IconKind::ManageProjects), "Gestisci e crea nuovi progetti", 120);
+  manageButton_ = makeButton(topBar_, "Image1", IconKind::ManageProjects, "Gestisci e crea nuovi progetti", 120);
   topSeparator_ = separator(topBar_, "Line2", twipsRect(this, 720, 90, 30, 555));
   topSeparator_->hide();
-  helpButton_ = makeButton(topBar_, "Image10", int(IconKind::Help), "Leggi la guida al programma", 840);
+  helpButton_ = makeButton(topBar_, "Image10", IconKind::Help, "Leggi la guida al programma", 840);
   helpButton_->hide();
   skipStartPage_ = new QCheckBox("Salta il menù iniziale", topBar_);
   skipStartPage_->setObjectName("Check1");
@@ -154,7 +152,7 @@ void MainWindow::buildToolbars() {
   skipStartPage_->adjustSize();
   skipStartPage_->move(twipsToPxX(this, 1560), (topBar_->height() - skipStartPage_->height()) / 2);
   skipStartPage_->setEnabled(false);  // a project's flag: there is none without a project
-  settingsButton_ = makeButton(topBar_, "Image15", int(IconKind::Settings), "Impostazioni", 0);
+  settingsButton_ = makeButton(topBar_, "Image15", IconKind::Settings, "Impostazioni", 0);
   logo_ = new QLabel(topBar_);
   logo_->setObjectName("Image16");
   logo_->setPixmap(iconPixmap(IconKind::Logo, twipsToPxX(this, 480), devicePixelRatioF()));
@@ -167,30 +165,52 @@ void MainWindow::buildToolbars() {
   projectBar_->setStyleSheet(barStyle.arg("Picture2"));
   projectBar_->setFixedHeight(twipsToPxY(this, 735));
   QWidget* bar = projectBar_;
-  auto* newRoom = makeButton(bar, "Image2", int(IconKind::NewRoom), "F2 - Crea una nuova Stanza", 120);
-  auto* openEditor = makeButton(bar, "Image3", int(IconKind::OpenEditor), "F3 - Apri l'Editor per editare una Stanza", 720);
-  auto* describe = makeButton(bar, "Image4", int(IconKind::Description), "F4 - Edita la Descrizione di una Stanza", 1320);
-  auto* styleSheet = makeButton(bar, "Image5", int(IconKind::StyleSheet),
-                                "F5 - Impostazione delle Stanze (Testo, dimensioni, colori)", 1920);
-  auto* globalCode = makeButton(bar, "Image6", int(IconKind::GlobalCode),
-                                "F6 - Imposta un codice generale che sarà presente in tutte le Stanze", 2520);
-  auto* properties = makeButton(bar, "Image7", int(IconKind::Properties),
-                                "F7 - Proprietà - Inserisci i tuoi dati personali", 3120);
-  auto* test = makeButton(bar, "Image8", int(IconKind::Test), "F8 - Testa l'intero progetto", 3720);
-  auto* distribute = makeButton(bar, "Image9", int(IconKind::Distribute), "F9 - Distribuisci il progetto", 4320);
-  auto* map = makeButton(bar, "Image13", int(IconKind::Map), "Crea una mappa dell'intera avventura", 5040);
-  auto* singleFile = makeButton(bar, "Image20", int(IconKind::SingleFile),
-                                "Testa in un unico file (Libro gioco Interattivo)", 5640);
-  auto* colours = makeButton(bar, "Image11", int(IconKind::Colours),
-                             "Preleva i colori dallo schermo e trasformali in codice HTML", 6360);
-  auto* resources = makeButton(bar, "Image12", int(IconKind::ResourceFolder),
-                               "Cartella delle risorse res (La cartella dove inserire immagini ed altri elementi)", 6960);
+  // The project toolbar, left to right; the first ten lie under the cover while a room is
+  // edited.
+  struct BarButton {
+    const char* name;
+    IconKind icon;
+    long left;
+    const char* tip;
+    void (*action)(MainWindow&);
+  };
+  const BarButton buttons[] = {
+      {"Image2", IconKind::NewRoom, 120, "F2 - Crea una nuova Stanza", [](MainWindow& w) { w.createRoom(); }},
+      {"Image3", IconKind::OpenEditor, 720, "F3 - Apri l'Editor per editare una Stanza",
+       [](MainWindow& w) { w.openSelectedRoom(); }},
+      {"Image4", IconKind::Description, 1320, "F4 - Edita la Descrizione di una Stanza",
+       [](MainWindow& w) { w.describeSelectedRoom(); }},
+      {"Image5", IconKind::StyleSheet, 1920, "F5 - Impostazione delle Stanze (Testo, dimensioni, colori)",
+       [](MainWindow& w) { w.editStyleSheet(); }},
+      {"Image6", IconKind::GlobalCode, 2520, "F6 - Imposta un codice generale che sarà presente in tutte le Stanze",
+       [](MainWindow& w) { w.openGlobalCodeFresh(); }},
+      {"Image7", IconKind::Properties, 3120, "F7 - Proprietà - Inserisci i tuoi dati personali",
+       [](MainWindow& w) { w.openProperties(); }},
+      {"Image8", IconKind::Test, 3720, "F8 - Testa l'intero progetto", [](MainWindow& w) { w.testProject(); }},
+      {"Image9", IconKind::Distribute, 4320, "F9 - Distribuisci il progetto", [](MainWindow& w) { w.openCompile(); }},
+      {"Image13", IconKind::Map, 5040, "Crea una mappa dell'intera avventura", [](MainWindow& w) { w.openMapFresh(); }},
+      {"Image20", IconKind::SingleFile, 5640, "Testa in un unico file (Libro gioco Interattivo)",
+       [](MainWindow& w) { w.runSingleFile(true); }},
+      {"Image11", IconKind::Colours, 6360, "Preleva i colori dallo schermo e trasformali in codice HTML",
+       [](MainWindow& w) { w.openColourPaletteFresh(); }},
+      {"Image12", IconKind::ResourceFolder, 6960,
+       "Cartella delle risorse res (La cartella dove inserire immagini ed altri elementi)",
+       [](MainWindow& w) { w.openResourceFolder(); }},
+      {"ImageVerifica", IconKind::BookCheck, 7680,
+       "Verifica del libro: collegamenti interrotti e Stanze irraggiungibili",
+       [](MainWindow& w) { w.openBookCheckFresh(); }},
+      {"ImageGrafo", IconKind::GraphMap, 8280, "Grafo dell'avventura: Stanze e collegamenti",
+       [](MainWindow& w) { w.openGraphFresh(); }},
+  };
+  const size_t kCovered = 10;
+  for (const BarButton& spec : buttons) {
+    QToolButton* b = makeButton(bar, spec.name, spec.icon, spec.tip, spec.left);
+    connect(b, &QToolButton::clicked, this, [this, action = spec.action] { action(*this); });
+    if (covered_.size() < kCovered) covered_.push_back(b);
+  }
   separator(bar, "Line1", twipsRect(this, 4920, 90, 30, 555));
   separator(bar, "Line3", twipsRect(this, 6240, 90, 30, 555));
   separator(bar, "Line4", twipsRect(this, 7560, 90, 30, 555));
-  auto* bookCheck = makeButton(bar, "ImageVerifica", int(IconKind::BookCheck),
-                               "Verifica del libro: collegamenti interrotti e Stanze irraggiungibili", 7680);
-  auto* graph = makeButton(bar, "ImageGrafo", int(IconKind::GraphMap), "Grafo dell'avventura: Stanze e collegamenti", 8280);
   separator(bar, "LineVerifica", twipsRect(this, 8880, 90, 30, 555));
   roomCounter_ = new QLabel(bar);
   roomCounter_->setObjectName("Label1");
@@ -206,27 +226,13 @@ void MainWindow::buildToolbars() {
   cover_->raise();
   cover_->hide();
   projectBar_->hide();
-  // Under the cover the buttons are disabled too, so neither the keyboard nor assistive
-  // technology can use them.
-  covered_ = {newRoom, openEditor, describe, styleSheet, globalCode, properties, test, distribute, map, singleFile};
+  // Under the cover the buttons (covered_) are disabled too, so neither the keyboard nor
+  // assistive technology can use them.
 
   connect(manageButton_, &QToolButton::clicked, this, [this] { openStartPageFresh(); });
   connect(skipStartPage_, &QCheckBox::clicked, this, &MainWindow::changeSkipStartPage);
   connect(helpButton_, &QToolButton::clicked, this, [this] { openHelp(help::kRoot); });
   connect(settingsButton_, &QToolButton::clicked, this, [this] { openSettingsFresh(); });
-  const std::pair<QToolButton*, const char*> commands[] = {{newRoom, "1"},   {openEditor, "2"}, {describe, "3"},
-                                                           {styleSheet, "4"}, {globalCode, "5"}, {properties, "6"},
-                                                           {test, "7"},      {distribute, "8"}};
-  for (const auto& [button, code] : commands) {
-    QString c = code;
-    connect(button, &QToolButton::clicked, this, [this, c] { runCommand(c); });
-  }
-  connect(singleFile, &QToolButton::clicked, this, [this] { runSingleFile(true); });
-  connect(resources, &QToolButton::clicked, this, &MainWindow::openResourceFolder);
-  connect(colours, &QToolButton::clicked, this, [this] { openColourPaletteFresh(); });
-  connect(map, &QToolButton::clicked, this, [this] { openMapFresh(); });
-  connect(bookCheck, &QToolButton::clicked, this, [this] { openBookCheckFresh(); });
-  connect(graph, &QToolButton::clicked, this, [this] { openGraphFresh(); });
 }
 
 void MainWindow::placeRightPictures() {
@@ -380,7 +386,7 @@ ProjectManagerWindow* MainWindow::openManagerFresh() { return loadFresh(manager_
 
 RoomEditorWindow* MainWindow::openEditorFresh() { return replaceChild(editor_); }
 
-PropertiesWindow* MainWindow::openPropertiesFresh() { return loadFresh(properties_); }
+PropertiesWindow* MainWindow::openPropertiesFresh() { return replaceChild(properties_); }
 
 // `w` serves `holder` and closes with it.
 void MainWindow::closeWith(ChildWindow* holder, ChildWindow* w) {
@@ -451,7 +457,6 @@ SettingsWindow* MainWindow::openSettingsFresh() {
   if (!w) return nullptr;
   setManageProjectsEnabled(false);
   setProjectToolbarEnabled(false);
-  w->load();
   return w;
 }
 
@@ -489,6 +494,8 @@ QRect MainWindow::childGeometry(QWidget* w) const {
 }
 
 QSize MainWindow::clientSize() const { return mdi_->viewport()->size(); }
+
+QPoint MainWindow::clientPoint(const QPoint& global) const { return mdi_->viewport()->mapFromGlobal(global); }
 
 bool MainWindow::closeAllChildren(QWidget* keep) {
   ChildFrame* kept = frameOf(keep);
@@ -562,32 +569,39 @@ void MainWindow::setHelpTooltip(const QString& text) {
 
 // ---- commands ----------------------------------------------------------------------------
 
-void MainWindow::onCrea() {
-  Crea.stop();
-  runCommand(Scelta);
+void MainWindow::runCommand(Command command) {
+  switch (command) {
+    case Command::None: break;
+    case Command::CreateRoom: createRoom(); break;
+    case Command::OpenRoom: openSelectedRoom(); break;
+    case Command::DescribeRoom: describeSelectedRoom(); break;
+    case Command::EditStyleSheet: editStyleSheet(); break;
+    case Command::GlobalCode: openGlobalCodeFresh(); break;
+    case Command::Properties: openProperties(); break;
+    case Command::TestProject: testProject(); break;
+    case Command::Compile: openCompile(); break;
+    case Command::BookCheck: openBookCheckFresh(); break;
+  }
 }
 
-void MainWindow::runCommand(const QString& code) {
-  ProjectManagerWindow* m = manager();
-  if (code == "1") {
-    createRoom();
-  } else if (code == "2") {
-    if (m) m->Apri.start();
-  } else if (code == "3") {
-    if (m) m->EditaStanza.start();
-  } else if (code == "4") {
-    editStyleSheet();
-  } else if (code == "5") {
-    openGlobalCodeFresh();
-  } else if (code == "6") {
-    if (m && openPropertiesFresh()) properties_->Apri.start();
-  } else if (code == "7") {
-    if (m) m->Compila.start();
-  } else if (code == "8") {
-    if (m) openCompileDialogFresh();
-  } else if (code == kBookCheckCommand) {
-    openBookCheckFresh();
-  }
+void MainWindow::openSelectedRoom() {
+  if (ProjectManagerWindow* m = manager()) m->Apri.start();
+}
+
+void MainWindow::describeSelectedRoom() {
+  if (ProjectManagerWindow* m = manager()) m->EditaStanza.start();
+}
+
+void MainWindow::openProperties() {
+  if (manager() && openPropertiesFresh()) properties_->Apri.start();
+}
+
+void MainWindow::testProject() {
+  if (ProjectManagerWindow* m = manager()) m->Compila.start();
+}
+
+void MainWindow::openCompile() {
+  if (manager()) openCompileDialogFresh();
 }
 
 void MainWindow::createRoom() {
@@ -610,14 +624,12 @@ void MainWindow::createRoom() {
 
 // The compile dialog's single file: the page is not opened, Output is shown instead.
 void MainWindow::onUnicoFile() {
-  UnicoFile.stop();
   runSingleFile(false);
 }
 
 void MainWindow::runSingleFile(bool openBrowser) {
   ProjectManagerWindow* m = manager();
   if (!m) return;
-  Text1.clear();
   CompileRequest request;
   request.project = m->project();
   request.rooms = m->roomNumbers();
@@ -632,7 +644,7 @@ void MainWindow::runSingleFile(bool openBrowser) {
   present_compile(result, then, *context_.platform, *context_.prompts);
 }
 
-// Command "4": the project's style sheet in the room editor, restricted, at 9 points.
+// The project's style sheet in the room editor, restricted, at 9 points.
 void MainWindow::editStyleSheet() {
   ProjectManagerWindow* m = manager();
   if (!m) return;

@@ -1,7 +1,7 @@
 // The tool's main window: the frame (QMdiArea) that owns every other window as a child,
 // the top toolbar, the project toolbar with its cover panel, the room counter, the
 // stretched desktop picture, and the request fields and timers through which the other
-// windows ask it to act (command codes "1" to "8" in Scelta, dispatched by Crea).
+// windows ask it to act (the codes of window_command.h in Scelta, run by Crea).
 #pragma once
 
 #include <QMainWindow>
@@ -25,6 +25,7 @@
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
 #include "shell/settings_window.h"
+#include "ui/qt_icons.h"
 #include "ui/window_owner.h"
 
 class QCheckBox;
@@ -50,6 +51,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void placeChild(QWidget* child, const QRect& frame) override;
   QRect childGeometry(QWidget* child) const override;
   QSize clientSize() const override;
+  QPoint clientPoint(const QPoint& global) const override;
   bool closing() const override { return closing_; }
   void setProjectToolbarShown(bool shown) override;  // the project toolbar, its separator, help
   void setProjectToolbarEnabled(bool enabled) override;
@@ -65,7 +67,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   RoomEditorWindow* openEditorFresh() override;
   void openStartPageFresh() override;
   bool startPageOpen() const override { return !start_.isNull(); }
-  void openResources(int mode) override { openResourcesFresh(ResourceMode(mode)); }
+  void openResources(ResourceMode mode) override { openResourcesFresh(mode); }
   void openUpload() override { openUploadFresh(); }
   void openFindReplaceFresh() override;
   void openRoomScriptFresh() override;
@@ -75,9 +77,9 @@ class MainWindow : public QMainWindow, public WindowOwner {
   SettingsWindow* settings() const { return settings_.data(); }
   CompileDialog* compileDialog() const { return compile_.data(); }
   SettingsWindow* openSettingsFresh();
-  CompileDialog* openCompileDialogFresh();  // command "8"
+  CompileDialog* openCompileDialogFresh();
   PropertiesWindow* properties() const { return properties_.data(); }
-  PropertiesWindow* openPropertiesFresh();  // command "6"
+  PropertiesWindow* openPropertiesFresh();
   ResourcesWindow* resources() const { return resources_.data(); }
   UploadWindow* upload() const { return upload_.data(); }
   ResourcesWindow* openResourcesFresh(ResourceMode mode);
@@ -86,25 +88,30 @@ class MainWindow : public QMainWindow, public WindowOwner {
   ScriptWindow* roomScript() const { return script_.data(); }
   GlobalCodeWindow* globalCode() const { return globalCode_.data(); }
   ColourPaletteWindow* colourPalette() const { return palette_.data(); }
-  GlobalCodeWindow* openGlobalCodeFresh();        // command "5"
+  GlobalCodeWindow* openGlobalCodeFresh();        // Command::GlobalCode
   ColourPaletteWindow* openColourPaletteFresh();  // Image11
   MapWindow* mapWindow() const { return map_.data(); }
   MapWindow* openMapFresh();  // Image13
   BookCheckWindow* bookCheck() const { return check_.data(); }
   GraphWindow* graph() const { return graph_.data(); }
-  BookCheckWindow* openBookCheckFresh();  // kBookCheckCommand: opened and checked at once
+  BookCheckWindow* openBookCheckFresh();  // Command::BookCheck: opened and checked at once
   GraphWindow* openGraphFresh();          // opened and laying out at once
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
   bool closeAllChildren(QWidget* keep = nullptr);
 
-  // The dispatcher of Crea: runs the action of command code "1" to "8"; anything else
-  // does nothing.
-  void runCommand(const QString& code);
-  void createRoom();                     // command "1"
+  // Runs `command` (what Crea does with the command Scelta names); None does nothing.
+  void runCommand(Command command);
+  // The commands, as the toolbar buttons run them.
+  void createRoom();            // Command::CreateRoom
+  void openSelectedRoom();      // Command::OpenRoom
+  void describeSelectedRoom();  // Command::DescribeRoom
+  void editStyleSheet();        // Command::EditStyleSheet
+  void openProperties();        // Command::Properties: opened and loaded
+  void testProject();           // Command::TestProject
+  void openCompile();           // Command::Compile: the compile dialog, with a project open
   void runSingleFile(bool openBrowser);  // Image20, UnicoFile
-  void editStyleSheet();                 // command "4"
 
  signals:
   // The main window has closed: the program shows the splash and ends.
@@ -117,7 +124,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QToolButton* makeButton(QWidget* bar, const char* name, int iconKind, const QString& tip, long left);
+  QToolButton* makeButton(QWidget* bar, const char* name, IconKind icon, const QString& tip, long left);
   void buildToolbars();
   void placeRightPictures();
   void stretchBackground();
@@ -161,7 +168,6 @@ class MainWindow : public QMainWindow, public WindowOwner {
     if (w) w->load();
     return w;
   }
-  void onCrea();
   void onUnicoFile();
   void changeSkipStartPage(bool skip);  // Check1 ticked by the author
   void openResourceFolder();

@@ -22,7 +22,7 @@ const char* const kProductAndAuthor = "Pagimond - strumento per creare libri gio
 }  // namespace
 
 SettingsWindow::SettingsWindow(WindowOwner* windowOwner)
-    : ChildWindow(windowOwner, "Settings", "Impostazioni Generali", help::kSettings) {
+    : ChildWindow(windowOwner, "Settings", "Impostazioni Generali", help::kSettings, kPlacement) {
 
   auto* heading = new QLabel("Impostazione Files di Distribuzione", this);
   heading->setObjectName("Label1");
@@ -68,8 +68,6 @@ SettingsWindow::SettingsWindow(WindowOwner* windowOwner)
   column->addWidget(date);
   column->addWidget(product);
 }
-
-void SettingsWindow::load() { place(kPlacement); }
 
 void SettingsWindow::openExtraFile(const char* name) {
   const ProgramFolder& home = context().home;

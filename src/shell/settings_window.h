@@ -13,9 +13,6 @@ class SettingsWindow : public ChildWindow {
  public:
   explicit SettingsWindow(WindowOwner* owner);
 
-  // Called by the owner once the window is in its sub-window: placement.
-  void load();
-
   void openUserHelp();  // "File Aiuto Utente"
   void openReadMe();    // "File ReadMe"
 

@@ -9,6 +9,7 @@
 #include "base/version.h"
 #include "ui/qt_icons.h"
 #include "ui/qt_measure.h"
+#include "ui/one_shot_timer.h"
 
 namespace pm {
 
@@ -25,8 +26,7 @@ SplashWindow::SplashWindow() : QWidget(nullptr, Qt::SplashScreen | Qt::Frameless
   name->setStyleSheet("color: #263545; background: transparent;");
   const int pic = height() * 2 / 5, quill = pic * 2 / 3;
   name->setGeometry(rect().adjusted(width() / 12 + pic, 0, -(width() / 12 + quill), -height() / 8));
-  Timer1.setInterval(2000);
-  connect(&Timer1, &QTimer::timeout, this, &SplashWindow::onTimer);
+  startOnce(Timer1, 2000, this, [this] { onTimer(); });
 }
 
 void SplashWindow::showTopmost() {
@@ -41,7 +41,6 @@ void SplashWindow::showTopmost() {
 }
 
 void SplashWindow::onTimer() {
-  Timer1.stop();
   if (Esci == "1") {
     emit exitWanted();
     return;

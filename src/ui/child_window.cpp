@@ -13,8 +13,9 @@
 namespace pm {
 
 ChildWindow::ChildWindow(WindowOwner* owner, const char* objectName, const QString& caption,
-                         std::string_view helpPage)
-    : owner_(owner), helpPage_(helpPage) {
+                         std::string_view helpPage, std::optional<PlacementRule> placement,
+                         std::string_view placementFile)
+    : owner_(owner), helpPage_(helpPage), placement_(placement), placementFile_(placementFile) {
   installAccessibility();
   setObjectName(objectName);
   setWindowTitle(caption);
@@ -46,20 +47,30 @@ void ChildWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void ChildWindow::place(const PlacementRule& rule, std::string_view iniFile) {
+void ChildWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_ || !placement_) return;
+  placed_ = true;
+  place();
+}
+
+// From the placement file when the rule remembers, otherwise centred with the rule's size.
+void ChildWindow::place() {
+  if (!placement_) return;
   const QSize client = owner_->clientSize();
   Placement stored;
-  if (!iniFile.empty()) stored = context().home.read_placement(iniFile);
-  const WindowRect r = place_window(stored, rule, pxToTwipsX(this, client.width()), pxToTwipsY(this, client.height()));
+  if (!placementFile_.empty()) stored = context().home.read_placement(placementFile_);
+  const WindowRect r =
+      place_window(stored, *placement_, pxToTwipsX(this, client.width()), pxToTwipsY(this, client.height()));
   owner_->placeChild(this, twipsRect(this, r.left, r.top, r.width, r.height));
 }
 
-void ChildWindow::savePlacement(std::string_view iniFile) {
+void ChildWindow::savePlacement() {
   const QRect r = owner_->childGeometry(this);
   if (!r.isValid()) return;
   // A placement is a convenience: when it cannot be written the old file stays and the
   // window opens where it opened last time, so the close goes on without a message.
-  (void)context().home.write_placement(iniFile, pxToTwipsY(this, r.top()), pxToTwipsX(this, r.left()),
+  (void)context().home.write_placement(placementFile_, pxToTwipsY(this, r.top()), pxToTwipsX(this, r.left()),
                                        pxToTwipsX(this, r.width()), pxToTwipsY(this, r.height()));
 }
 
@@ -73,6 +84,7 @@ void ChildWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (placed_ && !placementFile_.empty()) savePlacement();
   event->accept();
   emit closed();
 }

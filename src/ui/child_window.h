@@ -1,7 +1,7 @@
 // The base of every child window of the tool: it knows its owner (and through it the
 // seams and the other windows), opens its help page on F1 and closes on Esc, places
-// itself by the tool's placement rules (from its .ini file in the program folder when it
-// has one), paints the tiled background, and tells its owner by `closed()` once its close
+// itself by its placement rule on its first show (from its .ini file in the program
+// folder when it has one) and writes that file when it closes, paints the tiled background, and tells its owner by `closed()` once its close
 // handling has accepted the close, however the close was asked for. It also remembers
 // where it was opened from (the window and the control that had the keyboard), so that
 // its owner can hand the keyboard back there when it closes.
@@ -9,6 +9,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,11 @@ namespace pm {
 class ChildWindow : public QWidget {
   Q_OBJECT
  public:
-  ChildWindow(WindowOwner* owner, const char* objectName, const QString& caption, std::string_view helpPage);
+  // `placement`: the rule the window is placed by on its first show (none for a window
+  // that places itself); `placementFile`: the .ini file that remembers where it was, read
+  // when it is placed and written when it closes (none for a window that does not remember).
+  ChildWindow(WindowOwner* owner, const char* objectName, const QString& caption, std::string_view helpPage,
+              std::optional<PlacementRule> placement, std::string_view placementFile = {});
 
   WindowOwner* owner() const { return owner_; }
   AppContext& context() const { return owner_->context(); }
@@ -42,6 +47,10 @@ class ChildWindow : public QWidget {
   // Whether the keyboard focus was in this window when its close began.
   bool hadFocusAtClose() const { return hadFocusAtClose_; }
 
+  // Places the window by its rule again, as on its first show (for the owner, once its own
+  // client area has its final size).
+  void place();
+
  signals:
   // The close handling has accepted the close; the window is about to go.
   void closed();
@@ -60,22 +69,23 @@ class ChildWindow : public QWidget {
   // F1 opens the help page, Esc closes the window; true when `key` was one of them.
   bool commonKey(int key);
 
-  // Places the window by `rule`: from its placement file `iniFile` when the rule
-  // remembers, otherwise centred with the rule's size.
-  void place(const PlacementRule& rule, std::string_view iniFile = {});
-  // Writes the window's frame geometry to `iniFile`.
-  void savePlacement(std::string_view iniFile);
-
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) final;
 
  private:
+  // Writes the window's frame geometry to its placement file.
+  void savePlacement();
+
   WindowOwner* owner_;
   std::string helpPage_;
   QPointer<ChildWindow> openedFrom_;
   QPointer<QWidget> openedFromControl_;
   bool hadFocusAtClose_ = false;
+  std::optional<PlacementRule> placement_;
+  std::string placementFile_;
+  bool placed_ = false;  // placed on its first show; only a placed window writes its .ini
 };
 
 }  // namespace pm

@@ -3,6 +3,7 @@
 // room editor window implements it.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <string>
@@ -23,7 +24,6 @@ class EditorRequests {
   QString Percorso;  // project folder
   QString Nome;      // room number, "Global.cod", "Global2.cod" or "adv.css"
   QString NoSave;    // "1": the next close does not write the file
-  QString Text2;     // work field of the room test; the editor leaves it alone
 
   QTimer Apri;     // 100 ms, loads the file
   QTimer Compila;  // 100 ms, the compile timer (room test, project test, build without installer)
@@ -45,6 +45,9 @@ class EditorRequests {
   virtual int selectionStart() const = 0;
   virtual int selectionLength() const = 0;
   virtual void selectRange(int start, int length) = 0;
+  // Where the selection is on the screen (global coordinates): from its first to its last
+  // caret position.
+  virtual QRect selectionRect() const = 0;
   virtual EditHistory& editHistory() = 0;
   virtual void putBackRecorded(const std::string& utf8) = 0;
 };

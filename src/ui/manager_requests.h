@@ -30,7 +30,6 @@ class ManagerRequests {
   QString SeguiLink;      // target room of a follow-link request
   QString CompilaTutto;   // "1": the compile is the whole-project test (F8)
   QString CompilaTutto2;  // "1": the compile comes from the compile dialog
-  QString Text1;          // scratch buffer of the duplication
   // The pending follow-link request is the editor's "Segui un Collegamento": the room it
   // opens says so in its caption (a room asked for by the map, the check or the graph
   // shows its own description).

@@ -4,6 +4,7 @@
 // fields and timers live here too, since they are the protocol every child writes to.
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -11,11 +12,13 @@
 #include <string_view>
 
 #include "ui/app_context.h"
+#include "ui/window_command.h"
 
 class QWidget;
 
 namespace pm {
 
+enum class ResourceMode;
 class EditorRequests;
 class ManagerRequests;
 
@@ -24,18 +27,13 @@ class WindowOwner {
   virtual ~WindowOwner() = default;
 
   // Request fields and timers of the main window.
-  QString Scelta;     // the command code of the pending request ("1" to "8")
-  QTimer Crea;        // 100 ms: dispatches Scelta
+  QString Scelta;     // the code of the pending command (window_command.h)
+  QTimer Crea;        // 100 ms: runs the command Scelta names
   QTimer UnicoFile;   // 1 ms: single-file compile for the compile dialog
-  QString NoBrowser;  // "1" while the single-file compile must not open the browser
-  QString Text1;      // scratch buffer of the single-file compile
 
-  // The command code that opens the book check (beside the numbered ones).
-  static constexpr const char* kBookCheckCommand = "Verifica";
-
-  // Writes `code` into Scelta and starts Crea.
-  void sendCommand(const QString& code) {
-    Scelta = code;
+  // Writes the code of `command` into Scelta and starts Crea.
+  void sendCommand(Command command) {
+    Scelta = commandCode(command);
     Crea.start();
   }
 
@@ -50,6 +48,8 @@ class WindowOwner {
   virtual void placeChild(QWidget* child, const QRect& frame) = 0;
   virtual QRect childGeometry(QWidget* child) const = 0;
   virtual QSize clientSize() const = 0;
+  // A point of the screen in the coordinates of the client area (those of placeChild).
+  virtual QPoint clientPoint(const QPoint& global) const = 0;
   // True while the owner is closing (children then do not reopen each other).
   virtual bool closing() const = 0;
 
@@ -72,9 +72,9 @@ class WindowOwner {
   virtual ManagerRequests* openManagerFresh() = 0;
   virtual EditorRequests* openEditorFresh() = 0;
   virtual void openStartPageFresh() = 0;
-  // The editor's resources window, fresh, in mode 1 (pictures) or 2 (sounds); its upload
-  // window, which shows the resources window again when it closes.
-  virtual void openResources(int mode) = 0;
+  // The editor's resources window, fresh, for pictures or sounds; its upload window, which
+  // shows the resources window again when it closes.
+  virtual void openResources(ResourceMode mode) = 0;
   virtual void openUpload() = 0;
   virtual bool startPageOpen() const = 0;
 

@@ -1,5 +1,6 @@
 // The one placement rule of the child windows, as a table: stored values, defaults,
-// minimum sizes, the raised top and the two centrings.
+// minimum sizes, the raised top and the two centrings; and the find window moved off the
+// text it found.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -51,6 +52,29 @@ TEST(PlacementTest, OneRuleForEveryWindow) {
   }
   // A client area smaller than the window: centred at 0, not above or left of it.
   EXPECT_EQ(pm::place_window(stored(none, none, none, none), manager, 3000, 2000), (WindowRect{0, 0, 6000, 5000}));
+}
+
+TEST(PlacementTest, ClearOfTheFoundText) {
+  // A 400 x 200 window in an 1000 x 800 client area; the found text is 60 x 20.
+  struct Case {
+    const char* what;
+    WindowRect window;
+    WindowRect target;
+    WindowRect expected;
+  } cases[] = {
+      {"beside it: stays", {300, 0, 400, 200}, {100, 50, 60, 20}, {300, 0, 400, 200}},
+      {"just below it: stays", {300, 70, 400, 200}, {300, 50, 60, 20}, {300, 70, 400, 200}},
+      {"covering, no room above: below", {300, 0, 400, 200}, {320, 50, 60, 20}, {300, 70, 400, 200}},
+      {"covering, room above: above", {300, 400, 400, 200}, {320, 500, 60, 20}, {300, 300, 400, 200}},
+      {"exactly room above", {300, 150, 400, 200}, {320, 200, 60, 20}, {300, 0, 400, 200}},
+      {"no room either side, more above", {300, 300, 400, 700}, {320, 500, 60, 20}, {300, 0, 400, 700}},
+      {"no room either side, more below", {300, 0, 400, 700}, {320, 200, 60, 20}, {300, 100, 400, 700}},
+      {"kept inside across", {800, 0, 400, 200}, {900, 50, 60, 20}, {600, 70, 400, 200}},
+  };
+  for (const auto& c : cases) {
+    const WindowRect r = pm::place_clear_of(c.window, c.target, 1000, 800);
+    EXPECT_EQ(r, c.expected) << c.what << ": " << r.left << "," << r.top << " " << r.width << "x" << r.height;
+  }
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The find and replace window over a room editor: opened by F8 and the toolbar button
 // (again F8: the same window, its fields kept), Enter in "Trova", in front after a find,
-// case-blind finding, Replace one on the occurrence the author selected, Replace all as
+// moved off the text it found, case-blind finding, Replace one on the occurrence the author selected, Replace all as
 // one history step per occurrence, the messages, and closing with the editor.
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include "support/editor_tools.h"
 
@@ -39,6 +41,7 @@ class FindReplaceWindowTest : public QObject {
   void findAndFindNext();
   void replaceOneTheSelectedOccurrenceAndReplaceAllStepByStep();
   void openedByTheButtonAndClosedWithTheEditor();
+  void movesOffTheTextItFound();
 };
 
 void FindReplaceWindowTest::findAndFindNext() {
@@ -140,6 +143,48 @@ void FindReplaceWindowTest::openedByTheButtonAndClosedWithTheEditor() {
   QTest::mouseClick(part<QPushButton>(w, "Command1"), Qt::LeftButton);
   QVERIFY(!main->findReplace());
   QVERIFY(main->editor());
+}
+
+void FindReplaceWindowTest::movesOffTheTextItFound() {
+  OPEN_LIBRO(2);
+  pm::RoomEditorWindow* e = nullptr;
+  pm::FindReplaceWindow* w = nullptr;
+  std::string dots;
+  for (int i = 0; i < 30; ++i) dots += std::string(40, '.') + "\r\n";
+  QVERIFY(openOn(f, folder, dots, e, w));
+  auto* area = part<QPlainTextEdit>(e, "Text1");
+  const QRect frame = main->childGeometry(w);
+  // Where a stretch of the text is in the work area.
+  auto placeOf = [&](const QTextCursor& from, const QTextCursor& to) {
+    const QRect r = area->cursorRect(from).united(area->cursorRect(to));
+    return QRect(main->clientPoint(area->viewport()->mapToGlobal(r.topLeft())), r.size());
+  };
+  // "oro" written over three dots of one line that lie under the window.
+  QTextCursor under;
+  for (int p = 0; p + 3 < area->document()->characterCount() && under.isNull(); ++p) {
+    QTextCursor from(area->document()), to(area->document());
+    from.setPosition(p);
+    to.setPosition(p + 3);
+    if (from.block() == to.block() && frame.intersects(placeOf(from, to))) under = from;
+  }
+  QVERIFY(!under.isNull());
+  under.setPosition(under.position() + 3, QTextCursor::KeepAnchor);
+  under.insertText("oro");
+
+  // The find selects it and the window moves off it, its size kept, inside the work area.
+  fill(w, "ORO", "");
+  QTest::keyClick(part<QLineEdit>(w, "txtfind"), Qt::Key_Return);
+  QCOMPARE(e->selectedText(), QString("oro"));
+  const QRect found(main->clientPoint(e->selectionRect().topLeft()), e->selectionRect().size());
+  const QRect moved = main->childGeometry(w);
+  QVERIFY(!moved.intersects(found));
+  QCOMPARE(moved.size(), frame.size());
+  QVERIFY(QRect(QPoint(0, 0), main->clientSize()).contains(moved));
+  QTRY_VERIFY(part<QLineEdit>(w, "txtfind")->hasFocus());
+  // Found again where it does not cover it, the window stays.
+  QTest::mouseClick(part<QPushButton>(w, "cmdfind"), Qt::LeftButton);
+  QCOMPARE(e->selectedText(), QString("oro"));
+  QCOMPARE(main->childGeometry(w), moved);
 }
 
 QTEST_MAIN(FindReplaceWindowTest)

@@ -67,7 +67,7 @@ void ProjectManagerTest::typicalRoad() {
   // Cancelling creates nothing.
   f.prompts.answer_input(std::nullopt);
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F2);
-  QTest::qWait(400);
+  QTRY_VERIFY(!main->Crea.isActive());
   QCOMPARE(m->entryCount(), 2);
 
   // Ten more rooms, asked for in one go: the numbers never collide even though the list is
@@ -220,7 +220,7 @@ void ProjectManagerTest::noSelectionDoesNothingAndLabelsAreSpoken() {
   m->showTargetPrompt("Scegli una Stanza");
   QCOMPARE(hint->accessibleName(), QString("Scegli una Stanza"));
   f.prompts.answer_input("c");
-  main->runCommand("1");
+  main->createRoom();
   QTRY_COMPARE(counter->text(), QString("Numero di Stanze: 4"));
   QCOMPARE(counter->accessibleName(), counter->text());
 
@@ -238,7 +238,7 @@ void ProjectManagerTest::noSelectionDoesNothingAndLabelsAreSpoken() {
   f.prompts.answer_question(true);
   for (const char* item : {"MenuApri", "MenuDescrizione", "MenuDuplica", "MenuElimina", "MenuTesta"}) trigger(m, item);
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_Return);
-  QTest::qWait(400);
+  QTRY_VERIFY(!m->Apri.isActive() && !m->EditaStanza.isActive());
   QVERIFY(f.prompts.calls.empty());
   QVERIFY(!main->editor());
   QCOMPARE(m->entryCount(), 4);

@@ -65,7 +65,7 @@ void PropertiesWindowTest::tenFieldFormEditedFieldsAndTheSkipCheck() {
   QVERIFY(f.prompts.calls.empty());
 
   // Edited fields follow the width and double-quote rules.
-  f.main()->runCommand("6");  // the toolbar button's way
+  f.main()->openProperties();  // the toolbar button's way
   QTRY_VERIFY(f.main()->properties() && f.main()->properties()->isLoaded());
   w = f.main()->properties();
   box(w, 1)->setText("Altro Nome");
@@ -102,7 +102,7 @@ void PropertiesWindowTest::tenFieldFormEditedFieldsAndTheSkipCheck() {
   closeByEsc(f, w);
   QVERIFY(readBytes(folder + "/Libro.dat").ends_with(",,,1\r\n"));
 
-  f.main()->runCommand("7");  // the whole-project test
+  f.main()->testProject();  // the whole-project test
   QTRY_VERIFY(recorded(f.platform, "open", f.home() + "/Output/index.htm"));
   const std::string index = readBytes(f.home() + "/Output/index.htm");
   QVERIFY2(index.find("url=0.htm") != std::string::npos, index.c_str());

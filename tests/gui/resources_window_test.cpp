@@ -4,6 +4,7 @@
 // folder shown in the file manager whatever its case, and the windows closing with the editor.
 #include <QImage>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTextCursor>
 
 #include "editor/resources_window.h"
@@ -90,7 +91,8 @@ void ResourcesWindowTest::pictureAndMidiInsertedByDoubleClick() {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
   QCOMPARE(r->Posi, QString("0"));
   QVERIFY(!part<QLabel>(r, "Image1")->pixmap().isNull());
-  QTest::qWait(1300);
+  QSignalSpy refreshes(&r->Aggiorna, &QTimer::timeout);
+  QTRY_VERIFY(refreshes.count() >= 1);
   QVERIFY(!part<QPushButton>(r, "Command3")->isVisible());
   shoot(main, "resources_images");
 
@@ -107,7 +109,8 @@ void ResourcesWindowTest::pictureAndMidiInsertedByDoubleClick() {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
   QTest::keyClick(list, Qt::Key_Down);
   QCOMPARE(list->currentRow(), 1);
-  QTest::qWait(1100);  // a refresh tick keeps the file chosen by the keys
+  QSignalSpy ticks(&main->resources()->Aggiorna, &QTimer::timeout);
+  QTRY_VERIFY(ticks.count() >= 1);  // a refresh tick keeps the file chosen by the keys
   QCOMPARE(list->currentRow(), 1);
   QTest::keyClick(list, Qt::Key_Return);
   QTRY_VERIFY(!main->resources());

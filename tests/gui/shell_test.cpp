@@ -68,8 +68,7 @@ void ShellTest::firstStateAndChildrenClosingThemselves() {
   // The desktop picture is stretched over the client area, again after a resize.
   QCOMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
   main->resize(900, 600);
-  QTest::qWait(50);
-  QCOMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
+  QTRY_COMPARE(part<QMdiArea>(main, "Client")->background().texture().size(), main->clientSize());
   shoot(main, "main_window_start_page");
 
   // A child that closes itself takes its sub-window with it and is forgotten at once.
@@ -104,7 +103,6 @@ void ShellTest::commandCodes() {
     request(main, code);
     QTRY_VERIFY(!main->Crea.isActive());
   }
-  QTest::qWait(250);
   QVERIFY(f.prompts.calls.empty());
   QVERIFY(!main->editor());
 
@@ -113,7 +111,7 @@ void ShellTest::commandCodes() {
   request(main, "1");
   f.prompts.answer_input("Nuova");
   QTRY_COMPARE(inputCalls(f.prompts), 1);
-  QTest::qWait(300);
+  QVERIFY(!main->Crea.isActive());
   QCOMPARE(inputCalls(f.prompts), 1);
   QCOMPARE(f.prompts.calls[0].title, std::string("Creazione della Stanza"));
   QTRY_COMPARE(m->entryCount(), 6);
@@ -148,10 +146,10 @@ void ShellTest::commandCodes() {
   // "4" puts the style sheet in a fresh editor, "8" opens the compile dialog, "5" the global
   // code and "6" the properties (each window checked in its own test); none asks anything.
   int before = int(f.prompts.calls.size());
-  main->runCommand("4");
-  main->runCommand("8");
+  main->runCommand(pm::Command::EditStyleSheet);
+  main->runCommand(pm::Command::Compile);
   QVERIFY(main->compileDialog());
-  for (const char* code : {"5", "6"}) main->runCommand(code);
+  for (pm::Command c : {pm::Command::GlobalCode, pm::Command::Properties}) main->runCommand(c);
   QVERIFY(main->globalCode() && main->properties());
   QCOMPARE(int(f.prompts.calls.size()), before);
 }
@@ -181,7 +179,6 @@ void ShellTest::coverAndProjectButtons() {
   auto* properties = part<QToolButton>(main, "Image7");
   properties->setFocus();
   QTest::keyClick(properties, Qt::Key_Space);
-  QTest::qWait(50);
   QVERIFY(!main->properties());
   QVERIFY(main->closeChild(main->editor()));
   QVERIFY(properties->isEnabled());
