@@ -3,6 +3,7 @@
 
 #include "editor/line_diff.h"
 #include "project/book_encoding.h"
+#include "project/book_history.h"
 #include "base/text.h"
 
 namespace pm {
@@ -134,14 +135,12 @@ Status save_editor_file(const stdfs::path& folder, std::string_view name, Loaded
   auto path = editor_file_path(folder, name);
   if (!path) return {StatusKind::BadName, "Nome di file non valido: " + std::string(name)};
   if (text.empty() && is_deleted_when_empty(name)) {
-    std::error_code ec;
-    if (stdfs::exists(stdfs::symlink_status(*path, ec)) && !remove_file(*path))
-      return {StatusKind::WriteFailed, "Impossibile eliminare il file " + path_text(*path)};
+    if (Status removed = remove_book_file(folder, *path); !removed.ok()) return removed;
     loaded = LoadedText();
     return {};
   }
   std::string bytes = loaded.save_bytes(text, book_encoding(folder), editor_file_use(name));
-  if (Status written = write_file_atomic(*path, bytes); !written.ok()) return written;
+  if (Status written = save_book_file(folder, *path, bytes); !written.ok()) return written;
   loaded = LoadedText(std::move(bytes));
   return {};
 }

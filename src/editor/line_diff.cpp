@@ -94,4 +94,47 @@ std::vector<size_t> match_lines(const Lines& old_lines, const Lines& new_lines, 
   return out;
 }
 
+namespace {
+std::vector<std::string_view> shown_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (true) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      return lines;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+}
+}  // namespace
+
+std::string line_differences(std::string_view old_text, std::string_view new_text) {
+  if (old_text == new_text) return {};
+  const std::vector<std::string_view> a = shown_lines(old_text), b = shown_lines(new_text);
+  const std::vector<size_t> kept = match_lines(a, b);
+  // Old lines that go are shown before the new lines that take their place.
+  std::vector<size_t> next_kept(b.size() + 1, a.size());
+  for (size_t j = b.size(); j-- > 0;) next_kept[j] = kept[j] != kNoMatch ? kept[j] : next_kept[j + 1];
+  std::string out;
+  size_t i = 0;
+  auto line = [&out](const char* mark, std::string_view text) {
+    out += mark;
+    out += text;
+    out += '\n';
+  };
+  for (size_t j = 0; j < b.size(); ++j) {
+    for (; i < next_kept[j]; ++i) line("- ", a[i]);
+    if (kept[j] == kNoMatch) {
+      line("+ ", b[j]);
+    } else {
+      line("  ", b[j]);
+      i = kept[j] + 1;
+    }
+  }
+  for (; i < a.size(); ++i) line("- ", a[i]);
+  return out;
+}
+
 }  // namespace pm

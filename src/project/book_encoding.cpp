@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/text.h"
+#include "project/book_history.h"
 
 namespace pm {
 
@@ -92,7 +93,7 @@ BookConversion convert_book(const stdfs::path& folder, TextEncoding to) {
     }
     const std::string converted = convert_text_file(bytes, to, f.use);
     if (converted == bytes) continue;
-    if (Status written = write_file_atomic(path, converted); !written.ok()) {
+    if (Status written = save_book_file(folder, path, converted); !written.ok()) {
       done.errors.push_back(written.message());
       continue;
     }

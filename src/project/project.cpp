@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/text.h"
+#include "project/book_history.h"
 
 namespace pm {
 
@@ -42,11 +43,11 @@ ProjectFields Project::read_fields() const {
 }
 
 Status Project::write_creation_fields(const ProjectFields& f) const {
-  return write_file_atomic(project_file(), format_creation_line(f));
+  return save_book_file(folder_, project_file(), format_creation_line(f));
 }
 
 Status Project::write_properties_fields(const ProjectFields& f) const {
-  return write_file_atomic(project_file(), format_properties_line(f));
+  return save_book_file(folder_, project_file(), format_properties_line(f));
 }
 
 std::string Project::read_description_bytes(const std::string& room) const {
@@ -58,17 +59,17 @@ std::string Project::read_description_text(const std::string& room) const {
 }
 
 Status Project::write_description(const std::string& room, std::string_view line) const {
-  return write_file_atomic(description_file(room), text_with_final_crlf(line));
+  return save_book_file(folder_, description_file(room), text_with_final_crlf(line));
 }
 
 std::string Project::read_text(const std::string& room) const { return read_file_or_empty(text_file(room)); }
 
 Status Project::write_text(const std::string& room, std::string_view text) const {
-  return write_file_atomic(text_file(room), text_with_final_crlf(text));
+  return save_book_file(folder_, text_file(room), text_with_final_crlf(text));
 }
 
 Status Project::write_text_bytes(const std::string& room, std::string_view bytes) const {
-  return write_file_atomic(text_file(room), bytes);
+  return save_book_file(folder_, text_file(room), bytes);
 }
 
 std::string Project::read_script(const std::string& room) const {
@@ -76,13 +77,14 @@ std::string Project::read_script(const std::string& room) const {
 }
 
 Status Project::write_script(const std::string& room, std::string_view text) const {
-  return write_file_atomic(script_file(room), text_with_final_crlf(text));
+  return save_book_file(folder_, script_file(room), text_with_final_crlf(text));
 }
 
-bool Project::remove_script(const std::string& room) const {
-  auto p = script_file(room);
-  return !is_file(p) || remove_file(p);
+Status Project::write_script_bytes(const std::string& room, std::string_view bytes) const {
+  return save_book_file(folder_, script_file(room), bytes);
 }
+
+Status Project::remove_script(const std::string& room) const { return remove_book_file(folder_, script_file(room)); }
 
 std::vector<std::string> Project::room_names() const {
   std::vector<std::string> names = list_file_names(room_folder());

@@ -1,6 +1,8 @@
 // A project folder and its files: the project file, the room description, text and script
 // files by room number, and the before-code and after-code files. Reads treat a missing
-// file as empty; writes are atomic and report failure with a message naming the file.
+// file as empty; writes go through save_book_file (book_history.h): the bytes they replace
+// are kept in the book's history, the write is atomic, and a failure comes back with a
+// message naming the file.
 #pragma once
 
 #include <string>
@@ -50,7 +52,9 @@ class Project {
 
   std::string read_script(const std::string& room) const;
   Status write_script(const std::string& room, std::string_view text) const;
-  bool remove_script(const std::string& room) const;
+  Status write_script_bytes(const std::string& room, std::string_view bytes) const;
+  // Ok when there was none or it is gone (its bytes kept in the history).
+  Status remove_script(const std::string& room) const;
 
   std::string read_before_code() const { return read_file_or_empty(file("Global.cod")); }
   std::string read_after_code() const { return read_file_or_empty(file("Global2.cod")); }

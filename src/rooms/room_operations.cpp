@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "project/deleted_rooms.h"
 
 namespace pm {
 
@@ -89,7 +90,7 @@ RoomResult duplicate_room(const Project& project, const std::string& source, siz
   std::vector<stdfs::path> written;
   if (Status s = project.write_text_bytes(r.room, text); !s.ok()) return failed(r, s);
   written.push_back(project.text_file(r.room));
-  if (Status s = write_file_atomic(project.script_file(r.room), script); !s.ok()) {
+  if (Status s = project.write_script_bytes(r.room, script); !s.ok()) {
     take_back(written);
     return failed(r, s);
   }
@@ -104,10 +105,16 @@ RoomResult duplicate_room(const Project& project, const std::string& source, siz
 RoomResult delete_room(const Project& project, const std::string& room) {
   RoomResult r;
   r.room = room;
+  // The room goes whole into the Cestino first; if it cannot, nothing is blanked.
+  DeletedRoom kept;
+  kept.room = room;
+  kept.description = project.read_description_bytes(room);
+  kept.text = project.read_text(room);
+  if (std::string script; read_file(project.script_file(room), script)) kept.script = std::move(script);
+  if (Status s = keep_deleted_room(project.folder(), kept); !s.ok()) return failed(r, s);
   if (Status s = project.write_description(room, ""); !s.ok()) return failed(r, s);
   if (Status s = project.write_text_bytes(room, ""); !s.ok()) return failed(r, s);
-  if (!project.remove_script(room))
-    return failed(r, {StatusKind::WriteFailed, "Impossibile eliminare il file " + path_text(project.script_file(room))});
+  if (Status s = project.remove_script(room); !s.ok()) return failed(r, s);
   return r;
 }
 

@@ -94,9 +94,9 @@ TEST(ProjectTest, RoomFilesByNumber) {
   ASSERT_TRUE(p.write_script("3", "alert(1);").ok());
   EXPECT_EQ(read_bytes(t / "3.js"), "alert(1);\r\n");
   EXPECT_EQ(p.read_script("3"), "alert(1);\r\n");
-  EXPECT_TRUE(p.remove_script("3"));
+  EXPECT_TRUE(p.remove_script("3").ok());
   EXPECT_FALSE(fs::exists(t / "3.js"));
-  EXPECT_TRUE(p.remove_script("3"));  // already gone is fine
+  EXPECT_TRUE(p.remove_script("3").ok());  // already gone is fine
 
   // Missing files read as empty.
   EXPECT_EQ(p.read_text("9"), "");
