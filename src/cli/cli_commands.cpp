@@ -16,6 +16,8 @@
 #include "map/map_text.h"
 #include "packager/distribution.h"
 #include "project/book_encoding.h"
+#include "project/book_history.h"
+#include "project/deleted_rooms.h"
 #include "base/program_folder.h"
 #include "project/project_creation.h"
 #include "base/text.h"
@@ -101,6 +103,28 @@ bool output(std::string_view bytes, std::string_view lead) {
   if (written.ok()) return true;
   report_error(std::string(lead) + written.message());
   return false;
+}
+
+// What the program folder's Versioni.ini says the history keeps, for a command that saves
+// book files (the defaults when there is no such folder or file).
+void use_history_settings(const Request& r) {
+  const ProgramFolderChoice choice = choose_program_folder(named_program_folder(r.home), r.argv0);
+  set_history_policy(read_history_policy(choice.folder));
+}
+
+// The file of the book that ROOM names: a room's text, or a file by name; nothing (after
+// a message) when it is no plain file name.
+std::optional<stdfs::path> history_file(const Project& project, const std::string& room) {
+  if (!is_plain_file_name(room)) {
+    report_error(with_path("ROOM must be a room number or the name of a file of the book", room));
+    return std::nullopt;
+  }
+  return project.file(room);
+}
+
+std::string version_line(const VersionInfo& v) {
+  return std::to_string(v.number) + "  " + local_time_text(v.time) + "  " + std::to_string(v.size) + " byte  " +
+         std::string(reason_text(v.reason)) + "\n";
 }
 
 }  // namespace
@@ -198,6 +222,7 @@ int run_check(const Request& r) {
 int run_encoding(const Request& r) {
   auto project = open_project(r.project);
   if (!project) return kExitFailed;
+  use_history_settings(r);
   const TextEncoding to = r.to.empty()                ? book_encoding(project->folder())
                           : iequals(r.to, "utf-8")    ? TextEncoding::Utf8
                                                       : TextEncoding::Windows1252;
@@ -228,6 +253,54 @@ int run_graph(const Request& r) {
     }
   }
   return output(picture, "cannot write the graph to standard output: ") ? kExitOk : kExitFailed;
+}
+
+}  // namespace pm::cli
+
+namespace pm::cli {
+
+int run_history(const Request& r) {
+  auto project = open_project(r.project);
+  if (!project) return kExitFailed;
+  const stdfs::path book = project->folder();
+  std::string out;
+  auto list = [&](const stdfs::path& file, const std::string& lead) {
+    const VersionList versions = list_versions(book, file);
+    for (const auto& d : versions.damaged) report_error(d);
+    for (const auto& v : versions.versions) out += lead + version_line(v);
+  };
+  if (!r.room.empty()) {
+    auto file = history_file(*project, r.room);
+    if (!file) return kExitUsage;
+    list(*file, "");
+  } else {
+    for (const auto& name : files_with_versions(book)) list(book / path_from_text(name), name + "  ");
+    const DeletedRooms trash = deleted_rooms(book);
+    for (const auto& d : trash.damaged) report_error(d);
+    for (const auto& room : trash.rooms)
+      out += "Cestino  " + room.room + "  " + local_time_text(room.time) + "  " + description_line(room.description) +
+             "\n";
+  }
+  return output(out, "cannot write to standard output: ") ? kExitOk : kExitFailed;
+}
+
+int run_restore(const Request& r) {
+  auto project = open_project(r.project);
+  if (!project) return kExitFailed;
+  auto file = history_file(*project, r.room);
+  if (!file) return kExitUsage;
+  use_history_settings(r);
+  if (const Status restored = restore_version(project->folder(), *file, r.version); !restored.ok()) {
+    if (restored.kind() == StatusKind::NotFound)
+      report_error("no version " + std::to_string(r.version) + " of " + r.room + " (it has " +
+                   std::to_string(list_versions(project->folder(), *file).versions.size()) + ")");
+    else
+      report_error(restored.message());
+    return kExitFailed;
+  }
+  return output(r.room + ": version " + std::to_string(r.version) + " restored\n", "cannot write to standard output: ")
+             ? kExitOk
+             : kExitFailed;
 }
 
 }  // namespace pm::cli

@@ -1,6 +1,7 @@
 // The commands of pagimond-cli, each returning the program's exit status: compile the whole
 // project, compile it into a single file, write the map text, pack the book into a portable
-// package, create a project, check the book's roads, draw its graph.
+// package, create a project, check the book's roads, draw its graph, list and restore the
+// versions the book's history keeps.
 #pragma once
 
 #include <optional>
@@ -21,6 +22,8 @@ struct Request {
   bool json = false;                  // check --json
   std::string format = "svg";         // graph --format svg|dot|png
   std::string to;                     // encoding --to windows-1252|utf-8 (empty: the book's own)
+  std::string room;                   // history [ROOM], restore ROOM
+  int version = 0;                    // restore --version N
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -42,5 +45,12 @@ int run_check(const Request& r);
 int run_encoding(const Request& r);
 // The graph map on standard output: an SVG or PNG picture, or the graph in DOT (not laid out).
 int run_graph(const Request& r);
+// The book's history: one line per version ("N  dd/mm/yyyy hh:mm:ss  SIZE byte  reason"), of
+// `room` or, without it, of every file that has versions (each line led by the file) and
+// then the deleted rooms. A damaged entry is one message on standard error, and skipped.
+int run_history(const Request& r);
+// Version `version` of `room` brought back through the book's save (what it replaces is
+// kept); status 1 when there is no such version or it cannot be written.
+int run_restore(const Request& r);
 
 }  // namespace pm::cli

@@ -80,6 +80,22 @@ int run(int argc, char** argv) {
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
   home_given.push_back(create->add_option("--home", home, home_help));
 
+  auto* history = app.add_subcommand(
+      "history", "List the versions that saves replaced, 1 the newest (the text before the last save), "
+                 "with date, time and size: of ROOM, or of every file of the book and the deleted rooms");
+  history->add_option("PROJECT", r.project, "Project folder")->required();
+  history->add_option("ROOM", r.room, "A room number, or a file of the book (Global.cod, adv.css, 3.js)");
+
+  auto* restore = app.add_subcommand(
+      "restore", "Bring version N of ROOM back; the text it replaces becomes version 1 (so it can be undone)");
+  restore->add_option("PROJECT", r.project, "Project folder")->required();
+  restore->add_option("ROOM", r.room, "A room number, or a file of the book (Global.cod, adv.css, 3.js)")
+      ->required();
+  restore->add_option("--version", r.version, "The version to bring back, as history lists it")
+      ->required()
+      ->check(CLI::PositiveNumber);
+  home_given.push_back(restore->add_option("--home", home, home_help));
+
   // No command at all: the person wants to know what there is, so the whole usage summary.
   if (argc < 2) {
     pm::cli::report_usage(app.help());
@@ -89,9 +105,9 @@ int run(int argc, char** argv) {
   const std::string first = argv[1];
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
                         first != "package" && first != "check" && first != "encoding" && first != "graph" &&
-                        first != "new")) {
+                        first != "new" && first != "history" && first != "restore")) {
     pm::cli::report_error(std::string("unknown command: ") + argv[1] +
-                          " (commands: compile, single, map, package, check, encoding, graph, new)");
+                          " (commands: compile, single, map, package, check, encoding, graph, new, history, restore)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -121,6 +137,8 @@ int run(int argc, char** argv) {
   if (check->parsed()) return pm::cli::run_check(r);
   if (encoding->parsed()) return pm::cli::run_encoding(r);
   if (graph->parsed()) return pm::cli::run_graph(r);
+  if (history->parsed()) return pm::cli::run_history(r);
+  if (restore->parsed()) return pm::cli::run_restore(r);
   return pm::cli::run_new(r);
 }
 

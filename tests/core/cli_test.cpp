@@ -362,6 +362,36 @@ TEST_F(CliTest, CheckWarnsOfAnotherEncodingAndEncodingMendsIt) {
   expect_refusal(run({"encoding", home().string()}), 1, home().string());
 }
 
+TEST_F(CliTest, HistoryListsVersionsAndRestoreBringsOneBack) {
+  const fs::path book = make_book();
+  const std::string b = book.string();
+  pm::Project p(book, book.filename().string());
+  const std::string first = read_bytes(book / "1");
+  ASSERT_TRUE(p.write_text("1", "Il grifone.").ok());
+  ASSERT_TRUE(p.write_text("1", "Il grifone vola.").ok());
+
+  CliRun r = run({"history", b, "1"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::regex line(R"(\d  \d\d/\d\d/\d{4} \d\d:\d\d:\d\d  \d+ byte  salvataggio\n)");
+  ASSERT_EQ(line_count(r.out), 2u) << r.out;
+  EXPECT_TRUE(std::regex_search(r.out, line)) << r.out;
+  EXPECT_EQ(r.out.rfind("1  ", 0), 0u);
+  EXPECT_NE(r.out.find("  13 byte  "), std::string::npos) << r.out;  // "Il grifone." and CR LF
+  r = run({"history", b});
+  EXPECT_NE(r.out.find("1  1  "), std::string::npos) << r.out;
+
+  r = run({"restore", b, "1", "--version", "2", "--home", home().string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_bytes(book / "1"), first);
+  EXPECT_EQ(line_count(run({"history", b, "1"}).out), 3u);  // the restore kept what it replaced
+
+  const auto files = snapshot(book);
+  expect_refusal(run({"restore", b, "1", "--version", "9"}), 1, "no version 9 of 1");
+  expect_refusal(run({"restore", b, "1"}), 2, "--version");
+  expect_refusal(run({"restore", b, "../x", "--version", "1"}), 2, "ROOM");
+  EXPECT_EQ(snapshot(book), files);
+}
+
 TEST_F(CliTest, GraphDrawsSvgPngOrDotOnStandardOutput) {
 #if !defined(PAGIMOND_HAVE_GRAPHVIZ)
   GTEST_SKIP() << "built without Graphviz";
