@@ -15,7 +15,10 @@
 #include "editor/resources.h"
 #include "rooms/room_list.h"
 #include "base/clock_text.h"
+#include "project/book_encoding.h"
+#include "project/book_history.h"
 #include "project/help_pages.h"
+#include "project/recovery_files.h"
 #include "project/project_file.h"
 #include "ui/block_caret_edit.h"
 #include "ui/manager_requests.h"
@@ -77,6 +80,10 @@ RoomEditorWindow::RoomEditorWindow(WindowOwner* windowOwner)
   startOnce(Apri, 100, this, [this] { loadNow(); });
   startOnce(Compila, 100, this, [this] { runCompile(); });
   startOnce(SeguiLk, 100, this, [this] { markFollowed(); });
+  // While the text differs from the file, a copy goes beside the book's history every few
+  // seconds: a crash then loses at most those seconds.
+  recovery_.setInterval(kRecoveryIntervalMs);
+  connect(&recovery_, &QTimer::timeout, this, &RoomEditorWindow::writeRecoveryNow);
 
   // Opening: the main window's room commands are covered while a room is edited, and the
   // file is loaded on the first tick.
@@ -170,6 +177,9 @@ void RoomEditorWindow::buildMenu() {
   html->setObjectName("HTML");
   html->menuAction()->setObjectName("HTML");
   for (const HtmlMenuItem& spec : kHtmlSubmenuItems) htmlItem(html, spec);
+  menu_->addSeparator();
+  connect(item(menu_, "VersioniPrecedenti", "Versioni precedenti..."), &QAction::triggered, this,
+          [this] { owner()->openVersions(Percorso, Nome); });
   menu_->addSeparator();
   item(menu_, "ChiudiPoPup", "Cancel");
 }
@@ -305,6 +315,7 @@ void RoomEditorWindow::loadNow() {
   textArea_->setPlainText(fromUtf8(shown));
   history_.set_replaying(false);
   loaded_ = true;
+  recovery_.start();
   textArea_->moveCursor(QTextCursor::End);
   textArea_->setFocus();
 }
@@ -315,12 +326,44 @@ Status RoomEditorWindow::saveNow() {
 
 
 void RoomEditorWindow::closeWithoutSaving() {
-  // One slip of F9 must not throw an hour's work away: a changed text asks first.
-  if (loaded_ && text().toStdString() != file_.display() &&
-      !context().prompts->ask_yes_no("Chiudere senza salvare? Le modifiche andranno perse.", "Pagimond"))
+  // One slip of F9 must not throw an hour's work away: a changed text asks first, and the
+  // text thrown away is kept among the versions of the file.
+  const std::string shown = text().toStdString();
+  const bool changed = loaded_ && shown != file_.display();
+  if (changed && !context().prompts->ask_yes_no("Chiudere senza salvare? Le modifiche andranno perse.", "Pagimond"))
     return;
+  if (changed && NoSave.isEmpty()) {
+    const stdfs::path book = toPath(Percorso);
+    const std::string name = toNameBytes(Nome);
+    if (auto path = editor_file_path(book, name)) {
+      const std::string bytes = file_.save_bytes(shown, book_encoding(book), editor_file_use(name));
+      if (Status kept = keep_version(book, *path, bytes, VersionReason::Discarded); !kept.ok()) {
+        tell(kept.message(), MessageIcon::Critical);
+        return;
+      }
+    }
+  }
   NoSave = "1";
   if (!closeEditor()) NoSave.clear();
+}
+
+void RoomEditorWindow::writeRecoveryNow() {
+  if (!loaded_) return;
+  const std::string shown = text().toStdString();
+  const stdfs::path book = toPath(Percorso);
+  if (shown == file_.display()) {
+    if (recovered_) remove_recovery(book, toNameBytes(Nome));
+    recovered_ = false;
+    lastRecovered_.clear();
+    return;
+  }
+  if (recovered_ && shown == lastRecovered_) return;
+  // A copy that cannot be written (a read-only book) is tried again at the next tick;
+  // the save at close says what is wrong with the folder.
+  if (write_recovery(book, toNameBytes(Nome), shown).ok()) {
+    recovered_ = true;
+    lastRecovered_ = shown;
+  }
 }
 
 bool RoomEditorWindow::onClose() {
@@ -334,6 +377,9 @@ bool RoomEditorWindow::onClose() {
       return false;
     }
   }
+  recovery_.stop();
+  // A clean close: saved, or thrown away on purpose (and kept as a version).
+  if (loaded_) remove_recovery(toPath(Percorso), toNameBytes(Nome));
   ManagerRequests* m = owner()->manager();
   if (m) {
     m->NomeLink.clear();

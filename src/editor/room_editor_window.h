@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <string>
 
 #include "editor/edit_history.h"
@@ -61,6 +62,10 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   void backLinkCommand();  // F4
   void testRoom();         // F7
   void closeWithoutSaving();  // F9
+  // Writes the recovery file when the text differs from the file (what the recovery timer
+  // does every kRecoveryIntervalMs), or removes it when the text is back to the file's.
+  void writeRecoveryNow();
+  static constexpr int kRecoveryIntervalMs = 3000;
   void followLink();       // "Segui un Collegamento"
   void cutText();
   void copyText();
@@ -111,6 +116,9 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   bool loaded_ = false;
   bool followed_ = false;
   LoadedText file_;  // the file as it is on disk, for the line-preserving save
+  QTimer recovery_;   // repeating while loaded: writeRecoveryNow
+  bool recovered_ = false;      // a recovery file of this text is on disk
+  std::string lastRecovered_;   // what it holds
   EditHistory history_;
 };
 

@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QStringList>
 
+#include "base/text.h"
 #include "editor/link_markup.h"
+#include "editor/recovery_offer.h"
 #include "project/help_pages.h"
 #include "project/project_file.h"
 #include "rooms/follow_link.h"
@@ -83,6 +85,12 @@ ProjectManagerWindow::ProjectManagerWindow(WindowOwner* windowOwner)
   connect(describe, &QAction::triggered, this, [this] { EditaStanza.start(); });
   add("MenuDuplica", "Duplica Stanza...", &ProjectManagerWindow::duplicateSelected);
   add("MenuElimina", "Elimina Stanza", &ProjectManagerWindow::deleteSelected);
+  QAction* versions = add("MenuVersioni", "Versioni precedenti...", nullptr);
+  connect(versions, &QAction::triggered, this, [this] {
+    if (const std::string n = selectedNumber(); !n.empty()) owner()->openVersions(Percorso, fromNameBytes(n));
+  });
+  QAction* trash = add("MenuCestino", "Cestino...", nullptr);
+  connect(trash, &QAction::triggered, this, [this] { owner()->openTrash(); });
   menu_->addSeparator();
   QAction* check = add("MenuVerifica", "Verifica del libro...", nullptr);
   connect(check, &QAction::triggered, this, [this] { owner()->sendCommand(Command::BookCheck); });
@@ -155,6 +163,21 @@ void ProjectManagerWindow::rebuildList() {
   owner()->setRoomCounter(roomList_->count());
   owner()->setSkipStartPage(project().read_fields().skip_start_page());
   owner()->setHelpTooltip("F1 - Leggi la guida al programma");
+  if (!recoveriesOffered_) {
+    recoveriesOffered_ = true;
+    offerRecoveries();
+  }
+}
+
+void ProjectManagerWindow::offerRecoveries() {
+  const stdfs::path book = toPath(Percorso);
+  const Recoveries found = find_recoveries(book);
+  if (!found.damaged.empty()) tell(error_list_message("Alcuni file di recupero sono danneggiati:", found.damaged), MessageIcon::Warning);
+  for (const Recovery& r : found.found) {
+    const bool yes = context().prompts->ask_yes_no(recovery_question(book, r), "Recupero del testo non salvato");
+    const Status done = yes ? accept_recovery(book, r) : decline_recovery(book, r);
+    if (!done.ok()) tell(done.message(), MessageIcon::Critical);
+  }
 }
 
 // Also the end of a target choice: the hint goes back to the list's own.

@@ -49,6 +49,10 @@ class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   void deleteSelected();     // "Elimina Stanza"
   void testFromSelected();   // "Testa il progetto da qui..."
   void openFromMenu();       // "Apri Stanza"
+  // The editor's recovery files left in the book by a tool that ended without closing the
+  // editor: each offered back with its differences from the saved text (done once, at the
+  // first list build of the project).
+  void offerRecoveries();
 
  protected:
   bool onClose() override;
@@ -75,6 +79,7 @@ class ProjectManagerWindow : public ChildWindow, public ManagerRequests {
   QWidget* hintPanel_ = nullptr;
   std::vector<std::string> entries_;  // the list's entries as bytes
   bool rebuilding_ = false;
+  bool recoveriesOffered_ = false;
   FollowLinkRetry segLinkRetry_;  // the pending follow-link request, ticked by SegLink
 };
 

@@ -18,6 +18,7 @@
 #include "base/version.h"
 #include "compiler/compile_request.h"
 #include "project/project_properties.h"
+#include "project/book_history.h"
 #include "project/help_pages.h"
 #include "rooms/room_operations.h"
 #include "ui/accessibility.h"
@@ -80,6 +81,8 @@ MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent
   setObjectName("MainWindow");
   setWindowTitle("Pagimond " + QString::fromUtf8(version_text()) + " - Libri gioco interattivi per il web");
   setWindowIcon(icon(IconKind::Logo));
+  // What the book's history keeps, as the settings window last saved it.
+  set_history_policy(read_history_policy(context_.home.home()));
   startOnce(Crea, 100, this, [this] { runCommand(commandFromCode(Scelta)); });
   startOnce(UnicoFile, 1, this, [this] { onUnicoFile(); });
 
@@ -411,6 +414,12 @@ void MainWindow::openRoomScriptFresh() {
   closeWith(editor_, w);
   w->Percorso = editor_->Percorso;
   w->Nome = editor_->Nome;
+}
+
+void MainWindow::openVersions(const QString& folder, const QString& name) { loadFresh(versions_, folder, name); }
+
+void MainWindow::openTrash() {
+  if (manager_) loadFresh(trash_);
 }
 
 GlobalCodeWindow* MainWindow::openGlobalCodeFresh() {

@@ -20,10 +20,12 @@
 #include "editor/room_editor_window.h"
 #include "editor/script_window.h"
 #include "editor/upload_window.h"
+#include "editor/versions_window.h"
 #include "project/properties_window.h"
 #include "map/map_window.h"
 #include "project/start_page_window.h"
 #include "rooms/project_manager_window.h"
+#include "rooms/trash_window.h"
 #include "shell/settings_window.h"
 #include "ui/qt_icons.h"
 #include "ui/window_owner.h"
@@ -71,6 +73,10 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void openUpload() override { openUploadFresh(); }
   void openFindReplaceFresh() override;
   void openRoomScriptFresh() override;
+  void openVersions(const QString& folder, const QString& name) override;
+  void openTrash() override;
+  VersionsWindow* versionsWindow() const { return versions_.data(); }
+  TrashWindow* trashWindow() const { return trash_.data(); }
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }
@@ -203,6 +209,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<MapWindow> map_;
   QPointer<BookCheckWindow> check_;
   QPointer<GraphWindow> graph_;
+  QPointer<VersionsWindow> versions_;
+  QPointer<TrashWindow> trash_;
   bool closing_ = false;
   bool shown_ = false;
   unsigned opened_ = 0;  // child windows handed out so far

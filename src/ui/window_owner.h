@@ -82,6 +82,11 @@ class WindowOwner {
   // opened afresh for the open editor, and closed with it.
   virtual void openFindReplaceFresh() = 0;
   virtual void openRoomScriptFresh() = 0;
+
+  // The book's history: the versions of file `name` of the project in `folder`
+  // ("Versioni precedenti"), and the deleted rooms of the open project ("Cestino"); fresh.
+  virtual void openVersions(const QString& folder, const QString& name) = 0;
+  virtual void openTrash() = 0;
 };
 
 }  // namespace pm

@@ -89,6 +89,14 @@ void AccessibilityAuditTest::everyWindowOfTheTool() {
   audit.walkBoth(main, g, "Grafo");
 
   QVERIFY(g->closeWindow());
+  main->openVersions(folder, "1");
+  QVERIFY(main->versionsWindow());
+  audit.walkBoth(main, main->versionsWindow(), "Versioni precedenti");
+  QVERIFY(main->versionsWindow()->closeWindow());
+  main->openTrash();
+  QVERIFY(main->trashWindow());
+  audit.walkBoth(main, main->trashWindow(), "Cestino");
+  QVERIFY(main->trashWindow()->closeWindow());
 
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F7);
   QTRY_VERIFY(main->properties() && main->properties()->isLoaded());
