@@ -120,7 +120,9 @@ TEST(ProjectTest, FilesAreFoundWhateverTheirCase) {
   // Writing keeps the spelling on disk.
   ASSERT_TRUE(p.write_description("0", "Inizio").ok());
   EXPECT_EQ(read_bytes(t / "room" / "0"), "Inizio\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(t.path()), fs::directory_iterator()), 5);  // no second Room
+  // No second Room: the sixth entry is the history, which kept the old description.
+  EXPECT_EQ(std::distance(fs::directory_iterator(t.path()), fs::directory_iterator()), 6);
+  EXPECT_TRUE(fs::is_directory(t / "Versioni"));
 }
 
 TEST(ProjectTest, RoomCountIsTheFilesWithoutExtensionInRoom) {
