@@ -93,7 +93,7 @@ int run(int argc, char** argv) {
       ->required();
   restore->add_option("--version", r.version, "The version to bring back, as history lists it")
       ->required()
-      ->check(CLI::PositiveNumber);
+      ->check(CLI::Range(1, 1000000));
   home_given.push_back(restore->add_option("--home", home, home_help));
 
   // No command at all: the person wants to know what there is, so the whole usage summary.

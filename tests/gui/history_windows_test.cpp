@@ -104,7 +104,8 @@ void HistoryWindowsTest::versionsWindowShowsAndRestores() {
   part<QPushButton>(v, "Command1")->click();
   QCOMPARE(readBytes(folder + "/2"), std::string("Testo 2\r\n"));
   QCOMPARE(v->versions().versions.size(), size_t(2));  // the restore kept what it replaced
-  QCOMPARE(part<QPlainTextEdit>(v, "Text1")->toPlainText(), QString("Uguale al testo attuale."));
+  // Version 1 is now the text the restore replaced: restoring it undoes the restore.
+  QCOMPARE(part<QPlainTextEdit>(v, "Text1")->toPlainText(), QString("- Testo 2\n+ Testo 2 e il drago\n"));
 }
 
 void HistoryWindowsTest::trashBringsADeletedRoomBack() {
