@@ -62,7 +62,8 @@ SettingsWindow::SettingsWindow(WindowOwner* windowOwner)
   historyHeading->setAccessibleName(historyHeading->text());
   historyHeading->setStyleSheet(heading->styleSheet());
   const HistoryPolicy policy = read_history_policy(context().home.home());
-  historyOn_ = new QCheckBox("Conserva le versioni precedenti e le Stanze eliminate (cartella Versioni del progetto)", this);
+  historyOn_ = new QCheckBox("Conserva le versioni precedenti e le Stanze eliminate", this);
+  historyOn_->setToolTip("Nella cartella Versioni di ogni progetto");
   historyOn_->setObjectName("Check1");
   historyOn_->setAccessibleName(historyOn_->text());
   historyOn_->setChecked(policy.enabled);

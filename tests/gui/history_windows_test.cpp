@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QProcess>
+#include <QSpinBox>
 
 #include "editor/room_editor_window.h"
 #include "project/book_history.h"
@@ -52,6 +53,7 @@ class HistoryWindowsTest : public QObject {
   void versionsWindowShowsAndRestores();
   void trashBringsADeletedRoomBack();
   void closingWithoutSavingKeepsTheDiscardedText();
+  void settingsBoundAndTurnOffTheHistory();
 };
 
 void HistoryWindowsTest::killedWhileEditingIsOfferedAndRestored() {
@@ -146,6 +148,18 @@ void HistoryWindowsTest::closingWithoutSavingKeepsTheDiscardedText() {
   QCOMPARE(list.versions.size(), size_t(1));
   QCOMPARE(list.versions[0].reason, pm::VersionReason::Discarded);
   QCOMPARE(*pm::version_bytes(pm::toPath(folder), pm::toPath(folder + "/1"), 1), std::string("Testo 1 e il drago\r\n"));
+}
+
+void HistoryWindowsTest::settingsBoundAndTurnOffTheHistory() {
+  GuiFixture f;
+  pm::SettingsWindow* s = f.main()->openSettingsFresh();
+  QVERIFY(s);
+  part<QSpinBox>(s, "Versioni")->setValue(7);
+  part<QCheckBox>(s, "Check1")->setChecked(false);
+  QCOMPARE(readBytes(f.home() + "/Versioni.ini"), std::string("0\r\n7\r\n50\r\n"));
+  QVERIFY(!pm::history_policy().enabled);
+  QCOMPARE(pm::history_policy().versions_per_file, size_t(7));
+  pm::set_history_policy({});
 }
 
 int main(int argc, char** argv) {
