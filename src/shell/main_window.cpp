@@ -20,6 +20,7 @@
 #include "project/project_properties.h"
 #include "project/book_history.h"
 #include "project/help_pages.h"
+#include "project/recovery_files.h"
 #include "rooms/room_operations.h"
 #include "ui/accessibility.h"
 #include "ui/one_shot_timer.h"
@@ -111,6 +112,7 @@ MainWindow::MainWindow(AppContext context, QWidget* parent) : QMainWindow(parent
   stretchBackground();
   placeRightPictures();
   openStartPageFresh();
+  QTimer::singleShot(0, this, [this] { offerCrashRecovery(); });
 }
 
 MainWindow::~MainWindow() {
@@ -414,6 +416,19 @@ void MainWindow::openRoomScriptFresh() {
   closeWith(editor_, w);
   w->Percorso = editor_->Percorso;
   w->Nome = editor_->Nome;
+}
+
+// At start-up: a book left with the editor's recovery files (the tool ended without closing
+// the editor) is offered to be opened; its project manager then offers each text back.
+void MainWindow::offerCrashRecovery() {
+  const auto last = context_.home.read_last_project();
+  if (!last || !start_) return;
+  const stdfs::path folder = path_from_text(*last);
+  if (find_recoveries(folder).found.empty()) return;
+  if (context_.prompts->ask_yes_no("Pagimond si è chiuso mentre scrivevi nel progetto \"" + path_text(folder.filename()) +
+                                       "\" e c'è del testo non salvato. Aprire il progetto per recuperarlo?",
+                                   "Recupero del testo non salvato"))
+    start_->openLastProject();
 }
 
 void MainWindow::openVersions(const QString& folder, const QString& name) { loadFresh(versions_, folder, name); }

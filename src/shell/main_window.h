@@ -175,6 +175,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
     return w;
   }
   void onUnicoFile();
+  void offerCrashRecovery();
   void changeSkipStartPage(bool skip);  // Check1 ticked by the author
   void openResourceFolder();
 
