@@ -220,3 +220,16 @@ TEST(BookHistory, DifferencesAndRecoveryAnswers) {
   EXPECT_EQ(pm::list_versions(dir.path(), p.text_file("1")).versions.size(), 1u);
   EXPECT_EQ(pm::find_recoveries(dir.path()).found.size(), 0u);
 }
+
+TEST(BookHistory, AVersionThatCannotBeKeptStopsTheSave) {
+  TempDir dir;
+  pm::Project p = book(dir, 1);
+  const std::string before = read_bytes(dir / "0");
+  pm::set_disk_space_for_testing(size_t(0));  // the entry is the first write: it fails
+  const pm::Status s = p.write_text("0", "nuovo");
+  pm::set_disk_space_for_testing(std::nullopt);
+  ASSERT_EQ(s.kind(), pm::StatusKind::WriteFailed);
+  EXPECT_NE(s.message().find("Impostazioni"), std::string::npos) << s.message();
+  EXPECT_EQ(read_bytes(dir / "0"), before);
+  EXPECT_TRUE(pm::list_versions(dir.path(), p.text_file("0")).versions.empty());
+}
