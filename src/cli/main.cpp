@@ -26,7 +26,7 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "pack it for readers, check its links, draw its graph, create projects.",
+               "pack it for readers, check its links, draw its graph, create projects, import and export stories.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -80,6 +80,18 @@ int run(int argc, char** argv) {
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
   home_given.push_back(create->add_option("--home", home, home_help));
 
+  auto* importing = app.add_subcommand(
+      "import", "Make a new project of a story: a Twee 3 file or a published story HTML file; print its folder");
+  importing->add_option("FILE", r.file, "The story file")->required();
+  importing->add_option("--in", in, "Parent folder (default: DIR/Projects)");
+  home_given.push_back(importing->add_option("--home", home, home_help));
+
+  auto* exporting = app.add_subcommand("export", "Write the project in another form");
+  exporting->add_option("PROJECT", r.project, "Project folder")->required();
+  exporting->add_option("--format", r.format, "twee (Twee 3 text)")->required()->check(CLI::IsMember({"twee"}));
+  exporting->add_option("--out", r.out, "File to write (default: standard output)");
+  exporting->add_option("--story-format", r.story_format, "twee: the story format as NAME@VERSION (default Harlowe@3.3.9)");
+
   // No command at all: the person wants to know what there is, so the whole usage summary.
   if (argc < 2) {
     pm::cli::report_usage(app.help());
@@ -89,9 +101,9 @@ int run(int argc, char** argv) {
   const std::string first = argv[1];
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
                         first != "package" && first != "check" && first != "encoding" && first != "graph" &&
-                        first != "new")) {
+                        first != "new" && first != "import" && first != "export")) {
     pm::cli::report_error(std::string("unknown command: ") + argv[1] +
-                          " (commands: compile, single, map, package, check, encoding, graph, new)");
+                          " (commands: compile, single, map, package, check, encoding, graph, new, import, export)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -113,7 +125,7 @@ int run(int argc, char** argv) {
     }
     r.home = home;
   }
-  if (create->parsed() && !in.empty()) r.in = in;
+  if ((create->parsed() || importing->parsed()) && !in.empty()) r.in = in;
   if (compile->parsed()) return pm::cli::run_compile(r);
   if (single->parsed()) return pm::cli::run_single(r);
   if (map->parsed()) return pm::cli::run_map(r);
@@ -121,6 +133,8 @@ int run(int argc, char** argv) {
   if (check->parsed()) return pm::cli::run_check(r);
   if (encoding->parsed()) return pm::cli::run_encoding(r);
   if (graph->parsed()) return pm::cli::run_graph(r);
+  if (importing->parsed()) return pm::cli::run_import(r);
+  if (exporting->parsed()) return pm::cli::run_export(r);
   return pm::cli::run_new(r);
 }
 
