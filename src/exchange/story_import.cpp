@@ -3,6 +3,7 @@
 
 #include "base/text.h"
 #include "editor/link_markup.h"
+#include "exchange/story_export.h"
 #include "exchange/twee.h"
 #include "exchange/twine_html.h"
 #include "project/book_encoding.h"
@@ -280,6 +281,9 @@ ImportResult import_story_file(const stdfs::path& file, const stdfs::path& paren
     const std::string code = "<script>\r\n" + in_book(plan.script, enc, TextUse::Script) + "\r\n</script>";
     if (Status s = write_file_atomic(project.file("global.cod"), text_with_final_crlf(code)); !s.ok()) return fail(s);
   }
+  // The story keeps its identity: a later export names the same story.
+  if (is_ifid(story->ifid))
+    if (Status s = write_file_atomic(project.file(kIfidFile), story->ifid + "\r\n"); !s.ok()) return fail(s);
   return r;
 }
 

@@ -26,6 +26,7 @@ inline constexpr std::string_view kFindReplace = "trova_sostituisci.htm";
 inline constexpr std::string_view kColours = "colori.htm";
 inline constexpr std::string_view kBookCheck = "verifica.htm";
 inline constexpr std::string_view kGraph = "grafo.htm";
+inline constexpr std::string_view kStories = "storie.htm";
 inline constexpr std::string_view kRootPage = "index.htm";
 }  // namespace help
 

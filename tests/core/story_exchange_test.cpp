@@ -96,6 +96,7 @@ TEST_F(StoryExchangeTest, ATweeFileBecomesANewProject) {
   EXPECT_TRUE(reported(r, "ponte.twee:15: passaggio \"Ponte\": usa macro o variabili"));
   EXPECT_EQ(r.report.size(), 2u);
   EXPECT_EQ(pm::book_encoding(r.folder), pm::TextEncoding::Windows1252);
+  EXPECT_EQ(*pm::project_ifid(p), "D674C58C-DEFA-4F70-B7A2-27742230C0FC");  // the story's own, kept
 
   // Never over an existing project: the second import is refused and the first stays.
   const std::string before = read_bytes(r.folder / "0");
