@@ -35,15 +35,19 @@ std::string passage_name_of(std::string_view description, size_t number) {
   return name;
 }
 
-// Room names in number order: the rooms 0, 1, 2... as long as they are there.
-std::vector<std::string> numbered_rooms(const Project& project) {
+// Room names in number order: the rooms 0, 1, 2... as long as they are there; the other
+// names of Room (after a gap in the numbers, or no number at all) go to `left_out`.
+std::vector<std::string> numbered_rooms(const Project& project, std::vector<std::string>& left_out) {
   std::vector<std::string> names = project.room_names();
   std::vector<size_t> numbers;
   for (const auto& n : names)
     if (is_digits(n) && n.size() < 10 && (n.size() == 1 || n[0] != '0')) numbers.push_back(std::stoul(n));
+    else left_out.push_back(n);
   std::sort(numbers.begin(), numbers.end());
   std::vector<std::string> out;
-  for (size_t i = 0; i < numbers.size() && numbers[i] == i; ++i) out.push_back(std::to_string(i));
+  size_t i = 0;
+  for (; i < numbers.size() && numbers[i] == i; ++i) out.push_back(std::to_string(i));
+  for (; i < numbers.size(); ++i) left_out.push_back(std::to_string(numbers[i]));
   return out;
 }
 
@@ -124,7 +128,8 @@ TweeExport story_of_project(const Project& project, const std::string& ifid, con
   story.format = format.name;
   story.format_version = format.version;
 
-  const std::vector<std::string> rooms = numbered_rooms(project);
+  std::vector<std::string> left_out;
+  const std::vector<std::string> rooms = numbered_rooms(project, left_out);
   std::vector<std::string> names;
   std::unordered_set<std::string> used = {"StoryTitle", "StoryData", "Foglio di stile", "Script"};
   for (size_t n = 0; n < rooms.size(); ++n) {
@@ -175,6 +180,9 @@ TweeExport story_of_project(const Project& project, const std::string& ifid, con
     p.text = std::move(text);
     story.passages.push_back(std::move(p));
   }
+  for (const auto& name : left_out)
+    ex.not_carried.push_back("stanza " + name + ": non esportata, i numeri delle Stanze senza salti finiscono a " +
+                             (rooms.empty() ? std::string("(manca la Stanza 0)") : std::to_string(rooms.size() - 1)));
   for (std::string_view code : {"Global.cod", "Global2.cod"})
     if (!trim_space(read_file_or_empty(project.file(code))).empty())
       ex.not_carried.push_back(std::string(code) + ": il codice globale non \xC3\xA8 esportato");

@@ -242,12 +242,14 @@ TEST_F(StoryExchangeTest, RandomBooksComeBackFromTwee) {
     if (book == 0) {
       ASSERT_TRUE(p.write_text("0", "Attendi<meta http-equiv='refresh' content='3; url=0.htm'>").ok());
       ASSERT_TRUE(p.write_script("0", "alert(1);").ok());
+      ASSERT_TRUE(p.write_description("99", "Dopo un salto").ok());  // not exported, and said so
     }
     auto ifid = pm::project_ifid(p);
     ASSERT_TRUE(ifid.ok());
     const pm::TweeExport ex = pm::story_of_project(p, *ifid, {});
     if (book == 0) {
-      ASSERT_EQ(ex.not_carried.size(), 2u);
+      ASSERT_EQ(ex.not_carried.size(), 3u);
+      EXPECT_EQ(ex.not_carried[2].rfind("stanza 99: non esportata", 0), 0u);
       EXPECT_NE(ex.not_carried[0].find("stanza 0 (\"Luogo di partenza\"), riga 1: salto a tempo"), std::string::npos);
       EXPECT_NE(ex.not_carried[1].find("0.js"), std::string::npos);
     }
