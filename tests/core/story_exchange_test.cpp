@@ -133,8 +133,9 @@ TEST_F(StoryExchangeTest, APublishedHtmlStoryImports) {
       "<tw-passagedata pid=\"1\" name=\"Spiaggia\" tags=\"mare sole\" position=\"1,1\">Sabbia &amp; sole, &lt;caldo&gt;\n"
       "(if: $x)[ok] &quot;s&igrave;&quot; &#8364;</tw-passagedata>\n"
       "<tw-passagedata pid=\"2\" name=\"Casa\">Vai [[in spiaggia-&gt;Spiaggia]].</tw-passagedata>\n"
+      "</tw-storydata>\n<tw-storydata name=\"Altra\"><tw-passagedata pid=\"1\" name=\"A\">a</tw-passagedata>"
       "</tw-storydata>\n</body></html>\n";
-  const pm::ImportResult r = import("gita.html", html);
+  const pm::ImportResult r = import("gita.html", html);  // an archive: its first story
   ASSERT_TRUE(r.status.ok()) << r.status.message();
   const pm::Project p(r.folder, r.name);
   EXPECT_EQ(p.read_fields().title(), "Gita & ritorno");
@@ -145,6 +146,8 @@ TEST_F(StoryExchangeTest, APublishedHtmlStoryImports) {
   EXPECT_EQ(p.read_text("1"),
             "<!-- tag: mare sole -->\r\nSabbia &amp; sole, <caldo>\r\n(if: $x)[ok] \"s&igrave;\" \x80\r\n");
   EXPECT_TRUE(reported(r, "gita.html:7: passaggio \"Spiaggia\": usa macro"));
+  EXPECT_TRUE(reported(r, "gita.html: il file \xC3\xA8 un archivio con pi\xC3\xB9 storie"));
+  EXPECT_EQ(p.room_names().size(), 2u);
   EXPECT_EQ(read_bytes(r.folder / "global.cod"), "<script>\r\nvar a = 1 < 2;\r\n</script>\r\n");
   EXPECT_NE(read_bytes(r.folder / "adv.css").find("p { margin: 0 }"), std::string::npos);
 }
