@@ -112,6 +112,7 @@ void StoryImportWindow::openImported() {
   (void)context().home.write_last_project(path_text(ref->folder));
   manager->Percorso = fromPath(ref->folder);
   manager->Nome = fromNameBytes(ref->name);
+  emit projectOpened();
   closeWindow();
 }
 

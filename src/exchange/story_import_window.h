@@ -29,6 +29,11 @@ class StoryImportWindow : public ChildWindow {
 
   QString reportText() const;
 
+ signals:
+  // The imported project is open in the project manager (the start page then closes, as
+  // when a project is opened there).
+  void projectOpened();
+
  private:
   QLabel* summary_ = nullptr;
   QPlainTextEdit* report_ = nullptr;

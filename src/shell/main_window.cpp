@@ -384,7 +384,11 @@ BookCheckWindow* MainWindow::openBookCheckFresh() { return loadFresh(check_); }
 
 GraphWindow* MainWindow::openGraphFresh() { return loadFresh(graph_); }
 
-StoryImportWindow* MainWindow::openStoryImportFresh() { return replaceChild(storyImport_); }
+StoryImportWindow* MainWindow::openStoryImportFresh() {
+  StoryImportWindow* w = replaceChild(storyImport_);
+  if (w) connect(w, &StoryImportWindow::projectOpened, this, [this] { if (start_) closeChild(start_); });
+  return w;
+}
 
 void MainWindow::openStartPageFresh() { loadFresh(start_); }
 

@@ -41,6 +41,7 @@ void StoryImportWindowTest::importsAStoryAndOpensIt() {
   QTest::mouseClick(part<QPushButton>(w, "Command2"), Qt::LeftButton);
   QTRY_VERIFY(f.main()->manager() && f.main()->manager()->entryCount() == 2);
   QVERIFY(!f.main()->storyImport());
+  QVERIFY(!f.main()->startPage());  // as when a project is opened there
   QCOMPARE(QString::fromStdString(readBytes(f.projects() + "/Gita/1")), QString("(set: $sole to true)Sabbia.\r\n"));
 }
 
