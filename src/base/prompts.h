@@ -19,6 +19,13 @@ class Prompts {
   virtual void message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
   // True for Yes.
   virtual bool ask_yes_no(const std::string& text, const std::string& title) = 0;
+  // A file to open, chosen by the person among those `filter` shows ("Storie (*.twee
+  // *.html)"), or nothing when cancelled. Where there is no file chooser, the path is asked
+  // in the input box.
+  virtual std::optional<std::string> choose_file(const std::string& title, const std::string& filter) {
+    (void)filter;
+    return input("File:", title, "");
+  }
 };
 
 }  // namespace pm

@@ -12,6 +12,7 @@
 #include "check/graph_drawing.h"
 #include "check/graphviz_render.h"
 #include "cli/cli_output.h"
+#include "cli/cli_support.h"
 #include "compiler/compile_request.h"
 #include "map/map_text.h"
 #include "packager/distribution.h"
@@ -23,8 +24,6 @@
 #include "base/text.h"
 
 namespace pm::cli {
-
-namespace {
 
 stdfs::path absolute_path(const std::string& p) {
   std::error_code ec;
@@ -57,6 +56,8 @@ std::optional<ProgramFolder> program_folder(const Request& r) {
   }
   return home;
 }
+
+namespace {
 
 // The compile of the project named on the command line into the program folder's Output:
 // the core checks the project and the output folder, lists the rooms and compiles; here its

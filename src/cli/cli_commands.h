@@ -24,6 +24,9 @@ struct Request {
   std::string to;                     // encoding --to windows-1252|utf-8 (empty: the book's own)
   std::string room;                   // history [ROOM], restore ROOM
   int version = 0;                    // restore --version N
+  std::string file;                   // import FILE: a Twee file or a published HTML story
+  std::optional<std::string> out;     // export --out FILE (standard output when not given)
+  std::string story_format;           // export --story-format NAME@VERSION (empty: the default)
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -43,6 +46,14 @@ int run_check(const Request& r);
 // Every text file of the book rewritten in one encoding (`to`, or the book's own): the files
 // converted on standard output, one a line, then a summary; status 1 when a file failed.
 int run_encoding(const Request& r);
+// A new project made from the story FILE in FOLDER (default DIR/Projects); its folder's
+// path on standard output, what the author should look at on standard error.
+int run_import(const Request& r);
+// The project in another form (`format`): each form is one branch calling its own function.
+int run_export(const Request& r);
+// The project as Twee 3 to --out FILE or standard output; what Twee cannot carry on
+// standard error.
+int run_export_twee(const Request& r);
 // The graph map on standard output: an SVG or PNG picture, or the graph in DOT (not laid out).
 int run_graph(const Request& r);
 // The book's history: one line per version ("N  dd/mm/yyyy hh:mm:ss  SIZE byte  reason"), of

@@ -26,7 +26,7 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "pack it for readers, check its links, draw its graph, create projects.",
+               "pack it for readers, check its links, draw its graph, create projects, import and export stories.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -95,6 +95,17 @@ int run(int argc, char** argv) {
       ->required()
       ->check(CLI::Range(1, 1000000));
   home_given.push_back(restore->add_option("--home", home, home_help));
+  auto* importing = app.add_subcommand(
+      "import", "Make a new project of a story: a Twee 3 file or a published story HTML file; print its folder");
+  importing->add_option("FILE", r.file, "The story file")->required();
+  importing->add_option("--in", in, "Parent folder (default: DIR/Projects)");
+  home_given.push_back(importing->add_option("--home", home, home_help));
+
+  auto* exporting = app.add_subcommand("export", "Write the project in another form");
+  exporting->add_option("PROJECT", r.project, "Project folder")->required();
+  exporting->add_option("--format", r.format, "twee (Twee 3 text)")->required()->check(CLI::IsMember({"twee"}));
+  exporting->add_option("--out", r.out, "File to write (default: standard output)");
+  exporting->add_option("--story-format", r.story_format, "twee: the story format as NAME@VERSION (default Harlowe@3.3.9)");
 
   // No command at all: the person wants to know what there is, so the whole usage summary.
   if (argc < 2) {
@@ -103,11 +114,14 @@ int run(int argc, char** argv) {
   }
   // CLI11 reports a word that is no command only as a missing command: name it instead.
   const std::string first = argv[1];
-  if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
-                        first != "package" && first != "check" && first != "encoding" && first != "graph" &&
-                        first != "new" && first != "history" && first != "restore")) {
-    pm::cli::report_error(std::string("unknown command: ") + argv[1] +
-                          " (commands: compile, single, map, package, check, encoding, graph, new, history, restore)");
+  std::string names;  // every command, in the order they were added
+  bool known = false;
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    names += (names.empty() ? "" : ", ") + command->get_name();
+    known = known || command->get_name() == first;
+  }
+  if (first.empty() || (first[0] != '-' && !known)) {
+    pm::cli::report_error(std::string("unknown command: ") + argv[1] + " (commands: " + names + ")");
     return pm::cli::kExitUsage;
   }
   try {
@@ -129,7 +143,7 @@ int run(int argc, char** argv) {
     }
     r.home = home;
   }
-  if (create->parsed() && !in.empty()) r.in = in;
+  if ((create->parsed() || importing->parsed()) && !in.empty()) r.in = in;
   if (compile->parsed()) return pm::cli::run_compile(r);
   if (single->parsed()) return pm::cli::run_single(r);
   if (map->parsed()) return pm::cli::run_map(r);
@@ -139,6 +153,8 @@ int run(int argc, char** argv) {
   if (graph->parsed()) return pm::cli::run_graph(r);
   if (history->parsed()) return pm::cli::run_history(r);
   if (restore->parsed()) return pm::cli::run_restore(r);
+  if (importing->parsed()) return pm::cli::run_import(r);
+  if (exporting->parsed()) return pm::cli::run_export(r);
   return pm::cli::run_new(r);
 }
 

@@ -158,6 +158,8 @@ void MainWindow::buildToolbars() {
   skipStartPage_->move(twipsToPxX(this, 1560), (topBar_->height() - skipStartPage_->height()) / 2);
   skipStartPage_->setEnabled(false);  // a project's flag: there is none without a project
   settingsButton_ = makeButton(topBar_, "Image15", IconKind::Settings, "Impostazioni", 0);
+  importButton_ = makeButton(topBar_, "ImageImporta", IconKind::TextFile,
+                             "Importa una storia: un file Twee o una storia HTML diventa un nuovo progetto", 0);
   logo_ = new QLabel(topBar_);
   logo_->setObjectName("Image16");
   logo_->setPixmap(iconPixmap(IconKind::Logo, twipsToPxX(this, 480), devicePixelRatioF()));
@@ -238,11 +240,13 @@ void MainWindow::buildToolbars() {
   connect(skipStartPage_, &QCheckBox::clicked, this, &MainWindow::changeSkipStartPage);
   connect(helpButton_, &QToolButton::clicked, this, [this] { openHelp(help::kRoot); });
   connect(settingsButton_, &QToolButton::clicked, this, [this] { openSettingsFresh(); });
+  connect(importButton_, &QToolButton::clicked, this, [this] { openStoryImportFresh(); });
 }
 
 void MainWindow::placeRightPictures() {
   const int w = topBar_->width();
   settingsButton_->move(w - settingsButton_->width() - twipsToPxX(this, 1100), settingsButton_->y());
+  importButton_->move(settingsButton_->x() - importButton_->width() - twipsToPxX(this, 120), settingsButton_->y());
   logo_->move(w - logo_->width() - twipsToPxX(this, 150), logo_->y());
 }
 
@@ -384,6 +388,12 @@ MapWindow* MainWindow::openMapFresh() {
 BookCheckWindow* MainWindow::openBookCheckFresh() { return loadFresh(check_); }
 
 GraphWindow* MainWindow::openGraphFresh() { return loadFresh(graph_); }
+
+StoryImportWindow* MainWindow::openStoryImportFresh() {
+  StoryImportWindow* w = replaceChild(storyImport_);
+  if (w) connect(w, &StoryImportWindow::projectOpened, this, [this] { if (start_) closeChild(start_); });
+  return w;
+}
 
 void MainWindow::openStartPageFresh() { loadFresh(start_); }
 

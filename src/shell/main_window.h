@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "check/book_check_window.h"
+#include "exchange/story_import_window.h"
 #include "check/graph_window.h"
 #include "packager/compile_dialog.h"
 #include "editor/colour_palette_window.h"
@@ -102,6 +103,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   GraphWindow* graph() const { return graph_.data(); }
   BookCheckWindow* openBookCheckFresh();  // Command::BookCheck: opened and checked at once
   GraphWindow* openGraphFresh();          // opened and laying out at once
+  StoryImportWindow* storyImport() const { return storyImport_.data(); }
+  StoryImportWindow* openStoryImportFresh();  // "Importa una storia", from the top bar
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -192,6 +195,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QToolButton* manageButton_ = nullptr;   // "Image1"
   QToolButton* helpButton_ = nullptr;     // "Image10"
   QToolButton* settingsButton_ = nullptr; // "Image15"
+  QToolButton* importButton_ = nullptr;   // "ImageImporta": "Importa una storia"
   QLabel* logo_ = nullptr;                // "Image16"
   std::vector<QToolButton*> covered_;     // the buttons under Picture3
 
@@ -209,6 +213,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<ColourPaletteWindow> palette_;
   QPointer<MapWindow> map_;
   QPointer<BookCheckWindow> check_;
+  QPointer<StoryImportWindow> storyImport_;
   QPointer<GraphWindow> graph_;
   QPointer<VersionsWindow> versions_;
   QPointer<TrashWindow> trash_;

@@ -2,13 +2,23 @@
 #include "ui/qt_prompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "base/files.h"
+#include "ui/qt_paths.h"
+
 namespace pm {
 
 static QString q(const std::string& s) { return QString::fromStdString(s); }
+
+std::optional<std::string> QtPrompts::choose_file(const std::string& title, const std::string& filter) {
+  const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), q(title), QString(), q(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return path_text(toPath(file));  // the path's bytes, as the core takes names
+}
 
 std::optional<std::string> QtPrompts::input(const std::string& prompt, const std::string& title,
                                             const std::string& default_text) {

@@ -410,6 +410,50 @@ TEST_F(CliTest, GraphDrawsSvgPngOrDotOnStandardOutput) {
   expect_refusal(run({"graph", b, "--format", "pdf"}), 2, "pdf");
 }
 
+TEST_F(CliTest, ExportAsTweeAndImportBack) {
+  fs::path book = make_book();
+  // Wrong command lines: nothing is written, not even the story's IFID.
+  auto before = snapshot(t_.path());
+  expect_refusal(run({"export", book.string()}), 2, "--format");
+  expect_refusal(run({"export", book.string(), "--format", "rtf"}), 2, "rtf");
+  expect_refusal(run({"export", book.string(), "--format", "twee", "--story-format", "Harlowe"}), 2, "NAME@VERSION");
+  expect_refusal(run({"import", "--home", home().string()}), 2, "FILE");
+  expect_refusal(run({"import", (t_ / "manca.twee").string(), "--home", home().string()}), 1, "manca.twee");
+  EXPECT_EQ(snapshot(t_.path()), before);
+
+  CliRun r = run({"export", book.string(), "--format", "twee", "--story-format", "SugarCube@2.37.3"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind(":: StoryTitle\nIl Ponte\n", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\"format\": \"SugarCube\",\n\t\"format-version\": \"2.37.3\""), std::string::npos);
+  EXPECT_NE(r.out.find("Vai [[avanti->La riva]] o [[indietro->Porta, chiusa]]."), std::string::npos) << r.out;
+  // The timed jump and the script are named on standard error, one line each.
+  EXPECT_EQ(line_count(r.err), 2u) << r.err;
+  EXPECT_NE(r.err.find("stanza 1 (\"La riva\"), riga 2: salto a tempo"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("2.js"), std::string::npos) << r.err;
+  const std::string ifid = read_bytes(book / "story.ifid");
+  ASSERT_EQ(ifid.size(), 38u);
+  EXPECT_NE(r.out.find("\"ifid\": \"" + ifid.substr(0, 36) + "\""), std::string::npos);
+
+  // --out writes the file; the IFID is the one kept.
+  r = run({"export", book.string(), "--format", "twee", "--out", (t_ / "libro.twee").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  const std::string twee = read_bytes(t_ / "libro.twee");
+  EXPECT_NE(twee.find(ifid.substr(0, 36)), std::string::npos);
+  EXPECT_NE(twee.find("\"format\": \"Harlowe\""), std::string::npos);
+
+  // Back in, beside the original (an existing name is refused).
+  expect_refusal(run({"import", (t_ / "libro.twee").string(), "--home", home().string()}), 1, "Il Ponte");
+  fs::create_directories(t_ / "copie");
+  r = run({"import", (t_ / "libro.twee").string(), "--in", (t_ / "copie").string(), "--home", home().string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, (t_ / "copie" / "Il Ponte").string() + "\n");
+  EXPECT_EQ(r.err, "");
+  pm::Project copy(t_ / "copie" / "Il Ponte", "Il Ponte");
+  EXPECT_EQ(copy.read_text("0"), pm::Project(book, "Il Ponte").read_text("0"));
+  EXPECT_EQ(copy.read_description_text("2"), "Porta, chiusa");
+}
+
 }  // namespace
 
 #endif

@@ -114,6 +114,9 @@ void AccessibilityAuditTest::everyWindowOfTheTool() {
   QVERIFY(main->openCompileDialogFresh());
   audit.walkBoth(main, main->compileDialog(), "Compila");
   QVERIFY(main->compileDialog()->closeWindow());
+  QVERIFY(main->openStoryImportFresh());
+  audit.walkBoth(main, main->storyImport(), "Importa una storia");
+  QVERIFY(main->storyImport()->closeWindow());
 
   QVERIFY2(audit.problems.isEmpty(), qPrintable(audit.report()));
 }

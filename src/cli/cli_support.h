@@ -1,0 +1,23 @@
+// What the commands of pagimond-cli share: a path from the command line made absolute, the
+// project it names opened (or a message), the program folder (or a message).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/files.h"
+#include "base/program_folder.h"
+#include "cli/cli_commands.h"
+#include "project/project.h"
+
+namespace pm::cli {
+
+stdfs::path absolute_path(const std::string& p);
+// Why the folder `arg` could not be opened as a project (open_project_folder's kinds).
+void report_not_a_project(StatusKind kind, const std::string& arg);
+// The project named on the command line, or a message and nothing.
+std::optional<Project> open_project(const std::string& arg);
+// The program folder, which must exist, or a message and nothing.
+std::optional<ProgramFolder> program_folder(const Request& r);
+
+}  // namespace pm::cli

@@ -1,0 +1,122 @@
+// HTML tags and character references (see html_tag.h).
+#include "exchange/html_tag.h"
+
+#include "base/text.h"
+
+namespace pm {
+
+// Position of `needle` in `hay` at or after `from`, without regard to ASCII case.
+size_t ifind(std::string_view hay, std::string_view needle, size_t from) {
+  if (needle.empty() || hay.size() < needle.size()) return std::string_view::npos;
+  for (size_t i = from; i + needle.size() <= hay.size(); ++i) {
+    if (lower_ascii(hay[i]) != lower_ascii(needle[0])) continue;
+    if (iequals(hay.substr(i, needle.size()), needle)) return i;
+  }
+  return std::string_view::npos;
+}
+
+HtmlTag read_html_tag(std::string_view s, size_t i) {
+  HtmlTag t;
+  ++i;
+  while (i < s.size() && s[i] != '>' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r') ++i;
+  for (;;) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' || s[i] == '/')) ++i;
+    if (i >= s.size()) return t;
+    if (s[i] == '>') {
+      t.end = i + 1;
+      return t;
+    }
+    size_t n = i;
+    while (i < s.size() && s[i] != '=' && s[i] != '>' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' &&
+           s[i] != '\r')
+      ++i;
+    std::string name = to_lower_ascii(s.substr(n, i - n));
+    std::string value;
+    if (i < s.size() && s[i] == '=') {
+      ++i;
+      if (i < s.size() && (s[i] == '"' || s[i] == '\'')) {
+        const char q = s[i++];
+        const size_t close = s.find(q, i);
+        if (close == std::string_view::npos) return t;
+        value = decode_html_text(s.substr(i, close - i));
+        i = close + 1;
+      } else {
+        const size_t v = i;
+        while (i < s.size() && s[i] != '>' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r') ++i;
+        value = decode_html_text(s.substr(v, i - v));
+      }
+    }
+    t.attrs.emplace(std::move(name), std::move(value));
+  }
+}
+
+void append_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | (c >> 6));
+    out += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += char(0xE0 | (c >> 12));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xF0 | (c >> 18));
+    out += char(0x80 | ((c >> 12) & 0x3F));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
+}
+
+std::string decode_html_text(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    const size_t amp = s.find('&', i);
+    if (amp == std::string_view::npos) break;
+    out.append(s.substr(i, amp - i));
+    i = amp;
+    const size_t semi = s.find(';', amp);
+    if (semi == std::string_view::npos || semi - amp > 10) {
+      out += s[i++];
+      continue;
+    }
+    const std::string_view name = s.substr(amp + 1, semi - amp - 1);
+    static const std::pair<std::string_view, char> kNamed[] = {
+        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+    bool done = false;
+    for (const auto& [n, c] : kNamed)
+      if (name == n) {
+        out += c;
+        done = true;
+      }
+    if (!done && name.size() > 1 && name[0] == '#') {
+      const bool hex = name[1] == 'x' || name[1] == 'X';
+      const std::string_view digits = name.substr(hex ? 2 : 1);
+      char32_t c = 0;
+      bool ok = !digits.empty();
+      for (char d : digits) {
+        int v = (d >= '0' && d <= '9') ? d - '0'
+                : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
+                : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                              : -1;
+        if (v < 0 || c > 0x10FFFF) ok = false;
+        else c = c * (hex ? 16 : 10) + char32_t(v);
+      }
+      if (ok && c > 0 && c <= 0x10FFFF && !(c >= 0xD800 && c < 0xE000)) {
+        append_utf8(out, c);
+        done = true;
+      }
+    }
+    if (done) {
+      i = semi + 1;
+    } else {
+      out += s[i++];
+    }
+  }
+  out.append(s.substr(i));
+  return out;
+}
+
+}  // namespace pm
