@@ -1,8 +1,9 @@
 // The commands of pagimond-cli, each returning the program's exit status: compile the whole
 // project, compile it into a single file, write the map text, pack the book into a portable
-// package, create a project, check the book's roads, draw its graph.
+// package, create a project, check the book's roads, draw its graph, playtest it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,9 @@ struct Request {
   bool json = false;                  // check --json
   std::string format = "svg";         // graph --format svg|dot|png
   std::string to;                     // encoding --to windows-1252|utf-8 (empty: the book's own)
+  uint32_t runs = 10000;              // playtest --runs
+  uint64_t seed = 1;                  // playtest --seed
+  uint32_t max_steps = 1000;          // playtest --max-steps
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -42,5 +46,8 @@ int run_check(const Request& r);
 int run_encoding(const Request& r);
 // The graph map on standard output: an SVG or PNG picture, or the graph in DOT (not laid out).
 int run_graph(const Request& r);
+// Random readers and the exact odds of the book (playtest_report.h gives the lines and the
+// JSON); status 1 when room 0 has no page.
+int run_playtest(const Request& r);
 
 }  // namespace pm::cli

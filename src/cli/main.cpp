@@ -26,7 +26,7 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "pack it for readers, check its links, draw its graph, create projects.",
+               "pack it for readers, check its links, draw its graph, playtest it, create projects.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -75,6 +75,17 @@ int run(int argc, char** argv) {
       ->check(CLI::IsMember({"svg", "dot", "png"}))
       ->capture_default_str();
 
+  auto* playtest = app.add_subcommand(
+      "playtest", "Send random readers from room 0 and give the exact odds of each ending, the shortest way to it, "
+                  "the rooms no reader sees and the loops a reader cannot leave");
+  playtest->add_option("PROJECT", r.project, "Project folder")->required();
+  playtest->add_option("--runs", r.runs, "Readers")->check(CLI::Range(1u, 10000000u))->capture_default_str();
+  playtest->add_option("--seed", r.seed, "Seed of the readers' choices")->capture_default_str();
+  playtest->add_option("--max-steps", r.max_steps, "Moves after which a reader stops")
+      ->check(CLI::Range(1u, 10000000u))
+      ->capture_default_str();
+  playtest->add_flag("--json", r.json, "Write the figures as JSON");
+
   auto* create = app.add_subcommand("new", "Create a project and print its folder");
   create->add_option("TITLE", r.title, "Title of the book")->required();
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
@@ -89,9 +100,9 @@ int run(int argc, char** argv) {
   const std::string first = argv[1];
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
                         first != "package" && first != "check" && first != "encoding" && first != "graph" &&
-                        first != "new")) {
+                        first != "playtest" && first != "new")) {
     pm::cli::report_error(std::string("unknown command: ") + argv[1] +
-                          " (commands: compile, single, map, package, check, encoding, graph, new)");
+                          " (commands: compile, single, map, package, check, encoding, graph, playtest, new)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -121,6 +132,7 @@ int run(int argc, char** argv) {
   if (check->parsed()) return pm::cli::run_check(r);
   if (encoding->parsed()) return pm::cli::run_encoding(r);
   if (graph->parsed()) return pm::cli::run_graph(r);
+  if (playtest->parsed()) return pm::cli::run_playtest(r);
   return pm::cli::run_new(r);
 }
 
