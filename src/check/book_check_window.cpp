@@ -91,7 +91,7 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
   chartScroll->setAccessibleName("Grafico dei finali");
   chartScroll->setWidget(endingChart_);
   chartScroll->setWidgetResizable(true);
-  chartScroll->setMaximumHeight(180);
+  chartScroll->setMaximumHeight(160);
   pathList_ = new QTreeWidget(this);
   pathList_->setObjectName("List2");
   pathList_->setAccessibleName("Finali, trappole e stanze viste dai lettori");

@@ -210,20 +210,20 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
   tools->addWidget(searchField_);
   tools->addWidget(findButton_);
   tools->addWidget(fitButton_);
-  tools->addSpacing(12);
-  tools->addWidget(distanceLabel);
-  tools->addWidget(distanceBox_);
-  tools->addWidget(nearButton_);
-  tools->addWidget(wholeButton_);
   tools->addStretch(1);
   tools->addWidget(redrawButton_);
   tools->addWidget(cancelButton_);
-  auto* stateRow = new QHBoxLayout;
-  stateRow->addWidget(state_, 1);
-  stateRow->addWidget(progress_);
+  auto* near = new QHBoxLayout;
+  near->addWidget(distanceLabel);
+  near->addWidget(distanceBox_);
+  near->addWidget(nearButton_);
+  near->addWidget(wholeButton_);
+  near->addStretch(1);
+  near->addWidget(progress_);
   auto* column = new QVBoxLayout(this);
   column->addLayout(tools);
-  column->addLayout(stateRow);
+  column->addLayout(near);
+  column->addWidget(state_);
   column->addWidget(view_, 1);
 
   auto find = [this] {

@@ -180,35 +180,50 @@ Exact solve(const Chain& c, const Sinks& s, uint32_t start, const std::vector<ui
   for (uint32_t v : walking) work += c.degree(v);
   const uint64_t passes = std::clamp(kOddsWork / std::max<uint64_t>(work, 1), kMinPasses, kMaxPasses);
 
-  std::vector<double> now(n, 0), next(n, 0);
+  // The walking rooms numbered 0..w-1 in their own compact arrays; an arrow's target is its
+  // walking number, or w + its sink group.
+  const uint32_t w = uint32_t(walking.size());
+  std::vector<uint32_t> local(n, kNone), first(w + 1, 0), to;
+  std::vector<double> share(w);
+  for (uint32_t i = 0; i < w; ++i) local[walking[i]] = i;
+  to.reserve(work);
+  for (uint32_t i = 0; i < w; ++i) {
+    const uint32_t v = walking[i];
+    for (uint32_t k = c.first[v]; k < c.first[v + 1]; ++k)
+      to.push_back(local[c.to[k]] != kNone ? local[c.to[k]] : w + s.of_room[c.to[k]]);
+    first[i + 1] = uint32_t(to.size());
+    share[i] = 1.0 / c.degree(v);
+  }
+
+  std::vector<double> now(w, 0), next(w, 0);
   double left = 1, expected = 0;
   if (s.of_room[start] != kNone) {
     x.probability[s.of_room[start]] = 1;
     left = 0;
   } else {
-    now[start] = 1;
+    now[local[start]] = 1;
   }
   uint64_t t = 0;
   while (left > kOddsPrecision && t < passes) {
     expected += left;
     ++t;
-    for (uint32_t v : walking) {
-      const double m = now[v];
+    for (uint32_t i = 0; i < w; ++i) {
+      const double m = now[i];
       if (m == 0) continue;
-      now[v] = 0;
-      const double part = m / c.degree(v);
-      for (uint32_t i = c.first[v]; i < c.first[v + 1]; ++i) {
-        const uint32_t w = c.to[i];
-        if (const uint32_t gid = s.of_room[w]; gid != kNone) {
-          x.probability[gid] += part;
-          x.step_sum[gid] += part * double(t);
+      now[i] = 0;
+      const double part = m * share[i];
+      for (uint32_t k = first[i]; k < first[i + 1]; ++k) {
+        const uint32_t u = to[k];
+        if (u < w) {
+          next[u] += part;
         } else {
-          next[w] += part;
+          x.probability[u - w] += part;
+          x.step_sum[u - w] += part * double(t);
         }
       }
     }
     left = 0;
-    for (uint32_t v : walking) left += next[v];
+    for (uint32_t i = 0; i < w; ++i) left += next[i];
     now.swap(next);
   }
   x.odds.iterations = t;

@@ -10,7 +10,7 @@ namespace pm {
 
 namespace {
 
-constexpr int kRow = 30, kMargin = 8, kLabelWidth = 150, kFiguresWidth = 230;
+constexpr int kRow = 30, kMargin = 8, kLabelWidth = 110;
 const QColor kValueColour(0x2f, 0x6f, 0xb5), kSecondColour(0xd0, 0x8a, 0x1e), kTrack(0xe8, 0xec, 0xf0);
 
 }  // namespace
@@ -49,11 +49,18 @@ void BarChart::activateAccessibleItem(int i) {
   if (i >= 0 && i < int(bars_.size())) emit barActivated(i);
 }
 
-QSize BarChart::sizeHint() const {
-  return {kLabelWidth + kFiguresWidth + 200, 2 * kMargin + kRow * std::max<int>(1, int(bars_.size()))};
+// The figures of every bar fit at the right of the bars.
+int BarChart::figuresWidth() const {
+  int widest = 0;
+  for (const Bar& bar : bars_) widest = std::max(widest, fontMetrics().horizontalAdvance(bar.figures));
+  return widest + 2 * kMargin;
 }
 
-QSize BarChart::minimumSizeHint() const { return {kLabelWidth + kFiguresWidth + 60, 2 * kMargin + kRow}; }
+QSize BarChart::sizeHint() const {
+  return {kLabelWidth + figuresWidth() + 200, 2 * kMargin + kRow * std::max<int>(1, int(bars_.size()))};
+}
+
+QSize BarChart::minimumSizeHint() const { return {kLabelWidth + figuresWidth() + 60, 2 * kMargin + kRow}; }
 
 QRect BarChart::rowRect(int i) const { return QRect(0, kMargin + i * kRow, width(), kRow); }
 
@@ -73,7 +80,8 @@ void BarChart::paintEvent(QPaintEvent*) {
     return;
   }
   const int barLeft = kLabelWidth + kMargin;
-  const int barWidth = std::max(20, width() - barLeft - kFiguresWidth - kMargin);
+  const int figures = figuresWidth();
+  const int barWidth = std::max(20, width() - barLeft - figures - kMargin);
   for (int i = 0; i < int(bars_.size()); ++i) {
     const Bar& bar = bars_[size_t(i)];
     const QRect row = rowRect(i);
@@ -88,7 +96,7 @@ void BarChart::paintEvent(QPaintEvent*) {
                kValueColour);
     p.fillRect(QRect(track.left(), track.bottom() + 3, int(track.width() * std::clamp(bar.second, 0.0, 1.0) + 0.5), 5),
                kSecondColour);
-    p.drawText(QRect(barLeft + barWidth + kMargin, row.top(), kFiguresWidth, row.height()),
+    p.drawText(QRect(barLeft + barWidth + kMargin, row.top(), figures, row.height()),
                Qt::AlignVCenter | Qt::AlignLeft, bar.figures);
   }
 }

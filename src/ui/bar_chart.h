@@ -51,6 +51,7 @@ class BarChart : public QWidget, public AccessibleItems {
 
  private:
   QRect rowRect(int i) const;
+  int figuresWidth() const;
   int rowAt(QPoint p) const;
 
   std::vector<Bar> bars_;
