@@ -248,7 +248,10 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
         if (const QVariant node = item->data(kNodeKey); node.isValid())
           number = fromNameBytes(drawing_.nodes[size_t(node.toInt())].name);
     if (number.isEmpty()) number = near_ ? neighbourhoodCentre() : QString("0");
-    if (!showNeighbourhood(number)) state_->setText("Nel grafo non c'è la Stanza " + number + ".");
+    if (whole_.nodes.empty())
+      state_->setText("Nessun progetto aperto: apri un progetto per disegnarne il grafo.");
+    else if (!showNeighbourhood(number))
+      state_->setText("Nel grafo non c'è la Stanza " + number + ".");
   });
   connect(wholeButton_, &QPushButton::clicked, this, &GraphWindow::layoutWholeBook);
   connect(distanceBox_, &QSpinBox::valueChanged, this, [this] {
