@@ -15,6 +15,7 @@
 
 #include "check/book_check_window.h"
 #include "check/graph_window.h"
+#include "check/neighbourhood.h"
 #include "editor/room_editor_window.h"
 #include "ui/bar_chart.h"
 #include "support/editor_tools.h"
@@ -55,6 +56,7 @@ class BookMapTest : public QObject {
   void graphSearchesCancelsAndOpensARoom();
   void pathsChartTheEndingsAndOpenTheirRooms();
   void neighbourhoodMovesWithADoubleClick();
+  void aLargeBookOpensOnANeighbourhood();
   void sampleBookPictures();
 };
 
@@ -305,6 +307,25 @@ void BookMapTest::neighbourhoodMovesWithADoubleClick() {
   QVERIFY(!part<QProgressBar>(g, "Progress1")->isVisibleTo(g));
   QCOMPARE(g->neighbourhoodCentre(), QString());
   QCOMPARE(g->drawnRooms(), 4);
+}
+
+// A book above the limit opens on room 0's neighbourhood, not on a long layout; the whole
+// book is laid out when asked for, and can be cancelled.
+void BookMapTest::aLargeBookOpensOnANeighbourhood() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeProject(f.projects(), "Grande", descriptions(int(pm::kWholeBookAtOpenLimit) + 1))));
+  pm::GraphWindow* g = openGraph(f);
+  QVERIFY(g);
+  QVERIFY(!g->busy());
+  QCOMPARE(g->neighbourhoodCentre(), QString("0"));
+  QCOMPARE(g->drawnRooms(), 1);
+  QVERIFY2(part<QLabel>(g, "Label1")->text().contains("\"Tutto il libro\""), qPrintable(part<QLabel>(g, "Label1")->text()));
+  QTest::mouseClick(part<QPushButton>(g, "Command6"), Qt::LeftButton);
+  QVERIFY(g->busy());
+  QTest::mouseClick(part<QPushButton>(g, "Command4"), Qt::LeftButton);
+  QVERIFY(!g->busy());
+  QCOMPARE(part<QLabel>(g, "Label1")->text(), QString("Disegno del grafo annullato."));
+  QVERIFY(!part<QProgressBar>(g, "Progress1")->isVisibleTo(g));
 }
 
 void BookMapTest::sampleBookPictures() {
