@@ -86,12 +86,12 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
   endingChart_->setObjectName("Chart1");
   endingChart_->setAccessibleName("Grafico dei finali");
   endingChart_->setEmptyText("Nessuna stanza è segnata come finale.");
-  auto* chartScroll = new QScrollArea(this);
+  chartScroll_ = new QScrollArea(this);
+  auto* chartScroll = chartScroll_;
   chartScroll->setObjectName("ChartScroll");
   chartScroll->setAccessibleName("Grafico dei finali");
   chartScroll->setWidget(endingChart_);
   chartScroll->setWidgetResizable(true);
-  chartScroll->setMaximumHeight(160);
   pathList_ = new QTreeWidget(this);
   pathList_->setObjectName("List2");
   pathList_->setAccessibleName("Finali, trappole e stanze viste dai lettori");
@@ -264,6 +264,8 @@ void BookCheckWindow::showPlaytest(const LinkGraph& g) {
     item->setText(kPathShare, percent(r.room_share[v]));
   }
   endingChart_->setBars(std::move(bars));
+  // As tall as the bars, up to a few rows; more scroll.
+  chartScroll_->setFixedHeight(std::min(170, endingChart_->sizeHint().height() + 2 * chartScroll_->frameWidth()));
   pathList_->addTopLevelItems(rows);
   for (int c : {kPathKind, kPathRoom, kPathOdds, kPathShare, kPathSteps}) pathList_->resizeColumnToContents(c);
 }

@@ -17,6 +17,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QTreeWidget;
 
@@ -59,6 +60,7 @@ class BookCheckWindow : public ChildWindow {
   QTabWidget* tabs_ = nullptr;
   QLabel* playSummary_ = nullptr;
   BarChart* endingChart_ = nullptr;
+  QScrollArea* chartScroll_ = nullptr;
   QTreeWidget* pathList_ = nullptr;
   std::vector<std::string> endingRooms_;  // the room of each bar of the chart
   QPushButton* openButton_ = nullptr;
