@@ -7,7 +7,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -16,6 +19,7 @@
 #include "project/book_encoding.h"
 #include "project/help_pages.h"
 #include "ui/accessibility.h"
+#include "ui/bar_chart.h"
 #include "ui/manager_requests.h"
 #include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
@@ -31,6 +35,20 @@ enum Column { kKind, kRoom, kLine, kMessage, kText, kColumns };
 
 QString plural(size_t n, const char* one, const char* many) {
   return QString::number(n) + " " + (n == 1 ? one : many);
+}
+
+enum PathColumn { kPathKind, kPathRoom, kPathOdds, kPathShare, kPathSteps, kPathWay, kPathColumns };
+constexpr int kRoomRole = Qt::UserRole;  // the room a row of the paths opens, as bytes
+
+QString percent(double fraction) { return QLocale(QLocale::Italian).toString(fraction * 100, 'f', 1) + "%"; }
+QString decimal(double v) { return QLocale(QLocale::Italian).toString(v, 'f', 1); }
+
+QString roomNames(const LinkGraph& g, const std::vector<uint32_t>& rooms, const QString& separator, size_t atMost) {
+  QStringList names;
+  for (size_t i = 0; i < rooms.size() && i < atMost; ++i) names << fromNameBytes(g.rooms[rooms[i]].name);
+  QString text = names.join(separator);
+  if (rooms.size() > atMost) text += " e altre " + QString::number(rooms.size() - atMost);
+  return text;
 }
 
 }  // namespace
@@ -60,6 +78,45 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
   findingList_->header()->setAccessibleName("Colonne dell'elenco dei problemi");
   findingList_->installEventFilter(this);
 
+  playSummary_ = new QLabel(this);
+  playSummary_->setObjectName("Label2");
+  exposeChangingLabel(playSummary_, "Riepilogo dei percorsi");
+  playSummary_->setWordWrap(true);
+  endingChart_ = new BarChart(this);
+  endingChart_->setObjectName("Chart1");
+  endingChart_->setAccessibleName("Grafico dei finali");
+  endingChart_->setEmptyText("Nessuna stanza è segnata come finale.");
+  chartScroll_ = new QScrollArea(this);
+  auto* chartScroll = chartScroll_;
+  chartScroll->setObjectName("ChartScroll");
+  chartScroll->setAccessibleName("Grafico dei finali");
+  chartScroll->setWidget(endingChart_);
+  chartScroll->setWidgetResizable(true);
+  pathList_ = new QTreeWidget(this);
+  pathList_->setObjectName("List2");
+  pathList_->setAccessibleName("Finali, trappole e stanze viste dai lettori");
+  pathList_->setColumnCount(kPathColumns);
+  pathList_->setHeaderLabels({"Tipo", "Stanza", "Probabilità", "Lettori", "Passi", "Percorso più breve"});
+  pathList_->setRootIsDecorated(false);
+  pathList_->setUniformRowHeights(true);
+  pathList_->setAlternatingRowColors(true);
+  pathList_->header()->setStretchLastSection(true);
+  pathList_->header()->setObjectName("List2Header");
+  pathList_->header()->setAccessibleName("Colonne dell'elenco dei percorsi");
+  pathList_->installEventFilter(this);
+  auto* paths = new QWidget(this);
+  paths->setObjectName("PathsPage");
+  auto* pathColumn = new QVBoxLayout(paths);
+  pathColumn->setContentsMargins(0, 0, 0, 0);
+  pathColumn->addWidget(playSummary_);
+  pathColumn->addWidget(chartScroll);
+  pathColumn->addWidget(pathList_, 1);
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName("Tabs1");
+  tabs_->setAccessibleName("Verifica e percorsi");
+  tabs_->addTab(findingList_, "Problemi");
+  tabs_->addTab(paths, "Percorsi");
+
   openButton_ = new QPushButton("Apri la Stanza", this);
   openButton_->setObjectName("Command1");
   recheckButton_ = new QPushButton("Verifica di nuovo (F5)", this);
@@ -81,15 +138,24 @@ BookCheckWindow::BookCheckWindow(WindowOwner* windowOwner)
   buttons->addWidget(closeButton_);
   auto* column = new QVBoxLayout(this);
   column->addWidget(summary_);
-  column->addWidget(findingList_, 1);
+  column->addWidget(tabs_, 1);
   column->addLayout(buttons);
 
   connect(findingList_, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { openFinding(findingList_->indexOfTopLevelItem(item)); });
-  connect(findingList_, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* item) { openButton_->setEnabled(item != nullptr); });
-  connect(openButton_, &QPushButton::clicked, this,
-          [this] { openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem())); });
+  auto enableOpen = [this] { openButton_->setEnabled(!currentRoom().empty() || (tabs_->currentIndex() == 0 && findingList_->currentItem())); };
+  connect(findingList_, &QTreeWidget::currentItemChanged, this, enableOpen);
+  connect(pathList_, &QTreeWidget::currentItemChanged, this, enableOpen);
+  connect(tabs_, &QTabWidget::currentChanged, this, enableOpen);
+  connect(openButton_, &QPushButton::clicked, this, [this] {
+    if (tabs_->currentIndex() == 0) openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem()));
+    else openRoom(currentRoom());
+  });
+  connect(pathList_, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { openRoom(item->data(kPathRoom, kRoomRole).toByteArray().toStdString()); });
+  connect(endingChart_, &BarChart::barActivated, this, [this](int i) {
+    if (i >= 0 && size_t(i) < endingRooms_.size()) openRoom(endingRooms_[size_t(i)]);
+  });
   connect(recheckButton_, &QPushButton::clicked, this, &BookCheckWindow::runCheck);
   connect(encodingButton_, &QPushButton::clicked, this, &BookCheckWindow::mendEncoding);
   connect(closeButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
@@ -101,7 +167,12 @@ void BookCheckWindow::load() {
 
 void BookCheckWindow::runCheck() {
   findingList_->clear();
+  pathList_->clear();
+  endingChart_->setBars({});
+  endingRooms_.clear();
+  playSummary_->clear();
   result_ = {};
+  playtest_ = {};
   folder_.clear();
   encodingButton_->setEnabled(false);
   ManagerRequests* m = owner()->manager();
@@ -137,6 +208,85 @@ void BookCheckWindow::runCheck() {
   for (int c : {kKind, kRoom, kLine, kMessage}) findingList_->resizeColumnToContents(c);
   if (!rows.isEmpty()) findingList_->setCurrentItem(rows.front());
   showSummary(graph.rooms.size());
+  playtest_ = run_playtest(graph, PlaytestOptions{});
+  showPlaytest(graph);
+}
+
+void BookCheckWindow::showPlaytest(const LinkGraph& g) {
+  const PlaytestResult& r = playtest_;
+  const PlaytestOptions& o = r.options;
+  if (!r.has_start) {
+    playSummary_->setText("La Stanza 0 non ha una pagina: nessun lettore può cominciare il libro.");
+    return;
+  }
+  QString text = QString::number(o.runs) + " lettori a caso dalla Stanza 0 (al massimo " + QString::number(o.max_steps) +
+                 " passi ciascuno): " + QString::number(r.ended) + " a un finale, " + QString::number(r.stuck) +
+                 " bloccati in una trappola, " + QString::number(r.out_of_steps) + " fermati al limite dei passi. " +
+                 "Probabilità esatta di arrivare a un finale: " + percent(r.odds.ending_probability) + "; passi attesi: " +
+                 (r.odds.expected_steps ? decimal(*r.odds.expected_steps) : QString("senza fine (qualcuno non si ferma mai)")) +
+                 ".";
+  if (!r.odds.converged) text += " Calcolo esatto interrotto: le probabilità possono crescere fino a " + percent(r.odds.bound) + ".";
+  playSummary_->setText(text);
+
+  std::vector<BarChart::Bar> bars;
+  QList<QTreeWidgetItem*> rows;
+  auto row = [&](const QString& kind, const std::string& room, const QString& shown) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(kPathKind, kind);
+    item->setText(kPathRoom, shown);
+    item->setData(kPathRoom, kRoomRole, QByteArray::fromStdString(room));
+    for (int c : {kPathOdds, kPathShare, kPathSteps}) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    rows.append(item);
+    return item;
+  };
+  for (const PlaytestEnding& e : r.endings) {
+    const GraphRoom& room = g.rooms[e.room];
+    const QString name = "Stanza " + fromNameBytes(room.name);
+    const QString steps = e.expected_steps ? decimal(*e.expected_steps) : QString("-");
+    bars.push_back({name, e.probability, e.share,
+                    "probabilità " + percent(e.probability) + ", lettori " + percent(e.share) + ", passi " + steps});
+    endingRooms_.push_back(room.name);
+    QTreeWidgetItem* item = row("Finale", room.name, fromNameBytes(room.name));
+    item->setText(kPathOdds, percent(e.probability));
+    item->setText(kPathShare, percent(e.share));
+    item->setText(kPathSteps, steps);
+    item->setText(kPathWay, e.way.empty() ? QString("nessuna strada dalla Stanza 0") : roomNames(g, e.way, " → ", e.way.size()));
+  }
+  for (const PlaytestTrap& t : r.traps) {
+    QTreeWidgetItem* item = row(t.loop ? "Ciclo chiuso" : "Vicolo cieco", g.rooms[t.rooms.front()].name,
+                                roomNames(g, t.rooms, ", ", 12));
+    item->setText(kPathOdds, percent(t.probability));
+    item->setText(kPathShare, percent(t.share));
+  }
+  for (uint32_t v = 0; v < g.rooms.size(); ++v) {
+    if (!g.rooms[v].has_page) continue;
+    QTreeWidgetItem* item = row(r.room_share[v] > 0 ? "Stanza" : "Mai vista", g.rooms[v].name, fromNameBytes(g.rooms[v].name));
+    item->setText(kPathShare, percent(r.room_share[v]));
+  }
+  endingChart_->setBars(std::move(bars));
+  // As tall as the bars, up to a few rows; more scroll.
+  chartScroll_->setFixedHeight(std::min(170, endingChart_->sizeHint().height() + 2 * chartScroll_->frameWidth()));
+  pathList_->addTopLevelItems(rows);
+  for (int c : {kPathKind, kPathRoom, kPathOdds, kPathShare, kPathSteps}) pathList_->resizeColumnToContents(c);
+}
+
+std::string BookCheckWindow::currentRoom() const {
+  if (tabs_->currentIndex() != 1 || !pathList_->currentItem()) return {};
+  return pathList_->currentItem()->data(kPathRoom, kRoomRole).toByteArray().toStdString();
+}
+
+bool BookCheckWindow::openRoom(const std::string& name) {
+  if (name.empty()) return false;
+  ManagerRequests* m = owner()->manager();
+  if (!m || m->Percorso != folder_) {
+    summary_->setText("Il progetto verificato non è più aperto: premi F5 per verificare di nuovo.");
+    return false;
+  }
+  if (!m->requestRoom(name)) {
+    summary_->setText("La Stanza " + fromNameBytes(name) + " non ha un testo da aprire nell'Editor.");
+    return false;
+  }
+  return true;
 }
 
 void BookCheckWindow::showSummary(size_t rooms) {
@@ -189,10 +339,11 @@ void BookCheckWindow::mendEncoding() {
 }
 
 bool BookCheckWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == findingList_ && event->type() == QEvent::KeyPress) {
+  if ((watched == findingList_ || watched == pathList_) && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem()));
+      if (watched == findingList_) openFinding(findingList_->indexOfTopLevelItem(findingList_->currentItem()));
+      else openRoom(currentRoom());
       return true;
     }
   }

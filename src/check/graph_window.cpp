@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainterPath>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSocketNotifier>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -21,6 +23,8 @@
 #include "check/book_check.h"
 #include "check/graphviz_layout_job.h"
 #include "check/link_graph.h"
+#include "check/neighbourhood.h"
+#include "base/text.h"
 #include "project/help_pages.h"
 #include "ui/accessibility.h"
 #include "ui/manager_requests.h"
@@ -164,8 +168,31 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
   redrawButton_->setObjectName("Command3");
   cancelButton_ = new QPushButton("Annulla il calcolo", this);
   cancelButton_->setObjectName("Command4");
-  for (QPushButton* b : {findButton_, fitButton_, redrawButton_, cancelButton_}) b->setAccessibleName(b->text());
+  auto* distanceLabel = new QLabel("Distanza", this);
+  distanceLabel->setObjectName("Label3");
+  distanceBox_ = new QSpinBox(this);
+  distanceBox_->setObjectName("Spin1");
+  distanceBox_->setRange(kMinNeighbourhood, kMaxNeighbourhood);
+  distanceBox_->setValue(2);
+  distanceBox_->setAccessibleName("Distanza dei dintorni, in collegamenti");
+  distanceBox_->setToolTip("Quanti collegamenti, avanti e indietro, dalla Stanza al centro dei dintorni");
+  distanceLabel->setBuddy(distanceBox_);
+  nearButton_ = new QPushButton("Dintorni", this);
+  nearButton_->setObjectName("Command5");
+  nearButton_->setToolTip("Le Stanze vicine alla Stanza cercata o scelta, avanti e indietro");
+  wholeButton_ = new QPushButton("Tutto il libro", this);
+  wholeButton_->setObjectName("Command6");
+  wholeButton_->setToolTip("Disegna tutto il libro: per un libro grande può volerci molto");
+  for (QPushButton* b : {findButton_, fitButton_, redrawButton_, cancelButton_, nearButton_, wholeButton_})
+    b->setAccessibleName(b->text());
   cancelButton_->setEnabled(false);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName("Progress1");
+  progress_->setAccessibleName("Avanzamento del calcolo del grafo");
+  progress_->setRange(0, 0);  // Graphviz does not say how far it is: a busy bar and the time
+  progress_->setMaximumWidth(160);
+  progress_->setTextVisible(false);
+  progress_->hide();
 
   state_ = new QLabel(this);
   state_->setObjectName("Label1");
@@ -186,15 +213,25 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
   tools->addStretch(1);
   tools->addWidget(redrawButton_);
   tools->addWidget(cancelButton_);
+  auto* near = new QHBoxLayout;
+  near->addWidget(distanceLabel);
+  near->addWidget(distanceBox_);
+  near->addWidget(nearButton_);
+  near->addWidget(wholeButton_);
+  near->addStretch(1);
+  near->addWidget(progress_);
   auto* column = new QVBoxLayout(this);
   column->addLayout(tools);
+  column->addLayout(near);
   column->addWidget(state_);
   column->addWidget(view_, 1);
 
   auto find = [this] {
     if (busy()) return;  // nothing is drawn yet; the state line says so
-    if (!findRoom(searchField_->text().trimmed()))
-      state_->setText("Nel grafo non c'è la Stanza " + searchField_->text().trimmed() + ".");
+    const QString number = searchField_->text().trimmed();
+    // A room outside the neighbourhood shown becomes its centre.
+    if (!findRoom(number) && !(near_ && showNeighbourhood(number)))
+      state_->setText("Nel grafo non c'è la Stanza " + number + ".");
   };
   connect(findButton_, &QPushButton::clicked, this, find);
   connect(searchField_, &QLineEdit::returnPressed, this, find);
@@ -202,7 +239,24 @@ GraphWindow::GraphWindow(WindowOwner* windowOwner)
           [this] { view_->fitInView(scene_->itemsBoundingRect(), Qt::KeepAspectRatio); });
   connect(redrawButton_, &QPushButton::clicked, this, &GraphWindow::redraw);
   connect(cancelButton_, &QPushButton::clicked, this, &GraphWindow::cancelLayout);
-  connect(view_, &GraphView::nodeActivated, this, [this](int node) { openNode(node); });
+  connect(view_, &GraphView::nodeActivated, this, &GraphWindow::activateNode);
+  connect(nearButton_, &QPushButton::clicked, this, [this] {
+    // The room searched for, else the one selected, else the centre, else room 0.
+    QString number = searchField_->text().trimmed();
+    if (number.isEmpty())
+      for (QGraphicsItem* item : scene_->selectedItems())
+        if (const QVariant node = item->data(kNodeKey); node.isValid())
+          number = fromNameBytes(drawing_.nodes[size_t(node.toInt())].name);
+    if (number.isEmpty()) number = near_ ? neighbourhoodCentre() : QString("0");
+    if (whole_.nodes.empty())
+      state_->setText("Nessun progetto aperto: apri un progetto per disegnarne il grafo.");
+    else if (!showNeighbourhood(number))
+      state_->setText("Nel grafo non c'è la Stanza " + number + ".");
+  });
+  connect(wholeButton_, &QPushButton::clicked, this, &GraphWindow::layoutWholeBook);
+  connect(distanceBox_, &QSpinBox::valueChanged, this, [this] {
+    if (near_) showNeighbourhood(neighbourhoodCentre());
+  });
   tick_.setInterval(250);
   connect(&tick_, &QTimer::timeout, this, &GraphWindow::pollJob);
 }
@@ -219,31 +273,95 @@ void GraphWindow::showState(const QString& text, bool running) {
   state_->setText(text);
   cancelButton_->setEnabled(running);
   findButton_->setEnabled(!running);
+  progress_->setVisible(running);
+}
+
+void GraphWindow::clearMap() {
+  view_->setRooms({});
+  scene_->clear();
+  nodeItems_.clear();
+  drawing_ = {};
 }
 
 void GraphWindow::redraw() {
   stopWatching();
-  scene_->clear();
-  nodeItems_.clear();
-  drawing_ = {};
+  clearMap();
+  whole_ = {};
   folder_.clear();
   ManagerRequests* m = owner()->manager();
   if (!m) {
+    near_ = false;
     showState("Nessun progetto aperto: apri un progetto per disegnarne il grafo.", false);
     return;
   }
   folder_ = m->Percorso;
   const LinkGraph graph = build_link_graph(m->project());
-  drawing_ = make_graph_drawing(graph, check_book(graph));
-  job_ = std::make_unique<LayoutJob>();
+  whole_ = make_graph_drawing(graph, check_book(graph));
+  if (near_ && showNeighbourhood(neighbourhoodCentre())) return;
+  if (whole_.nodes.size() > kWholeBookAtOpenLimit && !wholeAsked_ && showNeighbourhood("0")) {
+    state_->setText(state_->text() + " Il libro ha " + QString::number(whole_.nodes.size()) +
+                    " stanze: \"Tutto il libro\" le disegna tutte, e può volerci molto.");
+    return;
+  }
+  startWholeLayout();
+}
+
+void GraphWindow::layoutWholeBook() {
+  wholeAsked_ = true;
+  if (whole_.nodes.empty()) return redraw();
+  startWholeLayout();
+}
+
+void GraphWindow::startWholeLayout() {
+  stopWatching();
+  clearMap();
+  near_ = false;
+  centre_.clear();
+  drawing_ = whole_;
+  // No time limit: the author sees the time go by and cancels when it is enough.
+  job_ = std::make_unique<LayoutJob>(std::chrono::hours(24));
   job_->start(drawing_);
   showState("Calcolo del grafo...", true);
+  clock_.start();
   if (job_->descriptor() >= 0) {
     notifier_ = new QSocketNotifier(job_->descriptor(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &GraphWindow::pollJob);
   }
   tick_.start();
   pollJob();
+}
+
+bool GraphWindow::showNeighbourhood(const QString& number) {
+  const std::string name = toNameBytes(number);
+  uint32_t centre = 0;
+  while (centre < whole_.nodes.size() && !iequals(whole_.nodes[centre].name, name)) ++centre;
+  if (centre >= whole_.nodes.size()) return false;
+  stopWatching();
+  Neighbourhood n = make_neighbourhood(whole_, centre, distanceBox_->value());
+  clearMap();
+  drawing_ = std::move(n.drawing);
+  near_ = true;
+  centre_ = drawing_.nodes[n.centre].name;
+  draw(n.layout);
+  QString text = "Dintorni della Stanza " + fromNameBytes(centre_) + " entro " +
+                 QString::number(distanceBox_->value()) + " collegamenti: " + QString::number(drawing_.nodes.size()) +
+                 " stanze.";
+  if (n.cut) text += " Sono troppe: qui solo le " + QString::number(kNeighbourhoodRoomLimit) + " più vicine.";
+  text += " Doppio clic su una Stanza per spostarvi il centro; sul centro, per aprirla nell'Editor.";
+  showState(text, false);
+  findRoom(fromNameBytes(centre_));
+  return true;
+}
+
+QString GraphWindow::neighbourhoodCentre() const { return near_ ? fromNameBytes(centre_) : QString(); }
+
+void GraphWindow::activateNode(int node) {
+  if (node < 0 || size_t(node) >= drawing_.nodes.size()) return;
+  if (near_ && drawing_.nodes[size_t(node)].name != centre_) {
+    showNeighbourhood(fromNameBytes(drawing_.nodes[size_t(node)].name));
+    return;
+  }
+  openNode(node);
 }
 
 // Takes what the layout process has written; once it has ended, draws the map or says why not.
@@ -253,6 +371,8 @@ void GraphWindow::pollJob() {
   if (notifier_) notifier_->setEnabled(false);
   if (!job_->wait(std::chrono::milliseconds(0))) {
     if (notifier_) notifier_->setEnabled(true);
+    if (const qint64 seconds = clock_.elapsed() / 1000; seconds > 0)
+      state_->setText("Calcolo del grafo... " + QString::number(seconds) + " s");
     return;
   }
   stopWatching();

@@ -1,15 +1,21 @@
 // The window "Grafo dell'avventura": the book's rooms and links laid out by Graphviz and
-// drawn with a graphics view. The layout runs in a child process (LayoutJob), watched
-// through its descriptor, so the window never freezes and the author can cancel it; a
-// book too large to draw is said so in Italian. Zoom with the wheel, pan by dragging,
-// search a room by number, double-click a room to open it in the editor, F5 to redraw.
+// drawn with a graphics view. The whole book's layout runs in a child process (LayoutJob),
+// watched through its descriptor, so the window never freezes: it shows how long it has
+// been running and the author can cancel it. "Dintorni" shows instead the rooms within a
+// few links of one room, forwards and backwards, laid out at once (neighbourhood.h); there a
+// double-click on a room moves the centre to it, and on the centre opens it. A book of more
+// than kWholeBookAtOpenLimit rooms opens on the neighbourhood of room 0. Zoom with the wheel,
+// pan by dragging, search a room by number, double-click a room of the whole book to open it
+// in the editor, F5 to redraw.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QGraphicsView>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "check/graph_drawing.h"
@@ -20,8 +26,10 @@
 class QGraphicsScene;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QSocketNotifier;
+class QSpinBox;
 
 namespace pm {
 
@@ -79,8 +87,16 @@ class GraphWindow : public ChildWindow {
 
   // Starts drawing the project's map (the window is in its frame by now).
   void load();
-  // Reads the open project again and starts laying it out (cancelling a layout running).
+  // Reads the open project again and shows it as before: its neighbourhood, or the whole
+  // book laid out (cancelling a layout running).
   void redraw();
+  // Starts laying out the whole book, however long it takes.
+  void layoutWholeBook();
+  // Shows the rooms within the chosen distance of room `number`; false when the book has no
+  // page of that number.
+  bool showNeighbourhood(const QString& number);
+  // The room at the centre of the neighbourhood shown; empty when the whole book is shown.
+  QString neighbourhoodCentre() const;
   // Stops the layout running; the window says it was cancelled.
   void cancelLayout();
   bool busy() const;
@@ -102,6 +118,9 @@ class GraphWindow : public ChildWindow {
  private:
   void pollJob();
   void stopWatching();
+  void startWholeLayout();
+  void clearMap();
+  void activateNode(int node);
   void draw(const GraphLayout& layout);
   void showState(const QString& text, bool busy);
   // The drawn rooms as the keyboard and assistive technology go through them.
@@ -113,13 +132,22 @@ class GraphWindow : public ChildWindow {
   QPushButton* fitButton_ = nullptr;
   QPushButton* redrawButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
+  QSpinBox* distanceBox_ = nullptr;
+  QPushButton* nearButton_ = nullptr;
+  QPushButton* wholeButton_ = nullptr;
+  QProgressBar* progress_ = nullptr;
   QGraphicsScene* scene_ = nullptr;
   GraphView* view_ = nullptr;
 
   std::unique_ptr<LayoutJob> job_;
   QPointer<QSocketNotifier> notifier_;
   QTimer tick_;  // notices a layout that ran out of time without writing anything
-  GraphDrawing drawing_;
+  GraphDrawing whole_;    // the whole book
+  GraphDrawing drawing_;  // what is drawn: the whole book or a neighbourhood
+  bool near_ = false;     // a neighbourhood is shown, around centre_
+  std::string centre_;
+  bool wholeAsked_ = false;  // the author asked for the whole book of a large book
+  QElapsedTimer clock_;      // since the whole book's layout started
   QString folder_;
   std::vector<QGraphicsItem*> nodeItems_;  // the rooms' boxes (their data: the node index)
 };

@@ -11,6 +11,7 @@
 #include "check/encoding_check.h"
 #include "check/graph_drawing.h"
 #include "check/graphviz_render.h"
+#include "check/playtest_report.h"
 #include "cli/cli_output.h"
 #include "cli/cli_support.h"
 #include "compiler/compile_request.h"
@@ -254,6 +255,24 @@ int run_graph(const Request& r) {
     }
   }
   return output(picture, "cannot write the graph to standard output: ") ? kExitOk : kExitFailed;
+}
+
+int run_playtest(const Request& r) {
+  auto project = open_project(r.project);
+  if (!project) return kExitFailed;
+  const LinkGraph graph = build_link_graph(*project);
+  PlaytestOptions options;
+  options.runs = r.runs;
+  options.seed = r.seed;
+  options.max_steps = r.max_steps;
+  const PlaytestResult result = pm::run_playtest(graph, options);
+  if (!result.has_start) {
+    report_error("room 0 has no page: no reader can start the book");
+    return kExitFailed;
+  }
+  const std::string report = r.json ? playtest_report_json(r.project, graph, result)
+                                    : playtest_report_lines(r.project, graph, result);
+  return output(report, "cannot write the playtest to standard output: ") ? kExitOk : kExitFailed;
 }
 
 }  // namespace pm::cli

@@ -1,9 +1,10 @@
 // The commands of pagimond-cli, each returning the program's exit status: compile the whole
 // project, compile it into a single file, write the map text, pack the book into a portable
-// package, create a project, check the book's roads, draw its graph, list and restore the
-// versions the book's history keeps.
+// package, create a project, check the book's roads, draw its graph, playtest it, list and
+// restore the versions the book's history keeps, import and export stories.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,9 @@ struct Request {
   std::string file;                   // import FILE: a Twee file or a published HTML story
   std::optional<std::string> out;     // export --out FILE (standard output when not given)
   std::string story_format;           // export --story-format NAME@VERSION (empty: the default)
+  uint32_t runs = 10000;              // playtest --runs
+  uint64_t seed = 1;                  // playtest --seed
+  uint32_t max_steps = 1000;          // playtest --max-steps
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -63,5 +67,8 @@ int run_history(const Request& r);
 // Version `version` of `room` brought back through the book's save (what it replaces is
 // kept); status 1 when there is no such version or it cannot be written.
 int run_restore(const Request& r);
+// Random readers and the exact odds of the book (playtest_report.h gives the lines and the
+// JSON); status 1 when room 0 has no page.
+int run_playtest(const Request& r);
 
 }  // namespace pm::cli

@@ -26,7 +26,8 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "pack it for readers, check its links, draw its graph, create projects, import and export stories.",
+               "pack it for readers, check its links, draw its graph, playtest it, create projects, import and "
+               "export stories, list and restore the versions of its files.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -74,6 +75,17 @@ int run(int argc, char** argv) {
   graph->add_option("--format", r.format, "svg or png (a picture), or dot (the graph, not laid out)")
       ->check(CLI::IsMember({"svg", "dot", "png"}))
       ->capture_default_str();
+
+  auto* playtest = app.add_subcommand(
+      "playtest", "Send random readers from room 0 and give the exact odds of each ending, the shortest way to it, "
+                  "the rooms no reader sees and the loops a reader cannot leave");
+  playtest->add_option("PROJECT", r.project, "Project folder")->required();
+  playtest->add_option("--runs", r.runs, "Readers")->check(CLI::Range(1u, 10000000u))->capture_default_str();
+  playtest->add_option("--seed", r.seed, "Seed of the readers' choices")->capture_default_str();
+  playtest->add_option("--max-steps", r.max_steps, "Moves after which a reader stops")
+      ->check(CLI::Range(1u, 10000000u))
+      ->capture_default_str();
+  playtest->add_flag("--json", r.json, "Write the figures as JSON");
 
   auto* create = app.add_subcommand("new", "Create a project and print its folder");
   create->add_option("TITLE", r.title, "Title of the book")->required();
@@ -155,6 +167,7 @@ int run(int argc, char** argv) {
   if (restore->parsed()) return pm::cli::run_restore(r);
   if (importing->parsed()) return pm::cli::run_import(r);
   if (exporting->parsed()) return pm::cli::run_export(r);
+  if (playtest->parsed()) return pm::cli::run_playtest(r);
   return pm::cli::run_new(r);
 }
 

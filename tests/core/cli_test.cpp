@@ -105,7 +105,7 @@ TEST_F(CliTest, VersionHelpUsageAndAWrongCommandLine) {
   EXPECT_EQ(v.err, "");
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* word : {"compile", "single", "map", "package", "check", "encoding", "graph", "new"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
+  for (const char* word : {"compile", "single", "map", "package", "check", "encoding", "graph", "playtest", "new", "history", "restore", "import", "export"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
   // No command at all: the usage on standard error.
   CliRun u = run({});
   EXPECT_EQ(u.status, 2);
@@ -329,6 +329,22 @@ TEST_F(CliTest, CheckPrintsCompilerLinesAndExitsOneOnErrors) {
 
   expect_refusal(run({"check", home().string()}), 1, home().string());
   expect_refusal(run({"check"}), 2, "PROJECT");
+}
+
+// The small book's readers go round for ever (no ending): a closed loop of three rooms, in
+// lines or in JSON; a wrong number of readers is a wrong command line.
+TEST_F(CliTest, PlaytestReportsTheLoopAndRefusesABadCount) {
+  const std::string b = make_book().string();
+  CliRun r = run({"playtest", b, "--runs", "50", "--max-steps", "20"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("closed loop: rooms 0, 1, 2: probability 100.000%, readers 100.000%"), std::string::npos) << r.out;
+  r = run({"playtest", b, "--json", "--seed", "3"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"seed\": 3"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"endings\": [],"), std::string::npos) << r.out;
+  expect_refusal(run({"playtest", b, "--runs", "0"}), 2, "--runs");
+  expect_refusal(run({"playtest", b, "--max-steps", "many"}), 2, "--max-steps");
+  expect_refusal(run({"playtest"}), 2, "PROJECT");
 }
 
 // A book made of files in two encodings: the check warns at each file's first line in the

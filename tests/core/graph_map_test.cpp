@@ -1,16 +1,19 @@
 // The graph map: nodes and arrows drawn from the sample book, its DOT text, the layout by
 // Graphviz read back into positions, handed between processes, and the layout job that
-// can be cancelled or run out of time.
+// can be cancelled or run out of time; the neighbourhood of a room laid out in columns.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "check/graph_drawing.h"
 #include "check/graph_layout.h"
 #include "check/graphviz_layout_job.h"
 #include "check/graphviz_render.h"
+#include "check/neighbourhood.h"
 
 namespace {
 
@@ -135,6 +138,34 @@ TEST(GraphMap, TheLayoutJobFinishesCancelsAndStopsAtItsTimeLimit) {
   job.start(huge);
   EXPECT_TRUE(job.finished());  // refused at once, nothing started
   EXPECT_EQ(job.result().outcome, pm::LayoutOutcome::TooLarge);
+}
+
+// 0 -> 1 -> 2 -> 3 -> 4 and 5 -> 2: the rooms one arrow from 2 are 1 and 5 before it and 3
+// after it, in columns left to right; a room with more neighbours than the limit is cut.
+TEST(GraphMap, TheNeighbourhoodOfARoomInColumnsByDistance) {
+  pm::GraphDrawing d;
+  for (int i = 0; i < 6; ++i) d.nodes.push_back({std::to_string(i), std::to_string(i)});
+  for (auto [a, b] : std::vector<std::pair<uint32_t, uint32_t>>{{0, 1}, {1, 2}, {2, 3}, {3, 4}, {5, 2}})
+    d.edges.push_back({a, b, false});
+  pm::Neighbourhood n = pm::make_neighbourhood(d, 2, 1);
+  EXPECT_EQ(n.whole, (std::vector<uint32_t>{2, 3, 1, 5}));
+  EXPECT_EQ(n.distance, (std::vector<int>{0, 1, -1, -1}));
+  EXPECT_FALSE(n.cut);
+  ASSERT_EQ(n.drawing.edges.size(), 3u);  // 1 -> 2, 2 -> 3, 5 -> 2
+  ASSERT_EQ(n.layout.nodes.size(), 4u);
+  ASSERT_EQ(n.layout.edges.size(), 3u);
+  EXPECT_LT(n.layout.nodes[2].center.x, n.layout.nodes[0].center.x);
+  EXPECT_LT(n.layout.nodes[0].center.x, n.layout.nodes[1].center.x);
+  EXPECT_EQ(n.layout.nodes[2].center.x, n.layout.nodes[3].center.x);
+  for (const auto& c : n.layout.edges) EXPECT_EQ(c.points.size(), 4u);
+  EXPECT_EQ(pm::make_neighbourhood(d, 2, 9).whole.size(), 6u);  // 5 at most: the whole book
+
+  pm::GraphDrawing star;
+  star.nodes.resize(pm::kNeighbourhoodRoomLimit + 10);
+  for (uint32_t i = 1; i < star.nodes.size(); ++i) star.edges.push_back({0, i, false});
+  n = pm::make_neighbourhood(star, 0, 1);
+  EXPECT_TRUE(n.cut);
+  EXPECT_EQ(n.whole.size(), pm::kNeighbourhoodRoomLimit);
 }
 
 }  // namespace

@@ -1,17 +1,23 @@
 // The book check and the graph map windows driven through the real main window: a broken
-// link listed and its room opened, one box per room on the map and a room opened from it,
-// the room search, a cancelled layout, and pictures of both windows on the sample book.
+// link listed and its room opened, the paths of the random readers, one box per room on the
+// map and a room opened from it, the room search, a cancelled layout, a neighbourhood moved
+// by double-clicks, and pictures of both windows on the sample book.
 #include <QAction>
 #include <QApplication>
 #include <QWheelEvent>
 #include <QGraphicsItem>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include "check/book_check_window.h"
 #include "check/graph_window.h"
+#include "check/neighbourhood.h"
 #include "editor/room_editor_window.h"
+#include "ui/bar_chart.h"
 #include "support/editor_tools.h"
 
 using namespace pmtest;
@@ -48,6 +54,9 @@ class BookMapTest : public QObject {
   void checkFromTheManagersMenuAndAgainOnF5();
   void checkFindsAnotherEncodingAndMendsItOnConfirmation();
   void graphSearchesCancelsAndOpensARoom();
+  void pathsChartTheEndingsAndOpenTheirRooms();
+  void neighbourhoodMovesWithADoubleClick();
+  void aLargeBookOpensOnANeighbourhood();
   void sampleBookPictures();
 };
 
@@ -233,6 +242,90 @@ void BookMapTest::graphSearchesCancelsAndOpensARoom() {
   QTRY_VERIFY(f.main()->editor()->isLoaded());
   QTest::qWait(150);
   QCOMPARE(f.main()->editor()->windowTitle(), QString("Edita Stanza \"1 | Stanza 1\""));
+}
+
+// Half the readers reach the ending 3; the other half stop in room 1, whose only link is broken.
+void BookMapTest::pathsChartTheEndingsAndOpenTheirRooms() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeBrokenBook(f)));
+  QTest::mouseClick(part<QToolButton>(f.main(), "ImageVerifica"), Qt::LeftButton);
+  pm::BookCheckWindow* w = f.main()->bookCheck();
+  QVERIFY(w);
+  part<QTabWidget>(w, "Tabs1")->setCurrentIndex(1);
+  QVERIFY2(unnamedControls(w).isEmpty(), qPrintable(unnamedControls(w).join(",")));
+  auto* chart = part<pm::BarChart>(w, "Chart1");
+  QCOMPARE(chart->accessibleItemCount(), 1);
+  QVERIFY2(chart->accessibleItemName(0).startsWith("Stanza 3: probabilità 50,0%, lettori "),
+           qPrintable(chart->accessibleItemName(0)));
+  QVERIFY(qAbs(w->playtest().endings.at(0).share - 0.5) < 0.02);
+  QVERIFY2(part<QLabel>(w, "Label2")->text().contains("Probabilità esatta di arrivare a un finale: 50,0%"),
+           qPrintable(part<QLabel>(w, "Label2")->text()));
+  auto* list = part<QTreeWidget>(w, "List2");
+  QCOMPARE(list->topLevelItem(0)->text(0), QString("Finale"));
+  QCOMPARE(list->topLevelItem(0)->text(5), QString("0 → 2 → 3"));
+  QCOMPARE(list->topLevelItem(1)->text(0), QString("Vicolo cieco"));
+  QCOMPARE(list->topLevelItem(1)->text(1), QString("1"));
+  shoot(w, "book_check_paths");
+  chart->setFocus();
+  QTest::keyClick(chart, Qt::Key_Return);
+  QVERIFY(editorOn(f.main(), "3"));
+}
+
+// Rooms 0 -> 1, 2; 2 -> 3. At distance 1 the neighbourhood of 1 is 0 and 1; a double-click on
+// 0 moves the centre there (0, 1, 2); on the centre it opens the room; the whole book after.
+void BookMapTest::neighbourhoodMovesWithADoubleClick() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeBrokenBook(f)));
+  pm::GraphWindow* g = openGraph(f);
+  QVERIFY(g);
+  part<QSpinBox>(g, "Spin1")->setValue(1);
+  QTest::keyClicks(part<QLineEdit>(g, "Text1"), "1");
+  QTest::mouseClick(part<QPushButton>(g, "Command5"), Qt::LeftButton);
+  QCOMPARE(g->neighbourhoodCentre(), QString("1"));
+  QCOMPARE(g->drawnRooms(), 2);
+  QVERIFY(g->roomItem("0") && !g->roomItem("2"));
+  shoot(g, "graph_neighbourhood");
+  auto doubleClick = [g](const char* room) {
+    QGraphicsItem* item = g->roomItem(room);
+    g->view()->centerOn(item);
+    QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, g->view()->mapFromScene(item->sceneBoundingRect().center()));
+  };
+  doubleClick("0");
+  QCOMPARE(g->neighbourhoodCentre(), QString("0"));
+  QCOMPARE(g->drawnRooms(), 3);
+  part<QSpinBox>(g, "Spin1")->setValue(2);
+  QCOMPARE(g->drawnRooms(), 4);
+  QTest::keyClick(g, Qt::Key_F5);  // F5 keeps the neighbourhood
+  QCOMPARE(g->neighbourhoodCentre(), QString("0"));
+  doubleClick("0");
+  QVERIFY(editorOn(f.main(), "0"));
+
+  QTest::mouseClick(part<QPushButton>(g, "Command6"), Qt::LeftButton);
+  QVERIFY(g->busy());
+  QVERIFY(part<QProgressBar>(g, "Progress1")->isVisibleTo(g));
+  QVERIFY(QTest::qWaitFor([g] { return !g->busy(); }, 15000));
+  QVERIFY(!part<QProgressBar>(g, "Progress1")->isVisibleTo(g));
+  QCOMPARE(g->neighbourhoodCentre(), QString());
+  QCOMPARE(g->drawnRooms(), 4);
+}
+
+// A book above the limit opens on room 0's neighbourhood, not on a long layout; the whole
+// book is laid out when asked for, and can be cancelled.
+void BookMapTest::aLargeBookOpensOnANeighbourhood() {
+  GuiFixture f;
+  QVERIFY(openProject(f, makeProject(f.projects(), "Grande", descriptions(int(pm::kWholeBookAtOpenLimit) + 1))));
+  pm::GraphWindow* g = openGraph(f);
+  QVERIFY(g);
+  QVERIFY(!g->busy());
+  QCOMPARE(g->neighbourhoodCentre(), QString("0"));
+  QCOMPARE(g->drawnRooms(), 1);
+  QVERIFY2(part<QLabel>(g, "Label1")->text().contains("\"Tutto il libro\""), qPrintable(part<QLabel>(g, "Label1")->text()));
+  QTest::mouseClick(part<QPushButton>(g, "Command6"), Qt::LeftButton);
+  QVERIFY(g->busy());
+  QTest::mouseClick(part<QPushButton>(g, "Command4"), Qt::LeftButton);
+  QVERIFY(!g->busy());
+  QCOMPARE(part<QLabel>(g, "Label1")->text(), QString("Disegno del grafo annullato."));
+  QVERIFY(!part<QProgressBar>(g, "Progress1")->isVisibleTo(g));
 }
 
 void BookMapTest::sampleBookPictures() {
