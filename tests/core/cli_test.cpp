@@ -105,7 +105,9 @@ TEST_F(CliTest, VersionHelpUsageAndAWrongCommandLine) {
   EXPECT_EQ(v.err, "");
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* word : {"compile", "single", "map", "package", "check", "encoding", "graph", "playtest", "new", "history", "restore", "import", "export"}) EXPECT_NE(h.out.find(word), std::string::npos) << word;
+  for (const char* word : {"compile", "single", "map", "package", "check", "encoding", "graph", "playtest", "new",
+                           "history", "restore", "import", "export"})
+    EXPECT_NE(h.out.find(word), std::string::npos) << word;
   // No command at all: the usage on standard error.
   CliRun u = run({});
   EXPECT_EQ(u.status, 2);
