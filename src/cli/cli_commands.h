@@ -3,8 +3,10 @@
 // package, create a project, check the book's roads, draw its graph.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pm::cli {
 
@@ -21,6 +23,13 @@ struct Request {
   bool json = false;                  // check --json
   std::string format = "svg";         // graph --format svg|dot|png
   std::string to;                     // encoding --to windows-1252|utf-8 (empty: the book's own)
+  std::string into;                   // renumber --into FOLDER
+  bool shuffle = false;               // renumber --shuffle
+  std::optional<uint64_t> seed;       // renumber --seed N (a random one when not given)
+  std::vector<std::string> pins;      // renumber --pin 0,99,...
+  std::vector<std::string> phrases;   // renumber --phrase (added to the usual ones)
+  std::string out;                    // export --out FILE (default: <project folder name>.<format> here)
+  std::string page = "A5";            // export --page A4|A5 (pdf)
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -42,5 +51,13 @@ int run_check(const Request& r);
 int run_encoding(const Request& r);
 // The graph map on standard output: an SVG or PNG picture, or the graph in DOT (not laid out).
 int run_graph(const Request& r);
+
+// The book renumbered into a new project (`into`); the new folder's path on standard output,
+// what paper cannot carry is not its business. Status 2 for a pinned room that is no room.
+int run_renumber(const Request& r);
+
+// The book as a document (`format`: epub, pdf or odt) in `out`; its path on standard output,
+// and on standard error, room by room, what paper cannot carry.
+int run_export(const Request& r);
 
 }  // namespace pm::cli

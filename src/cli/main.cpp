@@ -80,6 +80,27 @@ int run(int argc, char** argv) {
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
   home_given.push_back(create->add_option("--home", home, home_help));
 
+  auto* renumber = app.add_subcommand(
+      "renumber", "Write the book renumbered as a new project in FOLDER, references following their rooms, "
+                  "with renumber.csv mapping old numbers to new; the book itself is not touched");
+  renumber->add_option("PROJECT", r.project, "Project folder")->required();
+  renumber->add_option("--into", r.into, "The new project's folder (must not exist, or be empty)")->required();
+  auto* shuffle = renumber->add_flag("--shuffle", r.shuffle, "Shuffle the rooms (room 0 and pinned rooms stay)");
+  renumber->add_option("--seed", r.seed, "The shuffle's seed: the same seed gives the same order")->needs(shuffle);
+  renumber->add_option("--pin", r.pins, "Rooms that keep their numbers, separated by commas")->delimiter(',');
+  renumber->add_option("--phrase", r.phrases, "Words after which a number names a room, besides "
+                                              "\"vai al\", \"torna al\", \"paragrafo\" (repeatable)");
+
+  auto* export_book = app.add_subcommand(
+      "export", "Write the book as an EPUB, PDF or ODT document, one section per room in number order; "
+                "what paper cannot carry (scripts, timed jumps, sounds) is listed on standard error");
+  export_book->add_option("PROJECT", r.project, "Project folder")->required();
+  export_book->add_option("--format", r.format, "epub, pdf or odt")->required()->check(CLI::IsMember({"epub", "pdf", "odt"}));
+  export_book->add_option("--out", r.out, "The file to write (default: <project folder name>.<format> here)");
+  export_book->add_option("--page", r.page, "Page size of a PDF: A5 or A4")
+      ->check(CLI::IsMember({"A4", "A5"}, CLI::ignore_case))
+      ->capture_default_str();
+
   // No command at all: the person wants to know what there is, so the whole usage summary.
   if (argc < 2) {
     pm::cli::report_usage(app.help());
@@ -89,9 +110,9 @@ int run(int argc, char** argv) {
   const std::string first = argv[1];
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
                         first != "package" && first != "check" && first != "encoding" && first != "graph" &&
-                        first != "new")) {
+                        first != "new" && first != "renumber" && first != "export")) {
     pm::cli::report_error(std::string("unknown command: ") + argv[1] +
-                          " (commands: compile, single, map, package, check, encoding, graph, new)");
+                          " (commands: compile, single, map, package, check, encoding, graph, new, renumber, export)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -121,6 +142,8 @@ int run(int argc, char** argv) {
   if (check->parsed()) return pm::cli::run_check(r);
   if (encoding->parsed()) return pm::cli::run_encoding(r);
   if (graph->parsed()) return pm::cli::run_graph(r);
+  if (renumber->parsed()) return pm::cli::run_renumber(r);
+  if (export_book->parsed()) return pm::cli::run_export(r);
   return pm::cli::run_new(r);
 }
 

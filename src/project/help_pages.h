@@ -26,6 +26,8 @@ inline constexpr std::string_view kFindReplace = "trova_sostituisci.htm";
 inline constexpr std::string_view kColours = "colori.htm";
 inline constexpr std::string_view kBookCheck = "verifica.htm";
 inline constexpr std::string_view kGraph = "grafo.htm";
+inline constexpr std::string_view kRenumber = "rinumera.htm";
+inline constexpr std::string_view kExport = "esporta.htm";
 inline constexpr std::string_view kRootPage = "index.htm";
 }  // namespace help
 

@@ -12,6 +12,8 @@
 
 #include "check/book_check_window.h"
 #include "check/graph_window.h"
+#include "paper/export_window.h"
+#include "paper/renumber_window.h"
 #include "packager/compile_dialog.h"
 #include "editor/colour_palette_window.h"
 #include "editor/find_replace_window.h"
@@ -96,6 +98,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   GraphWindow* graph() const { return graph_.data(); }
   BookCheckWindow* openBookCheckFresh();  // Command::BookCheck: opened and checked at once
   GraphWindow* openGraphFresh();          // opened and laying out at once
+  RenumberWindow* openRenumberFresh();    // ImageCarta's "Rinumera le Stanze..."
+  ExportWindow* openExportFresh();        // ImageCarta's "Esporta il libro..."
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -203,6 +207,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<MapWindow> map_;
   QPointer<BookCheckWindow> check_;
   QPointer<GraphWindow> graph_;
+  QPointer<RenumberWindow> renumber_;
+  QPointer<ExportWindow> export_;
   bool closing_ = false;
   bool shown_ = false;
   unsigned opened_ = 0;  // child windows handed out so far

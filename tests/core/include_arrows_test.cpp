@@ -38,7 +38,8 @@ const std::map<std::string, std::set<std::string>> kCoreArrows = {
     {"map", {"base", "project", "rooms"}},
     {"check", {"base", "project", "compiler", "rooms"}},
     {"packager", {"base", "project", "compiler"}},
-    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager"}},
+    {"paper", {"base", "project", "compiler", "rooms", "check", "packager"}},  // renumbering and export
+    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager", "paper"}},
     {"start", {"base"}},
     {"registro", {"base"}},
     {"ui", {"base", "project", "rooms"}},  // the requests between windows name rooms and links
@@ -53,8 +54,9 @@ const std::map<std::string, std::set<std::string>> kWindowArrows = {
     {"editor", {"base", "project", "compiler", "rooms"}},
     {"map", {"base", "project", "rooms"}},
     {"check", {"base", "project", "compiler", "rooms"}},
+    {"paper", {"base", "project", "compiler", "rooms", "check", "packager"}},
     {"registro", {"base"}},
-    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager"}},
+    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager", "paper"}},
 };
 
 struct Arrow {
