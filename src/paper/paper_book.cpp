@@ -114,12 +114,17 @@ std::vector<std::string> paper_losses(const PaperBook& book) {
   return out;
 }
 
-std::string paper_book_html(const PaperBook& book) {
+std::string paper_book_html(const PaperBook& book) { return paper_book_html(book, 0, book.rooms.size()); }
+
+std::string paper_book_html(const PaperBook& book, size_t first, size_t end) {
   std::string out = "<html><head><meta charset=\"utf-8\"/><title>" + xml_escaped(book.title) + "</title></head><body>\n";
-  out += "<h1 align=\"center\">" + xml_escaped(book.title) + "</h1>\n";
-  if (!book.author.empty()) out += "<p align=\"center\">" + xml_escaped(book.author) + "</p>\n";
-  if (!book.date.empty()) out += "<p align=\"center\">" + xml_escaped(book.date) + "</p>\n";
-  for (const auto& r : book.rooms) {
+  if (first == 0) {
+    out += "<h1 align=\"center\">" + xml_escaped(book.title) + "</h1>\n";
+    if (!book.author.empty()) out += "<p align=\"center\">" + xml_escaped(book.author) + "</p>\n";
+    if (!book.date.empty()) out += "<p align=\"center\">" + xml_escaped(book.date) + "</p>\n";
+  }
+  for (size_t k = first; k < std::min(end, book.rooms.size()); ++k) {
+    const PaperRoom& r = book.rooms[k];
     out += "<h2 align=\"center\"><a name=\"" + r.id + "\"></a>" + xml_escaped(r.name) + "</h2>\n";
     out += r.xhtml;
   }

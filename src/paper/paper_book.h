@@ -45,7 +45,9 @@ std::vector<std::string> paper_losses(const PaperBook& book);
 std::string picture_media_type(std::string_view path);
 
 // The book as one HTML document (anchors for links), for Qt's document writers: a title
-// page, then each room headed by its number.
+// page, then each room headed by its number. With a range, only rooms [first, end), and
+// the title page only in the range that starts the book.
 std::string paper_book_html(const PaperBook& book);
+std::string paper_book_html(const PaperBook& book, size_t first, size_t end);
 
 }  // namespace pm

@@ -41,11 +41,8 @@ Status write_paper_document(const PaperBook& book, const stdfs::path& file, Pape
     return fail("il programma non ha una parte grafica");
   }
 
-  QTextDocument document;
-  document.setBaseUrl(QUrl::fromLocalFile(qt_path(book.res.parent_path()) + "/"));
-  document.setHtml(QString::fromUtf8(paper_book_html(book)));
-  document.setMetaInformation(QTextDocument::DocumentTitle, QString::fromStdString(book.title));
-
+  const QUrl base = QUrl::fromLocalFile(qt_path(book.res.parent_path()) + "/");
+  const QString title = QString::fromStdString(book.title);
   const stdfs::path tmp = temporary_beside(file);
   const QString tmp_name = qt_path(tmp);
   bool written = false;
@@ -54,27 +51,39 @@ Status write_paper_document(const PaperBook& book, const stdfs::path& file, Pape
       QPdfWriter pdf(tmp_name);
       pdf.setPageSize(QPageSize(size == PaperSize::A4 ? QPageSize::A4 : QPageSize::A5));
       pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-      pdf.setTitle(QString::fromStdString(book.title));
+      pdf.setTitle(title);
       pdf.setCreator(QStringLiteral("Pagimond"));
-      // Laid out on the page and drawn page by page, without the page numbers that
-      // QTextDocument::print adds: in a gamebook a reader would take them for sections.
-      document.documentLayout()->setPaintDevice(&pdf);
       const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());
-      document.setPageSize(page.size());
       QPainter painter(&pdf);
-      for (int k = 0; k < document.pageCount(); ++k) {
-        if (k > 0) pdf.newPage();
-        painter.save();
-        painter.translate(0, -k * page.height());
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, k * page.height(), page.width(), page.height());
-        painter.setClipRect(context.clip);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
+      // The rooms in runs of kRun, each laid out on its own and drawn page by page: a
+      // document of thousands of pages would pass the layout's coordinate range. A run
+      // starts on a new page. No page numbers, which a reader would take for sections
+      // (QTextDocument::print adds them).
+      constexpr size_t kRun = 200;
+      for (size_t first = 0; first == 0 || first < book.rooms.size(); first += kRun) {
+        QTextDocument document;
+        document.setBaseUrl(base);
+        document.documentLayout()->setPaintDevice(&pdf);
+        document.setPageSize(page.size());
+        document.setHtml(QString::fromUtf8(paper_book_html(book, first, first + kRun)));
+        for (int k = 0; k < document.pageCount(); ++k) {
+          if (first > 0 || k > 0) pdf.newPage();
+          painter.save();
+          painter.translate(0, -k * page.height());
+          QAbstractTextDocumentLayout::PaintContext context;
+          context.clip = QRectF(0, k * page.height(), page.width(), page.height());
+          painter.setClipRect(context.clip);
+          document.documentLayout()->draw(&painter, context);
+          painter.restore();
+        }
       }
     }
     written = QFile(tmp_name).size() > 0;
   } else {
+    QTextDocument document;
+    document.setBaseUrl(base);
+    document.setHtml(QString::fromUtf8(paper_book_html(book)));
+    document.setMetaInformation(QTextDocument::DocumentTitle, title);
     QTextDocumentWriter odt(tmp_name, "odf");
     written = odt.write(&document);
   }

@@ -5,6 +5,7 @@
 #include <random>
 #include <unordered_set>
 
+#include "base/open_folder.h"
 #include "base/text.h"
 #include "base/text_codec.h"
 #include "paper/room_references.h"
@@ -87,11 +88,16 @@ std::string with_folder_name(std::string_view data, std::string_view name) {
   return "\"" + std::string(name) + "\"" + std::string(data.substr(end));
 }
 
+// Files written straight into a folder of the new project: it is new and private until the
+// whole project is renamed into place, so a file needs no temporary of its own.
 struct Writer {
-  stdfs::path folder;
+  OpenFolder folder;
   Status status;
   void put(const std::string& name, std::string_view bytes) {
-    if (status.ok()) status = write_file_atomic(folder / path_from_text(name), bytes);
+    if (!status.ok()) return;
+    DirectWriter file(folder, name);
+    file.write(bytes);
+    status = file.finish();
   }
 };
 
@@ -103,7 +109,7 @@ Status write_renumbered(const Project& project, const std::vector<std::string>& 
   auto rewrite = [&](std::string_view bytes) { return rewrite_room_references(bytes, renaming, options.phrases); };
   std::unordered_set<std::string> new_rooms(plan.new_names.begin(), plan.new_names.end());
 
-  Writer out{to, {}};
+  Writer out{OpenFolder(to), {}};
   std::error_code ec;
   stdfs::create_directory(to / "Room", ec);
   if (ec) return {StatusKind::WriteFailed, "Impossibile creare la cartella " + path_text(to / "Room") + ": " + ec.message()};
@@ -130,7 +136,7 @@ Status write_renumbered(const Project& project, const std::vector<std::string>& 
       out.put(name, data);
     }
   }
-  Writer rooms{to / "Room", {}};
+  Writer rooms{OpenFolder(to / "Room"), {}};
   std::string description;
   for (size_t k = 0; k < plan.old_names.size(); ++k) {
     const Status read = read_file_checked(project.description_file(plan.old_names[k]), description);

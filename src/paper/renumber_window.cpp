@@ -24,7 +24,7 @@
 namespace pm {
 
 namespace {
-const PlacementRule kPlacement{7200, 6600, true, Centring::Third};
+const PlacementRule kPlacement{9000, 6600, true, Centring::Third};
 }
 
 RenumberWindow::RenumberWindow(WindowOwner* windowOwner)
@@ -62,6 +62,8 @@ RenumberWindow::RenumberWindow(WindowOwner* windowOwner)
   for (QPushButton* b : {renumberButton_, closeButton_}) b->setAccessibleName(b->text());
 
   auto* form = new QFormLayout;
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  form->setRowWrapPolicy(QFormLayout::WrapLongRows);
   form->addRow("Cartella del nuovo progetto:", folderEdit_);
   form->addRow(shuffleCheck_);
   form->addRow("Seme:", seedEdit_);
