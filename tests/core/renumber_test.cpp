@@ -1,8 +1,9 @@
-// Renumbering: references rewritten in one pass, the plan of new numbers, and the sample
-// book renumbered with a seed, which must keep its check findings (renamed) and, compiled,
-// tell the same story link by link.
+// Renumbering: references rewritten in one pass, the plan of new numbers, the sample book
+// renumbered with a seed, which must keep its check findings (renamed) and, compiled, tell
+// the same story link by link, and pagimond-cli renumber as a process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <regex>
@@ -14,6 +15,7 @@
 #include "paper/renumber.h"
 #include "paper/room_references.h"
 #include "project/project_creation.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -188,3 +190,38 @@ TEST(RenumberBook, RefusesAFullOrInnerFolderAndLeavesNothing) {
 }
 
 }  // namespace
+
+#if defined(PAGIMOND_CLI)
+namespace {
+
+// pagimond-cli renumber as a process: the same seed gives the same numbers, a pin that is no
+// room is a wrong command line, a folder that holds something is refused; each refusal is one
+// line and writes nothing.
+TEST(RenumberCli, SeedRepeatsAndRefusalsAreOneLine) {
+  TempDir t;
+  const std::string book = (fs::path(PAGIMOND_SOURCE_DIR) / "app/Projects/Il Ponte sul Fiume").string();
+  auto run = [&](const std::vector<std::string>& args) {
+    return pmtest::run_program(PAGIMOND_CLI, args, {}, (t / "out").string(), (t / "err").string());
+  };
+  ASSERT_EQ(run({"renumber", book, "--into", (t / "A").string(), "--shuffle", "--seed", "9", "--pin", "11"}), 0);
+  EXPECT_EQ(read_bytes(t / "out"), (t / "A").string() + "\n");
+  ASSERT_EQ(run({"renumber", book, "--into", (t / "B").string(), "--shuffle", "--seed", "9", "--pin", "11"}), 0);
+  EXPECT_EQ(read_bytes(t / "A" / "renumber.csv"), read_bytes(t / "B" / "renumber.csv"));
+  EXPECT_NE(read_bytes(t / "A" / "renumber.csv").find("\r\n11,11\r\n"), std::string::npos);
+  const std::vector<std::pair<std::vector<std::string>, int>> refused = {
+      {{"renumber", book, "--into", (t / "C").string(), "--pin", "99"}, 2},
+      {{"renumber", book, "--into", (t / "C").string(), "--seed", "4"}, 2},
+      {{"renumber", book}, 2},
+      {{"renumber", book, "--into", (t / "A").string()}, 1},
+  };
+  for (const auto& [args, status] : refused) {
+    EXPECT_EQ(run(args), status) << args.back();
+    const std::string err = read_bytes(t / "err");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(read_bytes(t / "out"), "");
+  }
+  EXPECT_FALSE(fs::exists(t / "C"));
+}
+
+}  // namespace
+#endif

@@ -40,6 +40,7 @@ void PaperWindowsTest::renumberAndExportTheSampleBook() {
   const QString book = f.projects() + "/Il Ponte sul Fiume";
   QVERIFY(openProject(f, book));
   const auto before = snapshot(book);
+  shoot(f.main(), "barra");
 
   choose(f.main(), "Rinumera le Stanze...");
   auto* r = f.main()->findChild<pm::RenumberWindow*>();
