@@ -175,6 +175,7 @@ class Converter {
     // Bold or italics that span the break go on in the next paragraph.
     for (auto it = stack_.rbegin(); it != stack_.rend(); ++it) {
       out_.xhtml += "</" + *it + ">";
+      if (*it == "a") number_after_link();
       if (*it != "a") reopen_.insert(reopen_.begin(), *it);
     }
     stack_.clear();
@@ -211,6 +212,21 @@ class Converter {
     flush_breaks();
     push_inline(name, attributes);
   }
+  // After a link to a room, the room's number, unless the link's text shows it already:
+  // on paper the reader turns to the number.
+  void number_after_link() {
+    if (link_room_.empty()) return;
+    const std::string room = std::move(link_room_);
+    link_room_.clear();
+    std::string_view text = std::string_view(out_.xhtml).substr(std::min(link_start_, out_.xhtml.size()));
+    for (size_t at = text.find(room); at != std::string_view::npos; at = text.find(room, at + 1)) {
+      const bool starts = at == 0 || !is_digit(text[at - 1]);
+      const bool ends = at + room.size() == text.size() || !is_digit(text[at + room.size()]);
+      if (starts && ends) return;
+    }
+    out_.xhtml += " (vai al " + xml_escaped(room) + ")";
+  }
+
   void close_inline(const std::string& name) {
     auto it = std::find(stack_.rbegin(), stack_.rend(), name);
     if (it == stack_.rend()) {
@@ -221,6 +237,7 @@ class Converter {
       const std::string top = stack_.back();
       stack_.pop_back();
       out_.xhtml += "</" + top + ">";
+      if (top == "a") number_after_link();
       if (top == name) break;
     }
   }
@@ -292,6 +309,8 @@ class Converter {
     if (auto room = room_of(href)) {
       if (auto to = rules_.room_href(*room)) {
         open_inline("a", " href=\"" + xml_escaped(*to) + "\"");
+        link_room_ = *room;
+        link_start_ = out_.xhtml.size();
         return false;
       }
       lose("un collegamento alla stanza " + *room + ", che non ha pagina");
@@ -425,6 +444,8 @@ class Converter {
   int pending_breaks_ = 0;        // line breaks written once more text follows in the paragraph
   std::vector<std::string> stack_;   // open inline elements
   std::vector<std::string> reopen_;  // inline elements to open again in the next paragraph
+  std::string link_room_;            // the room of the open link
+  size_t link_start_ = 0;            // where the open link's text begins in the XHTML
 };
 
 }  // namespace

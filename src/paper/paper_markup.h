@@ -1,5 +1,6 @@
 // A room's text (UTF-8, HTML as authors write it) turned into well-formed XHTML for a paper
 // book: paragraphs, line breaks, bold and italics, links between rooms, pictures of res.
+// A link to a room is followed by the room's number ("(vai al 12)") unless its text shows it.
 // Mark-up paper has no use for is written as its text; what a page cannot carry on paper
 // (scripts, timed jumps, back links, sounds) is dropped and named in `lost`.
 #pragma once

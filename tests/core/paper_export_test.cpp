@@ -37,7 +37,7 @@ TEST(PaperMarkup, RoomTextBecomesWellFormedXhtmlAndLossesAreNamed) {
       {"Ciao\r\n\r\n<b>grassetto\r\ncontinua</b>\r\n", "<p>Ciao</p>\n<p><b>grassetto<br/>continua</b></p>\n", {}},
       {"&egrave; &laquo;x&raquo; &#8364; &#0; &bogus; a < b & c", "<p>\xC3\xA8 \xC2\xABx\xC2\xBB \xE2\x82\xAC &amp;#0; &amp;bogus; a &lt; b &amp; c</p>\n", {}},
       {"<a href=\"12.htm\">Vai</a> <A HREF='99.htm'>No</A> <a href='javascript:history.back()'><--</a>",
-       "<p><a href=\"s3.xhtml\">Vai</a> No </p>\n",
+       "<p><a href=\"s3.xhtml\">Vai</a> (vai al 12) No </p>\n",
        {"un collegamento alla stanza 99, che non ha pagina", "un collegamento indietro"}},
       {"x<script>var a = '<b>';</script>\r\n<meta http-equiv='refresh' content='5; url=7.htm'>\r\n<bgsound src=res/a.mid>",
        "<p>x</p>\n", {"uno script", "un salto a tempo alla stanza 7", "un suono o un filmato (bgsound)"}},
@@ -47,6 +47,8 @@ TEST(PaperMarkup, RoomTextBecomesWellFormedXhtmlAndLossesAreNamed) {
       {"<img src='res/ponte.png'><img src=\"res/nope.bmp\">", "<p><img src=\"res/ponte.png\" alt=\"\"/></p>\n",
        {"l'immagine res/nope.bmp"}},
       {"<b>uno\r\n\r\ndue</b> tre", "<p><b>uno</b></p>\n<p><b>due</b> tre</p>\n", {}},
+      {"<a href=12.htm>12</a>, <a href=12.htm><b>vai al 12</b></a>, <a href=12.htm>x112</a>",
+       "<p><a href=\"s3.xhtml\">12</a>, <a href=\"s3.xhtml\"><b>vai al 12</b></a>, <a href=\"s3.xhtml\">x112</a> (vai al 12)</p>\n", {}},
   };
   for (const auto& c : cases) {
     const pm::PaperMarkup m = pm::paper_markup(c.text, rules);
