@@ -25,9 +25,8 @@ best() {
   local best_wall=999999 best_cpu=0
   for _ in 1 2 3; do
     rm -rf "$work/out"
-    local t
-    t=$( { /usr/bin/env time -f '%e %U %S' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-    read -r wall user sys <<<"$t"
+    /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >/dev/null 2>&1
+    read -r wall user sys <"$work/time"
     if awk "BEGIN{exit !($wall < $best_wall)}"; then best_wall=$wall; best_cpu=$(awk "BEGIN{print $user + $sys}"); fi
   done
   printf '%-28s %6.2f s wall  %6.2f s CPU\n' "$what" "$best_wall" "$best_cpu"
