@@ -16,6 +16,8 @@ constexpr char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 
                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+}  // namespace
+
 void append_utf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += char(c);
@@ -33,8 +35,6 @@ void append_utf8(std::string& out, char32_t c) {
     out += char(0x80 | (c & 0x3F));
   }
 }
-
-}  // namespace
 
 size_t utf8_sequence(std::string_view s, size_t i, char32_t* out) {
   unsigned char b = (unsigned char)s[i];

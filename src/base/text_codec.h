@@ -19,6 +19,8 @@ bool is_ascii(std::string_view bytes);
 // Decodes the UTF-8 sequence that starts at s[i] into *out; returns its length in bytes,
 // or 0 when the bytes there are not a valid sequence.
 size_t utf8_sequence(std::string_view s, size_t i, char32_t* out);
+// `c` appended to `out` in UTF-8.
+void append_utf8(std::string& out, char32_t c);
 TextEncoding detect_encoding(std::string_view bytes);
 
 // Bytes in `enc` to UTF-8.

@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 
 #include <future>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@
 #include "compiler/compile_request.h"
 #include "map/map_text.h"
 #include "packager/distribution.h"
+#include "paper/epub_export.h"
+#include "paper/paper_book.h"
+#include "paper/qt_document.h"
+#include "paper/renumber.h"
+#include "paper/room_references.h"
 #include "project/book_encoding.h"
 #include "project/book_history.h"
 #include "project/deleted_rooms.h"
@@ -263,7 +269,7 @@ int run_playtest(const Request& r) {
   const LinkGraph graph = build_link_graph(*project);
   PlaytestOptions options;
   options.runs = r.runs;
-  options.seed = r.seed;
+  options.seed = r.seed.value_or(1);
   options.max_steps = r.max_steps;
   const PlaytestResult result = pm::run_playtest(graph, options);
   if (!result.has_start) {
@@ -321,6 +327,91 @@ int run_restore(const Request& r) {
   return output(r.room + ": version " + std::to_string(r.version) + " restored\n", "cannot write to standard output: ")
              ? kExitOk
              : kExitFailed;
+}
+
+int run_renumber(const Request& r) {
+  RenumberOptions options;
+  options.shuffle = r.shuffle;
+  options.seed = r.seed ? *r.seed : std::random_device{}();
+  options.pinned = r.pins;
+  options.phrases = default_reference_phrases();
+  options.phrases.insert(options.phrases.end(), r.phrases.begin(), r.phrases.end());
+  const auto done = renumber_project(absolute_path(r.project), absolute_path(r.into), options);
+  switch (done.kind()) {
+    case StatusKind::Ok:
+      break;
+    case StatusKind::NotFound:
+    case StatusKind::NotAProject:
+      if (!is_folder(absolute_path(r.project)) || done.kind() == StatusKind::NotAProject) {
+        report_not_a_project(done.kind(), r.project);
+        return kExitFailed;
+      }
+      report_error(done.status().message());
+      return kExitFailed;
+    case StatusKind::Usage:
+      report_error("--pin: " + done.status().message());
+      return kExitUsage;
+    default:
+      report_error(done.status().message());
+      return kExitFailed;
+  }
+  if (r.shuffle && !r.seed) report_error("shuffled with --seed " + std::to_string(options.seed) + " (give it to repeat this order)");
+  return output(path_text(absolute_path(r.into)) + "\n", "cannot write to standard output: ") ? kExitOk : kExitFailed;
+}
+
+namespace {
+
+// The book read for paper, or a message and nothing; what paper cannot carry goes to
+// standard error, one line a thing.
+std::optional<PaperBook> paper_book_of(const Request& r, PaperLinks links) {
+  auto book = read_paper_book(absolute_path(r.project), links);
+  if (!book.ok()) {
+    if (book.kind() == StatusKind::NotFound || book.kind() == StatusKind::NotAProject)
+      report_not_a_project(book.kind(), r.project);
+    else
+      report_error(book.status().message());
+    return std::nullopt;
+  }
+  for (const auto& line : paper_losses(*book)) report_error("not on paper: " + line);
+  return std::move(book.value());
+}
+
+stdfs::path export_path(const Request& r) {
+  if (r.out) return absolute_path(*r.out);
+  return absolute_path(path_text(absolute_path(r.project).filename()) + "." + r.format);
+}
+
+int written(const Status& status, const stdfs::path& file) {
+  if (!status.ok()) {
+    report_error(status.message());
+    return kExitFailed;
+  }
+  return output(path_text(file) + "\n", "cannot write to standard output: ") ? kExitOk : kExitFailed;
+}
+
+int export_epub(const Request& r) {
+  auto book = paper_book_of(r, PaperLinks::Files);
+  if (!book) return kExitFailed;
+  const stdfs::path file = export_path(r);
+  return written(write_epub(*book, file), file);
+}
+
+int export_document(const Request& r) {
+  auto book = paper_book_of(r, PaperLinks::Anchors);
+  if (!book) return kExitFailed;
+  const stdfs::path file = export_path(r);
+  return written(write_paper_document(*book, file, r.format == "pdf" ? PaperDocument::Pdf : PaperDocument::Odt,
+                                      iequals(r.page, "A4") ? PaperSize::A4 : PaperSize::A5),
+                 file);
+}
+
+}  // namespace
+
+int run_export_paper(const Request& r) {
+  if (r.format == "epub") return export_epub(r);
+  if (r.format == "pdf" || r.format == "odt") return export_document(r);
+  report_error("unknown export format: " + r.format);
+  return kExitUsage;
 }
 
 }  // namespace pm::cli

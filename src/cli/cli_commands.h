@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pm::cli {
 
@@ -26,11 +27,17 @@ struct Request {
   std::string room;                   // history [ROOM], restore ROOM
   int version = 0;                    // restore --version N
   std::string file;                   // import FILE: a Twee file or a published HTML story
-  std::optional<std::string> out;     // export --out FILE (standard output when not given)
+  std::optional<std::string> out;     // export --out FILE (twee: standard output when not given;
+                                      // the others: <project folder name>.<format> here)
   std::string story_format;           // export --story-format NAME@VERSION (empty: the default)
   uint32_t runs = 10000;              // playtest --runs
-  uint64_t seed = 1;                  // playtest --seed
   uint32_t max_steps = 1000;          // playtest --max-steps
+  std::string into;                   // renumber --into FOLDER
+  bool shuffle = false;               // renumber --shuffle
+  std::optional<uint64_t> seed;       // renumber --seed N (a random one when not given), playtest (1)
+  std::vector<std::string> pins;      // renumber --pin 0,99,...
+  std::vector<std::string> phrases;   // renumber --phrase (added to the usual ones)
+  std::string page = "A5";            // export --page A4|A5 (pdf)
 };
 
 // Whole-project compile into DIR/Output, mobile style unless `classic`.
@@ -70,5 +77,13 @@ int run_restore(const Request& r);
 // Random readers and the exact odds of the book (playtest_report.h gives the lines and the
 // JSON); status 1 when room 0 has no page.
 int run_playtest(const Request& r);
+
+// The book renumbered into a new project (`into`); the new folder's path on standard output,
+// what paper cannot carry is not its business. Status 2 for a pinned room that is no room.
+int run_renumber(const Request& r);
+
+// The book as a document (`format`: epub, pdf or odt) in `out`; its path on standard output,
+// and on standard error, room by room, what paper cannot carry.
+int run_export_paper(const Request& r);
 
 }  // namespace pm::cli

@@ -44,8 +44,7 @@ int run_import(const Request& r) {
 
 int run_export(const Request& r) {
   if (r.format == "twee") return run_export_twee(r);
-  report_error("unknown export format: " + r.format);
-  return kExitUsage;
+  return run_export_paper(r);
 }
 
 int run_export_twee(const Request& r) {

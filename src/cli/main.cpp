@@ -81,7 +81,7 @@ int run(int argc, char** argv) {
                   "the rooms no reader sees and the loops a reader cannot leave");
   playtest->add_option("PROJECT", r.project, "Project folder")->required();
   playtest->add_option("--runs", r.runs, "Readers")->check(CLI::Range(1u, 10000000u))->capture_default_str();
-  playtest->add_option("--seed", r.seed, "Seed of the readers' choices")->capture_default_str();
+  playtest->add_option("--seed", r.seed, "Seed of the readers' choices (default 1)");
   playtest->add_option("--max-steps", r.max_steps, "Moves after which a reader stops")
       ->check(CLI::Range(1u, 10000000u))
       ->capture_default_str();
@@ -107,16 +107,37 @@ int run(int argc, char** argv) {
       ->required()
       ->check(CLI::Range(1, 1000000));
   home_given.push_back(restore->add_option("--home", home, home_help));
+
   auto* importing = app.add_subcommand(
       "import", "Make a new project of a story: a Twee 3 file or a published story HTML file; print its folder");
   importing->add_option("FILE", r.file, "The story file")->required();
   importing->add_option("--in", in, "Parent folder (default: DIR/Projects)");
   home_given.push_back(importing->add_option("--home", home, home_help));
 
-  auto* exporting = app.add_subcommand("export", "Write the project in another form");
+  auto* renumber = app.add_subcommand(
+      "renumber", "Write the book renumbered as a new project in FOLDER, references following their rooms, "
+                  "with renumber.csv mapping old numbers to new; the book itself is not touched");
+  renumber->add_option("PROJECT", r.project, "Project folder")->required();
+  renumber->add_option("--into", r.into, "The new project's folder (must not exist, or be empty)")->required();
+  auto* shuffle = renumber->add_flag("--shuffle", r.shuffle, "Shuffle the rooms (room 0 and pinned rooms stay)");
+  renumber->add_option("--seed", r.seed, "The shuffle's seed: the same seed gives the same order")->needs(shuffle);
+  renumber->add_option("--pin", r.pins, "Rooms that keep their numbers, separated by commas")->delimiter(',');
+  renumber->add_option("--phrase", r.phrases, "Words after which a number names a room, besides "
+                                              "\"vai al\", \"torna al\", \"paragrafo\" (repeatable)");
+
+  auto* exporting = app.add_subcommand(
+      "export", "Write the book in another form: an EPUB, PDF or ODT document, one section per room in number "
+                "order, or a Twee 3 story; what the form cannot carry (scripts, timed jumps, sounds) is listed "
+                "on standard error");
   exporting->add_option("PROJECT", r.project, "Project folder")->required();
-  exporting->add_option("--format", r.format, "twee (Twee 3 text)")->required()->check(CLI::IsMember({"twee"}));
-  exporting->add_option("--out", r.out, "File to write (default: standard output)");
+  exporting->add_option("--format", r.format, "epub, pdf, odt or twee")
+      ->required()
+      ->check(CLI::IsMember({"epub", "pdf", "odt", "twee"}));
+  exporting->add_option("--out", r.out, "The file to write (default: standard output for twee, "
+                                        "<project folder name>.<format> here for the others)");
+  exporting->add_option("--page", r.page, "Page size of a PDF: A5 or A4")
+      ->check(CLI::IsMember({"A4", "A5"}, CLI::ignore_case))
+      ->capture_default_str();
   exporting->add_option("--story-format", r.story_format, "twee: the story format as NAME@VERSION (default Harlowe@3.3.9)");
 
   // No command at all: the person wants to know what there is, so the whole usage summary.
@@ -168,6 +189,7 @@ int run(int argc, char** argv) {
   if (importing->parsed()) return pm::cli::run_import(r);
   if (exporting->parsed()) return pm::cli::run_export(r);
   if (playtest->parsed()) return pm::cli::run_playtest(r);
+  if (renumber->parsed()) return pm::cli::run_renumber(r);
   return pm::cli::run_new(r);
 }
 

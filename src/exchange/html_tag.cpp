@@ -1,6 +1,7 @@
 // HTML tags and character references (see html_tag.h).
 #include "exchange/html_tag.h"
 
+#include "base/text_codec.h"
 #include "base/text.h"
 
 namespace pm {
@@ -50,23 +51,6 @@ HtmlTag read_html_tag(std::string_view s, size_t i) {
   }
 }
 
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | (c >> 18));
-    out += char(0x80 | ((c >> 12) & 0x3F));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
 
 std::string decode_html_text(std::string_view s) {
   std::string out;

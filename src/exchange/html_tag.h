@@ -24,8 +24,6 @@ HtmlTag read_html_tag(std::string_view s, size_t i);
 // Position of `needle` in `hay` at or after `from`, without regard to ASCII case.
 size_t ifind(std::string_view hay, std::string_view needle, size_t from = 0);
 
-// UTF-8 of one character.
-void append_utf8(std::string& out, char32_t c);
 
 // `s` with &amp; &lt; &gt; &quot; &apos; and numeric character references decoded; any
 // other "&" stays as written.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "base/text_codec.h"
 #include "exchange/html_tag.h"
 
 namespace pm {

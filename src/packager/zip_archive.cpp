@@ -20,6 +20,7 @@ namespace {
 // The Unix mode of a file or folder for the archive's external attributes.
 zip_uint32_t unix_mode(const stdfs::path& p, bool folder) {
   std::error_code ec;
+  if (p.empty()) return S_IFREG | 0644u;
   auto perms = stdfs::status(p, ec).permissions();
   zip_uint32_t bits = ec ? (folder ? 0755u : 0644u) : zip_uint32_t(perms) & 0777u;
   return (folder ? S_IFDIR : S_IFREG) | bits;
@@ -31,13 +32,18 @@ bool add_entry(zip_t* archive, const ArchiveEntry& e, std::string& why) {
   if (e.folder) {
     index = zip_dir_add(archive, e.name.c_str(), ZIP_FL_ENC_GUESS);
   } else {
-    zip_source_t* source = zip_source_file(archive, e.source.c_str(), 0, -1);
+    zip_source_t* source = e.bytes ? zip_source_buffer(archive, e.bytes->data(), e.bytes->size(), 0)
+                                   : zip_source_file(archive, e.source.c_str(), 0, -1);
     if (!source) {
       why = path_text(e.source) + ": " + zip_strerror(archive);
       return false;
     }
     index = zip_file_add(archive, e.name.c_str(), source, ZIP_FL_ENC_GUESS | ZIP_FL_OVERWRITE);
     if (index < 0) zip_source_free(source);
+    if (index >= 0 && e.stored && zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0) != 0) {
+      why = e.name + ": " + zip_strerror(archive);
+      return false;
+    }
   }
   if (index < 0 ||
       zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
@@ -61,7 +67,7 @@ std::vector<ArchiveEntry> folder_archive_entries(const stdfs::path& folder, cons
     if (!is_dir && !it->is_regular_file(ec2)) continue;
     std::string rel = it->path().lexically_relative(folder).generic_string();
     std::string name = prefix.empty() ? rel : prefix + "/" + rel;
-    entries.push_back({is_dir ? name + "/" : name, it->path(), is_dir});
+    entries.push_back({is_dir ? name + "/" : name, it->path(), is_dir, std::nullopt, false});
   }
   std::sort(entries.begin(), entries.end(),
             [](const ArchiveEntry& a, const ArchiveEntry& b) { return a.name < b.name; });

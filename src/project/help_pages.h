@@ -28,6 +28,8 @@ inline constexpr std::string_view kBookCheck = "verifica.htm";
 inline constexpr std::string_view kGraph = "grafo.htm";
 inline constexpr std::string_view kVersions = "versioni.htm";  // Versioni precedenti, Cestino
 inline constexpr std::string_view kStories = "storie.htm";
+inline constexpr std::string_view kRenumber = "rinumera.htm";
+inline constexpr std::string_view kExport = "esporta.htm";
 inline constexpr std::string_view kRootPage = "index.htm";
 }  // namespace help
 

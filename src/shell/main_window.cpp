@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -219,11 +220,21 @@ void MainWindow::buildToolbars() {
   separator(bar, "Line3", twipsRect(this, 6240, 90, 30, 555));
   separator(bar, "Line4", twipsRect(this, 7560, 90, 30, 555));
   separator(bar, "LineVerifica", twipsRect(this, 8880, 90, 30, 555));
+  // The paper book: one button, its two commands in a menu.
+  QToolButton* paper = makeButton(bar, "ImageCarta", IconKind::TextFile,
+                                  "Libro su carta: rinumera le Stanze, esporta in EPUB, PDF o ODT", 9000);
+  auto* paperMenu = new QMenu(paper);
+  paperMenu->setObjectName("MenuCarta");
+  paperMenu->addAction("Rinumera le Stanze...", this, [this] { openRenumberFresh(); });
+  paperMenu->addAction("Esporta il libro...", this, [this] { openExportFresh(); });
+  paper->setMenu(paperMenu);
+  paper->setPopupMode(QToolButton::InstantPopup);
+  separator(bar, "LineCarta", twipsRect(this, 9600, 90, 30, 555));
   roomCounter_ = new QLabel(bar);
   roomCounter_->setObjectName("Label1");
   roomCounter_->setFont(typewriterFont(10));
   exposeChangingLabel(roomCounter_, "Numero di Stanze");
-  roomCounter_->setGeometry(twipsToPxX(this, 9000), 0, twipsToPxX(this, 4000), bar->height());
+  roomCounter_->setGeometry(twipsToPxX(this, 9720), 0, twipsToPxX(this, 4000), bar->height());
   cover_ = new QWidget(bar);
   cover_->setObjectName("Picture3");
   cover_->setAttribute(Qt::WA_StyledBackground);
@@ -310,6 +321,8 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w, Origin from) {
     if (child == map_) map_ = nullptr;
     if (child == check_) check_ = nullptr;
     if (child == graph_) graph_ = nullptr;
+    if (child == renumber_) renumber_ = nullptr;
+    if (child == export_) export_ = nullptr;
   });
   frame->setWindowIcon(icon(IconKind::Logo));
   mdi_->addSubWindow(frame);
@@ -388,6 +401,8 @@ MapWindow* MainWindow::openMapFresh() {
 BookCheckWindow* MainWindow::openBookCheckFresh() { return loadFresh(check_); }
 
 GraphWindow* MainWindow::openGraphFresh() { return loadFresh(graph_); }
+RenumberWindow* MainWindow::openRenumberFresh() { return loadFresh(renumber_); }
+ExportWindow* MainWindow::openExportFresh() { return loadFresh(export_); }
 
 StoryImportWindow* MainWindow::openStoryImportFresh() {
   StoryImportWindow* w = replaceChild(storyImport_);

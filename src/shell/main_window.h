@@ -13,6 +13,8 @@
 #include "check/book_check_window.h"
 #include "exchange/story_import_window.h"
 #include "check/graph_window.h"
+#include "paper/export_window.h"
+#include "paper/renumber_window.h"
 #include "packager/compile_dialog.h"
 #include "editor/colour_palette_window.h"
 #include "editor/find_replace_window.h"
@@ -105,6 +107,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   GraphWindow* openGraphFresh();          // opened and laying out at once
   StoryImportWindow* storyImport() const { return storyImport_.data(); }
   StoryImportWindow* openStoryImportFresh();  // "Importa una storia", from the top bar
+  RenumberWindow* openRenumberFresh();    // ImageCarta's "Rinumera le Stanze..."
+  ExportWindow* openExportFresh();        // ImageCarta's "Esporta il libro..."
 
   // Closes every child window except `keep`, one after another, until none is left or a
   // child refuses. True when all are closed.
@@ -217,6 +221,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   QPointer<GraphWindow> graph_;
   QPointer<VersionsWindow> versions_;
   QPointer<TrashWindow> trash_;
+  QPointer<RenumberWindow> renumber_;
+  QPointer<ExportWindow> export_;
   bool closing_ = false;
   bool shown_ = false;
   unsigned opened_ = 0;  // child windows handed out so far

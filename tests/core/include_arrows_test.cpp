@@ -39,7 +39,8 @@ const std::map<std::string, std::set<std::string>> kCoreArrows = {
     {"check", {"base", "project", "compiler", "rooms"}},
     {"packager", {"base", "project", "compiler"}},
     {"exchange", {"base", "project", "editor", "check"}},  // links as the editor writes them; roads not carried
-    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager", "exchange"}},
+    {"paper", {"base", "project", "compiler", "rooms", "check", "packager"}},  // renumbering and export
+    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager", "exchange", "paper"}},
     {"start", {"base"}},
     {"registro", {"base"}},
     {"ui", {"base", "project", "rooms"}},  // the requests between windows name rooms and links
@@ -55,8 +56,9 @@ const std::map<std::string, std::set<std::string>> kWindowArrows = {
     {"map", {"base", "project", "rooms"}},
     {"check", {"base", "project", "compiler", "rooms"}},
     {"exchange", {"base", "project"}},
+    {"paper", {"base", "project", "compiler", "rooms", "check", "packager"}},
     {"registro", {"base"}},
-    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager", "exchange"}},
+    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager", "exchange", "paper"}},
 };
 
 struct Arrow {

@@ -78,7 +78,7 @@ TEST(ZipArchive, AFailedWriteLeavesTheOldArchiveAndNoTemporaryFile) {
   const std::string old = read_bytes(t / "out/Libro.zip");
 
   auto entries = pm::folder_archive_entries(t / "book", "Libro");
-  entries.push_back({"Libro/sparito.htm", t / "book/sparito.htm", false});  // a file that is not there
+  entries.push_back({"Libro/sparito.htm", t / "book/sparito.htm", false, std::nullopt, false});  // a file that is not there
   fs::create_directories(t / "out/Cartella.zip");                         // a folder where the archive goes
   struct Case {
     fs::path target;

@@ -97,6 +97,12 @@ void AccessibilityAuditTest::everyWindowOfTheTool() {
   QVERIFY(main->trashWindow());
   audit.walkBoth(main, main->trashWindow(), "Cestino");
   QVERIFY(main->trashWindow()->closeWindow());
+  QVERIFY(main->openRenumberFresh());
+  audit.walkBoth(main, main->findChild<pm::RenumberWindow*>(), "Rinumera le Stanze");
+  QVERIFY(main->findChild<pm::RenumberWindow*>()->closeWindow());
+  QVERIFY(main->openExportFresh());
+  audit.walkBoth(main, main->findChild<pm::ExportWindow*>(), "Esporta il libro");
+  QVERIFY(main->findChild<pm::ExportWindow*>()->closeWindow());
 
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F7);
   QTRY_VERIFY(main->properties() && main->properties()->isLoaded());
