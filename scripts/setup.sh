@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libcli11-dev
-          libzip-dev pkgconf unzip libgraphviz-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core desktop-file-utils dpkg-dev time)
+          libzip-dev pkgconf unzip libgraphviz-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core desktop-file-utils dpkg-dev time
+          libcpp-httplib-dev)
 scripts/install-packages.sh "${packages[@]}"
 
 BUILD_DIR=${BUILD_DIR:-build}

@@ -14,6 +14,7 @@ struct Request {
   std::optional<std::string> home;    // --home DIR: the program folder
   const char* argv0 = nullptr;        // finds the program folder when --home is not given
   bool classic = false;               // compile --classic
+  bool full = false;                  // compile --full
   bool numbers_only = false;          // map --numbers-only
   std::string phrase;                 // map --phrase (the default phrase when not given)
   std::string title;                  // new TITLE
@@ -21,9 +22,12 @@ struct Request {
   bool json = false;                  // check --json
   std::string format = "svg";         // graph --format svg|dot|png
   std::string to;                     // encoding --to windows-1252|utf-8 (empty: the book's own)
+  int port = 0;                       // serve --port N (0: a free one)
+  bool open = false;                  // serve --open
 };
 
-// Whole-project compile into DIR/Output, mobile style unless `classic`.
+// Whole-project compile into DIR/Output, mobile style unless `classic`: only the pages whose
+// files changed since the last compile, every page with `full`.
 int run_compile(const Request& r);
 // Single-file compile into DIR/Output/index.htm.
 int run_single(const Request& r);
@@ -42,5 +46,8 @@ int run_check(const Request& r);
 int run_encoding(const Request& r);
 // The graph map on standard output: an SVG or PNG picture, or the graph in DOT (not laid out).
 int run_graph(const Request& r);
+// The live preview: DIR/Output served on 127.0.0.1 (its address on standard output), compiled
+// again on each change of the book, until interrupted (cli_serve.cpp).
+int run_serve(const Request& r);
 
 }  // namespace pm::cli

@@ -26,7 +26,7 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "pack it for readers, check its links, draw its graph, create projects.",
+               "pack it for readers, check its links, draw its graph, create projects, preview it live.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -41,6 +41,7 @@ int run(int argc, char** argv) {
   auto* compile = app.add_subcommand("compile", "Compile the whole project into DIR/Output, one page per room");
   compile->add_option("PROJECT", r.project, "Project folder")->required();
   compile->add_flag("--classic", r.classic, "Classic page style (as the installer build) instead of mobile");
+  compile->add_flag("--full", r.full, "Write every page, not only those whose files changed since the last compile");
   std::vector<CLI::Option*> home_given = {compile->add_option("--home", home, home_help)};
 
   auto* single = app.add_subcommand("single", "Compile the whole project into one page, DIR/Output/index.htm");
@@ -80,6 +81,13 @@ int run(int argc, char** argv) {
   create->add_option("--in", in, "Parent folder (default: DIR/Projects)");
   home_given.push_back(create->add_option("--home", home, home_help));
 
+  auto* serve = app.add_subcommand("serve", "Compile the project, serve DIR/Output on 127.0.0.1 and compile again on "
+                                           "every change, telling open pages to reload; Ctrl+C stops");
+  serve->add_option("PROJECT", r.project, "Project folder")->required();
+  serve->add_option("--port", r.port, "Port to listen on (default: a free one)")->check(CLI::Range(0, 65535));
+  serve->add_flag("--open", r.open, "Open the start page in the browser");
+  home_given.push_back(serve->add_option("--home", home, home_help));
+
   // No command at all: the person wants to know what there is, so the whole usage summary.
   if (argc < 2) {
     pm::cli::report_usage(app.help());
@@ -89,9 +97,9 @@ int run(int argc, char** argv) {
   const std::string first = argv[1];
   if (first.empty() || (first[0] != '-' && first != "compile" && first != "single" && first != "map" &&
                         first != "package" && first != "check" && first != "encoding" && first != "graph" &&
-                        first != "new")) {
+                        first != "new" && first != "serve")) {
     pm::cli::report_error(std::string("unknown command: ") + argv[1] +
-                          " (commands: compile, single, map, package, check, encoding, graph, new)");
+                          " (commands: compile, single, map, package, check, encoding, graph, new, serve)");
     return pm::cli::kExitUsage;
   }
   try {
@@ -121,6 +129,7 @@ int run(int argc, char** argv) {
   if (check->parsed()) return pm::cli::run_check(r);
   if (encoding->parsed()) return pm::cli::run_encoding(r);
   if (graph->parsed()) return pm::cli::run_graph(r);
+  if (serve->parsed()) return pm::cli::run_serve(r);
   return pm::cli::run_new(r);
 }
 

@@ -38,7 +38,8 @@ const std::map<std::string, std::set<std::string>> kCoreArrows = {
     {"map", {"base", "project", "rooms"}},
     {"check", {"base", "project", "compiler", "rooms"}},
     {"packager", {"base", "project", "compiler"}},
-    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager"}},
+    {"preview", {"base", "project", "compiler"}},  // the live preview compiles and serves Output
+    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager", "preview", "start"}},
     {"start", {"base"}},
     {"registro", {"base"}},
     {"ui", {"base", "project", "rooms"}},  // the requests between windows name rooms and links
@@ -50,11 +51,11 @@ const std::map<std::string, std::set<std::string>> kWindowArrows = {
     {"project", {"base"}},
     {"packager", {"base", "project", "compiler"}},
     {"rooms", {"base", "project", "editor"}},
-    {"editor", {"base", "project", "compiler", "rooms"}},
+    {"editor", {"base", "project", "compiler", "rooms", "preview"}},
     {"map", {"base", "project", "rooms"}},
     {"check", {"base", "project", "compiler", "rooms"}},
     {"registro", {"base"}},
-    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager"}},
+    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager", "preview"}},
 };
 
 struct Arrow {
