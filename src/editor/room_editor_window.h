@@ -61,6 +61,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   void backLinkCommand();  // F4
   void testRoom();         // F7
   void closeWithoutSaving();  // F9
+  void livePreview();         // "Anteprima dal vivo": saves, then the browser on this room
   void followLink();       // "Segui un Collegamento"
   void cutText();
   void copyText();
@@ -105,7 +106,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   QAction* linkItem_ = nullptr;         // "Collega Con...", unavailable in restricted mode
   QWidget* strip_ = nullptr;  // the toolbar strip
   QWidget* cover_ = nullptr;  // restricted mode: over the first nine buttons
-  QToolButton* buttons_[11] = {};
+  QToolButton* buttons_[12] = {};
   bool covered_ = false;
   bool roomTestAsked_ = false;  // F7 since the last compile tick
   bool loaded_ = false;

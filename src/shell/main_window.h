@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "check/book_check_window.h"
@@ -20,6 +21,7 @@
 #include "editor/room_editor_window.h"
 #include "editor/script_window.h"
 #include "editor/upload_window.h"
+#include "preview/preview_server.h"
 #include "project/properties_window.h"
 #include "map/map_window.h"
 #include "project/start_page_window.h"
@@ -71,6 +73,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void openUpload() override { openUploadFresh(); }
   void openFindReplaceFresh() override;
   void openRoomScriptFresh() override;
+  void showLivePreview(const std::string& room) override;
+  void bookFileSaved() override;
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }
@@ -190,6 +194,10 @@ class MainWindow : public QMainWindow, public WindowOwner {
 
   QPointer<StartPageWindow> start_;
   QPointer<ProjectManagerWindow> manager_;
+  // The live preview of the open book: its server runs on threads of its own (no child
+  // process to find and end); it stops when the project manager, the open book, closes.
+  std::unique_ptr<PreviewServer> preview_;
+  stdfs::path previewBook_;
   QPointer<RoomEditorWindow> editor_;
   QPointer<SettingsWindow> settings_;
   QPointer<CompileDialog> compile_;

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <QTimer>
+#include <string>
 #include <string_view>
 
 #include "ui/app_context.h"
@@ -82,6 +83,12 @@ class WindowOwner {
   // opened afresh for the open editor, and closed with it.
   virtual void openFindReplaceFresh() = 0;
   virtual void openRoomScriptFresh() = 0;
+
+  // The live preview ("Anteprima dal vivo"): started on the open book when it is not
+  // running, then the browser opened on room `room`'s page (the start page for "").
+  virtual void showLivePreview(const std::string& room) = 0;
+  // An editor has written a file of the book: the live preview, when running, compiles now.
+  virtual void bookFileSaved() = 0;
 };
 
 }  // namespace pm
