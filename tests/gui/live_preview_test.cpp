@@ -39,6 +39,7 @@ void LivePreviewTest::startsOpensCompilesOnSaveAndStopsWithTheBook() {
   QVERIFY(e);
   part<QPlainTextEdit>(e, "Text1")->setPlainText("Primo testo");
   QTest::mouseClick(e->findChild<QToolButton*>("AnteprimaDalVivo"), Qt::LeftButton);
+  shoot(f.main(), "anteprima_dal_vivo");
 
   const auto address = QRegularExpression("^http://127\\.0\\.0\\.1:(\\d+)/1\\.htm$")
                            .match(QString::fromStdString(lastOpened(f)));
