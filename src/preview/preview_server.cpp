@@ -123,6 +123,12 @@ Status PreviewServer::start(const PreviewOptions& options) {
   i.options = options;
   i.charset = book_encoding(options.book) == TextEncoding::Utf8 ? "utf-8" : "windows-1252";
   i.server.set_keep_alive_timeout(1);
+  // The library's default lets a second server take the same port (SO_REUSEPORT), and the
+  // system would then hand each request to either: a port in use must be refused.
+  i.server.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<char*>(&yes), sizeof yes);
+  });
   i.routes();
   const int port = options.port == 0 ? i.server.bind_to_any_port("127.0.0.1")
                                      : (i.server.bind_to_port("127.0.0.1", options.port) ? options.port : -1);

@@ -106,6 +106,9 @@ TEST(PreviewServer, RefusesOtherMethodsHostsAndPaths) {
   options.book = dir / "Libro";
   options.output = dir / "Output";
   ASSERT_TRUE(server.start(options).ok());
+  pm::PreviewServer second;  // the port is taken: refused, not shared
+  options.port = server.port();
+  EXPECT_EQ(second.start(options).kind(), pm::StatusKind::NotStarted);
   httplib::Client client("127.0.0.1", server.port());
   client.set_read_timeout(5, 0);
 
