@@ -44,7 +44,7 @@ time_once() {
 }
 min() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
 
-compile() { "$CLI" compile "$book" --home "$home"; }
+compile() { "$CLI" compile "$book" --home "$home" --full; }  # every page, over the old Output
 single() { "$CLI" single "$book" --home "$home"; }
 map() { "$CLI" map "$book" > "$work/map.txt"; }
 copy_output() { cp -r "$home/Output" "$work/copy"; }
@@ -78,7 +78,7 @@ measure_peak() {  # measure_peak VAR COMMAND...: the command's peak in VAR ("n/a
     printf -v "$var" 'n/a'
   fi
 }
-measure_peak m_compile "$CLI" compile "$book" --home "$home"
+measure_peak m_compile "$CLI" compile "$book" --home "$home" --full
 rm -rf "$work/copy"
 measure_peak m_copy cp -r "$home/Output" "$work/copy"
 measure_peak m_single "$CLI" single "$book" --home "$home"

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libcli11-dev
           libzip-dev pkgconf unzip libgraphviz-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core desktop-file-utils dpkg-dev time
-          epubcheck poppler-utils)
+          epubcheck poppler-utils libcpp-httplib-dev)
 scripts/install-packages.sh "${packages[@]}"
 
 BUILD_DIR=${BUILD_DIR:-build}

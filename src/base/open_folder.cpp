@@ -35,7 +35,6 @@ int open_in(const OpenFolder& folder, const std::string& name, int flags) {
   return ::openat(folder.descriptor(), name.c_str(), flags | O_CLOEXEC, 0644);
 }
 constexpr int kReadFlags = O_RDONLY;
-constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_TRUNC;
 int close_fd(int fd) { return ::close(fd); }
 void unlink_in(const OpenFolder& folder, const std::string& name) { ::unlinkat(folder.descriptor(), name.c_str(), 0); }
 #endif
@@ -114,8 +113,34 @@ std::vector<std::string> OpenFolder::file_names() const {
 }
 #endif
 
+#if defined(_WIN32)
+static int open_over(const OpenFolder& folder, const std::string& name) { return open_in(folder, name, kCreateFlags); }
+#else
+// Opens `name` to be written over. A file of its own is emptied in place; a link (never
+// followed: what it points to stays), a file with other names (hard links: they keep their
+// bytes), a folder or a file that cannot be opened for writing goes first, and the file
+// is made anew.
+static int open_over(const OpenFolder& folder, const std::string& name) {
+  int fd = open_in(folder, name, O_WRONLY | O_CREAT | O_NOFOLLOW);
+  if (fd >= 0) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1) {
+      if (st.st_size == 0 || ::ftruncate(fd, 0) == 0) return fd;
+    }
+    ::close(fd);
+  } else if (errno == ENOENT) {
+    return -1;
+  }
+  if (::unlinkat(folder.descriptor(), name.c_str(), 0) != 0 && (errno == EISDIR || errno == EPERM)) {
+    std::error_code ec;
+    stdfs::remove_all(folder.path() / name, ec);
+  }
+  return open_in(folder, name, O_WRONLY | O_CREAT | O_EXCL);
+}
+#endif
+
 DirectWriter::DirectWriter(const OpenFolder& folder, std::string_view name) : folder_(folder), name_(name) {
-  fd_ = folder.valid() ? open_in(folder, name_, kCreateFlags) : -1;
+  fd_ = folder.valid() ? open_over(folder, name_) : -1;
   if (fd_ < 0) errno_ = folder.valid() ? errno : ENOENT;
 }
 

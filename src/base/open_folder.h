@@ -42,9 +42,11 @@ class OpenFolder {
 };
 
 // A file written straight to its place, in pieces, without a temporary file and a rename:
-// only for a folder that the same operation has just emptied (the compiles' Output), where
-// there is no old file to keep and an interrupted run is redone anyway. A failed write
-// removes what it had written, so no partial file stays.
+// only for a folder whose files the same operation makes (the compiles' Output), where
+// there is no old file to keep and an interrupted run is redone anyway. An old file of its
+// own is written over in place; a link or a file with other names (hard links) is replaced,
+// never written through. A failed write removes what it had written, so no partial file
+// stays.
 class DirectWriter {
  public:
   DirectWriter(const OpenFolder& folder, std::string_view name);

@@ -101,6 +101,7 @@ int run_compile_of(const Request& r, CompileForm form, PageStyle style) {
   CompileRequest request = compile_of(r, *home);
   request.form = form;
   request.style = style;
+  request.state = r.full ? OutputState::Rebuild : OutputState::Reuse;
   return reported(pm::run_compile(request), r) ? kExitOk : kExitFailed;
 }
 

@@ -17,6 +17,7 @@ struct Request {
   std::optional<std::string> home;    // --home DIR: the program folder
   const char* argv0 = nullptr;        // finds the program folder when --home is not given
   bool classic = false;               // compile --classic
+  bool full = false;                  // compile --full
   bool numbers_only = false;          // map --numbers-only
   std::string phrase;                 // map --phrase (the default phrase when not given)
   std::string title;                  // new TITLE
@@ -38,9 +39,12 @@ struct Request {
   std::vector<std::string> pins;      // renumber --pin 0,99,...
   std::vector<std::string> phrases;   // renumber --phrase (added to the usual ones)
   std::string page = "A5";            // export --page A4|A5 (pdf)
+  int port = 0;                       // serve --port N (0: a free one)
+  bool open = false;                  // serve --open
 };
 
-// Whole-project compile into DIR/Output, mobile style unless `classic`.
+// Whole-project compile into DIR/Output, mobile style unless `classic`: only the pages whose
+// files changed since the last compile, every page with `full`.
 int run_compile(const Request& r);
 // Single-file compile into DIR/Output/index.htm.
 int run_single(const Request& r);
@@ -85,5 +89,9 @@ int run_renumber(const Request& r);
 // The book as a document (`format`: epub, pdf or odt) in `out`; its path on standard output,
 // and on standard error, room by room, what paper cannot carry.
 int run_export_paper(const Request& r);
+
+// The live preview: DIR/Output served on 127.0.0.1 (its address on standard output), compiled
+// again on each change of the book, until interrupted (cli_serve.cpp).
+int run_serve(const Request& r);
 
 }  // namespace pm::cli

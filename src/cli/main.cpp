@@ -26,8 +26,8 @@ using pm::cli::Request;
 
 int run(int argc, char** argv) {
   CLI::App app{"Pagimond from a terminal: compile a gamebook project into a web site, write its map, "
-               "pack it for readers, check its links, draw its graph, playtest it, create projects, import and "
-               "export stories, list and restore the versions of its files.",
+               "pack it for readers, check its links, draw its graph, playtest it, preview it live, create "
+               "projects, import and export stories, list and restore the versions of its files.",
                "pagimond-cli"};
   app.set_version_flag("--version", "pagimond-cli " + std::string(pm::version_text()));
   app.require_subcommand(1);
@@ -42,6 +42,7 @@ int run(int argc, char** argv) {
   auto* compile = app.add_subcommand("compile", "Compile the whole project into DIR/Output, one page per room");
   compile->add_option("PROJECT", r.project, "Project folder")->required();
   compile->add_flag("--classic", r.classic, "Classic page style (as the installer build) instead of mobile");
+  compile->add_flag("--full", r.full, "Write every page, not only those whose files changed since the last compile");
   std::vector<CLI::Option*> home_given = {compile->add_option("--home", home, home_help)};
 
   auto* single = app.add_subcommand("single", "Compile the whole project into one page, DIR/Output/index.htm");
@@ -140,6 +141,13 @@ int run(int argc, char** argv) {
       ->capture_default_str();
   exporting->add_option("--story-format", r.story_format, "twee: the story format as NAME@VERSION (default Harlowe@3.3.9)");
 
+  auto* serve = app.add_subcommand("serve", "Compile the project, serve DIR/Output on 127.0.0.1 and compile again on "
+                                           "every change, telling open pages to reload; Ctrl+C stops");
+  serve->add_option("PROJECT", r.project, "Project folder")->required();
+  serve->add_option("--port", r.port, "Port to listen on (default: a free one)")->check(CLI::Range(0, 65535));
+  serve->add_flag("--open", r.open, "Open the start page in the browser");
+  home_given.push_back(serve->add_option("--home", home, home_help));
+
   // No command at all: the person wants to know what there is, so the whole usage summary.
   if (argc < 2) {
     pm::cli::report_usage(app.help());
@@ -190,6 +198,7 @@ int run(int argc, char** argv) {
   if (exporting->parsed()) return pm::cli::run_export(r);
   if (playtest->parsed()) return pm::cli::run_playtest(r);
   if (renumber->parsed()) return pm::cli::run_renumber(r);
+  if (serve->parsed()) return pm::cli::run_serve(r);
   return pm::cli::run_new(r);
 }
 

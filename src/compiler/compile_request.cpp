@@ -2,6 +2,7 @@
 #include "compiler/compile_request.h"
 
 #include <future>
+#include <mutex>
 
 #include "base/platform.h"
 #include "base/prompts.h"
@@ -26,9 +27,16 @@ std::future<std::vector<std::string>> rooms_meanwhile(const stdfs::path& folder)
 
 Status failure(StatusKind kind, const CompileReport& report) { return Status(kind, compile_failure_message(report)); }
 
+std::vector<std::string> listing_or(const CompileRequest& request, std::future<std::vector<std::string>>& listing) {
+  return request.rooms ? *request.rooms : listing.get();
+}
+
+std::mutex compiling;
+
 }  // namespace
 
 CompileResult run_compile(const CompileRequest& request) {
+  const std::lock_guard one_at_a_time(compiling);
   CompileResult result;
   std::future<std::vector<std::string>> listing;
   if (!request.rooms) listing = rooms_meanwhile(request.project ? request.project->folder() : request.folder);
@@ -48,7 +56,8 @@ CompileResult run_compile(const CompileRequest& request) {
   const Project& project = *result.project;
   result.skip_start_page = project.read_fields().skip_start_page();
 
-  // Every compile empties the output folder first: a project kept inside it would be lost.
+  // Every compile removes what else the output folder holds: a project kept inside it would
+  // be lost.
   if (path_is_within(project.folder(), request.output)) {
     result.report.errors.push_back(output_holds_project_message(request.output));
     result.status = failure(StatusKind::WouldDestroy, result.report);
@@ -56,12 +65,20 @@ CompileResult run_compile(const CompileRequest& request) {
   }
 
   const ProjectReader reader = request.project ? ProjectReader(project) : ProjectReader(project, std::move(names));
-  if (auto emptying = prepare_output(project, reader, request.output, result.report)) {
-    const std::vector<std::string> rooms = request.rooms ? *request.rooms : listing.get();
-    if (request.form == CompileForm::SingleFile)
-      write_single_file(project, reader, rooms, request.output, *emptying, result.report);
-    else
-      write_site(project, reader, rooms, request.output, request.style, *emptying, result.report);
+  bool compiled = false;
+  if (request.form == CompileForm::SingleFile) {
+    if (auto emptying = prepare_output(project, reader, request.output, result.report)) {
+      write_single_file(project, reader, listing_or(request, listing), request.output, *emptying, result.report);
+      compiled = true;
+    }
+  } else if (path_is_within(request.output, project.res_folder())) {
+    result.report.errors.push_back(output_holds_project_message(request.output));
+  } else {
+    update_site(project, reader, listing_or(request, listing), request.output, request.style, request.state,
+                result.report);
+    compiled = true;
+  }
+  if (compiled) {
     if (!request.extra.empty() && result.report.ok() && !copy_matching(request.extra, "*", request.output))
       result.report.errors.push_back("Impossibile copiare i file di " + path_text(request.extra) + " in " +
                                      path_text(request.output));

@@ -15,6 +15,7 @@
 #include "base/files.h"
 #include "base/status.h"
 #include "compiler/site_compiler.h"
+#include "compiler/site_update.h"
 
 namespace pm {
 
@@ -35,9 +36,14 @@ struct CompileRequest {
   // listed from the Room folder on a second thread while the project is checked and the
   // output folder prepared.
   std::optional<std::vector<std::string>> rooms;
-  stdfs::path output;  // emptied first, never when it holds the project
+  // Never touched when it holds the project. The site is written over what it holds (the
+  // rest goes); the single file into it emptied first.
+  stdfs::path output;
   CompileForm form = CompileForm::Site;
   PageStyle style = PageStyle::Mobile;  // the style of the site's pages
+  // The site only: whether the compile keeps its state in `output` and makes only what
+  // changed since (see site_update.h). A book for readers keeps none.
+  OutputState state = OutputState::Drop;
   // When set: every file of this folder is copied beside the pages after a compile without
   // errors (the distribution's Extra files); after a failed one no file of it is copied.
   stdfs::path extra;
@@ -54,6 +60,8 @@ struct CompileResult {
   bool skip_start_page = false;    // the project's start-page flag, read as the compile began
 };
 
+// Compiles of one process run one at a time (the tool's live preview and its own tests
+// share Output).
 CompileResult run_compile(const CompileRequest& request);
 
 // The message shown when a compile could not do everything (empty when it did).

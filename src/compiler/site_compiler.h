@@ -1,5 +1,6 @@
-// The whole-project compile into the program folder's Output: empty it, copy res, style
-// sheets and scripts, write every room page in room-list order and the start page.
+// The whole-project compile into the program folder's Output: copy res, style sheets and
+// scripts, write every room page in room-list order and the start page (site_update.h says
+// how they meet the old Output); and the steps the single-file compile shares.
 #pragma once
 
 #include <memory>
@@ -30,6 +31,8 @@ inline constexpr CreditLink kMakerSites[] = {
 struct CompileReport {
   std::vector<std::string> errors;  // messages naming what could not be read or written
   size_t pages = 0;                 // room pages written
+  size_t kept = 0;                  // room pages left as they were (an incremental compile)
+  size_t changes = 0;               // files of the output folder written or removed
   bool ok() const { return errors.empty(); }
 };
 
@@ -46,8 +49,9 @@ std::string credit_line();
 // numbers in room-list order. Every step is attempted and failures are collected, except
 // that the compile stops at the first page it cannot write (a full disk), after that one
 // message and before the start page. The project
-// file, Global.cod and Global2.cod are read once for the whole compile. Nothing is emptied
+// file, Global.cod and Global2.cod are read once for the whole compile. Nothing is touched
 // when `output` is the project folder or holds it, or lies inside the project's res folder.
+// Every file is written and no state is kept (OutputState::Drop).
 // (run_compile, compile_request.h, with the report only.)
 CompileReport compile_project(const Project& project, const std::vector<std::string>& rooms,
                               const stdfs::path& output, PageStyle style);
@@ -64,11 +68,5 @@ std::unique_ptr<FolderEmptying> prepare_output(const Project& project, const Pro
                                                const stdfs::path& output, CompileReport& report);
 // Waits for the old contents of the output folder to be gone; adds what could not go.
 void finish_output(FolderEmptying& emptying, CompileReport& report);
-
-// The rest of the site compile, for run_compile, which prepares the output folder itself
-// (with `reader` made for `project`) while it may still list the rooms: writes the pages and
-// the start page into `output` and waits for the emptying (finish_output).
-void write_site(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
-                const stdfs::path& output, PageStyle style, FolderEmptying& emptying, CompileReport& report);
 
 }  // namespace pm

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "compiler/compile_request.h"
+#include "preview/preview_server.h"
 #include "editor/character_count.h"
 #include "editor/link_markup.h"
 #include "editor/resources.h"
@@ -43,7 +44,7 @@ struct ButtonSpec {
 };
 
 // Left to right; the first nine lie under the cover in restricted mode.
-const ButtonSpec kButtons[11] = {
+const ButtonSpec kButtons[12] = {
     {"Collega", EditorIcon::Link, 120, "F2 - Crea un collegamento ad una Stanza"},
     {"Timer", EditorIcon::Timer, 840, "F3 - Inserisci un timer espresso in secondi (SEC)"},
     {"Indietro", EditorIcon::BackLink, 1560, "F4 - Torna ad una Stanza precedente in automatico"},
@@ -55,6 +56,7 @@ const ButtonSpec kButtons[11] = {
     {"Trova", EditorIcon::Find, 5400, "F8 - Trova/Sostituisci..."},
     {"ChiudiSenzaSalvare", EditorIcon::CloseNoSave, 6120, "F9 - Chiudi senza Salvare nulla"},
     {"Suono", EditorIcon::Sound, 8400, "Inserisce un suono di sottofondo. Utile per la pagina iniziale."},
+    {"AnteprimaDalVivo", EditorIcon::Test, 7200, "Anteprima dal vivo"},
 };
 const int kCovered = 9;
 
@@ -100,7 +102,7 @@ void RoomEditorWindow::buildToolbar() {
   strip_->setStyleSheet(
       "#Toolbar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f7f8fa, stop:1 #e4e8ed);"
       " border: 1px solid #c3cad3; border-radius: 3px; }");
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < 12; ++i) {
     const ButtonSpec& spec = kButtons[i];
     QToolButton* b = editorButton(strip_, spec.name, spec.icon, spec.tip);
     b->setGeometry(twipsRect(this, spec.left, kButtonTop, kButtonSize, kButtonSize));
@@ -117,6 +119,11 @@ void RoomEditorWindow::buildToolbar() {
   connect(buttons_[6], &QToolButton::clicked, this, &RoomEditorWindow::undo);
   connect(buttons_[7], &QToolButton::clicked, this, &RoomEditorWindow::redo);
   connect(buttons_[9], &QToolButton::clicked, this, &RoomEditorWindow::closeWithoutSaving);
+  connect(buttons_[11], &QToolButton::clicked, this, &RoomEditorWindow::livePreview);
+  if (!preview_available()) {
+    buttons_[11]->setEnabled(false);
+    buttons_[11]->setToolTip("Anteprima dal vivo (non ancora disponibile)");
+  }
 
   cover_ = new QWidget(strip_);
   cover_->setObjectName("Cover");
@@ -321,7 +328,20 @@ void RoomEditorWindow::loadNow() {
 }
 
 Status RoomEditorWindow::saveNow() {
-  return save_editor_file(toPath(Percorso), toNameBytes(Nome), file_, text().toStdString());
+  Status saved = save_editor_file(toPath(Percorso), toNameBytes(Nome), file_, text().toStdString());
+  if (saved.ok()) owner()->bookFileSaved();
+  return saved;
+}
+
+// The text is saved first, as for the room test, so the browser shows what the editor holds.
+void RoomEditorWindow::livePreview() {
+  if (loaded_) {
+    if (Status saved = saveNow(); !saved.ok()) {
+      tell(saved.message(), MessageIcon::Critical);
+      return;
+    }
+  }
+  owner()->showLivePreview(toNameBytes(Nome));
 }
 
 
@@ -465,6 +485,8 @@ void RoomEditorWindow::runCompile() {
   request.rooms = m->roomNumbers();
   request.output = ctx.home.output();
   request.style = plan.style;
+  // The tests make only what changed; the book the author hands on keeps no state.
+  request.state = plan.request == HostedCompile::BuildWithoutInstaller ? OutputState::Drop : OutputState::Reuse;
   const CompileResult result = run_compile(request);
   owner()->setSkipStartPage(result.skip_start_page);
   if (plan.clears == CompileFlag::CompilaTutto) m->CompilaTutto.clear();

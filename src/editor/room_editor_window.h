@@ -62,6 +62,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   void backLinkCommand();  // F4
   void testRoom();         // F7
   void closeWithoutSaving();  // F9
+  void livePreview();         // "Anteprima dal vivo": saves, then the browser on this room
   // Writes the recovery file when the text differs from the file (what the recovery timer
   // does every kRecoveryIntervalMs), or removes it when the text is back to the file's.
   void writeRecoveryNow();
@@ -110,7 +111,7 @@ class RoomEditorWindow : public ChildWindow, public EditorRequests {
   QAction* linkItem_ = nullptr;         // "Collega Con...", unavailable in restricted mode
   QWidget* strip_ = nullptr;  // the toolbar strip
   QWidget* cover_ = nullptr;  // restricted mode: over the first nine buttons
-  QToolButton* buttons_[11] = {};
+  QToolButton* buttons_[12] = {};
   bool covered_ = false;
   bool roomTestAsked_ = false;  // F7 since the last compile tick
   bool loaded_ = false;

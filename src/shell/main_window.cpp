@@ -209,6 +209,7 @@ void MainWindow::buildToolbars() {
        [](MainWindow& w) { w.openBookCheckFresh(); }},
       {"ImageGrafo", IconKind::GraphMap, 8280, "Grafo dell'avventura: Stanze e collegamenti",
        [](MainWindow& w) { w.openGraphFresh(); }},
+      {"ImageAnteprima", IconKind::Test, 8880, "Anteprima dal vivo", [](MainWindow& w) { w.showLivePreview({}); }},
   };
   const size_t kCovered = 10;
   for (const BarButton& spec : buttons) {
@@ -219,22 +220,27 @@ void MainWindow::buildToolbars() {
   separator(bar, "Line1", twipsRect(this, 4920, 90, 30, 555));
   separator(bar, "Line3", twipsRect(this, 6240, 90, 30, 555));
   separator(bar, "Line4", twipsRect(this, 7560, 90, 30, 555));
-  separator(bar, "LineVerifica", twipsRect(this, 8880, 90, 30, 555));
+  separator(bar, "LineVerifica", twipsRect(this, 9480, 90, 30, 555));
+  if (!preview_available()) {
+    auto* live = bar->findChild<QToolButton*>("ImageAnteprima");
+    live->setEnabled(false);
+    live->setToolTip("Anteprima dal vivo (non ancora disponibile)");
+  }
   // The paper book: one button, its two commands in a menu.
   QToolButton* paper = makeButton(bar, "ImageCarta", IconKind::TextFile,
-                                  "Libro su carta: rinumera le Stanze, esporta in EPUB, PDF o ODT", 9000);
+                                  "Libro su carta: rinumera le Stanze, esporta in EPUB, PDF o ODT", 9600);
   auto* paperMenu = new QMenu(paper);
   paperMenu->setObjectName("MenuCarta");
   paperMenu->addAction("Rinumera le Stanze...", this, [this] { openRenumberFresh(); });
   paperMenu->addAction("Esporta il libro...", this, [this] { openExportFresh(); });
   paper->setMenu(paperMenu);
   paper->setPopupMode(QToolButton::InstantPopup);
-  separator(bar, "LineCarta", twipsRect(this, 9600, 90, 30, 555));
+  separator(bar, "LineCarta", twipsRect(this, 10200, 90, 30, 555));
   roomCounter_ = new QLabel(bar);
   roomCounter_->setObjectName("Label1");
   roomCounter_->setFont(typewriterFont(10));
   exposeChangingLabel(roomCounter_, "Numero di Stanze");
-  roomCounter_->setGeometry(twipsToPxX(this, 9720), 0, twipsToPxX(this, 4000), bar->height());
+  roomCounter_->setGeometry(twipsToPxX(this, 10320), 0, twipsToPxX(this, 4000), bar->height());
   cover_ = new QWidget(bar);
   cover_->setObjectName("Picture3");
   cover_->setAttribute(Qt::WA_StyledBackground);
@@ -307,7 +313,10 @@ QMdiSubWindow* MainWindow::addChild(ChildWindow* w, Origin from) {
         c->setOpenedFrom(closed->openedFrom(), closed->openedFromControl());
     if (!closing_) returnFocus({closed->openedFrom(), closed->openedFromControl()}, closed->hadFocusAtClose());
     if (child == start_) start_ = nullptr;
-    if (child == manager_) manager_ = nullptr;
+    if (child == manager_) {
+      manager_ = nullptr;
+      preview_.reset();  // the book closes: its live preview stops
+    }
     if (child == editor_) editor_ = nullptr;
     if (child == settings_) settings_ = nullptr;
     if (child == compile_) compile_ = nullptr;
@@ -730,6 +739,40 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   event->accept();
   emit closed();
+}
+
+}  // namespace pm
+
+namespace pm {
+
+// ---- the live preview ----------------------------------------------------------------------
+
+void MainWindow::showLivePreview(const std::string& room) {
+  ProjectManagerWindow* m = manager();
+  if (!m) return;
+  const stdfs::path book = m->project().folder();
+  if (!preview_ || !preview_->running() || previewBook_ != book) {
+    preview_ = std::make_unique<PreviewServer>();
+    PreviewOptions options;
+    options.book = book;
+    options.output = context_.home.output();
+    if (Status started = preview_->start(options); !started.ok()) {
+      preview_.reset();
+      context_.prompts->message(started.message(), kMessageTitle, MessageIcon::Warning);
+      return;
+    }
+    previewBook_ = book;
+  }
+  // From the main toolbar, the room being edited; a file that is no room shows the start page.
+  std::string page = room;
+  if (page.empty() && editor_) page = toNameBytes(editor_->Nome);
+  if (page.empty() || page.find_first_not_of("0123456789") != std::string::npos) page.clear();
+  if (Status shown = context_.platform->open_document(preview_->address(page)); !shown.ok())
+    context_.prompts->message(shown.message(), kMessageTitle, MessageIcon::Warning);
+}
+
+void MainWindow::bookFileSaved() {
+  if (preview_ && preview_->running()) preview_->compile_now();
 }
 
 }  // namespace pm

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "check/book_check_window.h"
@@ -24,6 +25,7 @@
 #include "editor/script_window.h"
 #include "editor/upload_window.h"
 #include "editor/versions_window.h"
+#include "preview/preview_server.h"
 #include "project/properties_window.h"
 #include "map/map_window.h"
 #include "project/start_page_window.h"
@@ -80,6 +82,8 @@ class MainWindow : public QMainWindow, public WindowOwner {
   void openTrash() override;
   VersionsWindow* versionsWindow() const { return versions_.data(); }
   TrashWindow* trashWindow() const { return trash_.data(); }
+  void showLivePreview(const std::string& room) override;
+  void bookFileSaved() override;
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }
@@ -205,6 +209,10 @@ class MainWindow : public QMainWindow, public WindowOwner {
 
   QPointer<StartPageWindow> start_;
   QPointer<ProjectManagerWindow> manager_;
+  // The live preview of the open book: its server runs on threads of its own (no child
+  // process to find and end); it stops when the project manager, the open book, closes.
+  std::unique_ptr<PreviewServer> preview_;
+  stdfs::path previewBook_;
   QPointer<RoomEditorWindow> editor_;
   QPointer<SettingsWindow> settings_;
   QPointer<CompileDialog> compile_;

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <QTimer>
+#include <string>
 #include <string_view>
 
 #include "ui/app_context.h"
@@ -87,6 +88,12 @@ class WindowOwner {
   // ("Versioni precedenti"), and the deleted rooms of the open project ("Cestino"); fresh.
   virtual void openVersions(const QString& folder, const QString& name) = 0;
   virtual void openTrash() = 0;
+
+  // The live preview ("Anteprima dal vivo"): started on the open book when it is not
+  // running, then the browser opened on room `room`'s page (the start page for "").
+  virtual void showLivePreview(const std::string& room) = 0;
+  // An editor has written a file of the book: the live preview, when running, compiles now.
+  virtual void bookFileSaved() = 0;
 };
 
 }  // namespace pm

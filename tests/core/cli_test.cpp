@@ -106,7 +106,7 @@ TEST_F(CliTest, VersionHelpUsageAndAWrongCommandLine) {
   CliRun h = run({"--help"});
   EXPECT_EQ(h.status, 0);
   for (const char* word : {"compile", "single", "map", "package", "check", "encoding", "graph", "playtest", "new",
-                           "history", "restore", "import", "export"})
+                           "history", "restore", "import", "export", "serve"})
     EXPECT_NE(h.out.find(word), std::string::npos) << word;
   // No command at all: the usage on standard error.
   CliRun u = run({});
@@ -130,6 +130,8 @@ TEST_F(CliTest, VersionHelpUsageAndAWrongCommandLine) {
   expect_refusal(run({"map", book.string(), "--phrase", "<a href=\"<a href=\""}), 2, "--phrase");
   expect_refusal(run({"compile", book.string(), "another", "--home", home().string()}), 2, "another");
   expect_refusal(run({"new", "Libro", "--home", ""}), 2, "--home needs a folder");
+  expect_refusal(run({"serve", book.string(), "--port", "70000", "--home", home().string()}), 2, "--port");
+  expect_refusal(run({"serve", "--home", home().string()}), 2, "PROJECT");
   EXPECT_EQ(snapshot(t_.path()), before);
 }
 

@@ -40,7 +40,9 @@ const std::map<std::string, std::set<std::string>> kCoreArrows = {
     {"packager", {"base", "project", "compiler"}},
     {"exchange", {"base", "project", "editor", "check"}},  // links as the editor writes them; roads not carried
     {"paper", {"base", "project", "compiler", "rooms", "check", "packager"}},  // renumbering and export
-    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager", "exchange", "paper"}},
+    {"preview", {"base", "project", "compiler"}},  // the live preview compiles and serves Output
+    {"cli", {"base", "project", "compiler", "rooms", "map", "check", "packager", "exchange", "paper", "preview",
+             "start"}},  // serve --open hands the address on as Start does
     {"start", {"base"}},
     {"registro", {"base"}},
     {"ui", {"base", "project", "rooms"}},  // the requests between windows name rooms and links
@@ -52,13 +54,14 @@ const std::map<std::string, std::set<std::string>> kWindowArrows = {
     {"project", {"base"}},
     {"packager", {"base", "project", "compiler"}},
     {"rooms", {"base", "project", "editor"}},
-    {"editor", {"base", "project", "compiler", "rooms"}},
+    {"editor", {"base", "project", "compiler", "rooms", "preview"}},
     {"map", {"base", "project", "rooms"}},
     {"check", {"base", "project", "compiler", "rooms"}},
     {"exchange", {"base", "project"}},
     {"paper", {"base", "project", "compiler", "rooms", "check", "packager"}},
     {"registro", {"base"}},
-    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager", "exchange", "paper"}},
+    {"shell", {"base", "project", "compiler", "rooms", "editor", "map", "check", "packager", "exchange", "paper",
+               "preview"}},
 };
 
 struct Arrow {

@@ -70,7 +70,7 @@ void BookMapTest::checkListsABrokenLinkAndOpensItsRoom() {
   // The buttons sit after the resource folder's, clear of it and of the room counter.
   const QRect counter = part<QLabel>(f.main(), "Label1")->geometry();
   QRect before = part<QToolButton>(f.main(), "Image12")->geometry();
-  for (const char* name : {"ImageVerifica", "ImageGrafo", "ImageCarta"}) {
+  for (const char* name : {"ImageVerifica", "ImageGrafo", "ImageAnteprima", "ImageCarta"}) {
     const QRect r = part<QToolButton>(f.main(), name)->geometry();
     QVERIFY2(r.left() > before.right() && r.right() < counter.left(), name);
     before = r;
