@@ -57,12 +57,22 @@ Result<Renumbering> plan_renumbering(const std::vector<std::string>& rooms, cons
     std::mt19937_64 rng(options.seed);
     for (size_t k = free_numbers.size(); k > 1; --k) std::swap(free_numbers[k - 1], free_numbers[below(rng, k)]);
   }
+  // The free numbers go to the rooms in the order of their own numbers (the list's text order
+  // would turn room 10 into room 2 in a book without gaps); a name that is no number comes last.
+  std::vector<size_t> order(n);
+  for (size_t k = 0; k < n; ++k) order[k] = k;
+  auto value = [&](size_t k) {
+    const std::string& name = rooms[k];
+    return is_digits(name) && name.size() <= 18 ? std::stoull(name) : UINT64_MAX;
+  };
+  if (!options.shuffle)
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return value(a) < value(b); });
   Renumbering plan;
   plan.old_names = rooms;
-  plan.new_names.reserve(n);
+  plan.new_names.assign(n, {});
   size_t next = 0;
-  for (size_t k = 0; k < n; ++k)
-    plan.new_names.push_back(std::to_string(fixed[k] >= 0 ? size_t(fixed[k]) : free_numbers[next++]));
+  for (size_t k : order)
+    plan.new_names[k] = std::to_string(fixed[k] >= 0 ? size_t(fixed[k]) : free_numbers[next++]);
   return plan;
 }
 

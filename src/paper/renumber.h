@@ -1,5 +1,5 @@
-// Renumbering a book into a new project: the rooms take new numbers (densely in the room
-// list's order, or shuffled by a seed, room 0 and the pinned rooms keeping theirs), every
+// Renumbering a book into a new project: the rooms take new numbers (densely in the order of
+// their old numbers, or shuffled by a seed, room 0 and the pinned rooms keeping theirs), every
 // reference follows its room (room_references.h), and renumber.csv maps old numbers to new.
 // The book it comes from is only read.
 #pragma once
@@ -28,7 +28,8 @@ struct Renumbering {
   std::vector<std::string> new_names;
 };
 
-// The new numbers of `rooms` (the room list's names, in its order). Usage, with a message
+// The new numbers of `rooms` (the room list's names, in its order): without a shuffle the
+// free numbers go to the rooms in the order of their old numbers. Usage, with a message
 // naming it, for a pinned room that is not in the list or whose name is no number below the
 // count of rooms.
 Result<Renumbering> plan_renumbering(const std::vector<std::string>& rooms, const RenumberOptions& options);
