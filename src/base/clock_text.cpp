@@ -11,8 +11,11 @@ std::string format(const std::tm& when, const char* pattern) {
   return std::string(buf, n);
 }
 
-std::tm local_now() {
-  const std::time_t t = std::time(nullptr);
+std::tm local_now() { return local_time(std::time(nullptr)); }
+
+}  // namespace
+
+std::tm local_time(std::time_t t) {
   std::tm tm{};
 #if defined(_WIN32)
   localtime_s(&tm, &t);
@@ -21,8 +24,6 @@ std::tm local_now() {
 #endif
   return tm;
 }
-
-}  // namespace
 
 std::string short_date_text(const std::tm& when) { return format(when, "%d/%m/%Y"); }
 std::string time_text(const std::tm& when) { return format(when, "%H:%M:%S"); }

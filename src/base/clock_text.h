@@ -12,6 +12,9 @@ std::string short_date_text(const std::tm& when);
 // hh:mm:ss, 24-hour clock
 std::string time_text(const std::tm& when);
 
+// `t` in local time.
+std::tm local_time(std::time_t t);
+
 // The same for the system's clock, in local time.
 std::string today_short_date();
 std::string now_time_text();

@@ -1,6 +1,8 @@
 // Byte-level text helpers (see text.h).
 #include "base/text.h"
 
+#include <cstdio>
+
 namespace pm {
 
 std::vector<std::string> split_lines(std::string_view data) {
@@ -136,6 +138,28 @@ std::string error_list_message(std::string_view heading, const std::vector<std::
   for (size_t i = 0; i < shown; ++i) msg += "\n" + errors[i];
   if (errors.size() > shown) msg += "\n... e altri " + std::to_string(errors.size() - shown) + " errori.";
   return msg;
+}
+
+std::string json_quoted(std::string_view s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
+          out += buf;
+        } else {
+          out += char(c);
+        }
+    }
+  }
+  return out + "\"";
 }
 
 }  // namespace pm

@@ -155,4 +155,7 @@ std::string read_data_field(std::string_view data, size_t& pos, bool* quoted = n
 // when there are no errors.
 std::string error_list_message(std::string_view heading, const std::vector<std::string>& errors);
 
+// `s` as a JSON string literal, quotes included; control characters as \u escapes.
+std::string json_quoted(std::string_view s);
+
 }  // namespace pm

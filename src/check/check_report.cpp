@@ -1,6 +1,7 @@
 // The book check as compiler-style lines and as JSON (see check_report.h).
 #include "check/check_report.h"
 
+#include "base/text.h"
 #include "base/text_codec.h"
 
 namespace pm {
@@ -51,29 +52,7 @@ std::string check_report_lines(std::string_view project, size_t rooms, const Che
   return out;
 }
 
-std::string json_string(std::string_view bytes) {
-  const std::string text = decode_for_display(bytes);
-  std::string out = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if ((unsigned char)c < 0x20) {
-          static const char hex[] = "0123456789abcdef";
-          out += "\\u00";
-          out += hex[(unsigned char)c >> 4];
-          out += hex[(unsigned char)c & 15];
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
+std::string json_string(std::string_view bytes) { return json_quoted(decode_for_display(bytes)); }
 
 std::string check_report_json(std::string_view project, size_t rooms, const CheckResult& r) {
   std::string out = "{\n  \"project\": " + json_string(project) + ",\n";

@@ -133,28 +133,6 @@ JsonFields read_json_strings(std::string_view s) {
   return f;
 }
 
-std::string json_quoted(std::string_view s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
-          out += buf;
-        } else {
-          out += char(c);
-        }
-    }
-  }
-  return out + "\"";
-}
-
 std::string write_json_strings(const JsonFields& fields) {
   std::string out = "{\n";
   for (size_t i = 0; i < fields.members.size(); ++i) {

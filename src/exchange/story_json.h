@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"  // json_quoted
+
 namespace pm {
 
 struct JsonFields {
@@ -21,7 +23,5 @@ struct JsonFields {
 JsonFields read_json_strings(std::string_view text);
 // Pretty-printed, one member a line, tab-indented.
 std::string write_json_strings(const JsonFields& fields);
-// `s` as a JSON string literal, quotes included.
-std::string json_quoted(std::string_view s);
 
 }  // namespace pm

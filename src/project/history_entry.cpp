@@ -111,13 +111,7 @@ Result<HistoryEntry> parse_history_entry(std::string_view bytes) {
 }
 
 std::string local_time_text(long long time) {
-  const std::time_t t = std::time_t(time);
-  std::tm tm{};
-#if defined(_WIN32)
-  localtime_s(&tm, &t);
-#else
-  localtime_r(&t, &tm);
-#endif
+  const std::tm tm = local_time(std::time_t(time));
   return short_date_text(tm) + " " + time_text(tm);
 }
 

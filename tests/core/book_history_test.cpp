@@ -4,6 +4,9 @@
 // taken for a room or a book file.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "editor/edit_history.h"
 #include "editor/editor_file.h"
 #include "editor/find_replace.h"
@@ -142,11 +145,14 @@ TEST(BookHistory, BoundsDropTheOldest) {
     // The whole book's size: two entries of a 600 KB text pass 1 MB, so the oldest entries
     // go, whichever file they belong to, until the newest big one fits.
     PolicyScope scope({true, 20, uint64_t(1) << 20});
+    // The entries' ages come from their files' times: the saves are a tick apart, as an
+    // author's are.
     const std::string big(600 * 1024, 'x');
-    ASSERT_TRUE(p.write_text("1", big).ok());
-    ASSERT_TRUE(p.write_text("1", big + "y").ok());
-    ASSERT_TRUE(p.write_text("0", big).ok());
-    ASSERT_TRUE(p.write_text("0", big + "z").ok());
+    const std::pair<const char*, std::string> saves[] = {{"1", big}, {"1", big + "y"}, {"0", big}, {"0", big + "z"}};
+    for (const auto& [room, text] : saves) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      ASSERT_TRUE(p.write_text(room, text).ok());
+    }
     EXPECT_EQ(pm::list_versions(dir.path(), p.text_file("1")).versions.size(), 0u);
     pm::VersionList zero = pm::list_versions(dir.path(), p.text_file("0"));
     ASSERT_EQ(zero.versions.size(), 2u);  // versione 5 and the big text, both newer than 1's

@@ -23,6 +23,9 @@ using pmtest::TempDir;
 using pmtest::write_bytes;
 
 TEST(PreviewRequest, ServesFilesOfOutputOnly) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "no symbolic links under Wine, and no server in the Windows build";
+#endif
   TempDir dir;
   const fs::path out = dir / "Output";
   write_bytes(out / "index.htm", "i");
