@@ -64,6 +64,27 @@ std::optional<ProgramFolder> program_folder(const Request& r) {
   return home;
 }
 
+std::optional<ProjectParent> project_parent(const Request& r, const ProgramFolder& home) {
+  ProjectParent parent;
+  if (r.in) {
+    parent.folder = absolute_path(*r.in);
+  } else {
+    std::error_code ec;
+    parent.folder = home.projects();
+    parent.made = stdfs::create_directory(parent.folder, ec);
+  }
+  if (!is_folder(parent.folder)) {
+    report_error(with_path("no such folder", path_text(parent.folder)));
+    return std::nullopt;
+  }
+  return parent;
+}
+
+void undo_project_parent(const ProjectParent& parent) {
+  std::error_code ec;
+  if (parent.made) stdfs::remove(parent.folder, ec);
+}
+
 namespace {
 
 // The compile of the project named on the command line into the program folder's Output:
@@ -181,24 +202,12 @@ int run_map(const Request& r) {
 int run_new(const Request& r) {
   auto home = program_folder(r);
   if (!home) return kExitFailed;
-  stdfs::path parent;
-  bool made_parent = false;
-  std::error_code ec;
-  if (r.in) {
-    parent = absolute_path(*r.in);
-  } else {
-    // A program folder without Projects gets one, as the start page expects it; it goes
-    // again if the project cannot be made.
-    parent = home->projects();
-    made_parent = stdfs::create_directory(parent, ec);
-  }
-  if (!is_folder(parent)) {
-    report_error(with_path("no such folder", path_text(parent)));
-    return kExitFailed;
-  }
+  const auto parent_folder = project_parent(r, *home);
+  if (!parent_folder) return kExitFailed;
+  const stdfs::path& parent = parent_folder->folder;
   CreationResult made = create_project(parent, r.title, home->home());
   if (!made.status.ok()) {
-    if (made_parent) stdfs::remove(parent, ec);
+    undo_project_parent(*parent_folder);
     const std::string& message = made.status.message();
     switch (made.status.kind()) {
       case StatusKind::NameExists:

@@ -14,22 +14,12 @@ namespace pm::cli {
 int run_import(const Request& r) {
   auto home = program_folder(r);
   if (!home) return kExitFailed;
-  stdfs::path parent;
-  bool made_parent = false;
-  std::error_code ec;
-  if (r.in) {
-    parent = absolute_path(*r.in);
-  } else {
-    parent = home->projects();  // made when missing, as for a new project
-    made_parent = stdfs::create_directory(parent, ec);
-  }
-  if (!is_folder(parent)) {
-    report_error(with_path("no such folder", path_text(parent)));
-    return kExitFailed;
-  }
+  const auto parent_folder = project_parent(r, *home);
+  if (!parent_folder) return kExitFailed;
+  const stdfs::path& parent = parent_folder->folder;
   const ImportResult made = import_story_file(absolute_path(r.file), parent, home->home());
   if (!made.status.ok()) {
-    if (made_parent) stdfs::remove(parent, ec);
+    undo_project_parent(*parent_folder);
     if (made.status.kind() == StatusKind::NameExists)
       report_error(with_path(made.status.message(), path_text(resolve(parent, made.name))));
     else
