@@ -36,6 +36,24 @@ void append_utf8(std::string& out, char32_t c) {
   }
 }
 
+std::optional<char32_t> numeric_reference(std::string_view name) {
+  if (name.size() < 2 || name[0] != '#') return std::nullopt;
+  const bool hex = name[1] == 'x' || name[1] == 'X';
+  const std::string_view digits = name.substr(hex ? 2 : 1);
+  if (digits.empty()) return std::nullopt;
+  char32_t c = 0;
+  for (char d : digits) {
+    const int v = (d >= '0' && d <= '9')        ? d - '0'
+                  : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
+                  : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                : -1;
+    if (v < 0 || c > 0x10FFFF) return std::nullopt;
+    c = c * (hex ? 16 : 10) + char32_t(v);
+  }
+  if (c > 0x10FFFF) return std::nullopt;
+  return c;
+}
+
 size_t utf8_sequence(std::string_view s, size_t i, char32_t* out) {
   unsigned char b = (unsigned char)s[i];
   size_t len;

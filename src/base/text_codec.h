@@ -4,6 +4,7 @@
 // one encoding (book_encoding.h); the editor's search reads characters one by one.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ bool is_ascii(std::string_view bytes);
 size_t utf8_sequence(std::string_view s, size_t i, char32_t* out);
 // `c` appended to `out` in UTF-8.
 void append_utf8(std::string& out, char32_t c);
+// The code point of a numeric character reference's name ("#233", "#xE9" or "#XE9", without
+// '&' and ';'): nothing when a digit is wrong, there is none, or it passes U+10FFFF.
+std::optional<char32_t> numeric_reference(std::string_view name);
 TextEncoding detect_encoding(std::string_view bytes);
 
 // Bytes in `enc` to UTF-8.

@@ -75,21 +75,10 @@ std::string decode_html_text(std::string_view s) {
         out += c;
         done = true;
       }
-    if (!done && name.size() > 1 && name[0] == '#') {
-      const bool hex = name[1] == 'x' || name[1] == 'X';
-      const std::string_view digits = name.substr(hex ? 2 : 1);
-      char32_t c = 0;
-      bool ok = !digits.empty();
-      for (char d : digits) {
-        int v = (d >= '0' && d <= '9') ? d - '0'
-                : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
-                : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
-                                              : -1;
-        if (v < 0 || c > 0x10FFFF) ok = false;
-        else c = c * (hex ? 16 : 10) + char32_t(v);
-      }
-      if (ok && c > 0 && c <= 0x10FFFF && !(c >= 0xD800 && c < 0xE000)) {
-        append_utf8(out, c);
+    if (!done) {
+      const std::optional<char32_t> c = numeric_reference(name);
+      if (c && *c > 0 && !(*c >= 0xD800 && *c < 0xE000)) {
+        append_utf8(out, *c);
         done = true;
       }
     }

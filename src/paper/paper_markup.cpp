@@ -234,18 +234,12 @@ class Converter {
       std::optional<char32_t> c;
       if (name.size() > 1 && name[0] == '#') {
         const bool hex = name[1] == 'x' || name[1] == 'X';
-        std::string_view digits = name.substr(hex ? 2 : 1);
-        uint32_t v = 0;
-        bool good = !digits.empty() && digits.size() <= 7;
-        for (char d : digits) {
-          int k = is_digit(d) ? d - '0' : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10 : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
-          if (k < 0) good = false;
-          v = v * (hex ? 16 : 10) + uint32_t(std::max(k, 0));
-        }
+        const std::optional<char32_t> v =
+            name.size() - (hex ? 2 : 1) <= 7 ? numeric_reference(name) : std::nullopt;
         // Characters XML allows.
-        if (good && (v == 9 || v == 10 || v == 13 || (v >= 0x20 && v < 0xD800) || (v >= 0xE000 && v < 0xFFFE) ||
-                     (v >= 0x10000 && v <= 0x10FFFF)))
-          c = char32_t(v);
+        if (v && (*v == 9 || *v == 10 || *v == 13 || (*v >= 0x20 && *v < 0xD800) || (*v >= 0xE000 && *v < 0xFFFE) ||
+                  (*v >= 0x10000 && *v <= 0x10FFFF)))
+          c = *v;
       } else {
         c = html_entity(name);
       }
