@@ -2,6 +2,7 @@
 // window opened from the room editor or the project manager hands the keyboard back to the
 // control it came from (and Esc in the editor then saves), and the roads that once left the
 // author behind a disabled project manager end in the window they came from, in front.
+#include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -33,6 +34,7 @@ struct Trip {
 
 void key(QWidget* w, int k) { QTest::keyClick(w, Qt::Key(k)); }
 void button(pm::MainWindow* main, const char* name) { part<QToolButton>(main, name)->click(); }
+void action(QWidget* w, const char* name) { part<QAction>(w, name)->trigger(); }
 
 const Trip kTrips[] = {
     {"find", true, [](auto*, QWidget* from) { key(from, Qt::Key_F8); }, [](auto* m) -> QWidget* { return m->findReplace(); }, {}},
@@ -54,6 +56,16 @@ const Trip kTrips[] = {
     {"map", false, [](auto* m, QWidget*) { button(m, "Image13"); }, [](auto* m) -> QWidget* { return m->mapWindow(); }, {}},
     {"check", false, [](auto* m, QWidget*) { button(m, "ImageVerifica"); }, [](auto* m) -> QWidget* { return m->bookCheck(); }, {}},
     {"graph", false, [](auto* m, QWidget*) { button(m, "ImageGrafo"); }, [](auto* m) -> QWidget* { return m->graph(); }, {}},
+    {"versions from the editor", true, [](auto* m, QWidget*) { action(m->editor(), "VersioniPrecedenti"); },
+     [](auto* m) -> QWidget* { return m->versionsWindow(); }, {}},
+    {"versions", false, [](auto* m, QWidget*) { action(m->manager(), "MenuVersioni"); },
+     [](auto* m) -> QWidget* { return m->versionsWindow(); }, {}},
+    {"trash", false, [](auto* m, QWidget*) { action(m->manager(), "MenuCestino"); },
+     [](auto* m) -> QWidget* { return m->trashWindow(); }, {}},
+    {"renumber", false, [](auto* m, QWidget*) { m->openRenumberFresh(); },
+     [](auto* m) -> QWidget* { return m->template findChild<pm::RenumberWindow*>(); }, {}},
+    {"export", false, [](auto* m, QWidget*) { m->openExportFresh(); },
+     [](auto* m) -> QWidget* { return m->template findChild<pm::ExportWindow*>(); }, {}},
 };
 
 }  // namespace
