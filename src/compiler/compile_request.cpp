@@ -38,6 +38,16 @@ std::mutex compiling;
 CompileResult run_compile(const CompileRequest& request) {
   const std::lock_guard one_at_a_time(compiling);
   CompileResult result;
+  if (!request.saved_rooms.empty() && request.project && request.form == CompileForm::Site &&
+      request.state == OutputState::Reuse && request.extra.empty() &&
+      !path_is_within(request.project->folder(), request.output) &&
+      update_saved_rooms(*request.project, ProjectReader(*request.project), request.saved_rooms, request.output,
+                         request.style, result.report)) {
+    result.project = request.project;
+    result.skip_start_page = request.project->read_fields().skip_start_page();
+    if (!result.report.ok()) result.status = failure(StatusKind::Incomplete, result.report);
+    return result;
+  }
   std::future<std::vector<std::string>> listing;
   if (!request.rooms) listing = rooms_meanwhile(request.project ? request.project->folder() : request.folder);
 

@@ -47,6 +47,10 @@ struct CompileRequest {
   // When set: every file of this folder is copied beside the pages after a compile without
   // errors (the distribution's Extra files); after a failed one no file of it is copied.
   stdfs::path extra;
+  // The rooms whose texts were just saved (the editor's save, for the live preview), with
+  // `project` open and the state reused: only their pages are made when the kept state
+  // answers for the rest; else the whole compile runs.
+  std::vector<std::string> saved_rooms;
 };
 
 struct CompileResult {

@@ -5,6 +5,7 @@
 #include "compiler/site_update.h"
 
 #include <fstream>
+#include <future>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -17,6 +18,16 @@
 namespace pm {
 
 namespace {
+
+// The type of a folder's entry as the listing gave it (no call to the system where it did),
+// a link being a link.
+stdfs::file_type entry_type(const stdfs::directory_entry& entry) {
+  std::error_code ec;
+  if (entry.is_symlink(ec)) return stdfs::file_type::symlink;
+  if (entry.is_regular_file(ec)) return stdfs::file_type::regular;
+  if (entry.is_directory(ec)) return stdfs::file_type::directory;
+  return entry.symlink_status(ec).type();
+}
 
 bool is_plain_name(std::string_view room) {
   return !room.empty() && room != "." && room != ".." && room.find('/') == std::string_view::npos &&
@@ -42,7 +53,9 @@ struct Copy {
 
 struct Page {
   const std::string* room;
+  size_t index;  // in the room list
   FileStamp input, script;
+  FileStamp output;  // of its page in Output, when there is a kept state to hold it against
   std::string script_name;  // the spelling of N.js on disk, empty when there is none
   bool redo = true;
   bool compare = false;  // made again, but written only when its bytes differ from the page there
@@ -81,6 +94,77 @@ class SiteUpdate {
         report_(report) {}
 
   void run() {
+    begin();
+    list_copies();
+    list_pages();
+    find_strays();
+    start_page_ = render_start_page(fields_, style_);
+    decide();
+    if (!nothing_to_do()) {
+      write();
+    } else if (verified_) {
+      // Nothing to write but the state: what was verified is settled from now on.
+      SiteState state = std::move(*old_);
+      state.read_at = read_at_;
+      state.written_at = compile_clock_now();
+      if (Status saved = save_site_state(output_, state); !saved.ok()) report_.errors.push_back(saved.message());
+    }
+  }
+
+  // Only the pages of `saved` rooms, made again and written, when the kept state answers for
+  // the rest of Output; false (nothing touched) when it does not. The state keeps its times,
+  // so that the next whole compile checks these pages again by their bytes: the stamps taken
+  // now are younger than what the state was settled against.
+  bool run_saved(const std::vector<std::string>& saved) {
+    if (mode_ != OutputState::Reuse) return false;
+    begin();
+    if (!old_) return false;
+    // Each page must be the file the state recorded (not a link or a copy put there since).
+    for (const auto& room : saved) {
+      const SiteState::Entry* e = old_entry(room + ".htm");
+      if (!is_plain_name(room) || !e || !e->source.empty() || !e->output.exists() ||
+          !(stamp_in(out_, room + ".htm", false) == e->output))
+        return false;
+    }
+    std::vector<std::string> pages(saved.size());
+    std::vector<FileStamp> inputs(saved.size()), scripts(saved.size());
+    for (size_t i = 0; i < saved.size(); ++i) {
+      std::vector<std::string> errors;
+      const std::string text = reader_.read(saved[i], errors);
+      const auto script_name = reader_.spelling(saved[i] + ".js");
+      const std::string script = script_name ? reader_.read(*script_name, errors) : "";
+      // A room gone or unreadable: the whole compile says what became of it.
+      if (!errors.empty() ||
+          !render_room_page(RoomSources{text, script, before_code_, after_code_}, fields_, style_, pages[i]))
+        return false;
+      inputs[i] = stamp_in(project_folder_, saved[i]);
+      if (script_name) scripts[i] = stamp_in(project_folder_, *script_name);
+    }
+    for (size_t i = 0; i < saved.size(); ++i) {
+      const std::string name = saved[i] + ".htm";
+      if (Status written = write_file_direct(out_, name, pages[i]); !written.ok()) {
+        report_.errors.push_back(written.message());
+        remove_file(output_ / std::string(kSiteStateName));
+        return true;
+      }
+      SiteState::Entry& entry = old_->files[name];
+      entry.input = inputs[i];
+      entry.script = scripts[i];
+      entry.output = stamp_in(out_, name, false);
+      ++report_.pages;
+      ++report_.changes;
+    }
+    if (Status kept = save_site_state(output_, *old_); !kept.ok()) {
+      report_.errors.push_back(kept.message());
+      remove_file(output_ / std::string(kSiteStateName));
+    }
+    return true;
+  }
+
+ private:
+  // What every page is made from besides its room, and the state kept in Output when it was
+  // made from the same.
+  void begin() {
     read_at_ = compile_clock_now();
     fields_ = project_.read_fields();
     before_code_ = reader_.read("Global.cod", report_.errors);
@@ -107,24 +191,8 @@ class SiteUpdate {
     stdfs::create_directories(output_, ec);
     out_ = OpenFolder(output_);
     project_folder_ = OpenFolder(project_.folder());
-
-    list_copies();
-    list_pages();
-    find_strays();
-    start_page_ = render_start_page(fields_, style_);
-    decide();
-    if (!nothing_to_do()) {
-      write();
-    } else if (verified_) {
-      // Nothing to write but the state: what was verified is settled from now on.
-      SiteState state = std::move(*old_);
-      state.read_at = read_at_;
-      state.written_at = compile_clock_now();
-      if (Status saved = save_site_state(output_, state); !saved.ok()) report_.errors.push_back(saved.message());
-    }
   }
 
- private:
   void list_copies() {
     const stdfs::path res = project_.res_folder();
     const std::string res_name = path_text(res.filename());
@@ -163,20 +231,36 @@ class SiteUpdate {
     for (const auto& c : copies_) targets_.insert(c.target);
   }
 
+  // The stamps of the pages Output holds now, taken on a second thread while this one takes
+  // the rooms': a big book has thousands of each, every one a call to the system.
+  std::vector<FileStamp> page_stamps() const {
+    std::vector<FileStamp> stamps(rooms_.size());
+    for (size_t i = 0; i < rooms_.size(); ++i)
+      if (is_plain_name(rooms_[i])) stamps[i] = stamp_in(out_, rooms_[i] + ".htm", false);
+    return stamps;
+  }
+
   void list_pages() {
+    std::future<std::vector<FileStamp>> outputs;
+    if (old_) outputs = std::async(std::launch::async, [this] { return page_stamps(); });
     pages_.reserve(rooms_.size());
-    for (const auto& room : rooms_) {
+    for (size_t i = 0; i < rooms_.size(); ++i) {
+      const std::string& room = rooms_[i];
       if (!is_plain_name(room)) {
         report_.errors.push_back("Nome di stanza non valido: " + room);
         continue;
       }
-      Page p{&room, stamp_in(project_folder_, room), {}, {}, true};
+      Page p{&room, i, stamp_in(project_folder_, room), {}, {}, {}, true};
       if (auto spelling = reader_.spelling(room + ".js")) {
         p.script_name = std::string(*spelling);
         p.script = stamp_in(project_folder_, p.script_name);
       }
       targets_.insert(room + ".htm");
       pages_.push_back(std::move(p));
+    }
+    if (outputs.valid()) {
+      const std::vector<FileStamp> stamps = outputs.get();
+      for (auto& p : pages_) p.output = stamps[p.index];
     }
   }
 
@@ -188,8 +272,7 @@ class SiteUpdate {
     std::error_code ec;
     for (stdfs::directory_iterator it(output_, ec), end; !ec && it != end; it.increment(ec)) {
       const std::string name = path_text(it->path().filename());
-      std::error_code ec2;
-      const auto type = it->symlink_status(ec2).type();
+      const auto type = entry_type(*it);
       if (name == "res") {
         if (type != stdfs::file_type::directory) {
           strays_.res = true;
@@ -237,9 +320,8 @@ class SiteUpdate {
   // close to the moment it was written to be sure (which every file the last compile wrote
   // is): Verify, by its bytes. Once verified, the state written anew makes it Same.
   enum class Output { Same, Verify, Redo };
-  Output output_check(const std::string& name, const FileStamp& was) const {
+  Output output_check(const std::string& name, const FileStamp& now, const FileStamp& was) const {
     if ((strays_.res && name.find('/') != std::string::npos) || shadowed(name)) return Output::Redo;
-    const FileStamp now = stamp_in(out_, name, false);
     if (!(now == was)) return Output::Redo;
     return SiteState::unchanged(now, was, old_->written_at, read_at_) ? Output::Same : Output::Verify;
   }
@@ -253,7 +335,7 @@ class SiteUpdate {
       const SiteState::Entry* e = old_entry(c.target);
       c.redo = !e || e->source != c.source || !input_unchanged(c.input, e->input) || !c.input.exists();
       if (c.redo) continue;
-      switch (output_check(c.target, e->output)) {
+      switch (output_check(c.target, stamp_in(out_, c.target, false), e->output)) {
         case Output::Same: break;
         case Output::Redo: c.redo = true; break;
         case Output::Verify:
@@ -270,9 +352,9 @@ class SiteUpdate {
       // Inputs touched (or too fresh to trust) over a page that is as this compile left it:
       // the page is made again and written only when it differs.
       if (p.redo && e && e->source.empty() && mode_ == OutputState::Reuse)
-        p.compare = output_check(name, e->output) != Output::Redo;
+        p.compare = output_check(name, p.output, e->output) != Output::Redo;
       if (!p.redo) {
-        switch (output_check(name, e->output)) {
+        switch (output_check(name, p.output, e->output)) {
           case Output::Same: break;
           case Output::Redo: p.redo = true; break;
           case Output::Verify: {
@@ -446,6 +528,11 @@ class SiteUpdate {
 void update_site(const Project& project, const ProjectReader& reader, const std::vector<std::string>& rooms,
                  const stdfs::path& output, PageStyle style, OutputState state, CompileReport& report) {
   SiteUpdate(project, reader, rooms, output, style, state, report).run();
+}
+
+bool update_saved_rooms(const Project& project, const ProjectReader& reader, const std::vector<std::string>& saved,
+                        const stdfs::path& output, PageStyle style, CompileReport& report) {
+  return SiteUpdate(project, reader, saved, output, style, OutputState::Reuse, report).run_saved(saved);
 }
 
 }  // namespace pm

@@ -56,7 +56,7 @@ const ButtonSpec kButtons[12] = {
     {"Trova", EditorIcon::Find, 5400, "F8 - Trova/Sostituisci..."},
     {"ChiudiSenzaSalvare", EditorIcon::CloseNoSave, 6120, "F9 - Chiudi senza Salvare nulla"},
     {"Suono", EditorIcon::Sound, 8400, "Inserisce un suono di sottofondo. Utile per la pagina iniziale."},
-    {"AnteprimaDalVivo", EditorIcon::Test, 7200, "Anteprima dal vivo"},
+    {"AnteprimaDalVivo", EditorIcon::LivePreview, 7200, "Anteprima dal vivo"},
 };
 const int kCovered = 9;
 
@@ -329,7 +329,7 @@ void RoomEditorWindow::loadNow() {
 
 Status RoomEditorWindow::saveNow() {
   Status saved = save_editor_file(toPath(Percorso), toNameBytes(Nome), file_, text().toStdString());
-  if (saved.ok()) owner()->bookFileSaved();
+  if (saved.ok()) owner()->bookFileSaved(toNameBytes(Nome));
   return saved;
 }
 

@@ -33,18 +33,25 @@ struct PreviewServer::Impl {
   std::condition_variable news;  // a compile changed Output, or the preview stops
   std::uint64_t generation = 0;
 
-  void compile() {
+  std::optional<Project> project;  // found by the first compile (set before the threads start)
+
+  CompileResult compile(const std::string& saved_room = {}) {
     CompileRequest request;
     request.folder = options.book;
     request.output = options.output;
     request.state = OutputState::Reuse;
-    const CompileResult result = run_compile(request);
+    if (!saved_room.empty() && project) {
+      request.project = project;
+      request.saved_rooms = {saved_room};
+    }
+    CompileResult result = run_compile(request);
     if (result.report.changes > 0) {
       std::lock_guard lock(mutex);
       ++generation;
     }
     news.notify_all();
     if (options.compiled) options.compiled(result);
+    return result;
   }
 
   std::uint64_t current() {
@@ -138,7 +145,7 @@ Status PreviewServer::start(const PreviewOptions& options) {
                                               std::to_string(options.port) + ": è già in uso?");
   }
   i.port = port;
-  i.compile();
+  i.project = i.compile().project;
   i.listening = std::thread([&i] { i.server.listen_after_bind(); });
   i.watching = std::thread([&i] { i.watch(); });
   return {};
@@ -161,8 +168,8 @@ std::string PreviewServer::address(const std::string& room) const {
   return "http://127.0.0.1:" + std::to_string(port()) + "/" + (room.empty() ? "" : room + ".htm");
 }
 
-void PreviewServer::compile_now() {
-  if (impl_) impl_->compile();
+void PreviewServer::compile_now(const std::string& saved_room) {
+  if (impl_) impl_->compile(saved_room);
 }
 
 std::uint64_t PreviewServer::generation() const { return impl_ ? impl_->current() : 0; }
@@ -181,7 +188,7 @@ void PreviewServer::stop() {}
 bool PreviewServer::running() const { return false; }
 int PreviewServer::port() const { return 0; }
 std::string PreviewServer::address(const std::string&) const { return {}; }
-void PreviewServer::compile_now() {}
+void PreviewServer::compile_now(const std::string&) {}
 std::uint64_t PreviewServer::generation() const { return 0; }
 
 #endif

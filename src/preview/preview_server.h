@@ -41,8 +41,9 @@ class PreviewServer {
   int port() const;
 
   // Compiles now (after an editor's save), without waiting for the watcher; returns when
-  // the compile is done and the pages have been told.
-  void compile_now();
+  // the compile is done and the pages have been told. `saved_room`: the room whose text
+  // was saved, when only it changed: its page alone is made, if the kept state allows.
+  void compile_now(const std::string& saved_room = {});
 
   // How many compiles that changed Output have ended since start.
   std::uint64_t generation() const;

@@ -209,7 +209,7 @@ void MainWindow::buildToolbars() {
        [](MainWindow& w) { w.openBookCheckFresh(); }},
       {"ImageGrafo", IconKind::GraphMap, 8280, "Grafo dell'avventura: Stanze e collegamenti",
        [](MainWindow& w) { w.openGraphFresh(); }},
-      {"ImageAnteprima", IconKind::Test, 8880, "Anteprima dal vivo", [](MainWindow& w) { w.showLivePreview({}); }},
+      {"ImageAnteprima", IconKind::LivePreview, 8880, "Anteprima dal vivo", [](MainWindow& w) { w.showLivePreview({}); }},
   };
   const size_t kCovered = 10;
   for (const BarButton& spec : buttons) {
@@ -771,8 +771,10 @@ void MainWindow::showLivePreview(const std::string& room) {
     context_.prompts->message(shown.message(), kMessageTitle, MessageIcon::Warning);
 }
 
-void MainWindow::bookFileSaved() {
-  if (preview_ && preview_->running()) preview_->compile_now();
+void MainWindow::bookFileSaved(const std::string& name) {
+  if (!preview_ || !preview_->running()) return;
+  const bool room = !name.empty() && name.find_first_not_of("0123456789") == std::string::npos;
+  preview_->compile_now(room ? name : std::string());
 }
 
 }  // namespace pm

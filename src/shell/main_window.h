@@ -83,7 +83,7 @@ class MainWindow : public QMainWindow, public WindowOwner {
   VersionsWindow* versionsWindow() const { return versions_.data(); }
   TrashWindow* trashWindow() const { return trash_.data(); }
   void showLivePreview(const std::string& room) override;
-  void bookFileSaved() override;
+  void bookFileSaved(const std::string& name) override;
 
   // The other child windows; nullptr when not loaded.
   StartPageWindow* startPage() const { return start_.data(); }

@@ -89,6 +89,9 @@ void draw(QPainter& p, EditorIcon kind) {
       textLines(p, 8, 18, 10, 4);
       playMark(p, QPointF(18, 17), QPointF(29, 23.5), QPointF(18, 30), 2);
       break;
+    case EditorIcon::LivePreview:
+      livePage(p);
+      break;
     case EditorIcon::Undo:
       turnArrow(p, false);
       break;

@@ -25,6 +25,7 @@ enum class EditorIcon {
   Print,    // the map: F2
   Rebuild,  // the map: F3
   Close,    // the map: Esc
+  LivePreview,
 };
 
 QIcon editorIcon(EditorIcon kind);

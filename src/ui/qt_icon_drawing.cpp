@@ -65,6 +65,21 @@ void plusBadge(QPainter& p) {
   p.drawLine(QPointF(20.5, 24), QPointF(27.5, 24));
 }
 
+void livePage(QPainter& p) {
+  ink(p);
+  p.setBrush(kPaper);
+  p.drawRoundedRect(QRectF(3, 5, 26, 22), 2.5, 2.5);
+  p.setBrush(kSoft);
+  p.drawRoundedRect(QRectF(3, 5, 26, 6), 2.5, 2.5);
+  accentDot(p, QPointF(7, 8), 1.2);
+  // The reload arrow: most of a circle, its head at the open end.
+  accent(p, 2.2);
+  p.setBrush(Qt::NoBrush);
+  const QRectF round(10.5, 13.5, 11, 11);
+  p.drawArc(round, 60 * 16, 270 * 16);
+  p.drawPolyline(QPolygonF({QPointF(18.6, 11.8), QPointF(19.2, 15.2), QPointF(15.8, 15.8)}));
+}
+
 QPixmap render(const Drawing& draw, int size, qreal ratio) {
   QPixmap pm(QSize(int(size * ratio), int(size * ratio)));
   pm.fill(Qt::transparent);

@@ -35,6 +35,8 @@ void playMark(QPainter& p, QPointF a, QPointF b, QPointF c, qreal width);
 void accentDot(QPainter& p, QPointF centre, qreal radius);
 // The round accent badge with a plus, bottom right.
 void plusBadge(QPainter& p);
+// A browser's window with a page that reloads by itself (the live preview).
+void livePage(QPainter& p);
 
 using Drawing = std::function<void(QPainter&)>;
 

@@ -333,6 +333,9 @@ void draw(QPainter& p, IconKind kind) {
       accent(p, 2.4);
       p.drawPolyline(QPolygonF({QPointF(18.5, 22), QPointF(21, 24.5), QPointF(25.5, 19.5)}));
       break;
+    case IconKind::LivePreview:
+      livePage(p);
+      break;
     case IconKind::GraphMap: {
       ink(p, 1.8);
       p.drawLine(QPointF(16, 9), QPointF(8, 22));

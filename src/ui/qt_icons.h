@@ -38,6 +38,7 @@ enum class IconKind {
   Quill,           // splash
   BookCheck,       // the book check
   GraphMap,        // the graph of rooms and links
+  LivePreview,     // the book served and reloaded on each save
 };
 
 // The picture at `size` pixels (device-independent), drawn sharp for the screen's ratio.

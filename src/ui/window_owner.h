@@ -92,8 +92,9 @@ class WindowOwner {
   // The live preview ("Anteprima dal vivo"): started on the open book when it is not
   // running, then the browser opened on room `room`'s page (the start page for "").
   virtual void showLivePreview(const std::string& room) = 0;
-  // An editor has written a file of the book: the live preview, when running, compiles now.
-  virtual void bookFileSaved() = 0;
+  // An editor has written the book's file `name`: the live preview, when running, compiles
+  // now (only that room's page when `name` is a room's text and nothing else changed).
+  virtual void bookFileSaved(const std::string& name) = 0;
 };
 
 }  // namespace pm

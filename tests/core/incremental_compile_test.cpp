@@ -82,6 +82,18 @@ class IncrementalCompile : public ::testing::Test {
     return pm::run_compile(r);
   }
 
+  // The live preview after an editor's save of `room`: its page alone when the state allows.
+  pm::CompileResult compile_saved(const std::string& room) {
+    pm::CompileRequest r;
+    r.project = project;
+    r.rooms = rooms;
+    r.output = out;
+    r.style = style;
+    r.state = pm::OutputState::Reuse;
+    r.saved_rooms = {room};
+    return pm::run_compile(r);
+  }
+
   // The incremental compile into Output, and the full one into an empty folder: the same.
   pm::CompileReport compare(const std::string& step) {
     const pm::CompileResult made = compile(pm::OutputState::Reuse, out);
@@ -99,7 +111,7 @@ TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
   std::mt19937 random(20261209);
   auto pick = [&](size_t n) { return size_t(random() % n); };
   auto some_room = [&] { return rooms[pick(rooms.size())]; };
-  size_t kept = 0;
+  size_t kept = 0, saved_alone = 0;
   bool jumped_forward = false;
   for (int step = 0; step < 160; ++step) {
     std::string what;
@@ -113,6 +125,18 @@ TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
         write_bytes(book / room, text);
         if (pick(2) && was != fs::file_time_type{}) fs::last_write_time(book / room, was);  // restored by hand
         what = "room " + room;
+        if (pick(2)) {  // saved in the editor: at once its page is the full compile's
+          const pm::CompileReport r = compile_saved(room).report;
+          saved_alone += r.kept == 0 && r.pages == 1;  // the page alone, nothing else looked at
+          TempDir fresh;
+          compile(pm::OutputState::Drop, fresh.path() / "Output");
+          const std::string page = room + ".htm";
+          ASSERT_EQ(fs::exists(out / page), fs::exists(fresh.path() / "Output" / page)) << step;
+          if (fs::exists(out / page)) {
+            EXPECT_EQ(read_bytes(out / page), read_bytes(fresh.path() / "Output" / page)) << step;
+          }
+          what += " saved";
+        }
         break;
       }
       case 3:  // a room deleted (its file blanked) or a new one
@@ -203,6 +227,7 @@ TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
   }
   EXPECT_EQ(read_bytes(outside), "di fuori");  // never written through a link
   EXPECT_GT(kept, 100u);                       // pages were reused, not only made
+  EXPECT_GT(saved_alone, 3u);                  // and saves made their page alone
 }
 
 TEST_F(IncrementalCompile, WritesOnlyWhatChangedAndNothingForAnUnchangedBook) {
@@ -226,6 +251,15 @@ TEST_F(IncrementalCompile, WritesOnlyWhatChangedAndNothingForAnUnchangedBook) {
   pm::CompileReport one = compare("one room");
   EXPECT_EQ(one.pages, 1u);
   EXPECT_EQ(one.changes, 1u);
+
+  // A save in the editor: that page alone, and the whole compile after it (the watcher's)
+  // finds nothing more to write, so open pages reload once.
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  write_bytes(book / "4", "Salvata\r\n");
+  const pm::CompileResult saved = compile_saved("4");
+  EXPECT_EQ(saved.report.pages, 1u);
+  EXPECT_EQ(saved.report.kept, 0u);  // nothing else was looked at
+  EXPECT_EQ(compare("after a save").changes, 0u);
 
   // --full writes everything and keeps the state; a book for readers keeps none.
   EXPECT_EQ(compile(pm::OutputState::Rebuild, out).report.pages, rooms.size());
