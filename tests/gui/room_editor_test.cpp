@@ -192,7 +192,11 @@ void RoomEditorTest::loadSaveUndoAndRedo() {
   button(e, "Annulla")->click();
   QVERIFY(e->closeEditor());
 
-  // (How far back the history goes: edit_history_test.) Each opening starts a fresh history: undo never brings another room's text here.
+  // (How far back the history goes: edit_history_test.)
+
+  // Each opening starts a fresh history: undo never brings another room's text here.
+  e = openEditor(f, folder, "2");
+  QTest::keyClicks(area(e), "altra stanza");
   e = openEditor(f, folder, "1");
   QCOMPARE(e->text(), QString("uno\ndue\ntre"));
   for (int i = 0; i < 10; ++i) e->undo();
