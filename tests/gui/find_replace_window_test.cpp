@@ -49,7 +49,6 @@ void FindReplaceWindowTest::findAndFindNext() {
   pm::RoomEditorWindow* e = nullptr;
   pm::FindReplaceWindow* w = nullptr;
   QVERIFY(openOn(f, folder, "Il Ponte e il ponte\r\n", e, w));
-  QVERIFY2(unnamedControls(w).isEmpty(), qPrintable(unnamedControls(w).join(",")));
   QVERIFY(part<QLineEdit>(w, "txtfind")->hasFocus());
   shoot(main, "find_replace");
   QTest::keyClick(part<QLineEdit>(w, "txtfind"), Qt::Key_F1);
