@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -24,6 +23,7 @@
 namespace {
 
 using pmtest::read_bytes;
+using pmtest::snapshot;
 using pmtest::TempDir;
 using pmtest::write_bytes;
 namespace fs = std::filesystem;
@@ -33,17 +33,6 @@ struct CliRun {
   std::string out;  // standard output, bytes
   std::string err;  // standard error
 };
-
-// A listing of every file under `dir` with its bytes, to prove that nothing changed.
-std::map<std::string, std::string> snapshot(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  if (!fs::exists(dir)) return files;
-  for (auto& e : fs::recursive_directory_iterator(dir)) {
-    std::string rel = fs::relative(e.path(), dir).string();
-    files[rel] = e.is_directory() ? std::string("<dir>") : read_bytes(e.path());
-  }
-  return files;
-}
 
 size_t line_count(const std::string& s) { return size_t(std::count(s.begin(), s.end(), '\n')); }
 

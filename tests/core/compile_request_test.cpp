@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -24,14 +23,6 @@ using pmtest::TempDir;
 using pmtest::write_bytes;
 
 constexpr std::string_view kIncomplete = "La compilazione non è riuscita del tutto:";
-
-// Every file under `dir` with its bytes.
-std::map<std::string, std::string> files_under(const fs::path& dir) {
-  std::map<std::string, std::string> out;
-  for (const auto& e : fs::recursive_directory_iterator(dir))
-    if (e.is_regular_file()) out[fs::relative(e.path(), dir).string()] = read_bytes(e.path());
-  return out;
-}
 
 class RunCompile : public ::testing::Test {
  protected:
@@ -74,7 +65,7 @@ TEST_F(RunCompile, AFolderIsOpenedAndItsRoomsListedInTheRoomListsOrder) {
 TEST_F(RunCompile, EachRefusalHasItsKindAndLeavesEveryFileAsItWas) {
   write_bytes(dir / "Vuota/Vuota.dat", "\"Vuota\"\r\n");  // a .dat but no Room/0
   write_bytes(out / "vecchia.htm", "an earlier compile");
-  const auto before = files_under(dir.path());
+  const auto before = pmtest::snapshot(dir.path());
   const struct {
     fs::path folder, output;
     StatusKind kind;
@@ -90,7 +81,7 @@ TEST_F(RunCompile, EachRefusalHasItsKindAndLeavesEveryFileAsItWas) {
     EXPECT_NE(result.status.message().find(c.kind == StatusKind::WouldDestroy ? c.output.string() : c.folder.string()),
               std::string::npos)
         << result.status.message();
-    EXPECT_EQ(files_under(dir.path()), before) << c.folder << " " << c.output;
+    EXPECT_EQ(pmtest::snapshot(dir.path()), before) << c.folder << " " << c.output;
   }
   // The windows show the refusal as they show a compile's failures.
   const std::string refused = pm::run_compile(named(book, book)).status.message();

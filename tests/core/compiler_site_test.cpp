@@ -170,14 +170,6 @@ TEST_F(CompilerSite, RefusesAnOutputFolderThatHoldsTheProject) {
   EXPECT_EQ(read_bytes(book / "0"), "Ciao\r\n");
 }
 
-TEST_F(CompilerSite, ReportsARoomNameThatIsNoFileName) {
-  write("0", "Ciao\r\n");
-  auto report = pm::compile_project(project, {"0", "1/x"}, out, PageStyle::Classic);
-  EXPECT_EQ(report.pages, 1u);
-  ASSERT_EQ(report.errors.size(), 1u);
-  EXPECT_NE(report.errors[0].find("1/x"), std::string::npos);
-}
-
 TEST(StartPage, TitlePageRedirectAndCreditLine) {
   const std::string head_end = "<td class='adventure' width='100%'>\r\n";
   const std::string tail = "</td>\r\n</tr>\r\n</table>\r\n</center>\r\n</div>\r\n</body>\r\n</html>\r\n";

@@ -170,10 +170,7 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrFailsKeepingWhatWasThere) {
   EXPECT_FALSE(pm::write_file_atomic(t / "none" / "x", "text").ok());
 
   // No temporary file is left behind by the writes or the failures.
-  std::vector<std::string> names;
-  for (auto& e : fs::directory_iterator(t.path())) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Room", "adv.css"}));
+  EXPECT_EQ(pmtest::names_in(t.path()), (Lines{"Room", "adv.css"}));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_target), fs::directory_iterator()), 1);
 }
 

@@ -16,6 +16,7 @@
 #include "paper/room_references.h"
 #include "project/project_creation.h"
 #include "support/run_program.h"
+#include "support/folder_names.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -86,13 +87,6 @@ TEST(RenumberPlan, DenseInNumberOrderShuffledBySeedPinsKept) {
   EXPECT_EQ(pm::plan_renumbering({"0", "1a"}, named).kind(), pm::StatusKind::Usage);
 }
 
-std::map<std::string, std::string> snapshot(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  for (auto& e : fs::recursive_directory_iterator(dir))
-    files[fs::relative(e.path(), dir).string()] = e.is_directory() ? "<dir>" : read_bytes(e.path());
-  return files;
-}
-
 // A page with its room references made alike, to compare two books' pages.
 std::string masked(const std::string& page) { return std::regex_replace(page, std::regex("\\b[0-9]+\\.htm"), "#.htm"); }
 
@@ -103,7 +97,7 @@ TEST(RenumberBook, TheSampleBookShuffledKeepsItsFindingsAndTellsTheSameStory) {
   // A description with a reference, and a self-link, which the check warns about.
   ASSERT_TRUE(pm::write_file_atomic(book / "Room" / "2", "Torna al 12\r\n").ok());
   ASSERT_TRUE(pm::write_file_atomic(book / "13", read_bytes(book / "13") + "<a href=\"13.htm\">Rileggi</a>\r\n").ok());
-  const auto before = snapshot(book);
+  const auto before = pmtest::snapshot(book);
   pm::RenumberOptions options;
   options.shuffle = true;
   options.seed = 2026;
@@ -112,7 +106,7 @@ TEST(RenumberBook, TheSampleBookShuffledKeepsItsFindingsAndTellsTheSameStory) {
   const fs::path into = t / "Mescolato";
   auto done = pm::renumber_project(book, into, options);
   ASSERT_TRUE(done.ok()) << done.status().message();
-  EXPECT_EQ(snapshot(book), before);
+  EXPECT_EQ(pmtest::snapshot(book), before);
   EXPECT_EQ(read_bytes(into / "renumber.csv"), pm::renumber_map_text(*done));
   std::map<std::string, std::string> to;
   for (size_t k = 0; k < done->old_names.size(); ++k) to[done->old_names[k]] = done->new_names[k];
@@ -188,9 +182,7 @@ TEST(RenumberBook, RefusesAFullOrInnerFolderAndLeavesNothing) {
   fs::create_directory(t / "Vuoto");  // an empty folder is taken
   EXPECT_TRUE(pm::renumber_project(book, t / "Vuoto", {}).ok());
   EXPECT_TRUE(fs::exists(t / "Vuoto" / "Vuoto.dat"));
-  std::set<std::string> names;
-  for (auto& e : fs::directory_iterator(t.path())) names.insert(e.path().filename().string());
-  EXPECT_EQ(names, (std::set<std::string>{"Libro", "Pieno", "Vuoto"}));
+  EXPECT_EQ(pmtest::names_in(t.path()), (std::vector<std::string>{"Libro", "Pieno", "Vuoto"}));
 }
 
 }  // namespace

@@ -14,17 +14,6 @@
 
 using namespace pmtest;
 
-namespace {
-
-// Opens `name` of the project in a fresh editor, through the manager as the author does.
-pm::RoomEditorWindow* editFile(GuiFixture& f, const QString& folder, const QString& name) {
-  pm::RoomEditorWindow* e = openEditor(f, folder, name);
-  if (!e) qWarning("the editor did not load %s", qPrintable(name));
-  return e;
-}
-
-}  // namespace
-
 class AccessibilityAuditTest : public QObject {
   Q_OBJECT
  private slots:
@@ -53,7 +42,7 @@ void AccessibilityAuditTest::everyWindowOfTheTool() {
   QVERIFY(m);
   audit.walkBoth(main, m, "Gestione del progetto");
 
-  pm::RoomEditorWindow* e = editFile(f, folder, "1");
+  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
   QVERIFY(e);
   audit.walkBoth(main, e, "Editor");
   QTest::keyClick(part<QPlainTextEdit>(e, "Text1"), Qt::Key_F8);
@@ -149,7 +138,7 @@ void AccessibilityAuditTest::editorTextSaysWhatIsOpen() {
   const std::pair<QString, QString> cases[] = {
       {"2", "Testo della Stanza 2"}, {"adv.css", "Foglio di stile adv.css"}, {"Global.cod", "Codice generale Global.cod"}};
   for (const auto& [file, name] : cases) {
-    pm::RoomEditorWindow* e = editFile(f, folder, file);
+    pm::RoomEditorWindow* e = openEditor(f, folder, file);
     QVERIFY(e);
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(part<QPlainTextEdit>(e, "Text1"));
     QCOMPARE(a->text(QAccessible::Name), name);
@@ -172,7 +161,7 @@ void AccessibilityAuditTest::qtSpeaksItalian() {
 
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);
   QTRY_VERIFY(main->compileDialog());
-  pm::RoomEditorWindow* e = editFile(f, folder, "1");
+  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
   QVERIFY(e);
   QStringList captions;
   for (QWidget* w : main->findChildren<QWidget*>()) {
@@ -220,7 +209,7 @@ void AccessibilityAuditTest::menusAreInTheTree() {
   roomMenu->hide();
 
   // The editor's menu with its submenus, through the keyboard.
-  pm::RoomEditorWindow* e = editFile(f, folder, "1");
+  pm::RoomEditorWindow* e = openEditor(f, folder, "1");
   QVERIFY(e);
   auto* area = part<QPlainTextEdit>(e, "Text1");
   auto* editorMenu = part<QMenu>(e, "Menu");

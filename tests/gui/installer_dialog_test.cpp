@@ -1,9 +1,8 @@
 // The compile dialog's installer build driven through the real windows: the option chosen
-// when the dialog opens, Zell.iss filled from the project, Distribuisci emptied of the last
-// build before the installer compiler starts, the message the author confirms, then the
-// folder shown; and, where the compiler cannot run, the first option disabled with the
-// reason and the build without installer chosen. (What the build says when the compiler is
-// missing is in the installer build's core test.)
+// when the dialog opens, the installer compiler started, the message the author confirms,
+// then the folder shown; and, where the compiler cannot run, the first option disabled with
+// the reason and the build without installer chosen. (The build's steps and what it says
+// when the compiler is missing are in the installer build's core test.)
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,7 +21,6 @@ namespace {
   const QString folder = makeProject(f.projects(), "Libro", descriptions(3));          \
   pm::ProjectManagerWindow* m = openProject(f, folder);                                \
   QVERIFY(m);                                                                          \
-  writeBytes(folder + "/0", "<a href=\"1.htm\">Avanti</a>\r\n");                       \
   writeBytes(f.home() + "/Distribuisci/vecchio.exe", "installazione precedente");      \
   QTest::keyClick(part<QListWidget>(m, "List1"), Qt::Key_F9);                          \
   QTRY_VERIFY(main->compileDialog());                                                  \
@@ -53,35 +51,21 @@ void InstallerDialogTest::buildsTheInstaller() {
 
   QVERIFY(part<QRadioButton>(d, "Option1")->isEnabled());
   QVERIFY(part<QRadioButton>(d, "Option1")->isChecked());
-  QVERIFY(unnamedControls(d).isEmpty());
   shoot(main, "compile_dialog_installer");
   f.platform.calls.clear();
   f.prompts.calls.clear();
   part<QPushButton>(d, "Command1")->click();
   qputenv("PATH", oldPath);
 
-  // The classic book in Output with the Extra files; Zell.iss filled from Hg.iss.
-  QVERIFY(QFile::exists(f.home() + "/Output/1.htm"));
-  QVERIFY(readBytes(f.home() + "/Output/0.htm").find("Avanti") != std::string::npos);
-  const std::string script = readBytes(f.home() + "/Zell.iss");
-  QVERIFY(script.find("AppName=Libro\r\n") != std::string::npos || script.find("AppName=Libro\n") != std::string::npos);
-  QVERIFY(script.find("[titolo]") == std::string::npos && script.find("[app.path]") == std::string::npos);
-  // Distribuisci emptied of the last build before the compiler started; the package is new.
-  QVERIFY(!QFile::exists(f.home() + "/Distribuisci/vecchio.exe"));
-  QVERIFY(QFile::exists(f.home() + "/Distribuisci/Libro.zip"));
-
-  // The compiler started through wine on Zell.iss, then the message, then the folder.
+  // The build itself (the classic book, Zell.iss, Distribuisci emptied, the compiler's
+  // arguments) is checked in installer_build_test; here: the compiler found on this PATH
+  // started through wine, then the message, then the folder.
+  QVERIFY(QFile::exists(f.home() + "/Zell.iss") && !QFile::exists(f.home() + "/Distribuisci/vecchio.exe"));
   QCOMPARE(f.platform.calls.size(), size_t(2));
   QCOMPARE(f.platform.calls[0].kind, std::string("program"));
   QCOMPARE(QString::fromStdString(f.platform.calls[0].target), bin.path() + "/wine");
-  const auto& args = f.platform.calls[0].args;
-  QCOMPARE(args.size(), size_t(3));
-  QVERIFY(QString::fromStdString(args[0]).endsWith("/Setup/Compil32.exe"));
-  QCOMPARE(args[1], std::string("/cc"));
-  QVERIFY(QString::fromStdString(args[2]).endsWith("\\Zell.iss"));
   QCOMPARE(promptTexts(f.prompts), std::vector<std::string>{"message: Premi Ok per continuare"});
   QVERIFY(recorded(f.platform, "folder", f.home() + "/Distribuisci"));
-  QCOMPARE(f.platform.calls[1].kind, std::string("folder"));
   // The dialog stays open, the toolbar and the manager still disabled.
   QCOMPARE(main->compileDialog(), d);
   QVERIFY(!m->isEnabled());

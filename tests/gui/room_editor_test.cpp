@@ -192,20 +192,11 @@ void RoomEditorTest::loadSaveUndoAndRedo() {
   button(e, "Annulla")->click();
   QVERIFY(e->closeEditor());
 
-  // Sixty typed keys: fifty-one undos stop at the oldest kept text (the 50-change rule is
-  // checked in edit_history_test); redo goes back up to the newest text and stops there.
-  writeBytes(folder + "/2", "");
-  e = openEditor(f, folder, "2");
-  QString typed;
-  for (int i = 0; i < 60; ++i) typed += QChar('a' + i % 26);
-  QTest::keyClicks(area(e), typed);
-  QCOMPARE(e->text(), typed);
-  for (int i = 0; i < 51; ++i) e->undo();
-  QCOMPARE(e->text(), typed.left(10));
-  for (int i = 0; i < 51; ++i) e->redo();
-  QCOMPARE(e->text(), typed);
+  // (How far back the history goes: edit_history_test.)
 
   // Each opening starts a fresh history: undo never brings another room's text here.
+  e = openEditor(f, folder, "2");
+  QTest::keyClicks(area(e), "altra stanza");
   e = openEditor(f, folder, "1");
   QCOMPARE(e->text(), QString("uno\ndue\ntre"));
   for (int i = 0; i < 10; ++i) e->undo();

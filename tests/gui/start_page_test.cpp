@@ -101,8 +101,8 @@ void StartPageTest::panelsAndLinks() {
 
 void StartPageTest::creationChecksAndNames() {
   GuiFixture f;
-  for (const std::optional<std::string>& title : {std::optional<std::string>(), std::optional<std::string>(""),
-                                                  std::optional<std::string>("\\")}) {
+  // Cancelled, or a title that makes no name (the titles that do not: project_creation_test).
+  for (const std::optional<std::string>& title : {std::optional<std::string>(), std::optional<std::string>("")}) {
     createWithTitle(f, title);
     QCOMPARE(f.prompts.calls.back().kind, std::string("message"));
     QCOMPARE(f.prompts.calls.back().text, std::string("Inserire un titolo"));

@@ -1,11 +1,12 @@
 // A temporary folder for one test, removed with everything in it when the test ends,
-// and small helpers to write and read files there as bytes.
+// and small helpers to write and read files there as bytes, and to list what a folder holds.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -48,6 +49,16 @@ inline void write_bytes(const fs::path& p, std::string_view bytes) {
 inline std::string read_bytes(const fs::path& p) {
   std::ifstream f(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// Every entry under `dir` (relative name to bytes, "<dir>" for a folder), to prove that
+// nothing changed; nothing when `dir` is missing.
+inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(dir)) return files;
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    files[fs::relative(e.path(), dir).string()] = e.is_directory() ? std::string("<dir>") : read_bytes(e.path());
+  return files;
 }
 
 }  // namespace pmtest
