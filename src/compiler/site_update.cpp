@@ -130,12 +130,10 @@ class SiteUpdate {
     std::vector<FileStamp> inputs(saved.size()), scripts(saved.size());
     for (size_t i = 0; i < saved.size(); ++i) {
       std::vector<std::string> errors;
-      const std::string text = reader_.read(saved[i], errors);
       const auto script_name = reader_.spelling(saved[i] + ".js");
-      const std::string script = script_name ? reader_.read(*script_name, errors) : "";
       // A room gone or unreadable: the whole compile says what became of it.
-      if (!errors.empty() ||
-          !render_room_page(RoomSources{text, script, before_code_, after_code_}, fields_, style_, pages[i]))
+      if (!render_page(saved[i], script_name ? *script_name : std::string_view(), pages[i], errors) ||
+          !errors.empty())
         return false;
       inputs[i] = stamp_in(project_folder_, saved[i]);
       if (script_name) scripts[i] = stamp_in(project_folder_, *script_name);
@@ -191,6 +189,15 @@ class SiteUpdate {
     stdfs::create_directories(output_, ec);
     out_ = OpenFolder(output_);
     project_folder_ = OpenFolder(project_.folder());
+  }
+
+  // The page of `room` (its script named `script_name`, none when empty) into `page`; false
+  // when the room has none. Reading errors go to `errors`.
+  bool render_page(const std::string& room, std::string_view script_name, std::string& page,
+                   std::vector<std::string>& errors) const {
+    const std::string text = reader_.read(room, errors);
+    const std::string script = script_name.empty() ? "" : reader_.read(script_name, errors);
+    return render_room_page(RoomSources{text, script, before_code_, after_code_}, fields_, style_, page);
   }
 
   void list_copies() {
@@ -359,10 +366,8 @@ class SiteUpdate {
           case Output::Redo: p.redo = true; break;
           case Output::Verify: {
             std::vector<std::string> errors;
-            const std::string text = reader_.read(*p.room, errors);
-            const std::string script = p.script_name.empty() ? "" : reader_.read(p.script_name, errors);
             std::string page;
-            render_room_page(RoomSources{text, script, before_code_, after_code_}, fields_, style_, page);
+            render_page(*p.room, p.script_name, page, errors);
             p.redo = !errors.empty() || !output_holds(name, page);
             verified_ = true;
             break;

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "base/text.h"
 #include "base/version.h"
 #include "compiler/compile_request.h"
 #include "project/project_properties.h"
@@ -766,15 +767,14 @@ void MainWindow::showLivePreview(const std::string& room) {
   // From the main toolbar, the room being edited; a file that is no room shows the start page.
   std::string page = room;
   if (page.empty() && editor_) page = toNameBytes(editor_->Nome);
-  if (page.empty() || page.find_first_not_of("0123456789") != std::string::npos) page.clear();
+  if (!is_digits(page)) page.clear();
   if (Status shown = context_.platform->open_document(preview_->address(page)); !shown.ok())
     context_.prompts->message(shown.message(), kMessageTitle, MessageIcon::Warning);
 }
 
 void MainWindow::bookFileSaved(const std::string& name) {
   if (!preview_ || !preview_->running()) return;
-  const bool room = !name.empty() && name.find_first_not_of("0123456789") == std::string::npos;
-  preview_->compile_now(room ? name : std::string());
+  preview_->compile_now(is_digits(name) ? name : std::string());
 }
 
 }  // namespace pm
