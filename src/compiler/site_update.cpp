@@ -239,7 +239,7 @@ class SiteUpdate {
   enum class Output { Same, Verify, Redo };
   Output output_check(const std::string& name, const FileStamp& was) const {
     if ((strays_.res && name.find('/') != std::string::npos) || shadowed(name)) return Output::Redo;
-    const FileStamp now = stamp_in(out_, name, false);
+    const FileStamp now = output_stamp(out_, name);
     if (!(now == was)) return Output::Redo;
     return SiteState::unchanged(now, was, old_->written_at, read_at_) ? Output::Same : Output::Verify;
   }
@@ -351,7 +351,7 @@ class SiteUpdate {
         ++report_.changes;
       }
       const SiteState::Entry* e = c.redo ? nullptr : old_entry(c.target);
-      state.files[c.target] = {c.source, c.input, {}, e ? e->output : stamp_in(out_, c.target, false)};
+      state.files[c.target] = {c.source, c.input, {}, e ? e->output : output_stamp(out_, c.target)};
     }
     if (!write_pages(state)) return;
 
@@ -413,7 +413,7 @@ class SiteUpdate {
         remove_file(output_ / path_from_text(name));
         ++report_.changes;
       }
-      if (m.errors.empty()) state.files[name] = {{}, p.input, p.script, stamp_in(out_, name, false)};
+      if (m.errors.empty()) state.files[name] = {{}, p.input, p.script, output_stamp(out_, name)};
       ahead.release();
     }
     return true;
