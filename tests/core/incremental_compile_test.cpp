@@ -201,7 +201,7 @@ TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
     ASSERT_FALSE(HasFailure()) << "seed " << seed << ", step " << step << ": " << what;
   }
   EXPECT_EQ(read_bytes(outside), "di fuori");  // never written through a link
-  EXPECT_GT(kept, 100u);                       // pages were reused, not only made
+  EXPECT_GT(kept, 50u);                        // pages were reused, not only made
 }
 
 TEST_F(IncrementalCompile, WritesOnlyWhatChangedAndNothingForAnUnchangedBook) {
