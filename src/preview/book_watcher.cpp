@@ -101,7 +101,6 @@ class InotifyWatcher : public BookWatcher {
 };
 #endif
 
-
 #if defined(_WIN32)
 // ReadDirectoryChangesW on the book's folder (its own entries) and on Room and res (all
 // levels, folders made later too), each read left pending between waits. Should a read
