@@ -9,6 +9,7 @@
 
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <dirent.h>
 #include <unistd.h>
@@ -114,7 +115,34 @@ std::vector<std::string> OpenFolder::file_names() const {
 #endif
 
 #if defined(_WIN32)
-static int open_over(const OpenFolder& folder, const std::string& name) { return open_in(folder, name, kCreateFlags); }
+// Opens `name` to be written over, as below: a file of its own is emptied in place; a
+// link (a reparse point, never followed, or a file with other names), a folder or a file
+// that cannot be opened for writing (read-only) goes first, and the file is made anew.
+static int open_over(const OpenFolder& folder, const std::string& name) {
+  const stdfs::path p = shown_path(folder, name);
+  const HANDLE h = CreateFileW(p.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return open_in(folder, name, kCreateFlags);
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(h, &info);
+  CloseHandle(h);
+  const DWORD attributes = known ? info.dwFileAttributes : 0;
+  const bool own = known && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+                   info.nNumberOfLinks == 1;
+  if (own) {
+    const int fd = open_in(folder, name, kCreateFlags);
+    if (fd >= 0 || errno != EACCES) return fd;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    std::error_code ec;
+    stdfs::remove_all(p, ec);
+  } else {
+    if (known) SetFileAttributesW(p.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryW(p.c_str());  // a link to a folder
+    else DeleteFileW(p.c_str());
+  }
+  return open_in(folder, name, _O_WRONLY | _O_CREAT | _O_EXCL);
+}
 #else
 // Opens `name` to be written over. A file of its own is emptied in place; a link (never
 // followed: what it points to stays), a file with other names (hard links: they keep their

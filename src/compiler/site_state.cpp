@@ -1,7 +1,7 @@
 // The state of a site compile kept in Output (see site_state.h). One line per file:
 //   p NAME TAB INPUT TAB SCRIPT TAB OUTPUT          a room's page
 //   c NAME TAB SOURCE TAB INPUT TAB OUTPUT          a copy of a project file
-// each stamp as "size,mtime,ctime,inode"; a name holding a tab or a line end is not kept.
+// each stamp as "size,mtime,ctime,inode,hash"; a name holding a tab or a line end is not kept.
 #include "compiler/site_state.h"
 
 #include <charconv>
@@ -12,13 +12,17 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include "base/text.h"
 
 namespace pm {
 
 namespace {
 
-constexpr std::string_view kHeader = "pagimond-stato 1";
+constexpr std::string_view kHeader = "pagimond-stato 2";
 // How close to the moment of recording a stamp may come and still count as settled: the
 // kernel stamps files by a clock that lags the system's by up to a tick (a few
 // milliseconds); file systems that keep whole seconds (FAT: two) stamp far behind it.
@@ -29,19 +33,65 @@ std::mutex clock_mutex;
 std::function<std::int64_t()> test_clock;
 
 #if defined(_WIN32)
+// Windows' own times (100 ns steps since 1601) on the system's clock in nanoseconds.
+std::int64_t unix_nanoseconds(std::int64_t filetime) { return (filetime - 116444736000000000) * 100; }
+
+// What the handle's file is, or nothing when it is no regular file (a folder; a link
+// when `links_allowed` is false: a reparse point, or a file with other names).
+std::optional<BY_HANDLE_FILE_INFORMATION> file_info(HANDLE h, bool links_allowed) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  const bool ok = GetFileInformationByHandle(h, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                  (links_allowed || (!(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && info.nNumberOfLinks == 1));
+  if (!ok) return std::nullopt;
+  return info;
+}
+
+// The stamp from the file's handle: std::filesystem gives whole seconds there, and neither
+// the change time nor the file number.
 FileStamp stamp_from(const stdfs::path& p, bool follow) {
-  std::error_code ec;
-  const auto status = follow ? stdfs::status(p, ec) : stdfs::symlink_status(p, ec);
+  const HANDLE h = CreateFileW(p.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | (follow ? 0 : FILE_FLAG_OPEN_REPARSE_POINT), nullptr);
   FileStamp s;
-  if (ec || !stdfs::is_regular_file(status)) return s;
-  const auto size = stdfs::file_size(p, ec);
-  const auto time = stdfs::last_write_time(p, ec);
-  if (ec) return s;
-  s.size = std::int64_t(size);
-  // On the system's clock, as the state's own times are.
-  s.mtime = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                std::chrono::file_clock::to_sys(time).time_since_epoch())
-                .count();
+  if (auto info = file_info(h, follow)) {
+    s.size = (std::int64_t(info->nFileSizeHigh) << 32) | info->nFileSizeLow;
+    s.mtime = unix_nanoseconds((std::int64_t(info->ftLastWriteTime.dwHighDateTime) << 32) |
+                               info->ftLastWriteTime.dwLowDateTime);
+    FILE_BASIC_INFO basic{};
+    if (GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) && basic.ChangeTime.QuadPart > 0)
+      s.ctime = unix_nanoseconds(basic.ChangeTime.QuadPart);
+    s.inode = (std::uint64_t(info->nFileIndexHigh) << 32) | info->nFileIndexLow;
+  }
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  return s;
+}
+
+// The size and hash of the bytes of a file of its own (no link), read in pieces.
+FileStamp hash_stamp(const stdfs::path& p) {
+  const HANDLE h = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  FileStamp s;
+  if (auto info = file_info(h, false)) {
+    KeyHash hash;
+    // One buffer for the thousands of small pages: the size of the largest yet, up to 1 MiB.
+    thread_local std::string buffer;
+    const std::uint64_t size_now = (std::uint64_t(info->nFileSizeHigh) << 32) | info->nFileSizeLow;
+    if (buffer.size() < std::min<std::uint64_t>(size_now + 1, 1 << 20))
+      buffer.resize(size_t(std::min<std::uint64_t>(size_now + 1, 1 << 20)));
+    std::int64_t size = 0;
+    DWORD got = 0;
+    bool ok;
+    while ((ok = ReadFile(h, buffer.data(), DWORD(buffer.size()), &got, nullptr)) && got > 0) {
+      hash.add(std::string_view(buffer.data(), got));
+      size += got;
+    }
+    if (ok) {
+      s.size = size;
+      s.hash = hash.value() | 1;  // never 0, which stands for no hash
+    }
+  }
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   return s;
 }
 #else
@@ -58,7 +108,7 @@ FileStamp stamp_from_stat(const struct stat& st) {
 
 std::string stamp_text(const FileStamp& s) {
   return std::to_string(s.size) + "," + std::to_string(s.mtime) + "," + std::to_string(s.ctime) + "," +
-         std::to_string(s.inode);
+         std::to_string(s.inode) + "," + std::to_string(s.hash);
 }
 
 template <typename T>
@@ -75,7 +125,7 @@ bool parse_number(std::string_view& s, T& out, char end) {
 
 bool parse_stamp(std::string_view s, FileStamp& out) {
   return parse_number(s, out.size, ',') && parse_number(s, out.mtime, ',') && parse_number(s, out.ctime, ',') &&
-         parse_number(s, out.inode, 0) && s.empty();
+         parse_number(s, out.inode, ',') && parse_number(s, out.hash, 0) && s.empty();
 }
 
 std::vector<std::string_view> fields_of(std::string_view line) {
@@ -100,6 +150,14 @@ FileStamp stamp_in(const OpenFolder& folder, std::string_view name, bool follow)
                                    follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
     return {};
   return stamp_from_stat(st);
+#endif
+}
+
+FileStamp output_stamp(const OpenFolder& folder, std::string_view name) {
+#if defined(_WIN32)
+  return hash_stamp(folder.path() / path_from_text(name));
+#else
+  return stamp_in(folder, name, false);
 #endif
 }
 
@@ -130,19 +188,13 @@ void set_compile_clock_for_testing(std::function<std::int64_t()> clock) {
 
 bool SiteState::unchanged(const FileStamp& s, const FileStamp& was, std::int64_t since, std::int64_t now) {
   if (!(s == was)) return false;
-  if (!s.exists()) return true;
+  if (!s.exists() || s.hash != 0) return true;
   const std::int64_t margin = s.mtime % 1'000'000'000 == 0 ? kCoarseMargin : kFineMargin;
   const std::int64_t newest = std::max(s.mtime, s.ctime);
   return newest < since - margin && newest <= now;
 }
 
 std::optional<SiteState> load_site_state(const stdfs::path& output) {
-#if defined(_WIN32)
-  // Windows gives no change time or file number to tell a hand edit in Output from the page
-  // last written, so every compile there makes the whole site.
-  (void)output;
-  return std::nullopt;
-#endif
   std::string text;
   if (!read_file_checked(output / std::string(kSiteStateName), text).ok()) return std::nullopt;
   SiteState state;

@@ -27,6 +27,7 @@ struct FileStamp {
   std::int64_t mtime = 0;  // nanoseconds since the epoch
   std::int64_t ctime = 0;  // the status change time (0 where the system has none)
   std::uint64_t inode = 0;
+  std::uint64_t hash = 0;  // the bytes' hash, where output_stamp keeps one instead of times
   bool exists() const { return size >= 0; }
   bool operator==(const FileStamp&) const = default;
 };
@@ -35,6 +36,13 @@ struct FileStamp {
 // (`follow` false: an output, where a link is not a file the compile wrote).
 FileStamp stamp_in(const OpenFolder& folder, std::string_view name, bool follow = true);
 FileStamp stamp_of(const stdfs::path& p, bool follow = true);
+
+// What the state keeps of the output `name` in `folder`: its stamp (not through a link).
+// On Windows, whose file systems may keep no change time or file number (FAT) and whose
+// write times alone do not tell a hand edit from the page last written, it is the size and
+// the hash of the bytes, read whole; a link (hard or symbolic) is no file the compile wrote
+// there and has none.
+FileStamp output_stamp(const OpenFolder& folder, std::string_view name);
 
 // The clock the state is taken by, in nanoseconds since the epoch (the system's clock);
 // tests set another one, and nullptr puts the system's back.
@@ -57,7 +65,8 @@ struct SiteState {
   std::unordered_map<std::string, Entry> files;  // by name in Output ("12.htm", "res/a.png")
 
   // True when `s` is the recorded `was` and was settled when recorded: stamped before
-  // `since` by more than the file system's resolution, and not after `now`.
+  // `since` by more than the file system's resolution, and not after `now`. A stamp by
+  // the bytes' hash needs no settling.
   static bool unchanged(const FileStamp& s, const FileStamp& was, std::int64_t since, std::int64_t now);
 };
 

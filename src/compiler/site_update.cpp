@@ -123,7 +123,7 @@ class SiteUpdate {
     for (const auto& room : saved) {
       const SiteState::Entry* e = old_entry(room + ".htm");
       if (!is_plain_name(room) || !e || !e->source.empty() || !e->output.exists() ||
-          !(stamp_in(out_, room + ".htm", false) == e->output))
+          !(output_stamp(out_, room + ".htm") == e->output))
         return false;
     }
     std::vector<std::string> pages(saved.size());
@@ -148,7 +148,7 @@ class SiteUpdate {
       SiteState::Entry& entry = old_->files[name];
       entry.input = inputs[i];
       entry.script = scripts[i];
-      entry.output = stamp_in(out_, name, false);
+      entry.output = output_stamp(out_, name);
       ++report_.pages;
       ++report_.changes;
     }
@@ -243,7 +243,7 @@ class SiteUpdate {
   std::vector<FileStamp> page_stamps() const {
     std::vector<FileStamp> stamps(rooms_.size());
     for (size_t i = 0; i < rooms_.size(); ++i)
-      if (is_plain_name(rooms_[i])) stamps[i] = stamp_in(out_, rooms_[i] + ".htm", false);
+      if (is_plain_name(rooms_[i])) stamps[i] = output_stamp(out_, rooms_[i] + ".htm");
     return stamps;
   }
 
@@ -342,7 +342,7 @@ class SiteUpdate {
       const SiteState::Entry* e = old_entry(c.target);
       c.redo = !e || e->source != c.source || !input_unchanged(c.input, e->input) || !c.input.exists();
       if (c.redo) continue;
-      switch (output_check(c.target, stamp_in(out_, c.target, false), e->output)) {
+      switch (output_check(c.target, output_stamp(out_, c.target), e->output)) {
         case Output::Same: break;
         case Output::Redo: c.redo = true; break;
         case Output::Verify:
@@ -438,7 +438,7 @@ class SiteUpdate {
         ++report_.changes;
       }
       const SiteState::Entry* e = c.redo ? nullptr : old_entry(c.target);
-      state.files[c.target] = {c.source, c.input, {}, e ? e->output : stamp_in(out_, c.target, false)};
+      state.files[c.target] = {c.source, c.input, {}, e ? e->output : output_stamp(out_, c.target)};
     }
     if (!write_pages(state)) return;
 
@@ -500,7 +500,7 @@ class SiteUpdate {
         remove_file(output_ / path_from_text(name));
         ++report_.changes;
       }
-      if (m.errors.empty()) state.files[name] = {{}, p.input, p.script, stamp_in(out_, name, false)};
+      if (m.errors.empty()) state.files[name] = {{}, p.input, p.script, output_stamp(out_, name)};
       ahead.release();
     }
     return true;

@@ -105,10 +105,9 @@ class IncrementalCompile : public ::testing::Test {
 };
 
 TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
-#if defined(_WIN32)
-  GTEST_SKIP() << "known fault: under Wine a page is written through a hard link made by hand in Output";
-#endif
-  std::mt19937 random(20261209);
+  // Another sequence each run with --gtest_shuffle (--gtest_random_seed=N repeats run N).
+  const int seed = ::testing::UnitTest::GetInstance()->random_seed();
+  std::mt19937 random(20261209u + unsigned(seed));
   auto pick = [&](size_t n) { return size_t(random() % n); };
   auto some_room = [&] { return rooms[pick(rooms.size())]; };
   size_t kept = 0, saved_alone = 0;
@@ -213,7 +212,7 @@ TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
         break;
       case 14:  // the state edited or lost
         if (pick(2)) fs::remove(out / std::string(pm::kSiteStateName));
-        else write_bytes(out / std::string(pm::kSiteStateName), "pagimond-stato 1\r\nk 1 2 3\r\n");
+        else write_bytes(out / std::string(pm::kSiteStateName), "pagimond-stato 2\r\nk 1 2 3\r\n");
         what = "state";
         break;
       default:  // time passes: the files settle
@@ -223,19 +222,14 @@ TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
     }
     kept += compare("step " + std::to_string(step) + ": " + what).kept;
     if (std::exchange(jumped_forward, false)) clock.offset = 0;
-    ASSERT_FALSE(HasFailure()) << "step " << step << ": " << what;
+    ASSERT_FALSE(HasFailure()) << "seed " << seed << ", step " << step << ": " << what;
   }
   EXPECT_EQ(read_bytes(outside), "di fuori");  // never written through a link
-  EXPECT_GT(kept, 100u);                       // pages were reused, not only made
+  EXPECT_GT(kept, 50u);                        // pages were reused, not only made
   EXPECT_GT(saved_alone, 3u);                  // and saves made their page alone
 }
 
 TEST_F(IncrementalCompile, WritesOnlyWhatChangedAndNothingForAnUnchangedBook) {
-#if defined(_WIN32)
-  // Under Wine the files' stamps do not match from one compile to the next, so every compile
-  // makes every page again (the same Output, as the differential test shows).
-  GTEST_SKIP() << "file stamps under Wine";
-#endif
   // Files changed just before a compile are made again by the next one (a second change
   // within the file system's resolution would look the same), though written only when
   // their page differs: the book settles first.
