@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "base/html_scan.h"
 #include "base/text.h"
 
 namespace pm {
@@ -11,67 +12,19 @@ namespace {
 
 constexpr size_t kMaxTagText = 200;
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view trim_space(std::string_view s) {
-  while (!s.empty() && is_space(s.front())) s.remove_prefix(1);
-  while (!s.empty() && is_space(s.back())) s.remove_suffix(1);
+  while (!s.empty() && is_html_space(s.front())) s.remove_prefix(1);
+  while (!s.empty() && is_html_space(s.back())) s.remove_suffix(1);
   return s;
 }
 
-struct Attribute {
-  std::string_view name, value;
-};
-
-// One start tag: its name and attributes, and the index just after its '>' (or the end of
-// the text when it is never closed).
-struct Tag {
-  std::string_view name;
-  std::vector<Attribute> attributes;
-  size_t end = 0;
-
-  std::string_view value(std::string_view attribute) const {
-    for (const auto& a : attributes)
-      if (iequals(a.name, attribute)) return a.value;
-    return {};
-  }
-};
-
-// Reads the start tag whose '<' is at `pos` (a letter follows it).
-void read_tag(std::string_view s, size_t pos, Tag& tag) {
-  tag.attributes.clear();
-  size_t i = pos + 1, n = s.size();
-  const size_t name_start = i;
-  while (i < n && (is_letter(s[i]) || is_digit(s[i]))) ++i;
-  tag.name = s.substr(name_start, i - name_start);
-  while (i < n) {
-    while (i < n && (is_space(s[i]) || s[i] == '/')) ++i;
-    if (i >= n || s[i] == '>') break;
-    const size_t a = i;
-    while (i < n && !is_space(s[i]) && s[i] != '=' && s[i] != '>') ++i;
-    Attribute attr{s.substr(a, i - a), {}};
-    size_t j = i;
-    while (j < n && is_space(s[j])) ++j;
-    if (j < n && s[j] == '=') {
-      i = j + 1;
-      while (i < n && is_space(s[i])) ++i;
-      if (i < n && (s[i] == '"' || s[i] == '\'')) {
-        const char quote = s[i++];
-        const size_t v = i;
-        while (i < n && s[i] != quote) ++i;
-        attr.value = s.substr(v, i - v);
-        if (i < n) ++i;
-      } else {
-        const size_t v = i;
-        while (i < n && !is_space(s[i]) && s[i] != '>') ++i;
-        attr.value = s.substr(v, i - v);
-      }
-    }
-    tag.attributes.push_back(attr);
-  }
-  tag.end = i < n ? i + 1 : n;
+// Reads the start tag whose '<' is at `pos`; one never closed runs to the end of the text.
+void read_tag(std::string_view s, size_t pos, TagView& tag) {
+  scan_tag(s, pos, tag);
+  if (tag.end == std::string_view::npos) tag.end = s.size();
 }
 
 std::string percent_decoded(std::string_view s) {
@@ -153,7 +106,7 @@ class LineCounter {
 
 void scan_roads(std::string_view s, std::vector<Road>& out) {
   LineCounter lines(s);
-  Tag tag;
+  TagView tag;
   std::string target;
   size_t last_link = SIZE_MAX, last_link_end = 0;  // the latest <a href> to a room
   size_t pos = 0;
@@ -201,7 +154,7 @@ void scan_roads(std::string_view s, std::vector<Road>& out) {
             if (last_link != SIZE_MAX) {
               std::string between;
               for (char c : s.substr(last_link_end, pos - last_link_end))
-                if (!is_space(c)) between += c;
+                if (!is_html_space(c)) between += c;
               if (between == "<--</a>") out[last_link].back_arrow = true;
             }
             break;

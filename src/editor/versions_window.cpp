@@ -1,21 +1,18 @@
 // The window "Versioni precedenti" (see versions_window.h).
 #include "editor/versions_window.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "editor/editor_file.h"
 #include "editor/line_diff.h"
 #include "project/help_pages.h"
 #include "base/text.h"
-#include "ui/accessibility.h"
 #include "ui/editor_requests.h"
-#include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
+#include "ui/restore_panel.h"
 #include "ui/shown_text.h"
 
 namespace pm {
@@ -28,35 +25,14 @@ VersionsWindow::VersionsWindow(WindowOwner* windowOwner, QString folder, QString
     : ChildWindow(windowOwner, "Versions", "Versioni precedenti", help::kVersions, kPlacement, "Versioni.ini"),
       folder_(std::move(folder)),
       name_(std::move(name)) {
-  heading_ = new QLabel(this);
-  heading_->setObjectName("Label1");
-  exposeChangingLabel(heading_, "File delle versioni");
-  versionList_ = new QListWidget(this);
-  versionList_->setObjectName("List1");
-  versionList_->setAccessibleName("Versioni precedenti");
-  versionList_->setFont(typewriterFont(10));
-  differences_ = new QPlainTextEdit(this);
-  differences_->setObjectName("Text1");
-  differences_->setAccessibleName("Differenze dal testo attuale");
-  differences_->setReadOnly(true);
-  differences_->setFont(typewriterFont(10));
+  const RestorePanel p = buildRestorePanel(this, "File delle versioni", "Versioni precedenti",
+                                           "Differenze dal testo attuale", 2);
+  heading_ = p.heading;
+  versionList_ = p.list;
+  differences_ = p.text;
   differences_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  restoreButton_ = new QPushButton("Ripristina", this);
-  restoreButton_->setObjectName("Command1");
-  restoreButton_->setEnabled(false);
-  closeButton_ = new QPushButton("Chiudi", this);
-  closeButton_->setObjectName("Command2");
-  for (QPushButton* b : {restoreButton_, closeButton_}) b->setAccessibleName(b->text());
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(restoreButton_);
-  buttons->addWidget(closeButton_);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(heading_);
-  column->addWidget(versionList_, 1);
-  column->addWidget(differences_, 2);
-  column->addLayout(buttons);
+  restoreButton_ = p.restore;
+  closeButton_ = p.close;
 
   connect(versionList_, &QListWidget::currentRowChanged, this, &VersionsWindow::showVersion);
   connect(restoreButton_, &QPushButton::clicked, this, [this] { restoreSelected(); });

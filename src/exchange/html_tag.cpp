@@ -1,6 +1,7 @@
 // HTML tags and character references (see html_tag.h).
 #include "exchange/html_tag.h"
 
+#include "base/html_scan.h"
 #include "base/text_codec.h"
 #include "base/text.h"
 
@@ -17,40 +18,14 @@ size_t ifind(std::string_view hay, std::string_view needle, size_t from) {
 }
 
 HtmlTag read_html_tag(std::string_view s, size_t i) {
+  TagView view;
+  scan_tag(s, i, view);
   HtmlTag t;
-  ++i;
-  while (i < s.size() && s[i] != '>' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r') ++i;
-  for (;;) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' || s[i] == '/')) ++i;
-    if (i >= s.size()) return t;
-    if (s[i] == '>') {
-      t.end = i + 1;
-      return t;
-    }
-    size_t n = i;
-    while (i < s.size() && s[i] != '=' && s[i] != '>' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' &&
-           s[i] != '\r')
-      ++i;
-    std::string name = to_lower_ascii(s.substr(n, i - n));
-    std::string value;
-    if (i < s.size() && s[i] == '=') {
-      ++i;
-      if (i < s.size() && (s[i] == '"' || s[i] == '\'')) {
-        const char q = s[i++];
-        const size_t close = s.find(q, i);
-        if (close == std::string_view::npos) return t;
-        value = decode_html_text(s.substr(i, close - i));
-        i = close + 1;
-      } else {
-        const size_t v = i;
-        while (i < s.size() && s[i] != '>' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r') ++i;
-        value = decode_html_text(s.substr(v, i - v));
-      }
-    }
-    t.attrs.emplace(std::move(name), std::move(value));
-  }
+  t.end = view.end;
+  if (t.end == std::string_view::npos) return t;  // never closed: no tag, no attributes
+  for (const auto& a : view.attributes) t.attrs.emplace(to_lower_ascii(a.name), decode_html_text(a.value));
+  return t;
 }
-
 
 std::string decode_html_text(std::string_view s) {
   std::string out;

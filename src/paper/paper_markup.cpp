@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/html_scan.h"
 #include "base/text_codec.h"
 #include "base/text.h"
 #include "paper/html_entities.h"
@@ -29,7 +30,6 @@ namespace {
 
 bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
 struct Tag {
   std::string name;  // lower case
@@ -46,43 +46,11 @@ struct Tag {
 
 // The tag whose '<' is at `pos`, or nothing when none starts there (or it never closes).
 std::optional<Tag> read_tag(std::string_view s, size_t pos) {
-  Tag tag;
-  size_t i = pos + 1, n = s.size();
-  if (i < n && s[i] == '/') {
-    tag.closing = true;
-    ++i;
-  }
-  if (i >= n || !is_letter(s[i])) return std::nullopt;
-  while (i < n && (is_letter(s[i]) || is_digit(s[i]))) tag.name += lower_ascii(s[i++]);
-  while (i < n) {
-    while (i < n && (is_space(s[i]) || s[i] == '/')) ++i;
-    if (i >= n) return std::nullopt;
-    if (s[i] == '>') break;
-    const size_t a = i;
-    while (i < n && !is_space(s[i]) && s[i] != '=' && s[i] != '>') ++i;
-    std::string name = to_lower_ascii(s.substr(a, i - a)), value;
-    size_t j = i;
-    while (j < n && is_space(s[j])) ++j;
-    if (j < n && s[j] == '=') {
-      i = j + 1;
-      while (i < n && is_space(s[i])) ++i;
-      if (i < n && (s[i] == '"' || s[i] == '\'')) {
-        const char quote = s[i++];
-        const size_t v = i;
-        while (i < n && s[i] != quote) ++i;
-        if (i >= n) return std::nullopt;
-        value = std::string(s.substr(v, i - v));
-        ++i;
-      } else {
-        const size_t v = i;
-        while (i < n && !is_space(s[i]) && s[i] != '>') ++i;
-        value = std::string(s.substr(v, i - v));
-      }
-    }
-    tag.attributes.emplace_back(std::move(name), std::move(value));
-  }
-  if (i >= n) return std::nullopt;
-  tag.end = i + 1;
+  TagView view;
+  scan_tag(s, pos, view);
+  if (view.end == std::string_view::npos || view.name.empty() || !is_letter(view.name[0])) return std::nullopt;
+  Tag tag{to_lower_ascii(view.name), view.closing, {}, view.end};
+  for (const auto& a : view.attributes) tag.attributes.emplace_back(to_lower_ascii(a.name), std::string(a.value));
   return tag;
 }
 
@@ -171,7 +139,7 @@ class Converter {
   void text_piece(std::string_view t) {
     if (t.empty()) return;
     if (!open_) {
-      if (std::all_of(t.begin(), t.end(), is_space)) return;
+      if (std::all_of(t.begin(), t.end(), is_html_space)) return;
       open_paragraph();
     }
     flush_breaks();
@@ -266,8 +234,8 @@ class Converter {
   // The room an address leads to (N.htm without a folder), or nothing.
   static std::optional<std::string> room_of(std::string_view url) {
     url = url.substr(0, url.find_first_of("#?"));
-    while (!url.empty() && is_space(url.front())) url.remove_prefix(1);
-    while (!url.empty() && is_space(url.back())) url.remove_suffix(1);
+    while (!url.empty() && is_html_space(url.front())) url.remove_prefix(1);
+    while (!url.empty() && is_html_space(url.back())) url.remove_suffix(1);
     if (istarts_with(url, "./")) url.remove_prefix(2);
     if (url.size() <= 4 || !iequals(url.substr(url.size() - 4), ".htm")) return std::nullopt;
     std::string_view stem = url.substr(0, url.size() - 4);

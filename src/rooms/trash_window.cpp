@@ -1,22 +1,19 @@
 // The window "Cestino" (see trash_window.h).
 #include "rooms/trash_window.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "base/text.h"
 #include "editor/editor_file.h"
 #include "project/book_history.h"
 #include "project/help_pages.h"
 #include "rooms/room_restore.h"
-#include "ui/accessibility.h"
 #include "ui/manager_requests.h"
-#include "ui/qt_measure.h"
 #include "ui/qt_paths.h"
+#include "ui/restore_panel.h"
 #include "ui/shown_text.h"
 
 namespace pm {
@@ -27,34 +24,13 @@ const PlacementRule kPlacement{8400, 6000, true, Centring::Third};
 
 TrashWindow::TrashWindow(WindowOwner* windowOwner)
     : ChildWindow(windowOwner, "Trash", "Cestino", help::kVersions, kPlacement, "Cestino.ini") {
-  heading_ = new QLabel(this);
-  heading_->setObjectName("Label1");
-  exposeChangingLabel(heading_, "Stanze eliminate");
-  roomList_ = new QListWidget(this);
-  roomList_->setObjectName("List1");
-  roomList_->setAccessibleName("Stanze eliminate");
-  roomList_->setFont(typewriterFont(10));
-  preview_ = new QPlainTextEdit(this);
-  preview_->setObjectName("Text1");
-  preview_->setAccessibleName("Testo della Stanza eliminata");
-  preview_->setReadOnly(true);
-  preview_->setFont(typewriterFont(10));
-  restoreButton_ = new QPushButton("Ripristina", this);
-  restoreButton_->setObjectName("Command1");
-  restoreButton_->setEnabled(false);
-  closeButton_ = new QPushButton("Chiudi", this);
-  closeButton_->setObjectName("Command2");
-  for (QPushButton* b : {restoreButton_, closeButton_}) b->setAccessibleName(b->text());
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(restoreButton_);
-  buttons->addWidget(closeButton_);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(heading_);
-  column->addWidget(roomList_, 1);
-  column->addWidget(preview_, 1);
-  column->addLayout(buttons);
+  const RestorePanel p =
+      buildRestorePanel(this, "Stanze eliminate", "Stanze eliminate", "Testo della Stanza eliminata", 1);
+  heading_ = p.heading;
+  roomList_ = p.list;
+  preview_ = p.text;
+  restoreButton_ = p.restore;
+  closeButton_ = p.close;
 
   connect(roomList_, &QListWidget::currentRowChanged, this, &TrashWindow::showRoom);
   connect(restoreButton_, &QPushButton::clicked, this, [this] { restoreSelected(); });
