@@ -131,18 +131,19 @@ class SiteUpdate {
     for (size_t i = 0; i < saved.size(); ++i) {
       std::vector<std::string> errors;
       const auto script_name = reader_.spelling(saved[i] + ".js");
+      // Stamped before they are read: a change made meanwhile then differs from the stamp kept.
+      inputs[i] = stamp_in(project_folder_, saved[i]);
+      if (script_name) scripts[i] = stamp_in(project_folder_, *script_name);
       // A room gone or unreadable: the whole compile says what became of it.
       if (!render_page(saved[i], script_name ? *script_name : std::string_view(), pages[i], errors) ||
           !errors.empty())
         return false;
-      inputs[i] = stamp_in(project_folder_, saved[i]);
-      if (script_name) scripts[i] = stamp_in(project_folder_, *script_name);
     }
     for (size_t i = 0; i < saved.size(); ++i) {
       const std::string name = saved[i] + ".htm";
       if (Status written = write_file_direct(out_, name, pages[i]); !written.ok()) {
         report_.errors.push_back(written.message());
-        remove_file(output_ / std::string(kSiteStateName));
+        drop_state();
         return true;
       }
       SiteState::Entry& entry = old_->files[name];
@@ -154,7 +155,7 @@ class SiteUpdate {
     }
     if (Status kept = save_site_state(output_, *old_); !kept.ok()) {
       report_.errors.push_back(kept.message());
-      remove_file(output_ / std::string(kSiteStateName));
+      drop_state();
     }
     return true;
   }
@@ -411,9 +412,12 @@ class SiteUpdate {
     report_.errors.push_back(message);
   }
 
+  // Without a state the next compile makes everything: what an interrupted or failed
+  // compile leaves.
+  void drop_state() { remove_file(output_ / std::string(kSiteStateName)); }
+
   void write() {
-    // An interrupted compile leaves no state: the next one makes everything.
-    remove_file(output_ / std::string(kSiteStateName));
+    drop_state();
     remove_left_aside();
     SiteState state;
     state.key = key_;
