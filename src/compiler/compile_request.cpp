@@ -27,8 +27,12 @@ std::future<std::vector<std::string>> rooms_meanwhile(const stdfs::path& folder)
 
 Status failure(StatusKind kind, const CompileReport& report) { return Status(kind, compile_failure_message(report)); }
 
-std::vector<std::string> listing_or(const CompileRequest& request, std::future<std::vector<std::string>>& listing) {
-  return request.rooms ? *request.rooms : listing.get();
+// The rooms to compile: the request's, else the listing started early, else (an editor's
+// save that the kept state did not answer for) the project's listed now.
+std::vector<std::string> listing_or(const CompileRequest& request, const Project& project,
+                                    std::future<std::vector<std::string>>& listing) {
+  if (request.rooms) return *request.rooms;
+  return listing.valid() ? listing.get() : room_numbers_of_files(project.room_names());
 }
 
 std::mutex compiling;
@@ -38,18 +42,13 @@ std::mutex compiling;
 CompileResult run_compile(const CompileRequest& request) {
   const std::lock_guard one_at_a_time(compiling);
   CompileResult result;
-  if (!request.saved_rooms.empty() && request.project && request.form == CompileForm::Site &&
-      request.state == OutputState::Reuse && request.extra.empty() &&
-      !path_is_within(request.project->folder(), request.output) &&
-      update_saved_rooms(*request.project, ProjectReader(*request.project), request.saved_rooms, request.output,
-                         request.style, result.report)) {
-    result.project = request.project;
-    result.skip_start_page = request.project->read_fields().skip_start_page();
-    if (!result.report.ok()) result.status = failure(StatusKind::Incomplete, result.report);
-    return result;
-  }
+  // An editor's save names its rooms: their pages alone are made when the state kept in
+  // Output answers for the rest, and then no room list is needed.
+  const bool saved_only = !request.saved_rooms.empty() && request.project && request.form == CompileForm::Site &&
+                          request.state == OutputState::Reuse && request.extra.empty();
   std::future<std::vector<std::string>> listing;
-  if (!request.rooms) listing = rooms_meanwhile(request.project ? request.project->folder() : request.folder);
+  if (!request.rooms && !saved_only)
+    listing = rooms_meanwhile(request.project ? request.project->folder() : request.folder);
 
   std::vector<std::string> names;
   if (request.project) {
@@ -78,14 +77,17 @@ CompileResult run_compile(const CompileRequest& request) {
   bool compiled = false;
   if (request.form == CompileForm::SingleFile) {
     if (auto emptying = prepare_output(project, reader, request.output, result.report)) {
-      write_single_file(project, reader, listing_or(request, listing), request.output, *emptying, result.report);
+      write_single_file(project, reader, listing_or(request, project, listing), request.output, *emptying,
+                        result.report);
       compiled = true;
     }
   } else if (path_is_within(request.output, project.res_folder())) {
     result.report.errors.push_back(output_holds_project_message(request.output));
   } else {
-    update_site(project, reader, listing_or(request, listing), request.output, request.style, request.state,
-                result.report);
+    if (!saved_only ||
+        !update_saved_rooms(project, reader, request.saved_rooms, request.output, request.style, result.report))
+      update_site(project, reader, listing_or(request, project, listing), request.output, request.style,
+                  request.state, result.report);
     compiled = true;
   }
   if (compiled) {

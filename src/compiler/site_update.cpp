@@ -541,7 +541,15 @@ void update_site(const Project& project, const ProjectReader& reader, const std:
 
 bool update_saved_rooms(const Project& project, const ProjectReader& reader, const std::vector<std::string>& saved,
                         const stdfs::path& output, PageStyle style, CompileReport& report) {
-  return SiteUpdate(project, reader, saved, output, style, OutputState::Reuse, report).run_saved(saved);
+  // What it read on the way (a global code that cannot be read, say) is told only when it
+  // answers: else the whole compile reads it again and tells it once.
+  CompileReport own;
+  if (!SiteUpdate(project, reader, saved, output, style, OutputState::Reuse, own).run_saved(saved)) return false;
+  report.errors.insert(report.errors.end(), own.errors.begin(), own.errors.end());
+  report.pages += own.pages;
+  report.kept += own.kept;
+  report.changes += own.changes;
+  return true;
 }
 
 }  // namespace pm

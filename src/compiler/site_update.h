@@ -28,8 +28,9 @@ void update_site(const Project& project, const ProjectReader& reader, const std:
 
 // After a save of the texts of `saved` rooms: their pages made again and written, nothing
 // else looked at, when the state kept in `output` answers for the rest (the pages of those
-// rooms among it). False, with nothing written, when it does not: the whole compile is then
-// to run. The next whole compile still finds anything else that changed meanwhile.
+// rooms among it). False, with nothing written or reported, when it does not: the whole
+// compile is then to run. The next whole compile still finds anything else that changed
+// meanwhile.
 bool update_saved_rooms(const Project& project, const ProjectReader& reader, const std::vector<std::string>& saved,
                         const stdfs::path& output, PageStyle style, CompileReport& report);
 

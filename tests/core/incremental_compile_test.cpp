@@ -72,25 +72,16 @@ class IncrementalCompile : public ::testing::Test {
     }
   }
 
-  pm::CompileResult compile(pm::OutputState state, const fs::path& into) {
+  // `saved`: the rooms an editor's save names (the live preview), their pages alone when
+  // the state allows.
+  pm::CompileResult compile(pm::OutputState state, const fs::path& into, std::vector<std::string> saved = {}) {
     pm::CompileRequest r;
     r.project = project;
     r.rooms = rooms;
     r.output = into;
     r.style = style;
     r.state = state;
-    return pm::run_compile(r);
-  }
-
-  // The live preview after an editor's save of `room`: its page alone when the state allows.
-  pm::CompileResult compile_saved(const std::string& room) {
-    pm::CompileRequest r;
-    r.project = project;
-    r.rooms = rooms;
-    r.output = out;
-    r.style = style;
-    r.state = pm::OutputState::Reuse;
-    r.saved_rooms = {room};
+    r.saved_rooms = std::move(saved);
     return pm::run_compile(r);
   }
 
@@ -125,7 +116,7 @@ TEST_F(IncrementalCompile, RandomEditsGiveTheFullCompilesOutput) {
         if (pick(2) && was != fs::file_time_type{}) fs::last_write_time(book / room, was);  // restored by hand
         what = "room " + room;
         if (pick(2)) {  // saved in the editor: at once its page is the full compile's
-          const pm::CompileReport r = compile_saved(room).report;
+          const pm::CompileReport r = compile(pm::OutputState::Reuse, out, {room}).report;
           saved_alone += r.kept == 0 && r.pages == 1;  // the page alone, nothing else looked at
           TempDir fresh;
           compile(pm::OutputState::Drop, fresh.path() / "Output");
@@ -250,7 +241,7 @@ TEST_F(IncrementalCompile, WritesOnlyWhatChangedAndNothingForAnUnchangedBook) {
   // finds nothing more to write, so open pages reload once.
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
   write_bytes(book / "4", "Salvata\r\n");
-  const pm::CompileResult saved = compile_saved("4");
+  const pm::CompileResult saved = compile(pm::OutputState::Reuse, out, {"4"});
   EXPECT_EQ(saved.report.pages, 1u);
   EXPECT_EQ(saved.report.kept, 0u);  // nothing else was looked at
   EXPECT_EQ(compare("after a save").changes, 0u);
