@@ -34,6 +34,9 @@ struct PreviewServer::Impl {
   std::uint64_t generation = 0;
 
   std::optional<Project> project;  // found by the first compile (set before the threads start)
+  // Made before the first compile, so that a change made while it runs, or before the
+  // watcher's thread gets going, is seen and compiled.
+  std::unique_ptr<BookWatcher> watcher;
 
   CompileResult compile(const std::string& saved_room = {}) {
     CompileRequest request;
@@ -60,7 +63,6 @@ struct PreviewServer::Impl {
   }
 
   void watch() {
-    auto watcher = watch_book(options.book);
     while (!stopping) {
       if (!watcher->wait(std::chrono::milliseconds(200))) continue;
       // A save is often several writes (a temporary file, a rename): they settle first.
@@ -145,6 +147,7 @@ Status PreviewServer::start(const PreviewOptions& options) {
                                               std::to_string(options.port) + ": è già in uso?");
   }
   i.port = port;
+  i.watcher = watch_book(options.book);
   i.project = i.compile().project;
   i.listening = std::thread([&i] { i.server.listen_after_bind(); });
   i.watching = std::thread([&i] { i.watch(); });
