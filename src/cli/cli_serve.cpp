@@ -52,7 +52,8 @@ int run_serve(const Request& r) {
   options.compiled = [](const CompileResult& result) {
     for (const auto& e : result.report.errors) report_error(e);
     if (result.report.changes > 0)
-      (void)write_stdout_bytes("compiled: " + std::to_string(result.report.pages) + " pages written, " +
+      (void)write_stdout_bytes("compiled: " + std::to_string(result.report.pages) +
+                               (result.report.pages == 1 ? " page" : " pages") + " written, " +
                                std::to_string(result.report.kept) + " unchanged\n");
   };
   PreviewServer server;
