@@ -18,6 +18,21 @@ std::string FolderEmptying::aside_prefix(const stdfs::path& dir) {
   return "." + dir.filename().string() + ".da-svuotare-";
 }
 
+std::vector<stdfs::path> FolderEmptying::left_aside(const stdfs::path& dir) {
+  const std::string name = dir.filename().string();
+  if (name.empty() || name == "." || name == "..") return {};
+  const std::string prefix = aside_prefix(dir);
+  const stdfs::path parent = dir.has_parent_path() ? dir.parent_path() : stdfs::path(".");
+  std::vector<stdfs::path> aside;
+  std::error_code ec;
+  for (stdfs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec2;
+    if (path_text(it->path().filename()).starts_with(prefix) && it->is_directory(ec2) && !it->is_symlink(ec2))
+      aside.push_back(it->path());
+  }
+  return aside;
+}
+
 #if defined(_WIN32)
 // Windows keeps a folder whose files are open from being moved, and has no lstat or mode
 // bits to make the new folder with: there the folder is emptied in place.
@@ -27,17 +42,9 @@ FolderEmptying::FolderEmptying(const stdfs::path& dir) {
   const stdfs::path parent = dir.has_parent_path() ? dir.parent_path() : stdfs::path(".");
   const std::string name = dir.filename().string();
   const std::string prefix = aside_prefix(dir);
-  std::vector<stdfs::path> aside;
   const bool named = !name.empty() && name != "." && name != "..";
   // What an interrupted run left aside goes now.
-  if (named) {
-    std::error_code ec;
-    for (stdfs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
-      std::error_code ec2;
-      if (it->path().filename().string().rfind(prefix, 0) == 0 && it->is_directory(ec2) && !it->is_symlink(ec2))
-        aside.push_back(it->path());
-    }
-  }
+  std::vector<stdfs::path> aside = left_aside(dir);
   struct stat st {};
   bool moved = false;
   if (named && ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {

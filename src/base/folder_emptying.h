@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "base/files.h"
 #include "base/folder_removal.h"
@@ -33,6 +34,9 @@ class FolderEmptying {
 
   // The name prefix of the old contents moved aside beside `dir`.
   static std::string aside_prefix(const stdfs::path& dir);
+  // The folders of old contents that interrupted runs left aside beside `dir` (links to
+  // folders are not among them).
+  static std::vector<stdfs::path> left_aside(const stdfs::path& dir);
 
  private:
   std::thread worker_;

@@ -295,8 +295,7 @@ class SiteUpdate {
     const stdfs::path out_res = output_ / "res";
     for (stdfs::recursive_directory_iterator it(out_res, ec), end; !ec && it != end; it.increment(ec)) {
       const std::string rel = "res/" + slashed(it->path().lexically_relative(out_res));
-      std::error_code ec2;
-      const bool folder = it->is_directory(ec2) && !it->is_symlink(ec2);
+      const bool folder = entry_type(*it) == stdfs::file_type::directory;
       if (folder ? dirs_.count(rel) != 0 : targets_.count(rel) != 0) continue;
       if (folder) it.disable_recursion_pending();
       add_stray(it->path(), rel);
@@ -393,16 +392,8 @@ class SiteUpdate {
 
   // What an interrupted emptying of Output (the single-file compile's) left beside it.
   void remove_left_aside() {
-    const std::string prefix = FolderEmptying::aside_prefix(output_);
     std::error_code ec;
-    const stdfs::path parent = output_.has_parent_path() ? output_.parent_path() : stdfs::path(".");
-    std::vector<stdfs::path> aside;
-    for (stdfs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
-      std::error_code ec2;
-      if (path_text(it->path().filename()).starts_with(prefix) && it->is_directory(ec2) && !it->is_symlink(ec2))
-        aside.push_back(it->path());
-    }
-    for (const auto& p : aside) stdfs::remove_all(p, ec);
+    for (const auto& p : FolderEmptying::left_aside(output_)) stdfs::remove_all(p, ec);
   }
 
   void copy_failed(std::string_view what, const stdfs::path& from) {
